@@ -1,0 +1,81 @@
+#pragma once
+
+#include "model/ace.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace permora {
+
+bool IsMaskEmpty(std::uint32_t mask);
+bool MaskCovers(std::uint32_t a, std::uint32_t b);
+bool ScopeCovers(std::uint8_t a, std::uint8_t b);
+// Same flags, same mask, or one entry covers the other.
+bool AreMergeable(const Ace& a, const Ace& b);
+
+// An ordered, doubly linked list of entries. The list owns every entry linked into it.
+//
+// Add takes the entry by reference to an owning pointer: when it returns 1 the list has
+// taken the entry (linked it, or merged it into another entry and destroyed it) and the
+// pointer is empty; when it returns 0 the caller still owns the entry. A caller that needs
+// the account name afterwards keeps a copy of it.
+class AceList {
+public:
+    static constexpr std::uint16_t kMaxCount = 0xFFFF;
+
+    AceList() = default;
+    ~AceList();
+    AceList(const AceList&) = delete;
+    AceList& operator=(const AceList&) = delete;
+    AceList(AceList&& other) noexcept;
+    AceList& operator=(AceList&& other) noexcept;
+
+    void InitWith(std::unique_ptr<Ace> entry);
+    Ace* Find(std::string_view account) const;
+    Ace* At(int index) const;
+    int Add(std::unique_ptr<Ace>& entry);
+    int Add(std::unique_ptr<Ace>&& entry);
+    int AddAudit(std::unique_ptr<Ace>& entry);
+    void InsertAudit(std::unique_ptr<Ace> entry);
+    void Remove(Ace* entry);
+    void RemoveAccount(std::string_view account);
+    void Clear();
+    std::string ToSddl() const;
+
+    std::uint16_t Count = 0;
+    Ace* Head = nullptr;
+    Ace* Tail = nullptr;
+
+private:
+    Ace* LinkAtEnd(std::unique_ptr<Ace> entry);
+    Ace* LinkBefore(std::unique_ptr<Ace> entry, Ace* before);
+    std::unique_ptr<Ace> Unlink(Ace* entry);
+};
+
+// One access control list: three member lists by entry type.
+class Acl {
+public:
+    Acl() = default;
+    Acl(const Acl&) = delete;
+    Acl& operator=(const Acl&) = delete;
+    Acl(Acl&&) noexcept = default;
+    Acl& operator=(Acl&&) noexcept = default;
+
+    int Add(std::unique_ptr<Ace>& entry);
+    int Add(std::unique_ptr<Ace>&& entry);
+    void Remove(Ace* entry);
+    void RemoveAccount(std::string_view account);
+    Ace* Find(std::string_view account, std::uint8_t type) const;
+    // dacl != 0: deny entries first, then allow entries; dacl == 0: audit entries.
+    Ace* EntryAt(int index, int dacl) const;
+    Acl Clone() const;
+    void Clear();
+
+    AceList Allow;
+    AceList Deny;
+    AceList Audit;
+};
+
+} // namespace permora

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace permora {
+
+// Account names compare without regard to letter case (ASCII letters), everywhere.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// True when text begins with prefix, letters compared without regard to case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// 1 when the path may become a target's path, 0 otherwise.
+int IsPathValid(const std::string& path);
+
+// The one account-name rule: Domain\NTAccount or a bare account name.
+bool IsValidAccountName(std::string name);
+
+} // namespace permora

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "model/acl.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace permora {
+
+// Bits of SecurityDescriptor::Control.
+inline constexpr std::uint16_t SE_DACL_PRESENT = 0x0004;
+inline constexpr std::uint16_t SE_SACL_PRESENT = 0x0010;
+inline constexpr std::uint16_t SE_DACL_AUTO_INHERIT_REQ = 0x0100;
+inline constexpr std::uint16_t SE_SACL_AUTO_INHERIT_REQ = 0x0200;
+inline constexpr std::uint16_t SE_DACL_AUTO_INHERITED = 0x0400;
+inline constexpr std::uint16_t SE_SACL_AUTO_INHERITED = 0x0800;
+inline constexpr std::uint16_t SE_DACL_PROTECTED = 0x1000;
+inline constexpr std::uint16_t SE_SACL_PROTECTED = 0x2000;
+
+// Security styles and levels.
+inline constexpr std::int32_t kStyleNtfs = 1;
+inline constexpr std::int32_t kStyleNfsV3 = 2;
+inline constexpr std::int32_t kStyleNfsV4 = 3;
+inline constexpr std::int32_t kLevelFileDirectory = 0;
+inline constexpr std::int32_t kLevelStorage = 1;
+
+class SecurityDescriptor {
+public:
+    SecurityDescriptor() = default;
+    // Starts from one entry: audit entries make the audit list present, others the
+    // permission list.
+    explicit SecurityDescriptor(std::unique_ptr<Ace> entry);
+    ~SecurityDescriptor();
+    SecurityDescriptor(const SecurityDescriptor&) = delete;
+    SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
+
+    std::unique_ptr<SecurityDescriptor> Clone() const;
+
+    std::uint16_t Control = 0;
+    Acl SaclList;
+    Acl DaclList;
+};
+
+// A descriptor holding the default allow entry for "Everyone".
+std::unique_ptr<SecurityDescriptor> MakeDefaultDescriptor();
+
+class TargetObject {
+public:
+    TargetObject(std::string path, std::unique_ptr<SecurityDescriptor> descriptor);
+    TargetObject(const TargetObject&) = delete;
+    TargetObject& operator=(const TargetObject&) = delete;
+
+    // The target's line of the template file, without its line end. A target whose
+    // style is not NTFS gives back the line it was read from.
+    std::string ToLine() const;
+
+    std::int32_t SecurityStyle = kStyleNtfs;
+    std::int32_t SecurityLevel = kLevelFileDirectory;
+    std::int32_t Mode = 0;
+    std::string Path;
+    std::unique_ptr<SecurityDescriptor> Descriptor;
+    // The line a target of another style was read from; written back unchanged.
+    std::string SourceLine;
+    TargetObject* Next = nullptr;
+    TargetObject* Prev = nullptr;
+};
+
+// The ordered list of targets. The template owns its targets.
+class SecurityTemplate {
+public:
+    SecurityTemplate() = default;
+    ~SecurityTemplate();
+    SecurityTemplate(const SecurityTemplate&) = delete;
+    SecurityTemplate& operator=(const SecurityTemplate&) = delete;
+
+    int Append(std::unique_ptr<TargetObject> target);
+    TargetObject* At(int index) const;
+    int RemoveAt(int index);
+    // Removes the targets at the given positions in one walk; indexes may come in any
+    // order and repeat. Returns the number removed.
+    int RemoveMany(std::vector<int> indexes);
+    void Clear();
+    void MoveUp(int index);
+    void MoveDown(int index);
+
+    TargetObject* Head = nullptr;
+    TargetObject* Tail = nullptr;
+    std::int32_t Count = 0;
+
+private:
+    void SwapWithNext(TargetObject* target);
+    std::unique_ptr<TargetObject> Unlink(TargetObject* target);
+};
+
+} // namespace permora

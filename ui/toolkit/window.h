@@ -1,0 +1,187 @@
+#pragma once
+
+#include "ui/toolkit/controls.h"
+#include "ui/toolkit/dialog_template.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QWidget;
+class QDialog;
+class QIcon;
+
+namespace tk {
+
+// Notifications a handler table can bind.
+enum class Notify {
+    Clicked,   // push button, check box, radio button
+    Changed,   // edit text changed, on every keystroke and on SetText
+    SelChange, // list box or combo box selection changed by the user
+    Click,     // list view clicked
+    SetFocus,  // list view gained the focus
+    KillFocus, // list view lost the focus
+    KeyDown,   // key pressed in a list view; the handler gets the key
+};
+
+inline constexpr int VK_DELETE = 0x2E;
+
+// One row of a handler table: (control id, notification, member function).
+template <class T> struct Handler {
+    constexpr Handler(int id_, Notify code_, void (T::*fn_)()) : id(id_), code(code_), fn(fn_) {}
+    // Key-down rows: the handler receives the key (VK_DELETE for Delete).
+    constexpr Handler(int id_, void (T::*keyFn_)(int)) : id(id_), code(Notify::KeyDown), keyFn(keyFn_) {}
+
+    int id;
+    Notify code;
+    void (T::*fn)() = nullptr;
+    void (T::*keyFn)(int) = nullptr;
+};
+
+// A dialog or a property page: widgets built from a template, controls addressed by id.
+class Window {
+public:
+    explicit Window(const DialogTemplate& tmpl);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    QWidget* Widget() const;         // the root widget
+    QWidget* Control(int id) const;  // nullptr when the template has no such control
+    const DialogTemplate& Template() const { return tmpl_; }
+
+    void Enable(int id, bool enable = true);
+    bool IsEnabled(int id) const;
+    void Show(int id, bool show = true);
+    bool IsShown(int id) const; // not hidden (whether or not the window is on screen)
+    std::string Text(int id) const;
+    void SetText(int id, std::string_view text);
+    int TextLength(int id) const;
+    int Check(int id) const; // 0 or 1
+    void SetCheck(int id, int checked);
+    void CheckRadio(int first, int last, int id);
+
+    ListBox GetListBox(int id) const;
+    ComboBox GetComboBox(int id) const;
+    ListView GetListView(int id) const;
+
+protected:
+    // Connects every row of a handler table; call once from the constructor.
+    template <class T, std::size_t N> void Bind(T* self, const Handler<T> (&rows)[N]) {
+        for (const Handler<T>& row : rows) {
+            if (row.keyFn != nullptr) {
+                auto keyFn = row.keyFn;
+                Connect(row.id, row.code, [self, keyFn](int key) { (self->*keyFn)(key); });
+            } else {
+                auto fn = row.fn;
+                Connect(row.id, row.code, [self, fn](int) { (self->*fn)(); });
+            }
+        }
+    }
+    void Connect(int id, Notify code, std::function<void(int key)> handler);
+    // Whether a handler table row binds (id, code); ids 1 and 2 take the standard
+    // handling only when nothing binds their click.
+    bool IsBound(int id, Notify code) const;
+
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+
+private:
+    const DialogTemplate& tmpl_;
+};
+
+// Anything the modal host can run: a dialog or a property sheet.
+class Modal {
+public:
+    virtual ~Modal();
+    int DoModal(); // through the installed modal host; IDOK (1) or IDCANCEL (2)
+    void EndModal(int result);
+    bool IsEnded() const { return ended_; }
+    int Result() const { return result_; }
+    virtual QDialog* ModalWidget() const = 0;
+    virtual std::string Title() const = 0;
+    // Called by the host before the window is shown, on every run.
+    void Start();
+
+protected:
+    virtual void OnStart() {}
+
+private:
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+class Dialog : public Window, public Modal {
+public:
+    explicit Dialog(const DialogTemplate& tmpl);
+    ~Dialog() override;
+
+    void EndDialog(int result) { EndModal(result); }
+    QDialog* ModalWidget() const override;
+    std::string Title() const override;
+    void SetTitle(std::string_view title);
+    void SetIcon(const QIcon& icon);
+
+    // A system-menu item; where the window manager offers no application system menu it
+    // is shown in the window's context menu (right click, Menu key, Shift+F10).
+    void AddSystemMenuItem(int command, std::string_view text);
+    void RunSystemCommand(int command); // as if the item was chosen
+
+protected:
+    virtual void OnInitDialog() {} // once per run, before the window is shown
+    virtual void OnOK() { EndDialog(1); }     // id 1 clicked, when not bound
+    virtual void OnCancel() { EndDialog(2); } // id 2 clicked, Escape or the close box
+    virtual void OnSysCommand(int /*command*/) {}
+
+private:
+    void OnStart() final;
+    friend struct DialogAccess;
+};
+
+class PropertySheet;
+
+// One tab of a property sheet; its tab text is the template's caption.
+class PropertyPage : public Window {
+public:
+    explicit PropertyPage(const DialogTemplate& tmpl);
+    ~PropertyPage() override;
+    PropertySheet* Sheet() const { return sheet_; }
+
+    // Runs on first display and on every return to the page's tab. Overrides end by
+    // calling PropertyPage::OnSetActive(), the toolkit's own activation.
+    virtual void OnSetActive();
+
+private:
+    friend class PropertySheet;
+    PropertySheet* sheet_ = nullptr;
+};
+
+// A sheet with a title, its pages as tabs in order, and OK and Cancel (no Apply).
+// Pages are not owned; they must outlive the sheet.
+class PropertySheet : public Modal {
+public:
+    explicit PropertySheet(std::string_view title);
+    ~PropertySheet() override;
+    PropertySheet(const PropertySheet&) = delete;
+    PropertySheet& operator=(const PropertySheet&) = delete;
+
+    void AddPage(PropertyPage* page);
+    int PageCount() const;
+    PropertyPage* Page(int index) const;
+    int ActiveIndex() const;
+    void SetActivePage(int index); // as if the user clicked the tab
+    void PressOK();                // as if the user clicked OK
+    void PressCancel();
+
+    QDialog* ModalWidget() const override;
+    std::string Title() const override;
+
+private:
+    void OnStart() override;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace tk
