@@ -33,14 +33,18 @@ public:
     explicit LineDecoder(LineFn onLine);
     // Returns false once a line callback asked to stop or the data has ended (0x1A).
     bool Feed(const char* data, std::size_t size);
-    // Delivers a last line that has no line end.
+    // Delivers a last line that has no line end. Returns false when a line callback asked
+    // to stop (now or earlier).
     bool Finish();
 
 private:
     LineFn onLine_;
     std::string line_;
+    bool Deliver();
+
     std::size_t position_ = 0; // bytes seen, for the byte-order mark
     bool ended_ = false;
+    bool stopped_ = false; // a line callback asked to stop
     bool lastWasCr_ = false;
 };
 
@@ -54,9 +58,10 @@ enum class SaveStatus { Saved, OpenFailed, WriteFailed };
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding);
 
 struct ImportOutcome {
-    bool opened = false;    // false: the file could not be opened; nothing was read
-    bool complete = false;  // every line was read; false when a line failed
-    int appended = 0;       // targets appended to the template
+    bool opened = false;     // false: the file could not be opened; nothing was read
+    bool complete = false;   // every line was read; false when a line failed
+    int appended = 0;        // targets appended to the template
+    bool readFailed = false; // reading stopped on an error of the file system
 };
 
 // Reads the file and appends one target per line to the template, stopping at the first

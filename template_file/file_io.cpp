@@ -1,0 +1,213 @@
+// Saving a template safely and importing template files.
+
+#include "template_file/template_file.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace permora {
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    ~FileHandle() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now and tells whether the close succeeded.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (written == 0) {
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    if (slash == 0) {
+        return "/";
+    }
+    return path.substr(0, slash);
+}
+
+// A name beside the target that no other file has yet; the caller creates it exclusively.
+std::string TemporaryName(const std::string& target, unsigned attempt) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::uint64_t counter = 0;
+    std::uint64_t seed =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    seed ^= static_cast<std::uint64_t>(::getpid()) << 32;
+    seed += ++counter * 0x9E3779B97F4A7C15ull + attempt;
+    std::string name = target;
+    name += ".tmp-";
+    for (int i = 0; i < 6; ++i) {
+        seed ^= seed >> 33;
+        seed *= 0xFF51AFD7ED558CCDull;
+        seed ^= seed >> 29;
+        name.push_back(kLetters[seed % (sizeof kLetters - 1)]);
+    }
+    return name;
+}
+
+// Saving through a symbolic link replaces the file it points to, not the link.
+std::string ResolvedTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        char* real = ::realpath(path.c_str(), nullptr);
+        if (real != nullptr) {
+            std::string resolved = real;
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+void SyncFolder(const std::string& folder) {
+    const FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid()) {
+        ::fsync(dir.Get());
+    }
+}
+
+} // namespace
+
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding) {
+    if (path.empty()) {
+        return SaveStatus::OpenFailed;
+    }
+    const std::string target = ResolvedTarget(path);
+
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // A file the user may not write stays as it is, although its folder would let us
+    // replace it.
+    if (exists && S_ISREG(existing.st_mode) && ::access(target.c_str(), W_OK) != 0) {
+        return SaveStatus::OpenFailed;
+    }
+
+    const std::string bytes =
+        encoding == Encoding::Unicode ? EncodeUnicode(tmpl) : Encode8Bit(tmpl);
+
+    std::string temporary;
+    int fd = -1;
+    for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = TemporaryName(target, attempt);
+        // 0666 less the umask, as for any newly created file.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return SaveStatus::OpenFailed;
+        }
+    }
+    if (fd < 0) {
+        return SaveStatus::OpenFailed;
+    }
+    FileHandle file(fd);
+    if (exists && S_ISREG(existing.st_mode)) {
+        ::fchmod(file.Get(), existing.st_mode & 07777);
+    }
+
+    bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    written = file.Close() && written;
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return SaveStatus::WriteFailed;
+    }
+    SyncFolder(FolderOf(target));
+    return SaveStatus::Saved;
+}
+
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
+                             const MessageSink& sink) {
+    ImportOutcome outcome;
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        return outcome;
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return outcome;
+    }
+    outcome.opened = true;
+
+    bool lineFailed = false;
+    LineDecoder decoder([&](const std::string& line) {
+        auto target = std::make_unique<TargetObject>(std::string(), MakeDefaultDescriptor());
+        target->SecurityLevel = kLevelFileDirectory;
+        if (ReadTargetLine(line, *target, sink) != 0) {
+            lineFailed = true;
+            return false;
+        }
+        into.Append(std::move(target));
+        ++outcome.appended;
+        return true;
+    });
+
+    constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    std::vector<char> block(kBlockSize);
+    bool going = true;
+    while (going) {
+        const ssize_t count = ::read(file.Get(), block.data(), block.size());
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            outcome.readFailed = true;
+            break;
+        }
+        if (count == 0) {
+            break;
+        }
+        going = decoder.Feed(block.data(), static_cast<std::size_t>(count));
+    }
+    if (!outcome.readFailed) {
+        decoder.Finish();
+    }
+    outcome.complete = !lineFailed && !outcome.readFailed;
+    return outcome;
+}
+
+} // namespace permora

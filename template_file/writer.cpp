@@ -1,0 +1,209 @@
+// The text of a template: entry strings, target lines, and the bytes of both file kinds.
+
+#include "template_file/template_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+namespace permora {
+
+namespace {
+
+void AppendEntryText(std::string& out, const Ace& entry);
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+void AppendHex(std::string& out, std::uint32_t value) {
+    char digits[8];
+    int count = 0;
+    do {
+        digits[count++] = kHexDigits[value & 0xFu];
+        value >>= 4;
+    } while (value != 0);
+    while (count > 0) {
+        out.push_back(digits[--count]);
+    }
+}
+
+void AppendDecimal(std::string& out, std::int32_t value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+void AppendList(std::string& out, const AceList& list) {
+    for (const Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
+        AppendEntryText(out, *entry);
+    }
+}
+
+void AppendLineEnd8(std::string& out) {
+    out.push_back('\r');
+    out.push_back('\n');
+}
+
+// Each 8-bit character becomes the UTF-16 unit of the same value. The checks on paths
+// and account names keep a written line to ASCII, where this is the code-page conversion.
+void AppendUnits(std::string& out, const std::string& text) {
+    const std::size_t start = out.size();
+    out.resize(start + 2 * text.size());
+    char* unit = out.data() + start;
+    for (const char c : text) {
+        unit[0] = c;
+        unit[1] = '\0';
+        unit += 2;
+    }
+}
+
+constexpr char kHeaderLine[] = "cb56f6f4";
+
+std::size_t EstimatedLineLength(const TargetObject& target) {
+    std::size_t length = 40 + target.Path.size() + target.SourceLine.size();
+    if (target.Descriptor) {
+        const SecurityDescriptor& d = *target.Descriptor;
+        const std::size_t entries =
+            d.SaclList.Audit.Count + d.DaclList.Deny.Count + d.DaclList.Allow.Count;
+        length += entries * 48;
+    }
+    return length;
+}
+
+void AppendEntryText(std::string& out, const Ace& entry) {
+    switch (entry.AceType) {
+    case kDenyType:
+        out.append("(D;");
+        break;
+    case kAuditType:
+        out.append("(AU;");
+        break;
+    default:
+        out.append("(A;");
+        break;
+    }
+    const std::uint8_t flags = entry.Flags;
+    if (flags & kNoPropagate) {
+        out.append("NP");
+    }
+    if (flags & kContainerInherit) {
+        out.append("CI");
+    }
+    if (flags & kObjectInherit) {
+        out.append("OI");
+    }
+    if (flags & kInheritOnly) {
+        out.append("IO");
+    }
+    if (flags & kAuditSuccess) {
+        out.append("SA");
+    }
+    if (flags & kAuditFailure) {
+        out.append("FA");
+    }
+    out.append(";0x");
+    AppendHex(out, entry.Mask);
+    out.append(";;;");
+    out.append(entry.NTAccount);
+    out.push_back(')');
+}
+
+void AppendTargetLine(std::string& out, const TargetObject& target) {
+    if (target.SecurityStyle != kStyleNtfs) {
+        out.append(target.SourceLine);
+        return;
+    }
+    out.append("1,");
+    AppendDecimal(out, target.SecurityLevel);
+    out.append(",\"");
+    out.append(target.Path);
+    out.append("\",");
+    AppendDecimal(out, target.Mode);
+    out.append(",\"");
+    if (target.Descriptor) {
+        const SecurityDescriptor& d = *target.Descriptor;
+        if (d.Control & SE_SACL_PRESENT) {
+            out.append("S:");
+            if (d.Control & SE_SACL_PROTECTED) {
+                out.push_back('P');
+            }
+            if (d.Control & SE_SACL_AUTO_INHERIT_REQ) {
+                out.append("AR");
+            }
+            AppendList(out, d.SaclList.Audit);
+        }
+        if (d.Control & SE_DACL_PRESENT) {
+            out.append("D:");
+            if (d.Control & SE_DACL_PROTECTED) {
+                out.push_back('P');
+            }
+            if (d.Control & SE_DACL_AUTO_INHERIT_REQ) {
+                out.append("AR");
+            }
+            AppendList(out, d.DaclList.Deny);
+            AppendList(out, d.DaclList.Allow);
+        }
+    }
+    out.push_back('"');
+}
+
+} // namespace
+
+std::string Ace::ToSddl() const {
+    std::string text;
+    text.reserve(24 + NTAccount.size());
+    AppendEntryText(text, *this);
+    return text;
+}
+
+std::string AceList::ToSddl() const {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(Count) * 48);
+    AppendList(text, *this);
+    return text;
+}
+
+std::string TargetObject::ToLine() const {
+    std::string line;
+    line.reserve(EstimatedLineLength(*this));
+    AppendTargetLine(line, *this);
+    return line;
+}
+
+std::string Encode8Bit(const SecurityTemplate& tmpl) {
+    std::size_t size = sizeof kHeaderLine + 1;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        size += EstimatedLineLength(*t) + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    out.append(kHeaderLine);
+    AppendLineEnd8(out);
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        AppendTargetLine(out, *t);
+        AppendLineEnd8(out);
+    }
+    return out;
+}
+
+std::string EncodeUnicode(const SecurityTemplate& tmpl) {
+    std::size_t size = 2 + 2 * (sizeof kHeaderLine + 1);
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        size += 2 * (EstimatedLineLength(*t) + 2);
+    }
+    std::string out;
+    out.reserve(size);
+    out.push_back('\xFF');
+    out.push_back('\xFE');
+    std::string line = kHeaderLine;
+    AppendLineEnd8(line);
+    AppendUnits(out, line);
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        line.clear();
+        AppendTargetLine(line, *t);
+        AppendLineEnd8(line);
+        AppendUnits(out, line);
+    }
+    return out;
+}
+
+} // namespace permora
