@@ -1,0 +1,28 @@
+#include "resources/templates/aboutdlg.h"
+
+namespace res::AboutDlg {
+
+const tk::DialogTemplate& Template() {
+    using tk::Kind;
+    namespace st = tk::state;
+    static const tk::DialogTemplate kTemplate{
+        IDD,
+        "About Vendra Storage Security",
+        209,
+        78,
+        "MS Shell Dlg",
+        8,
+        {
+            {tk::IDC_STATIC, Kind::Icon, "", 11, 12, 21, 20},
+            {tk::IDC_STATIC, Kind::Label, "Vendra Storage Security Version 1.0.0.2", 42, 12, 160,
+             8},
+            {tk::IDC_STATIC, Kind::Label,
+             "Edits and saves the file-security templates of the storage system.", 42, 26, 160, 20,
+             st::kMultiline},
+            {1, Kind::PushButton, "OK", 152, 57, 50, 14, st::kDefault},
+        },
+    };
+    return kTemplate;
+}
+
+} // namespace res::AboutDlg

@@ -1,0 +1,10 @@
+#include "ui/aboutdlg.h"
+
+#include "resources/templates/aboutdlg.h"
+#include "ui/permoradlg.h"
+
+AboutDlg::AboutDlg() : tk::Dialog(res::AboutDlg::Template()) {
+    SetIcon(AppIcon());
+}
+
+AboutDlg::~AboutDlg() = default;
