@@ -1,0 +1,140 @@
+#include "ui/entryeditorpage.h"
+
+#include "model/acl.h"
+#include "model/checks.h"
+#include "model/names.h"
+#include "model/target.h"
+#include "resources/templates/objectpermproppage.h"
+#include "ui/toolkit/modal_host.h"
+
+namespace {
+
+constexpr std::uint8_t kStorageCodes[] = {0x03, 0x02, 0x09};
+constexpr std::uint8_t kFileDirectoryCodes[] = {0x04, 0x03, 0x02, 0x01, 0x0B, 0x0A, 0x09};
+
+// Both editors use the same ids for the name, the choice and Clear All.
+namespace ids = res::ObjectPermPropPage;
+
+} // namespace
+
+std::span<const std::uint8_t> ApplyOntoCodes(int level) {
+    if (level == permora::kLevelStorage)
+        return kStorageCodes;
+    return kFileDirectoryCodes;
+}
+
+EntryEditorPage::EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEditorKind& kind,
+                                 int level)
+    : tk::PropertyPage(tmpl), kind_(kind), level_(level) {}
+
+EntryEditorPage::~EntryEditorPage() = default;
+
+void EntryEditorPage::OnSetActive() {
+    // Setting the name below is the page's own doing, not the user's: no name check.
+    filling_ = true;
+    tk::ComboBox combo = GetComboBox(ids::IDC_APPLY_ONTO);
+    combo.Clear();
+    for (std::uint8_t code : ApplyOntoCodes(level_)) {
+        const char* text = permora::ApplyToName(code);
+        combo.Add(text != nullptr ? text : "");
+    }
+    SetText(ids::IDC_NAME, ShownAccount());
+    // A code the level does not offer, or one without a name, selects nothing; the
+    // entries keep their flags until the user picks an item.
+    const char* shown = permora::ApplyToName(ShownCode());
+    combo.Select(shown != nullptr ? combo.FindPrefix(shown) : tk::LB_ERR);
+    for (int column = 0; column < 2; ++column)
+        for (int row = 0; row < kRowCount; ++row)
+            SetCheck(BoxId(row, column), 0);
+    for (int column = 0; column < 2; ++column)
+        if (Entry(column) != nullptr)
+            ShowMask(column, Entry(column)->Mask);
+    filling_ = false;
+    tk::PropertyPage::OnSetActive();
+}
+
+void EntryEditorPage::ShowMask(int column, std::uint32_t mask) {
+    if (mask == 0)
+        return;
+    const int other = 1 - column;
+    if (permora::MaskCovers(mask, kind_.fullControlMask)) {
+        SetCheck(BoxId(0, column), 1);
+        if (kind_.exclusiveColumns)
+            SetCheck(BoxId(0, other), 0);
+    }
+    for (int row = 1; row < kRowCount; ++row) {
+        if ((mask & kRowBits[row]) == 0)
+            continue;
+        SetCheck(BoxId(row, column), 1);
+        if (kind_.exclusiveColumns)
+            SetCheck(BoxId(row, other), 0);
+    }
+}
+
+void EntryEditorPage::ClearColumn(int column) {
+    for (int row = 0; row < kRowCount; ++row)
+        SetCheck(BoxId(row, column), 0);
+    if (Entry(column) != nullptr)
+        Entry(column)->Mask = kEmptyMask;
+}
+
+void EntryEditorPage::BoxClicked(int row, int column) {
+    permora::Ace* own = Entry(column).get();
+    const int other = 1 - column;
+    permora::Ace* otherEntry = Entry(other).get();
+    if (own == nullptr || otherEntry == nullptr)
+        return;
+    const bool checked = Check(BoxId(row, column)) != 0;
+    if (row == 0) {
+        // Unchecking Full Control leaves the rights as they are.
+        if (!checked)
+            return;
+        own->Mask = kind_.fullControlMask;
+        ShowMask(column, kind_.fullControlMask);
+        if (kind_.exclusiveColumns)
+            ClearColumn(other);
+        return;
+    }
+    const std::uint32_t bit = kRowBits[row];
+    if (checked) {
+        own->Mask |= bit;
+        if (kind_.exclusiveColumns) {
+            otherEntry->Mask &= ~bit;
+            SetCheck(BoxId(row, other), 0);
+            SetCheck(BoxId(0, other), 0);
+        }
+    } else {
+        own->Mask &= ~bit;
+        SetCheck(BoxId(0, column), 0);
+    }
+}
+
+void EntryEditorPage::OnClearAll() {
+    ClearColumn(0);
+    ClearColumn(1);
+}
+
+void EntryEditorPage::OnApplyOntoChanged() {
+    const std::span<const std::uint8_t> codes = ApplyOntoCodes(level_);
+    const int selection = GetComboBox(ids::IDC_APPLY_ONTO).Selection();
+    if (selection < 0 || static_cast<std::size_t>(selection) >= codes.size())
+        return;
+    for (int column = 0; column < 2; ++column)
+        if (Entry(column) != nullptr)
+            Entry(column)->Flags =
+                static_cast<std::uint8_t>(kind_.columnFlags[column] | codes[selection]);
+}
+
+void EntryEditorPage::OnNameChanged() {
+    if (filling_)
+        return;
+    std::string name = Text(ids::IDC_NAME);
+    if (!permora::IsValidAccountName(name)) {
+        // The entries keep the last valid name; the edit keeps what was typed.
+        tk::MessageBox(this, "Invalid Account Name", "Error");
+        return;
+    }
+    for (int column = 0; column < 2; ++column)
+        if (Entry(column) != nullptr)
+            Entry(column)->NTAccount = name;
+}

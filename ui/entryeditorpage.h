@@ -1,0 +1,76 @@
+#pragma once
+
+#include "model/ace.h"
+#include "ui/toolkit/window.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+// The inheritance codes that the apply-onto choice offers at a security level, in the
+// order of its items: three at level Storage, seven at File/Directory ("This folder only"
+// is offered only there).
+std::span<const std::uint8_t> ApplyOntoCodes(int level);
+
+// What tells the two entry editors apart; everything else they share.
+struct EntryEditorKind {
+    // Check box ids per column (0: Allow or Successful, 1: Deny or Failed), rows 0 to 13.
+    const int* boxes[2];
+    // The mask that the Full Control row stands for.
+    std::uint32_t fullControlMask;
+    // Permission editors keep the columns apart: a right allowed is not denied. The audit
+    // editor audits success and failure independently.
+    bool exclusiveColumns;
+    // Flag bits each column's entry carries besides its inheritance code (SA, FA).
+    std::uint8_t columnFlags[2];
+};
+
+// One entry edited right by right: an account name, an apply-onto choice and fourteen rows
+// of check boxes in two columns. The page owns one working entry per column and keeps them
+// up to date on every click; the opener reads them after OK and takes away the ones a list
+// accepts. The target's lists are never touched here.
+class EntryEditorPage : public tk::PropertyPage {
+public:
+    static constexpr int kRowCount = 14;
+    static constexpr std::uint32_t kEmptyMask = 0x00100000; // SYNCHRONIZE alone
+    // The access bit of each row; row 0 (Full Control) stands for the whole mask.
+    static constexpr std::uint32_t kRowBits[kRowCount] = {
+        0,     0x20, 0x01, 0x80,    0x08,    0x02,    0x04,
+        0x100, 0x10, 0x40, 0x10000, 0x20000, 0x40000, 0x80000,
+    };
+
+    ~EntryEditorPage() override;
+
+    // The working entry of a column; empty once the opener has taken it.
+    virtual std::unique_ptr<permora::Ace>& Entry(int column) = 0;
+    int SecurityLevel() const { return level_; }
+    int BoxId(int row, int column) const { return kind_.boxes[column][row]; }
+
+    // Checks the boxes of a column for the rights in mask; never unchecks one of its own.
+    void ShowMask(int column, std::uint32_t mask);
+    // Unchecks a whole column and empties its entry's mask.
+    void ClearColumn(int column);
+
+    void OnSetActive() override;
+
+    // Handlers.
+    void OnNameChanged();
+    void OnApplyOntoChanged();
+    void OnClearAll();
+    template <int Row, int Column> void OnBoxClicked() { BoxClicked(Row, Column); }
+
+protected:
+    EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEditorKind& kind, int level);
+
+    // The account name and inheritance code that activation shows.
+    virtual std::string ShownAccount() = 0;
+    virtual int ShownCode() = 0;
+
+private:
+    void BoxClicked(int row, int column);
+
+    const EntryEditorKind& kind_;
+    int level_;
+    bool filling_ = false;
+};
