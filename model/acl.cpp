@@ -1,0 +1,524 @@
+#include "model/acl.h"
+
+#include "model/checks.h"
+
+#include <utility>
+
+namespace permora {
+
+namespace {
+
+bool HasBothAuditBits(std::uint8_t flags) {
+    return (flags & kAuditBits) == kAuditBits;
+}
+
+bool HasAuditSuccess(std::uint8_t flags) {
+    return (flags & kAuditSuccess) != 0;
+}
+
+bool HasAuditFailure(std::uint8_t flags) {
+    return (flags & kAuditFailure) != 0;
+}
+
+std::uint8_t InheritancePart(std::uint8_t flags) {
+    return static_cast<std::uint8_t>(flags & ~kAuditBits);
+}
+
+bool Covers(const Ace& p, const Ace& q) {
+    return MaskCovers(p.Mask, q.Mask) && ScopeCovers(p.Flags, q.Flags);
+}
+
+bool SameAccount(const Ace& entry, std::string_view account) {
+    return EqualsNoCase(entry.NTAccount, account);
+}
+
+// How an audit entry of an account meets the entries the account already has. The choice
+// depends on the audit bits of the account's first entry and of the incoming entry.
+enum class AuditRule {
+    SameFlags, // both audit success and failure: equal flags add the mask
+    MarkBoth,  // one side audits both: equal inheritance and mask mark both
+    Merge,     // both audit success, or both failure: the permission merge
+};
+
+AuditRule ChooseAuditRule(std::uint8_t first, std::uint8_t incoming) {
+    if (HasBothAuditBits(first) && HasBothAuditBits(incoming)) {
+        return AuditRule::SameFlags;
+    }
+    if (HasBothAuditBits(first) || HasBothAuditBits(incoming)) {
+        return AuditRule::MarkBoth;
+    }
+    if ((HasAuditSuccess(first) && HasAuditSuccess(incoming)) ||
+        (HasAuditFailure(first) && HasAuditFailure(incoming))) {
+        return AuditRule::Merge;
+    }
+    return AuditRule::MarkBoth;
+}
+
+// The inheritance compared under MarkBoth is that of the account's first entry, not that of
+// the entry examined.
+bool AuditAbsorbs(AuditRule rule, const Ace& cur, const Ace& incoming, std::uint8_t firstScope,
+                  std::uint8_t incomingScope) {
+    switch (rule) {
+    case AuditRule::SameFlags:
+        return cur.Flags == incoming.Flags;
+    case AuditRule::MarkBoth:
+        return firstScope == incomingScope && cur.Mask == incoming.Mask;
+    case AuditRule::Merge:
+        return AreMergeable(cur, incoming);
+    }
+    return false;
+}
+
+void AuditAbsorb(AuditRule rule, Ace& cur, const Ace& incoming) {
+    switch (rule) {
+    case AuditRule::SameFlags:
+        cur.Mask |= incoming.Mask;
+        break;
+    case AuditRule::MarkBoth:
+        cur.Flags |= kAuditBits;
+        break;
+    case AuditRule::Merge:
+        cur.Flags |= incoming.Flags;
+        cur.Mask |= incoming.Mask;
+        break;
+    }
+}
+
+std::unique_ptr<Ace> CopyOf(const Ace& entry) {
+    return std::make_unique<Ace>(entry.NTAccount, entry.Mask, entry.AceType, entry.Flags);
+}
+
+void CloneInto(const AceList& from, AceList& to) {
+    if (from.Count == 0 || from.Head == nullptr) {
+        return;
+    }
+    to.InitWith(CopyOf(*from.Head));
+    for (const Ace* entry = from.Head->Next; entry != nullptr; entry = entry->Next) {
+        to.Add(CopyOf(*entry));
+    }
+}
+
+} // namespace
+
+bool IsMaskEmpty(std::uint32_t mask) {
+    return mask == 0 || mask == kSynchronize;
+}
+
+bool MaskCovers(std::uint32_t a, std::uint32_t b) {
+    return (a & b) == b;
+}
+
+bool ScopeCovers(std::uint8_t a, std::uint8_t b) {
+    switch (a) {
+    case 1:
+        return b == 1 || b == 4 || b == 9;
+    case 2:
+        return b == 2 || b == 4 || b == 10;
+    case 3:
+        return true;
+    case 4:
+        return b == 4;
+    case 9:
+        return b == 9;
+    case 10:
+        return b == 10;
+    case 11:
+        return (b & kInheritOnly) != 0;
+    default:
+        return false;
+    }
+}
+
+bool AreMergeable(const Ace& a, const Ace& b) {
+    return a.Flags == b.Flags || a.Mask == b.Mask || Covers(a, b) || Covers(b, a);
+}
+
+// ---------------------------------------------------------------------------------------
+// AceList
+
+AceList::~AceList() {
+    Clear();
+}
+
+AceList::AceList(AceList&& other) noexcept
+    : Count(other.Count), Head(other.Head), Tail(other.Tail) {
+    other.Count = 0;
+    other.Head = nullptr;
+    other.Tail = nullptr;
+}
+
+AceList& AceList::operator=(AceList&& other) noexcept {
+    if (this != &other) {
+        Clear();
+        Count = std::exchange(other.Count, std::uint16_t{0});
+        Head = std::exchange(other.Head, nullptr);
+        Tail = std::exchange(other.Tail, nullptr);
+    }
+    return *this;
+}
+
+Ace* AceList::LinkAtEnd(std::unique_ptr<Ace> entry) {
+    Ace* raw = entry.release();
+    raw->Next = nullptr;
+    raw->Prev = Tail;
+    if (Tail != nullptr) {
+        Tail->Next = raw;
+    } else {
+        Head = raw;
+    }
+    Tail = raw;
+    ++Count;
+    return raw;
+}
+
+Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
+    if (before == nullptr) {
+        return LinkAtEnd(std::move(entry));
+    }
+    Ace* raw = entry.release();
+    raw->Next = before;
+    raw->Prev = before->Prev;
+    if (before->Prev != nullptr) {
+        before->Prev->Next = raw;
+    } else {
+        Head = raw;
+    }
+    before->Prev = raw;
+    ++Count;
+    return raw;
+}
+
+std::unique_ptr<Ace> AceList::Unlink(Ace* entry) {
+    if (entry->Prev != nullptr) {
+        entry->Prev->Next = entry->Next;
+    } else {
+        Head = entry->Next;
+    }
+    if (entry->Next != nullptr) {
+        entry->Next->Prev = entry->Prev;
+    } else {
+        Tail = entry->Prev;
+    }
+    entry->Next = nullptr;
+    entry->Prev = nullptr;
+    --Count;
+    return std::unique_ptr<Ace>(entry);
+}
+
+void AceList::InitWith(std::unique_ptr<Ace> entry) {
+    // Whatever the list held before is destroyed, never abandoned.
+    Clear();
+    if (entry) {
+        LinkAtEnd(std::move(entry));
+    }
+}
+
+Ace* AceList::Find(std::string_view account) const {
+    if (account.empty()) {
+        return nullptr;
+    }
+    for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
+        if (SameAccount(*entry, account)) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+Ace* AceList::At(int index) const {
+    if (index < 0 || index >= Count) {
+        return nullptr;
+    }
+    Ace* entry = Head;
+    for (int i = 0; i < index && entry != nullptr; ++i) {
+        entry = entry->Next;
+    }
+    return entry;
+}
+
+int AceList::Add(std::unique_ptr<Ace>&& entry) {
+    std::unique_ptr<Ace> owned = std::move(entry);
+    return Add(owned);
+}
+
+int AceList::Add(std::unique_ptr<Ace>& entry) {
+    if (!entry || IsMaskEmpty(entry->Mask)) {
+        return 0;
+    }
+    if (entry->AceType == kAuditType) {
+        return AddAudit(entry);
+    }
+    if (Head == nullptr) {
+        InitWith(std::move(entry));
+        return 1;
+    }
+    Ace* found = Find(entry->NTAccount);
+    if (found == nullptr) {
+        if (Count == kMaxCount) {
+            return 0;
+        }
+        LinkAtEnd(std::move(entry));
+        return 1;
+    }
+
+    // The account's entries are consecutive: look for one that can take the new rights.
+    Ace* cur = found;
+    Ace* absorber = nullptr;
+    while (cur != nullptr && SameAccount(*cur, entry->NTAccount)) {
+        if (AreMergeable(*cur, *entry)) {
+            absorber = cur;
+            break;
+        }
+        cur = cur->Next;
+    }
+    if (absorber == nullptr) {
+        if (Count == kMaxCount) {
+            return 0;
+        }
+        // Directly after the account's last entry: in front of where the scan stopped.
+        LinkBefore(std::move(entry), cur);
+        return 1;
+    }
+
+    absorber->Flags |= entry->Flags;
+    absorber->Mask |= entry->Mask;
+    const std::unique_ptr<Ace> absorbed = std::move(entry);
+    const std::string& account = absorbed->NTAccount;
+
+    // The grown entry may now overlap other entries of the account: fold them together
+    // until no two of them can be merged.
+    Ace* merged = absorber;
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (Ace* other = Find(account); other != nullptr && SameAccount(*other, account);
+             other = other->Next) {
+            if (other == merged || !AreMergeable(*other, *merged)) {
+                continue;
+            }
+            other->Flags |= merged->Flags;
+            other->Mask |= merged->Mask;
+            Unlink(merged);
+            merged = other;
+            changed = true;
+        }
+    }
+    return 1;
+}
+
+int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
+    if (!entry || IsMaskEmpty(entry->Mask)) {
+        return 0;
+    }
+    if (Head == nullptr) {
+        InitWith(std::move(entry));
+        return 1;
+    }
+
+    auto insert = [this, &entry]() {
+        if ((entry->Flags & kAuditBits) != 0 && Count == kMaxCount) {
+            return 0;
+        }
+        InsertAudit(std::move(entry));
+        return 1;
+    };
+
+    Ace* found = Find(entry->NTAccount);
+    if (found == nullptr) {
+        return insert();
+    }
+
+    const AuditRule rule = ChooseAuditRule(found->Flags, entry->Flags);
+    const std::uint8_t foundScope = InheritancePart(found->Flags);
+    const std::uint8_t entryScope = InheritancePart(entry->Flags);
+    Ace* absorber = nullptr;
+    for (Ace* cur = found; cur != nullptr && SameAccount(*cur, entry->NTAccount); cur = cur->Next) {
+        if (AuditAbsorbs(rule, *cur, *entry, foundScope, entryScope)) {
+            absorber = cur;
+            break;
+        }
+    }
+    if (absorber == nullptr) {
+        return insert();
+    }
+
+    AuditAbsorb(rule, *absorber, *entry);
+    const std::unique_ptr<Ace> absorbed = std::move(entry);
+    const std::string& account = absorbed->NTAccount;
+
+    // Each pass lets one entry of the account's first run absorb the grown entry, and the
+    // passes go on until none can.
+    Ace* merged = absorber;
+    for (;;) {
+        Ace* first = Find(account);
+        if (first == nullptr) {
+            break;
+        }
+        const AuditRule followRule = ChooseAuditRule(first->Flags, merged->Flags);
+        const std::uint8_t firstScope = InheritancePart(first->Flags);
+        const std::uint8_t mergedScope = InheritancePart(merged->Flags);
+        Ace* taker = nullptr;
+        for (Ace* other = first; other != nullptr && SameAccount(*other, account);
+             other = other->Next) {
+            if (other != merged &&
+                AuditAbsorbs(followRule, *other, *merged, firstScope, mergedScope)) {
+                taker = other;
+                break;
+            }
+        }
+        if (taker == nullptr) {
+            break;
+        }
+        AuditAbsorb(followRule, *taker, *merged);
+        Unlink(merged);
+        merged = taker;
+    }
+    return 1;
+}
+
+void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
+    if (!entry) {
+        return;
+    }
+    const std::uint8_t audit = entry->Flags & kAuditBits;
+    // An entry that audits nothing has no place in the list and is dropped; so is one that
+    // would overflow a full list.
+    if (audit == 0 || Count == kMaxCount) {
+        return;
+    }
+    Ace* before = nullptr;
+    if (audit == kAuditFailure) {
+        before = Head;
+        while (before != nullptr && !HasAuditSuccess(before->Flags)) {
+            before = before->Next;
+        }
+    } else if (audit == kAuditSuccess) {
+        before = Head;
+        while (before != nullptr && !HasBothAuditBits(before->Flags)) {
+            before = before->Next;
+        }
+    }
+    LinkBefore(std::move(entry), before);
+}
+
+void AceList::Remove(Ace* entry) {
+    if (entry == nullptr) {
+        return;
+    }
+    // Only an entry of this list may be unlinked from it; anything else would corrupt both.
+    for (Ace* cur = Head; cur != nullptr; cur = cur->Next) {
+        if (cur == entry) {
+            Unlink(entry);
+            return;
+        }
+    }
+}
+
+void AceList::RemoveAccount(std::string_view account) {
+    if (account.empty()) {
+        return;
+    }
+    Ace* cur = Head;
+    while (cur != nullptr) {
+        Ace* next = cur->Next;
+        if (SameAccount(*cur, account)) {
+            Unlink(cur);
+        }
+        cur = next;
+    }
+}
+
+void AceList::Clear() {
+    Ace* cur = Head;
+    Head = nullptr;
+    Tail = nullptr;
+    Count = 0;
+    while (cur != nullptr) {
+        std::unique_ptr<Ace> owned(cur);
+        cur = cur->Next;
+        owned->Next = nullptr;
+        owned->Prev = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Acl
+
+namespace {
+
+template <typename AclT> auto MemberOf(AclT& acl, std::uint8_t type) -> decltype(&acl.Allow) {
+    switch (type) {
+    case kAllowType:
+        return &acl.Allow;
+    case kDenyType:
+        return &acl.Deny;
+    case kAuditType:
+        return &acl.Audit;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+int Acl::Add(std::unique_ptr<Ace>& entry) {
+    if (!entry) {
+        return 0;
+    }
+    AceList* member = MemberOf(*this, entry->AceType);
+    return member != nullptr ? member->Add(entry) : 0;
+}
+
+int Acl::Add(std::unique_ptr<Ace>&& entry) {
+    std::unique_ptr<Ace> owned = std::move(entry);
+    return Add(owned);
+}
+
+void Acl::Remove(Ace* entry) {
+    if (entry == nullptr) {
+        return;
+    }
+    if (AceList* member = MemberOf(*this, entry->AceType)) {
+        member->Remove(entry);
+    }
+}
+
+void Acl::RemoveAccount(std::string_view account) {
+    Allow.RemoveAccount(account);
+    Deny.RemoveAccount(account);
+    Audit.RemoveAccount(account);
+}
+
+Ace* Acl::Find(std::string_view account, std::uint8_t type) const {
+    const AceList* member = MemberOf(*this, type);
+    return member != nullptr ? member->Find(account) : nullptr;
+}
+
+Ace* Acl::EntryAt(int index, int dacl) const {
+    if (dacl == 0) {
+        return Audit.At(index);
+    }
+    if (index < 0) {
+        return nullptr;
+    }
+    if (index < Deny.Count) {
+        return Deny.At(index);
+    }
+    return Allow.At(index - Deny.Count);
+}
+
+Acl Acl::Clone() const {
+    Acl copy;
+    CloneInto(Allow, copy.Allow);
+    CloneInto(Deny, copy.Deny);
+    CloneInto(Audit, copy.Audit);
+    return copy;
+}
+
+void Acl::Clear() {
+    Allow.Clear();
+    Deny.Clear();
+    Audit.Clear();
+}
+
+} // namespace permora

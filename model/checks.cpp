@@ -1,0 +1,100 @@
+#include "model/checks.h"
+
+namespace permora {
+
+namespace {
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsAsciiLetterOrDigit(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool IsPathChar(char c) {
+    switch (c) {
+    case '.':
+    case '_':
+    case '-':
+    case '{':
+    case '}':
+    case '/':
+        return true;
+    default:
+        return IsAsciiLetterOrDigit(c);
+    }
+}
+
+bool IsDomainChar(char c) {
+    return IsAsciiLetterOrDigit(c) || c == '.' || c == '-' || c == '_';
+}
+
+bool IsAccountChar(char c) {
+    return IsAsciiLetterOrDigit(c) || c == '-' || c == '_';
+}
+
+} // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+int IsPathValid(const std::string& path) {
+    if (path.empty()) {
+        return 0;
+    }
+    if (path.find("//") != std::string::npos) {
+        return 0;
+    }
+    if (path.front() == '/' && path.compare(0, 5, "/vol/") != 0) {
+        return 0;
+    }
+    for (char c : path) {
+        if (!IsPathChar(c)) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+bool IsValidAccountName(std::string name) {
+    if (name.empty() || name.front() == '\\' || name.back() == '\\') {
+        return false;
+    }
+    const std::size_t slash = name.find('\\');
+    std::string_view domain;
+    std::string_view account = name;
+    if (slash != std::string::npos) {
+        if (name.find('\\', slash + 1) != std::string::npos) {
+            return false;
+        }
+        domain = account.substr(0, slash);
+        account = account.substr(slash + 1);
+    }
+    for (char c : domain) {
+        if (!IsDomainChar(c)) {
+            return false;
+        }
+    }
+    for (char c : account) {
+        if (!IsAccountChar(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace permora

@@ -1,0 +1,52 @@
+#include "model/ace.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace permora {
+namespace {
+
+struct ConstructorCase {
+    const char* name;
+    std::unique_ptr<Ace> (*make)();
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint32_t mask;
+};
+
+TEST(AceTest, ConstructorsFillDefaultsByType) {
+    const ConstructorCase cases[] = {
+        {"audit default", [] { return std::make_unique<Ace>("Everyone", kAuditType); }, 2, 0xC3,
+         0x000200A9},
+        {"deny default", [] { return std::make_unique<Ace>("Everyone", kDenyType); }, 1, 0x03,
+         0x001200A9},
+        {"allow default", [] { return std::make_unique<Ace>("Everyone", kAllowType); }, 0, 0x03,
+         0x001200A9},
+        {"deny mask kept without synchronize",
+         [] { return std::make_unique<Ace>("Everyone", 0x000301BFu, kDenyType); }, 1, 0x03,
+         0x000301BF},
+        {"audit mask kept", [] { return std::make_unique<Ace>("Everyone", 0x20u, kAuditType); }, 2,
+         0xC3, 0x20},
+        {"four fields unchanged",
+         [] { return std::make_unique<Ace>("Everyone", 0x1F01FFu, kAllowType, 0x0B); }, 0, 0x0B,
+         0x1F01FF},
+        {"audit flags given are kept",
+         [] { return std::make_unique<Ace>("Everyone", 0x1u, kAuditType, 0x41); }, 2, 0x41, 0x1},
+    };
+    for (const ConstructorCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<Ace> entry = c.make();
+        EXPECT_EQ(entry->NTAccount, "Everyone");
+        EXPECT_EQ(entry->AceType, c.type);
+        EXPECT_EQ(entry->Flags, c.flags);
+        EXPECT_EQ(entry->Mask, c.mask);
+        EXPECT_EQ(entry->Size, 0);
+        EXPECT_EQ(entry->Next, nullptr);
+        EXPECT_EQ(entry->Prev, nullptr);
+    }
+}
+
+} // namespace
+} // namespace permora

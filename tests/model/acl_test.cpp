@@ -1,0 +1,564 @@
+#include "model/acl.h"
+
+#include "model_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace permora {
+namespace {
+
+using model_support::LinksAreSound;
+using model_support::MakeEntry;
+using model_support::Row;
+using model_support::RowsOf;
+
+struct Step {
+    Row entry;
+    int result;
+};
+
+struct AddCase {
+    const char* name;
+    std::uint8_t type;
+    std::vector<Row> start;
+    std::vector<Step> steps;
+    std::vector<Row> final;
+};
+
+// Builds a member from entries that are already in their final order and never merge, and
+// makes sure they went in as written.
+AceList ListOf(const std::vector<Row>& rows, std::uint8_t type) {
+    AceList list;
+    for (const Row& row : rows) {
+        EXPECT_EQ(list.Add(MakeEntry(row, type)), 1);
+    }
+    EXPECT_EQ(RowsOf(list), rows) << "the start list does not build as written";
+    return list;
+}
+
+TEST(AceListTest, AddFollowsTheMergeAndPlacementRules) {
+    const AddCase cases[] = {
+        // Permission entries.
+        {"same flags: the masks join",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}},
+         {{{"Everyone", 0x03, 0x1F01FF}, 1}},
+         {{"Everyone", 0x03, 0x1F01FF}}},
+        {"same mask: the flags join",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}},
+         {{{"Everyone", 0x02, 0x1200A9}, 1}},
+         {{"Everyone", 0x03, 0x1200A9}}},
+        {"existing entry covers the new one: whole flag bytes are ORed",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}},
+         {{{"Everyone", 0x09, 0x120089}, 1}},
+         {{"Everyone", 0x0B, 0x1200A9}}},
+        {"new entry covers the existing one",
+         0,
+         {{"Everyone", 0x04, 0x1}},
+         {{{"Everyone", 0x01, 0x3}, 1}},
+         {{"Everyone", 0x05, 0x3}}},
+        {"nothing mergeable: placed after the account's last entry",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}, {"Admins", 0x03, 0x1F01FF}},
+         {{{"Everyone", 0x02, 0x116}, 1}},
+         {{"Everyone", 0x03, 0x1200A9}, {"Everyone", 0x02, 0x116}, {"Admins", 0x03, 0x1F01FF}}},
+        {"nothing mergeable for the last account: appended",
+         0,
+         {{"Admins", 0x03, 0x1F01FF}, {"Everyone", 0x03, 0x1200A9}},
+         {{{"Everyone", 0x02, 0x116}, 1}},
+         {{"Admins", 0x03, 0x1F01FF}, {"Everyone", 0x03, 0x1200A9}, {"Everyone", 0x02, 0x116}}},
+        {"new account goes to the end",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}},
+         {{{"Admins", 0x03, 0x1F01FF}, 1}},
+         {{"Everyone", 0x03, 0x1200A9}, {"Admins", 0x03, 0x1F01FF}}},
+        {"follow-up pass folds the grown entry into the next one",
+         0,
+         {{"x", 0x01, 0x1}, {"x", 0x02, 0x3}},
+         {{{"x", 0x01, 0x2}, 1}},
+         {{"x", 0x03, 0x3}}},
+        {"follow-up passes repeat until nothing merges",
+         0,
+         {{"x", 0x02, 0x3}, {"x", 0x09, 0x1}, {"x", 0x08, 0x2}},
+         {{{"x", 0x01, 0x2}, 1}},
+         {{"x", 0x0B, 0x3}}},
+        {"accounts compare without case",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}},
+         {{{"EVERYONE", 0x03, 0x1}, 1}},
+         {{"Everyone", 0x03, 0x1200A9}}},
+        {"empty masks are refused",
+         0,
+         {{"Everyone", 0x03, 0x1200A9}},
+         {{{"Everyone", 0x03, 0x00100000}, 0}, {{"Everyone", 0x03, 0x0}, 0}},
+         {{"Everyone", 0x03, 0x1200A9}}},
+        {"the first entry of an empty list", 1, {}, {{{"x", 0x0B, 0x20}, 1}}, {{"x", 0x0B, 0x20}}},
+
+        // Audit entries: placement.
+        {"audit placement by audit bits",
+         2,
+         {{"x", 0x83, 0x1}, {"y", 0x43, 0x1}, {"z", 0xC3, 0x1}},
+         {{{"w", 0x43, 0x1}, 1}, {{"v", 0x83, 0x1}, 1}, {{"u", 0xC3, 0x1}, 1}},
+         {{"x", 0x83, 0x1},
+          {"v", 0x83, 0x1},
+          {"y", 0x43, 0x1},
+          {"w", 0x43, 0x1},
+          {"z", 0xC3, 0x1},
+          {"u", 0xC3, 0x1}}},
+        {"audit placement with no later group: appended",
+         2,
+         {{"x", 0x83, 0x1}},
+         {{{"y", 0x43, 0x1}, 1}, {{"z", 0x83, 0x1}, 1}},
+         {{"x", 0x83, 0x1}, {"z", 0x83, 0x1}, {"y", 0x43, 0x1}}},
+        {"failure-only entry becomes the new Head",
+         2,
+         {{"y", 0x43, 0x1}},
+         {{{"x", 0x83, 0x1}, 1}},
+         {{"x", 0x83, 0x1}, {"y", 0x43, 0x1}}},
+        {"audit entry auditing nothing starts an empty list",
+         2,
+         {},
+         {{{"x", 0x03, 0x1}, 1}},
+         {{"x", 0x03, 0x1}}},
+        {"audit entry auditing nothing is dropped from a non-empty list",
+         2,
+         {{"x", 0xC3, 0x1}},
+         {{{"y", 0x03, 0x1}, 1}},
+         {{"x", 0xC3, 0x1}}},
+        {"audit empty mask is refused", 2, {}, {{{"x", 0xC3, 0x00100000}, 0}}, {}},
+
+        // Audit entries: the rule chosen by the audit bits of the account's first entry.
+        {"R1: both audit both, equal flags join the masks",
+         2,
+         {{"a", 0xC3, 0x1}},
+         {{{"a", 0xC3, 0x2}, 1}},
+         {{"a", 0xC3, 0x3}}},
+        {"R1: both audit both, other flags are not merged even with an equal mask",
+         2,
+         {{"a", 0xC3, 0x1}},
+         {{{"a", 0xC1, 0x1}, 1}},
+         {{"a", 0xC3, 0x1}, {"a", 0xC1, 0x1}}},
+        {"R2: the new entry audits both, equal scope and mask mark the entry",
+         2,
+         {{"a", 0x43, 0x1}},
+         {{{"a", 0xC3, 0x1}, 1}},
+         {{"a", 0xC3, 0x1}}},
+        {"R2: the first entry audits both, a different mask is placed instead",
+         2,
+         {{"a", 0xC3, 0x1}},
+         {{{"a", 0x43, 0x2}, 1}},
+         {{"a", 0x43, 0x2}, {"a", 0xC3, 0x1}}},
+        {"R3: both audit success, mergeable entries join",
+         2,
+         {{"a", 0x43, 0x1}},
+         {{{"a", 0x43, 0x2}, 1}},
+         {{"a", 0x43, 0x3}}},
+        {"R3: audit flags are never a recognised scope, so nothing covers",
+         2,
+         {{"a", 0x83, 0x3}},
+         {{{"a", 0x81, 0x1}, 1}},
+         {{"a", 0x83, 0x3}, {"a", 0x81, 0x1}}},
+        {"R4: success then failure with equal scope and mask audit both",
+         2,
+         {{"Everyone", 0x43, 0x200A9}},
+         {{{"Everyone", 0x83, 0x200A9}, 1}},
+         {{"Everyone", 0xC3, 0x200A9}}},
+        {"R4: a different scope is placed instead",
+         2,
+         {{"a", 0x43, 0x1}},
+         {{{"a", 0x81, 0x1}, 1}},
+         {{"a", 0x81, 0x1}, {"a", 0x43, 0x1}}},
+        {"R4: the scope compared is that of the account's first entry",
+         2,
+         {{"a", 0x83, 0x1}, {"a", 0x41, 0x2}},
+         {{{"a", 0x43, 0x2}, 1}},
+         {{"a", 0x83, 0x1}, {"a", 0xC1, 0x2}}},
+        {"audit scan ends at the first entry of another account",
+         2,
+         {{"a", 0x81, 0x1}, {"b", 0x41, 0x1}, {"a", 0x41, 0x2}},
+         {{{"a", 0x41, 0x2}, 1}},
+         {{"a", 0x81, 0x1}, {"b", 0x41, 0x1}, {"a", 0x41, 0x2}, {"a", 0x41, 0x2}}},
+
+        // Audit entries: the follow-up passes.
+        {"F3: the grown entry is folded into an entry with an equal mask",
+         2,
+         {{"x", 0x41, 0x1}, {"x", 0x42, 0x3}},
+         {{{"x", 0x41, 0x2}, 1}},
+         {{"x", 0x43, 0x3}}},
+        {"F1: entries auditing both merge only with equal flags",
+         2,
+         {{"x", 0xC1, 0x1}, {"x", 0xC2, 0x3}},
+         {{{"x", 0xC1, 0x2}, 1}},
+         {{"x", 0xC1, 0x3}, {"x", 0xC2, 0x3}}},
+        {"F2: the grown entry audits both and joins a later entry of equal mask",
+         2,
+         {{"x", 0x82, 0x2}, {"x", 0x42, 0x1}, {"x", 0x44, 0x1}},
+         {{{"x", 0xC2, 0x1}, 1}},
+         {{"x", 0x82, 0x2}, {"x", 0xC4, 0x1}}},
+    };
+
+    for (const AddCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AceList list = ListOf(c.start, c.type);
+        for (const Step& step : c.steps) {
+            std::unique_ptr<Ace> entry = MakeEntry(step.entry, c.type);
+            const Ace* handed = entry.get();
+            EXPECT_EQ(list.Add(entry), step.result) << step.entry;
+            if (step.result == 1) {
+                EXPECT_EQ(entry, nullptr) << "a taken entry leaves the caller";
+            } else {
+                EXPECT_EQ(entry.get(), handed) << "a refused entry stays with the caller";
+            }
+        }
+        EXPECT_EQ(RowsOf(list), c.final);
+        EXPECT_TRUE(LinksAreSound(list));
+    }
+}
+
+TEST(AceListTest, FindAndAtCoverTheirEdges) {
+    AceList list = ListOf({{"", 0x03, 0x1}, {"Everyone", 0x03, 0x2}, {"bob", 0x03, 0x4}}, 0);
+    EXPECT_EQ(list.Find(""), nullptr) << "an empty name matches nothing, not even itself";
+    ASSERT_NE(list.Find("everyone"), nullptr);
+    EXPECT_EQ(list.Find("everyone")->Mask, 0x2u);
+    EXPECT_EQ(list.Find("bobby"), nullptr);
+    EXPECT_EQ(list.Find("bo"), nullptr);
+    EXPECT_EQ(list.At(-1), nullptr);
+    EXPECT_EQ(list.At(3), nullptr);
+    EXPECT_EQ(list.At(0), list.Head);
+    EXPECT_EQ(list.At(2), list.Tail);
+}
+
+TEST(AceListTest, RemoveAndRemoveAccountKeepTheLinks) {
+    AceList list = ListOf(
+        {{"a", 0x01, 0x1}, {"a", 0x02, 0x2}, {"b", 0x03, 0x1}, {"c", 0x03, 0x1}, {"C", 0x04, 0x2}},
+        0);
+    list.Remove(nullptr);
+    EXPECT_EQ(list.Count, 5);
+
+    // An entry that is not in this list is left alone.
+    Ace stranger("b", 0x1, kAllowType);
+    list.Remove(&stranger);
+    AceList other = ListOf({{"b", 0x03, 0x1}}, 0);
+    list.Remove(other.Head);
+    EXPECT_EQ(list.Count, 5);
+    EXPECT_EQ(other.Count, 1);
+
+    list.Remove(list.Head);
+    EXPECT_EQ(
+        RowsOf(list),
+        (std::vector<Row>{{"a", 0x02, 0x2}, {"b", 0x03, 0x1}, {"c", 0x03, 0x1}, {"C", 0x04, 0x2}}));
+    list.RemoveAccount("c");
+    EXPECT_EQ(RowsOf(list), (std::vector<Row>{{"a", 0x02, 0x2}, {"b", 0x03, 0x1}}));
+    list.RemoveAccount("");
+    list.RemoveAccount("nobody");
+    EXPECT_EQ(list.Count, 2);
+    list.Remove(list.Tail);
+    list.Remove(list.Head);
+    EXPECT_EQ(list.Count, 0);
+    EXPECT_EQ(list.Head, nullptr);
+    EXPECT_EQ(list.Tail, nullptr);
+}
+
+TEST(AceListTest, InitWithReplacesWhateverTheListHeld) {
+    AceList list = ListOf({{"a", 0x01, 0x1}, {"b", 0x02, 0x2}}, 0);
+    list.InitWith(std::make_unique<Ace>("c", 0x4u, kAllowType, 0x03));
+    EXPECT_EQ(RowsOf(list), (std::vector<Row>{{"c", 0x03, 0x4}}));
+    EXPECT_TRUE(LinksAreSound(list));
+    list.InitWith(nullptr);
+    EXPECT_EQ(list.Count, 0);
+    EXPECT_TRUE(LinksAreSound(list));
+}
+
+TEST(AceListTest, MoveLeavesTheSourceEmpty) {
+    AceList source = ListOf({{"a", 0x01, 0x1}, {"b", 0x02, 0x2}}, 0);
+    const Ace* head = source.Head;
+    AceList moved(std::move(source));
+    EXPECT_EQ(moved.Head, head);
+    EXPECT_EQ(moved.Count, 2);
+    EXPECT_EQ(source.Count, 0); // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(source.Head, nullptr);
+
+    AceList target = ListOf({{"z", 0x03, 0x1}}, 0);
+    target = std::move(moved);
+    EXPECT_EQ(RowsOf(target), (std::vector<Row>{{"a", 0x01, 0x1}, {"b", 0x02, 0x2}}));
+    EXPECT_TRUE(LinksAreSound(target));
+}
+
+// A full list takes no further link, but may still merge. Filling a list through Add would
+// cost a quadratic number of name comparisons, so it is filled with audit entries, which
+// InsertAudit appends without a search; the list itself does not care about entry types.
+TEST(AceListTest, AFullListRefusesNewLinksButStillMerges) {
+    AceList list;
+    for (int i = 0; i < AceList::kMaxCount; ++i) {
+        list.InsertAudit(std::make_unique<Ace>("a" + std::to_string(i % 7), 0x1u, kAuditType,
+                                               std::uint8_t{0xC3}));
+    }
+    ASSERT_EQ(list.Count, AceList::kMaxCount);
+    const Ace* tail = list.Tail;
+
+    struct CapCase {
+        const char* name;
+        Row entry;
+        std::uint8_t type;
+        int result;
+    };
+    const CapCase cases[] = {
+        {"new audit account", {"new", 0xC3, 0x1}, kAuditType, 0},
+        {"audit entry that merges", {"a0", 0xC3, 0x2}, kAuditType, 1},
+        {"audit entry dropped for auditing nothing", {"new", 0x03, 0x1}, kAuditType, 1},
+        {"new permission account", {"new", 0x03, 0x1}, kAllowType, 0},
+        {"permission entry that would be linked", {"a0", 0x44, 0x100}, kAllowType, 0},
+        {"permission entry that merges", {"a0", 0xC3, 0x4}, kAllowType, 1},
+    };
+    for (const CapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<Ace> entry = MakeEntry(c.entry, c.type);
+        EXPECT_EQ(list.Add(entry), c.result);
+        EXPECT_EQ(entry == nullptr, c.result == 1);
+        EXPECT_EQ(list.Count, AceList::kMaxCount);
+        EXPECT_EQ(list.Tail, tail);
+    }
+    EXPECT_EQ(list.Head->Mask, 0x7u);
+
+    list.InsertAudit(std::make_unique<Ace>("new", 0x1u, kAuditType, std::uint8_t{0xC3}));
+    EXPECT_EQ(list.Count, AceList::kMaxCount);
+    EXPECT_TRUE(LinksAreSound(list));
+}
+
+// After every successful Add to a permission member, the account's entries are consecutive,
+// no two of them can be merged (so neither can the one carrying the new rights), and no
+// right that the account had or was given is lost.
+TEST(AceListTest, RandomPermissionAddsKeepEveryAccountMergeFree) {
+    const char* accounts[] = {"alice", "ALICE", "bob", "Carol", "carol"};
+    const std::uint8_t scopes[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x09, 0x0A, 0x0B, 0x05, 0x0C};
+    std::mt19937 random(20240611);
+    auto pick = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    auto folded = [](std::string name) {
+        for (char& c : name) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return name;
+    };
+
+    for (int round = 0; round < 200; ++round) {
+        Acl acl;
+        for (int add = 0; add < 30; ++add) {
+            const std::uint8_t type = pick(2) == 0 ? kAllowType : kDenyType;
+            std::uint32_t mask = 0;
+            for (int bit = 0; bit < 5; ++bit) {
+                if (pick(3) == 0) {
+                    mask |= 1u << bit;
+                }
+            }
+            if (pick(2) == 0) {
+                mask |= kSynchronize;
+            }
+            const std::string account = accounts[pick(std::size(accounts))];
+            const std::uint8_t flags = scopes[pick(std::size(scopes))];
+            AceList& member = type == kAllowType ? acl.Allow : acl.Deny;
+
+            std::uint32_t rightsBefore = mask;
+            for (const Ace* e = member.Head; e != nullptr; e = e->Next) {
+                if (folded(e->NTAccount) == folded(account)) {
+                    rightsBefore |= e->Mask;
+                }
+            }
+
+            const int result = acl.Add(std::make_unique<Ace>(account, mask, type, flags));
+            ASSERT_EQ(result, IsMaskEmpty(mask) ? 0 : 1);
+            ASSERT_TRUE(LinksAreSound(member));
+            if (result == 0) {
+                continue;
+            }
+
+            std::vector<const Ace*> mine;
+            std::set<std::string> runsClosed;
+            std::string previous;
+            std::uint32_t rightsAfter = 0;
+            for (const Ace* e = member.Head; e != nullptr; e = e->Next) {
+                const std::string name = folded(e->NTAccount);
+                ASSERT_FALSE(runsClosed.count(name)) << "entries of " << name << " are split";
+                if (!previous.empty() && previous != name) {
+                    runsClosed.insert(previous);
+                }
+                previous = name;
+                if (name == folded(account)) {
+                    mine.push_back(e);
+                    rightsAfter |= e->Mask;
+                }
+            }
+            EXPECT_EQ(rightsAfter, rightsBefore);
+            for (std::size_t i = 0; i < mine.size(); ++i) {
+                for (std::size_t j = i + 1; j < mine.size(); ++j) {
+                    ASSERT_FALSE(AreMergeable(*mine[i], *mine[j]))
+                        << "round " << round << ", add " << add << ": " << account;
+                }
+            }
+        }
+    }
+}
+
+// Audit merges follow rules that may leave entries apart; what must hold is that every
+// sequence keeps the list sound and every entry owned exactly once (the sanitizer build
+// checks the latter).
+TEST(AceListTest, RandomAuditAddsKeepTheListSound) {
+    const char* accounts[] = {"alice", "ALICE", "bob"};
+    const std::uint8_t audits[] = {0x00, 0x40, 0x80, 0xC0};
+    const std::uint8_t scopes[] = {0x01, 0x02, 0x03, 0x04, 0x09, 0x0A, 0x0B};
+    std::mt19937 random(7);
+    auto pick = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int round = 0; round < 200; ++round) {
+        AceList list;
+        for (int add = 0; add < 30; ++add) {
+            const std::uint8_t flags =
+                static_cast<std::uint8_t>(audits[pick(4)] | scopes[pick(std::size(scopes))]);
+            const std::uint32_t mask = 1u << pick(3);
+            const int before = list.Count;
+            ASSERT_EQ(list.Add(std::make_unique<Ace>(accounts[pick(3)], mask, kAuditType, flags)),
+                      1);
+            ASSERT_TRUE(LinksAreSound(list));
+            ASSERT_LE(list.Count, before + 1);
+        }
+    }
+}
+
+TEST(AclTest, EntriesGoToTheMemberOfTheirType) {
+    Acl acl;
+    EXPECT_EQ(acl.Add(std::make_unique<Ace>("x", 0x1u, kAllowType, 0x03)), 1);
+    EXPECT_EQ(acl.Add(std::make_unique<Ace>("X", 0x1u, kDenyType, 0x03)), 1);
+    EXPECT_EQ(acl.Add(std::make_unique<Ace>("x", 0x1u, kAuditType, 0xC3)), 1);
+    EXPECT_EQ(acl.Allow.Count, 1) << "allow and deny entries of one account never merge";
+    EXPECT_EQ(acl.Deny.Count, 1);
+    EXPECT_EQ(acl.Audit.Count, 1);
+
+    std::unique_ptr<Ace> odd = std::make_unique<Ace>("x", 0x1u, std::uint8_t{3}, 0x03);
+    const Ace* handed = odd.get();
+    EXPECT_EQ(acl.Add(odd), 0);
+    EXPECT_EQ(odd.get(), handed);
+    std::unique_ptr<Ace> none;
+    EXPECT_EQ(acl.Add(none), 0);
+
+    EXPECT_EQ(acl.Find("X", kAllowType), acl.Allow.Head);
+    EXPECT_EQ(acl.Find("x", kAuditType), acl.Audit.Head);
+    EXPECT_EQ(acl.Find("x", 3), nullptr);
+
+    acl.Remove(odd.get()); // type 3 belongs to no member
+    acl.Remove(nullptr);
+    acl.Remove(acl.Deny.Head);
+    EXPECT_EQ(acl.Deny.Count, 0);
+    EXPECT_EQ(acl.Allow.Count, 1);
+
+    acl.RemoveAccount("X");
+    EXPECT_EQ(acl.Allow.Count, 0);
+    EXPECT_EQ(acl.Audit.Count, 0);
+}
+
+TEST(AclTest, EntryAtListsDenyEntriesBeforeAllowEntries) {
+    Acl acl;
+    acl.Add(std::make_unique<Ace>("a", 0x1u, kAllowType, 0x03));
+    acl.Add(std::make_unique<Ace>("b", 0x1u, kAllowType, 0x03));
+    acl.Add(std::make_unique<Ace>("c", 0x1u, kDenyType, 0x03));
+    acl.Add(std::make_unique<Ace>("d", 0x1u, kAuditType, 0xC3));
+
+    struct Case {
+        int index;
+        int dacl;
+        const char* account; // nullptr: no entry
+    };
+    const Case cases[] = {
+        {0, 1, "c"}, {1, 1, "a"},     {2, 1, "b"},      {3, 1, nullptr}, {-1, 1, nullptr},
+        {0, 0, "d"}, {1, 0, nullptr}, {-1, 0, nullptr}, {1, 7, "a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "index " << c.index << ", dacl " << c.dacl);
+        const Ace* entry = acl.EntryAt(c.index, c.dacl);
+        if (c.account == nullptr) {
+            EXPECT_EQ(entry, nullptr);
+        } else {
+            ASSERT_NE(entry, nullptr);
+            EXPECT_EQ(entry->NTAccount, c.account);
+        }
+    }
+}
+
+TEST(AclTest, CloneCopiesEveryEntryAndSharesNone) {
+    Acl empty;
+    Acl emptyCopy = empty.Clone();
+    EXPECT_EQ(emptyCopy.Allow.Count + emptyCopy.Deny.Count + emptyCopy.Audit.Count, 0);
+
+    Acl source;
+    source.Add(std::make_unique<Ace>("Everyone", 0x1200A9u, kAllowType, 0x03));
+    source.Add(std::make_unique<Ace>("Everyone", 0x116u, kAllowType, 0x02));
+    source.Add(std::make_unique<Ace>("Admins", 0x1F01FFu, kAllowType, 0x0B));
+    source.Add(std::make_unique<Ace>("Guest", 0x10000u, kDenyType, 0x03));
+    source.Add(std::make_unique<Ace>("x", 0x1u, kAuditType, 0x83));
+    source.Add(std::make_unique<Ace>("y", 0x1u, kAuditType, 0x43));
+
+    Acl copy = source.Clone();
+    for (auto member : {&Acl::Allow, &Acl::Deny, &Acl::Audit}) {
+        const AceList& from = source.*member;
+        const AceList& to = copy.*member;
+        EXPECT_EQ(RowsOf(to), RowsOf(from));
+        EXPECT_TRUE(LinksAreSound(to));
+        for (const Ace* a = from.Head; a != nullptr; a = a->Next) {
+            for (const Ace* b = to.Head; b != nullptr; b = b->Next) {
+                EXPECT_NE(a, b);
+                EXPECT_EQ(a->AceType, b->AceType);
+            }
+        }
+    }
+
+    copy.Allow.Head->Mask = 0x1;
+    copy.Allow.RemoveAccount("Admins");
+    EXPECT_EQ(source.Allow.Head->Mask, 0x1200A9u);
+    EXPECT_EQ(source.Allow.Count, 3);
+}
+
+TEST(MaskAndScopeTest, ScopeCoversTable) {
+    const std::uint8_t codes[] = {0, 1, 2, 3, 4, 8, 9, 10, 11, 12, 0x43, 0xC3};
+    auto expected = [](std::uint8_t a, std::uint8_t b) {
+        switch (a) {
+        case 1:
+            return b == 1 || b == 4 || b == 9;
+        case 2:
+            return b == 2 || b == 4 || b == 10;
+        case 3:
+            return true;
+        case 4:
+        case 9:
+        case 10:
+            return b == a;
+        case 11:
+            return (b & 0x08) != 0;
+        default:
+            return false;
+        }
+    };
+    for (std::uint8_t a : codes) {
+        for (std::uint8_t b : codes) {
+            EXPECT_EQ(ScopeCovers(a, b), expected(a, b)) << int{a} << " over " << int{b};
+        }
+    }
+    EXPECT_TRUE(IsMaskEmpty(0));
+    EXPECT_TRUE(IsMaskEmpty(0x00100000));
+    EXPECT_FALSE(IsMaskEmpty(0x00100001));
+    EXPECT_TRUE(MaskCovers(0x1200A9, 0x120089));
+    EXPECT_FALSE(MaskCovers(0x120089, 0x1200A9));
+    EXPECT_TRUE(MaskCovers(0x1, 0));
+}
+
+} // namespace
+} // namespace permora
