@@ -1,0 +1,313 @@
+#include "ui/securityproppage.h"
+
+#include "model/checks.h"
+#include "resources/templates/securityproppage.h"
+#include "ui/toolkit/modal_host.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <utility>
+
+namespace {
+
+namespace ids = res::SecurityPropPage;
+namespace boxes = permora::boxes;
+
+// The boxes of the seven rows, top to bottom, by column.
+constexpr std::array<int, boxes::kRowCount> kAllowBoxes = {
+    ids::IDC_FULL_CONTROL_ALLOW, ids::IDC_MODIFY_ALLOW, ids::IDC_READ_EXECUTE_ALLOW,
+    ids::IDC_LIST_FOLDER_ALLOW,  ids::IDC_READ_ALLOW,   ids::IDC_WRITE_ALLOW,
+    ids::IDC_SPECIAL_ALLOW,
+};
+constexpr std::array<int, boxes::kRowCount> kDenyBoxes = {
+    ids::IDC_FULL_CONTROL_DENY, ids::IDC_MODIFY_DENY, ids::IDC_READ_EXECUTE_DENY,
+    ids::IDC_LIST_FOLDER_DENY,  ids::IDC_READ_DENY,   ids::IDC_WRITE_DENY,
+    ids::IDC_SPECIAL_DENY,
+};
+
+const tk::Handler<SecurityPropPage> kHandlers[] = {
+    {ids::IDC_ADD, tk::Notify::Clicked, &SecurityPropPage::OnAdd},
+    {ids::IDC_REMOVE, tk::Notify::Clicked, &SecurityPropPage::OnRemove},
+    {ids::IDC_ADVANCED, tk::Notify::Clicked, &SecurityPropPage::OnAdvanced},
+    {ids::IDC_ACCOUNT_LIST, tk::Notify::SelChange, &SecurityPropPage::OnAccountSelChange},
+    {ids::IDC_FULL_CONTROL_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnFullControlAllow},
+    {ids::IDC_FULL_CONTROL_DENY, tk::Notify::Clicked, &SecurityPropPage::OnFullControlDeny},
+    {ids::IDC_MODIFY_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnModifyAllow},
+    {ids::IDC_MODIFY_DENY, tk::Notify::Clicked, &SecurityPropPage::OnModifyDeny},
+    {ids::IDC_READ_EXECUTE_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnReadExecuteAllow},
+    {ids::IDC_READ_EXECUTE_DENY, tk::Notify::Clicked, &SecurityPropPage::OnReadExecuteDeny},
+    {ids::IDC_LIST_FOLDER_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnListFolderAllow},
+    {ids::IDC_LIST_FOLDER_DENY, tk::Notify::Clicked, &SecurityPropPage::OnListFolderDeny},
+    {ids::IDC_READ_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnReadAllow},
+    {ids::IDC_READ_DENY, tk::Notify::Clicked, &SecurityPropPage::OnReadDeny},
+    {ids::IDC_WRITE_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnWriteAllow},
+    {ids::IDC_WRITE_DENY, tk::Notify::Clicked, &SecurityPropPage::OnWriteDeny},
+};
+
+// Account names fold to lower case so that one set finds a name whatever its letters' case.
+std::string Folded(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return folded;
+}
+
+} // namespace
+
+SecurityPropPage::SecurityPropPage(std::unique_ptr<permora::TargetObject> target)
+    : tk::PropertyPage(ids::Template()), owned_(std::move(target)), target_(owned_.get()) {
+    Bind(this, kHandlers);
+}
+
+SecurityPropPage::SecurityPropPage(permora::TargetObject& target)
+    : tk::PropertyPage(ids::Template()), target_(&target) {
+    Bind(this, kHandlers);
+}
+
+SecurityPropPage::~SecurityPropPage() = default;
+
+std::unique_ptr<permora::TargetObject> SecurityPropPage::ReleaseTarget() {
+    target_ = nullptr;
+    return std::move(owned_);
+}
+
+permora::SecurityDescriptor* SecurityPropPage::Descriptor() const {
+    return target_ != nullptr ? target_->Descriptor.get() : nullptr;
+}
+
+void SecurityPropPage::OnSetActive() {
+    FillAccountList();
+    tk::PropertyPage::OnSetActive();
+}
+
+void SecurityPropPage::SetCurrentAccount(std::string account) {
+    currentNTAccount_ = std::move(account);
+    SetText(ids::IDC_CURRENT_ACCOUNT, currentNTAccount_);
+}
+
+void SecurityPropPage::FillAccountList() {
+    tk::ListBox list = GetListBox(ids::IDC_ACCOUNT_LIST);
+    list.Clear();
+    const permora::SecurityDescriptor* descriptor = Descriptor();
+    if (descriptor == nullptr) {
+        return;
+    }
+    const permora::Acl& dacl = descriptor->DaclList;
+    if ((descriptor->Control & permora::SE_DACL_PRESENT) == 0 ||
+        (dacl.Allow.Count == 0 && dacl.Deny.Count == 0)) {
+        SetCurrentAccount({});
+    } else {
+        // Every account is listed once, whole names compared without regard to case: a
+        // name that begins another one ("Admin" beside "Administrators") is listed too.
+        std::set<std::string> listed;
+        for (const permora::AceList* entries : {&dacl.Deny, &dacl.Allow}) {
+            const permora::Ace* previous = nullptr;
+            for (const permora::Ace* entry = entries->Head; entry != nullptr; entry = entry->Next) {
+                // An account's entries are consecutive: look each run up once.
+                if (previous != nullptr &&
+                    permora::EqualsNoCase(previous->NTAccount, entry->NTAccount)) {
+                    continue;
+                }
+                previous = entry;
+                if (listed.insert(Folded(entry->NTAccount)).second) {
+                    list.Add(entry->NTAccount);
+                }
+            }
+        }
+        list.Select(0);
+        if (std::string first = list.Text(0); !first.empty()) {
+            SetCurrentAccount(std::move(first));
+        }
+    }
+    ShowAccountPermissions(currentNTAccount_);
+}
+
+void SecurityPropPage::ShowAccountPermissions(const std::string& account) {
+    if (account.empty()) {
+        SetBoxes({});
+        EnableStandardBoxes(false);
+        return;
+    }
+    boxes::Messages messages;
+    boxes::BoxStates shown;
+    if (const permora::SecurityDescriptor* descriptor = Descriptor()) {
+        shown = boxes::DeriveBoxStates(descriptor->DaclList, account, messages);
+    }
+    // The boxes change once, whatever the number of entries; the messages follow in the
+    // order of the entries that gave them.
+    SetBoxes(shown);
+    ShowMessages(messages);
+}
+
+void SecurityPropPage::ShowAce(const permora::Ace& entry) {
+    boxes::BoxStates shown = ShownBoxes();
+    boxes::Messages messages;
+    boxes::ShowAce(shown, entry, messages);
+    SetBoxes(shown);
+    ShowMessages(messages);
+}
+
+void SecurityPropPage::ShowStandardAce(std::uint32_t mask, std::uint8_t type) {
+    boxes::BoxStates shown = ShownBoxes();
+    boxes::ShowStandardAce(shown, mask, type);
+    SetBoxes(shown);
+}
+
+void SecurityPropPage::EnableStandardBoxes(bool enable) {
+    for (int row = 0; row < boxes::kStandardRowCount; ++row) {
+        Enable(kAllowBoxes[static_cast<std::size_t>(row)], enable);
+        Enable(kDenyBoxes[static_cast<std::size_t>(row)], enable);
+    }
+    Enable(ids::IDC_SPECIAL_LABEL, enable);
+}
+
+void SecurityPropPage::ClearAllBoxes() {
+    SetBoxes({});
+}
+
+boxes::BoxStates SecurityPropPage::ShownBoxes() const {
+    boxes::BoxStates shown;
+    for (std::size_t row = 0; row < kAllowBoxes.size(); ++row) {
+        shown.allow[row] = Check(kAllowBoxes[row]) != 0;
+        shown.deny[row] = Check(kDenyBoxes[row]) != 0;
+    }
+    return shown;
+}
+
+void SecurityPropPage::SetBoxes(const boxes::BoxStates& shown) {
+    for (std::size_t row = 0; row < kAllowBoxes.size(); ++row) {
+        SetCheck(kAllowBoxes[row], shown.allow[row] ? 1 : 0);
+    }
+    for (std::size_t row = 0; row < kDenyBoxes.size(); ++row) {
+        SetCheck(kDenyBoxes[row], shown.deny[row] ? 1 : 0);
+    }
+}
+
+void SecurityPropPage::ShowMessages(const boxes::Messages& messages) {
+    for (const char* message : messages) {
+        tk::MessageBox(this, message, "Error");
+    }
+}
+
+void SecurityPropPage::OnAdd() {
+    std::string name; // TODO until the account dialog lands
+    if (name.empty()) {
+        return;
+    }
+    EnableStandardBoxes(true);
+    tk::ListBox list = GetListBox(ids::IDC_ACCOUNT_LIST);
+    if (name.empty() || list.FindExact(name) != tk::LB_ERR) {
+        return; // already listed
+    }
+    permora::SecurityDescriptor* descriptor = Descriptor();
+    if (descriptor == nullptr) {
+        return;
+    }
+    currentNTAccount_ = name;
+    auto entry = std::make_unique<permora::Ace>(name, permora::kAllowType);
+    if (descriptor->DaclList.Add(entry) == 1) {
+        // Listed at the next activation and written to the file from now on.
+        descriptor->Control |= permora::SE_DACL_PRESENT;
+    }
+    list.Select(list.Add(name));
+    SetText(ids::IDC_CURRENT_ACCOUNT, name);
+    Enable(ids::IDC_REMOVE, true);
+    // The list may have merged the new entry into one the account already had (its
+    // permission list can hold entries while it is marked absent), so the boxes come
+    // from the account's entries rather than from the new one.
+    ShowAccountPermissions(name);
+}
+
+void SecurityPropPage::OnRemove() {
+    if (permora::SecurityDescriptor* descriptor = Descriptor()) {
+        descriptor->DaclList.RemoveAccount(currentNTAccount_);
+    }
+    currentNTAccount_.clear();
+    tk::ListBox list = GetListBox(ids::IDC_ACCOUNT_LIST);
+    const int removed = list.Selection();
+    if (removed != tk::LB_ERR) {
+        list.Delete(removed);
+    }
+    if (list.Count() == 0) {
+        Enable(ids::IDC_REMOVE, false);
+        SetText(ids::IDC_CURRENT_ACCOUNT, "");
+    } else if (removed == tk::LB_ERR) {
+        SetText(ids::IDC_CURRENT_ACCOUNT, "");
+    } else {
+        const int next = std::min(removed, list.Count() - 1);
+        list.Select(next);
+        SetCurrentAccount(list.Text(next));
+    }
+    ShowAccountPermissions(currentNTAccount_);
+}
+
+void SecurityPropPage::OnAdvanced() {}
+
+void SecurityPropPage::OnAccountSelChange() {
+    tk::ListBox list = GetListBox(ids::IDC_ACCOUNT_LIST);
+    const int selected = list.Selection();
+    std::string name = selected == tk::LB_ERR ? std::string() : list.Text(selected);
+    if (permora::EqualsNoCase(name, currentNTAccount_)) {
+        return;
+    }
+    SetCurrentAccount(std::move(name));
+    ShowAccountPermissions(currentNTAccount_);
+}
+
+void SecurityPropPage::OnStandardBox(boxes::Row row, std::uint8_t type) {
+    const int id = (type == permora::kAllowType ? kAllowBoxes : kDenyBoxes)[row];
+    permora::SecurityDescriptor* descriptor = Descriptor();
+    if (descriptor == nullptr || currentNTAccount_.empty()) {
+        // No account to change: the box goes back to what the lists say.
+        ShowAccountPermissions(currentNTAccount_);
+        return;
+    }
+    if (const char* error = boxes::ApplyStandardClick(descriptor->DaclList, currentNTAccount_, row,
+                                                      type, Check(id) != 0)) {
+        // The clicked box keeps its new state until the next refresh.
+        tk::MessageBox(this, error, "Error");
+        return;
+    }
+    ShowAccountPermissions(currentNTAccount_);
+}
+
+void SecurityPropPage::OnFullControlAllow() {
+    OnStandardBox(boxes::kFullControl, 0);
+}
+void SecurityPropPage::OnFullControlDeny() {
+    OnStandardBox(boxes::kFullControl, 1);
+}
+void SecurityPropPage::OnModifyAllow() {
+    OnStandardBox(boxes::kModify, 0);
+}
+void SecurityPropPage::OnModifyDeny() {
+    OnStandardBox(boxes::kModify, 1);
+}
+void SecurityPropPage::OnReadExecuteAllow() {
+    OnStandardBox(boxes::kReadExecute, 0);
+}
+void SecurityPropPage::OnReadExecuteDeny() {
+    OnStandardBox(boxes::kReadExecute, 1);
+}
+void SecurityPropPage::OnListFolderAllow() {
+    OnStandardBox(boxes::kListFolder, 0);
+}
+void SecurityPropPage::OnListFolderDeny() {
+    OnStandardBox(boxes::kListFolder, 1);
+}
+void SecurityPropPage::OnReadAllow() {
+    OnStandardBox(boxes::kRead, 0);
+}
+void SecurityPropPage::OnReadDeny() {
+    OnStandardBox(boxes::kRead, 1);
+}
+void SecurityPropPage::OnWriteAllow() {
+    OnStandardBox(boxes::kWrite, 0);
+}
+void SecurityPropPage::OnWriteDeny() {
+    OnStandardBox(boxes::kWrite, 1);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "model/acl.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The rules behind the fourteen check boxes of the security page, without widgets: which
+// boxes an account's permission entries show, and what a click on one of the twelve
+// standard boxes does to the permission list.
+namespace permora::boxes {
+
+// The seven rows, top to bottom. Special has no handler; only the page sets its boxes.
+enum Row : int {
+    kFullControl = 0,
+    kModify,
+    kReadExecute,
+    kListFolder,
+    kRead,
+    kWrite,
+    kSpecial,
+    kRowCount,
+};
+inline constexpr int kStandardRowCount = 6;
+
+// A row covers an entry's mask when every bit of the row mask is set in that mask.
+inline constexpr std::array<std::uint32_t, kStandardRowCount> kRowMasks = {
+    0x1F01FF, // Full Control (with SYNCHRONIZE)
+    0x301BF,  // Modify
+    0x200A9,  // Read and Execute
+    0x200A9,  // List Folder Contents (differs in how folders-only entries show)
+    0x20089,  // Read
+    0x116,    // Write
+};
+
+inline constexpr const char* kNoMaskMessage =
+    "Current ace does not have any Masks. It should be deleted.";
+inline constexpr const char* kFlagsMessage =
+    "Current aceflags is NOT CIOI. You must miss some flag combination.";
+inline constexpr const char* kFullControlMessage =
+    "There are more other aces other than FullControl?";
+inline constexpr const char* kCannotFindMessage = "Cannot find the ACE to be modified.";
+inline constexpr const char* kCannotFindModifyDenyMessage = "Cannot find the ACE to be modified";
+
+// The state of the fourteen boxes: one column of seven rows for Allow, one for Deny.
+struct BoxStates {
+    std::array<bool, kRowCount> allow{};
+    std::array<bool, kRowCount> deny{};
+
+    // The column of an entry type: Allow for type 0, Deny for every other type.
+    std::array<bool, kRowCount>& Column(std::uint8_t type) { return type == 0 ? allow : deny; }
+    bool operator==(const BoxStates&) const = default;
+};
+
+// Messages met while deriving the boxes, in order; each one is shown in its own box.
+using Messages = std::vector<const char*>;
+
+// One entry's effect on the boxes: folders-only and inherit-only entries show Special (and
+// List Folder Contents), entries for this folder, subfolders and files show their standard
+// rows; other entries only add their message.
+void ShowAce(BoxStates& boxes, const Ace& entry, Messages& messages);
+// The standard rows a mask covers, in the column of the type; Special when it covers none.
+void ShowStandardAce(BoxStates& boxes, std::uint32_t mask, std::uint8_t type);
+// All fourteen boxes for an account: every allow entry of the account, then every deny
+// entry, in list order, each overwriting what the earlier ones set.
+BoxStates DeriveBoxStates(const Acl& dacl, std::string_view account, Messages& messages);
+
+// The first entry of the account's run that starts at start whose flags byte is exactly
+// flags; nullptr when start is nullptr or no entry of the run has those flags.
+Ace* FindAceWithFlags(Ace* start, std::uint8_t flags);
+
+// A click on the standard box of row (kFullControl to kWrite) in the column of type (0
+// Allow, 1 Deny) that is now checked or not. Changes the account's entries and returns
+// nullptr, or changes nothing and returns the error message to show.
+const char* ApplyStandardClick(Acl& dacl, const std::string& account, Row row, std::uint8_t type,
+                               bool checked);
+
+} // namespace permora::boxes
