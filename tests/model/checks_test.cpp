@@ -1,0 +1,104 @@
+#include "model/checks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace permora {
+namespace {
+
+TEST(ChecksTest, AccountNamesCompareWithoutCaseOfAsciiLettersOnly) {
+    const struct {
+        std::string a;
+        std::string b;
+        bool equal;
+    } cases[] = {
+        {"Everyone", "everyone", true},
+        {"BUILTIN\\Administrators", "builtin\\ADMINISTRATORS", true},
+        {"", "", true},
+        {"Everyone", "Everyone ", false},
+        {"a", "b", false},
+        {"@", "`", false}, // neighbours of the letter ranges do not fold
+        {"[", "{", false},
+        {"\xC4", "\xE4", false}, // bytes above ASCII compare exactly
+        {std::string("a\0b", 3), std::string("A\0B", 3), true},
+        {std::string("a\0b", 3), "a", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EqualsNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+        EXPECT_EQ(EqualsNoCase(c.b, c.a), c.equal) << c.b << " / " << c.a;
+    }
+    EXPECT_TRUE(StartsWithNoCase("Everyone", "EVERY"));
+    EXPECT_TRUE(StartsWithNoCase("Everyone", ""));
+    EXPECT_TRUE(StartsWithNoCase("Everyone", "everyone"));
+    EXPECT_FALSE(StartsWithNoCase("Every", "Everyone"));
+    EXPECT_FALSE(StartsWithNoCase("Everyone", "very"));
+}
+
+TEST(ChecksTest, PathValidity) {
+    const struct {
+        std::string path;
+        int valid;
+    } cases[] = {
+        {"/vol/vol1/qt1", 1},
+        {"/vol/", 1},
+        {"/vol/vol1/{a-b}_c.d", 1},
+        {"vol1/qt1", 1},
+        {"a", 1},
+        {"vol1/", 1},
+        {"", 0},
+        {"/vol", 0},
+        {"/", 0},
+        {"/Vol/vol1", 0},
+        {"/home/x", 0},
+        {"//vol/x", 0},
+        {"/vol//qt1", 0},
+        {"/vol/vol1//", 0},
+        {"a//b", 0},
+        {"/vol/vol1/my dir", 0},
+        {"/vol/vol1/a\\b", 0},
+        {"/vol/vol1/a*b", 0},
+        {"/vol/vol1/\xE4", 0},
+        {std::string("/vol/a\0b", 8), 0},
+        {"/vol/vol1\t", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsPathValid(c.path), c.valid) << "\"" << c.path << "\"";
+    }
+}
+
+TEST(ChecksTest, AccountNameRule) {
+    const struct {
+        std::string name;
+        bool valid;
+    } cases[] = {
+        {"Everyone", true},
+        {"BUILTIN\\Administrators", true},
+        {"sales.eu-1\\svc_backup", true},
+        {"a\\b", true},
+        {"my_domain\\my_user", true},
+        {"x", true},
+        {"0-_", true},
+        {"", false},
+        {"\\Everyone", false},
+        {"Domain\\", false},
+        {"\\", false},
+        {"a\\b\\c", false},
+        {"Domain\\\\User", false},
+        {"Domain Users", false},
+        {" Everyone", false}, // the rule does not trim
+        {"Everyone ", false},
+        {"john.doe", false},
+        {"corp\\john.doe", false},
+        {"J\xC3\xBCrgen", false},
+        {"corp@x\\user", false},
+        {"corp\\us/er", false},
+        {std::string("a\0b", 3), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidAccountName(c.name), c.valid) << "\"" << c.name << "\"";
+    }
+}
+
+} // namespace
+} // namespace permora
