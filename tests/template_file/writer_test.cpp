@@ -1,0 +1,161 @@
+#include "file_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace permora {
+namespace {
+
+using test::EmptyTarget;
+using test::Entry;
+
+TEST(EntryText, WritesTypeFlagsMaskAndAccount) {
+    struct Case {
+        std::uint8_t type;
+        std::uint8_t flags;
+        std::uint32_t mask;
+        const char* account;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kAllowType, 0x03, 0x1200A9, "Everyone", "(A;CIOI;0x1200a9;;;Everyone)"},
+        {kAuditType, 0xC3, 0x200A9, "Everyone", "(AU;CIOISAFA;0x200a9;;;Everyone)"},
+        {kDenyType, 0x03, 0x1F01FF, "LAB\\guest", "(D;CIOI;0x1f01ff;;;LAB\\guest)"},
+        {kAllowType, 0x00, 0x1, "x", "(A;;0x1;;;x)"},
+        {kAllowType, 0x04, 0x0, "x", "(A;NP;0x0;;;x)"},
+        {kAllowType, 0x0F, 0x80000000, "x", "(A;NPCIOIIO;0x80000000;;;x)"},
+        {kAllowType, 0x0B, 0xFFFFFFFF, "x", "(A;CIOIIO;0xffffffff;;;x)"},
+        {kAuditType, 0x40, 0x10, "x", "(AU;SA;0x10;;;x)"},
+        {kAuditType, 0x80, 0x10, "x", "(AU;FA;0x10;;;x)"},
+        {kAuditType, 0xFF, 0x10, "x", "(AU;NPCIOIIOSAFA;0x10;;;x)"}, // 0x10 and 0x20 unwritten
+        {kAllowType, 0x30, 0xABCDEF, "x", "(A;;0xabcdef;;;x)"},
+    };
+    for (const Case& c : cases) {
+        const Ace entry(c.account, c.mask, c.type, c.flags);
+        EXPECT_EQ(entry.ToSddl(), c.text);
+    }
+}
+
+TEST(EntryText, ListConcatenatesFromHeadToTail) {
+    AceList list;
+    EXPECT_EQ(list.ToSddl(), "");
+    list.Add(Entry("a", kAllowType, 0x03, 0x1));
+    list.Add(Entry("b", kAllowType, 0x01, 0x2));
+    list.Add(Entry("a", kAllowType, 0x04, 0x4)); // placed after a's run
+    EXPECT_EQ(list.ToSddl(), "(A;CIOI;0x1;;;a)(A;NP;0x4;;;a)(A;OI;0x2;;;b)");
+}
+
+TEST(TargetLine, WritesPartsInOrderWithTheirControlLetters) {
+    struct Case {
+        std::uint16_t control;
+        const char* descriptor;
+    };
+    const Case cases[] = {
+        {0, ""},
+        {SE_DACL_PRESENT, "D:(D;CI;0x2;;;y)(A;CI;0x1;;;x)"},
+        {SE_SACL_PRESENT, "S:(AU;SA;0x4;;;z)"},
+        {SE_SACL_PRESENT | SE_DACL_PRESENT, "S:(AU;SA;0x4;;;z)D:(D;CI;0x2;;;y)(A;CI;0x1;;;x)"},
+        {SE_SACL_PRESENT | SE_DACL_PRESENT | SE_SACL_PROTECTED | SE_SACL_AUTO_INHERIT_REQ |
+             SE_DACL_PROTECTED | SE_DACL_AUTO_INHERIT_REQ,
+         "S:PAR(AU;SA;0x4;;;z)D:PAR(D;CI;0x2;;;y)(A;CI;0x1;;;x)"},
+        // Auto-inherited marks are read but never written; marks of an absent list neither.
+        {SE_DACL_PRESENT | SE_DACL_AUTO_INHERITED | SE_SACL_AUTO_INHERITED | SE_SACL_PROTECTED,
+         "D:(D;CI;0x2;;;y)(A;CI;0x1;;;x)"},
+    };
+    for (const Case& c : cases) {
+        auto target = EmptyTarget("/vol/vol1/qt1", kLevelFileDirectory, c.control);
+        SecurityDescriptor& d = *target->Descriptor;
+        d.DaclList.Add(Entry("x", kAllowType, kContainerInherit, 0x1));
+        d.DaclList.Add(Entry("y", kDenyType, kContainerInherit, 0x2));
+        d.SaclList.Add(Entry("z", kAuditType, kAuditSuccess, 0x4));
+        // Entries in lists of the wrong kind are never written.
+        d.SaclList.Add(Entry("w", kAllowType, 0x03, 0x1));
+        d.DaclList.Add(Entry("w", kAuditType, 0x43, 0x1));
+        EXPECT_EQ(target->ToLine(), std::string("1,0,\"/vol/vol1/qt1\",0,\"") + c.descriptor + "\"")
+            << "control " << c.control;
+    }
+}
+
+TEST(TargetLine, PresentListsWithoutEntriesWriteTheirHeaderOnly) {
+    auto target = EmptyTarget("/vol/v", kLevelStorage,
+                              SE_SACL_PRESENT | SE_SACL_AUTO_INHERIT_REQ | SE_DACL_PRESENT |
+                                  SE_DACL_PROTECTED);
+    EXPECT_EQ(target->ToLine(), "1,1,\"/vol/v\",0,\"S:ARD:P\"");
+}
+
+TEST(TargetLine, LevelAndModeAreDecimalNumbers) {
+    struct Case {
+        std::int32_t level;
+        std::int32_t mode;
+        const char* line;
+    };
+    const Case cases[] = {
+        {0, 0, "1,0,\"/vol/v\",0,\"\""},
+        {1, 9, "1,1,\"/vol/v\",9,\"\""},
+        {10, 99, "1,10,\"/vol/v\",99,\"\""},
+        {-1, -42, "1,-1,\"/vol/v\",-42,\"\""},
+        {2147483647, -2147483647 - 1, "1,2147483647,\"/vol/v\",-2147483648,\"\""},
+    };
+    for (const Case& c : cases) {
+        auto target = EmptyTarget("/vol/v", c.level, 0);
+        target->Mode = c.mode;
+        EXPECT_EQ(target->ToLine(), c.line);
+    }
+}
+
+TEST(TargetLine, OtherStylesWriteTheLineTheyWereReadFrom) {
+    auto target = EmptyTarget("/vol/v", 0, SE_DACL_PRESENT);
+    target->SecurityStyle = kStyleNfsV3;
+    EXPECT_EQ(target->ToLine(), "");
+    target->SourceLine = "2,0,\"/vol/v\",0,\"rwx\"";
+    EXPECT_EQ(target->ToLine(), "2,0,\"/vol/v\",0,\"rwx\"");
+    target->SecurityStyle = kStyleNfsV4;
+    EXPECT_EQ(target->ToLine(), "2,0,\"/vol/v\",0,\"rwx\"");
+}
+
+TEST(TemplateBytes, ExampleFileIsWrittenExactlyInBothEncodings) {
+    SecurityTemplate tmpl;
+    test::BuildExampleTemplate(tmpl);
+    EXPECT_EQ(Encode8Bit(tmpl), test::ReadBytes(PERMORA_FIXTURES_DIR "/example-8bit.conf"));
+    EXPECT_EQ(EncodeUnicode(tmpl), test::ReadBytes(PERMORA_FIXTURES_DIR "/example-unicode.conf"));
+}
+
+TEST(TemplateBytes, BeginningsAndEndings) {
+    using namespace std::string_literals;
+    SecurityTemplate tmpl;
+    EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n");
+    EXPECT_EQ(EncodeUnicode(tmpl), "\xFF\xFE"s + test::Widen("cb56f6f4\r\n"));
+
+    tmpl.Append(std::make_unique<TargetObject>("/vol/a", MakeDefaultDescriptor()));
+    tmpl.Append(std::make_unique<TargetObject>("/vol/b", MakeDefaultDescriptor()));
+    const std::string unicode = EncodeUnicode(tmpl);
+    const std::string eightBit = Encode8Bit(tmpl);
+    EXPECT_TRUE(unicode.starts_with("\xFF\xFE"
+                                    "c\0b\0005\0006\0f\0006\0f\0004\0\r\0\n\0"s));
+    EXPECT_TRUE(unicode.ends_with("\r\0\n\0"s));
+    EXPECT_TRUE(eightBit.starts_with("cb56f6f4\r\n"));
+    EXPECT_TRUE(eightBit.ends_with("\"\r\n"));
+    EXPECT_EQ(unicode, "\xFF\xFE"s + test::Widen(eightBit));
+
+    // A target of another style with nothing to write back gives a bare line end.
+    tmpl.At(0)->SecurityStyle = kStyleNfsV3;
+    EXPECT_TRUE(Encode8Bit(tmpl).starts_with("cb56f6f4\r\n\r\n1,0,\"/vol/b\""));
+}
+
+TEST(TemplateBytes, LongLinesAreWrittenWhole) {
+    SecurityTemplate tmpl;
+    auto target = EmptyTarget("/vol/many", kLevelFileDirectory, SE_DACL_PRESENT);
+    std::string expected = "1,0,\"/vol/many\",0,\"D:";
+    for (int i = 0; i < 60; ++i) {
+        const std::string account = "DOMAIN\\account_" + std::to_string(i);
+        target->Descriptor->DaclList.Add(Entry(account, kAllowType, 0x03, 0x1F01FF));
+        expected += "(A;CIOI;0x1f01ff;;;" + account + ")";
+    }
+    expected += "\"";
+    ASSERT_GT(expected.size(), 1500u);
+    tmpl.Append(std::move(target));
+    EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n" + expected + "\r\n");
+    EXPECT_EQ(EncodeUnicode(tmpl), "\xFF\xFE" + test::Widen("cb56f6f4\r\n" + expected + "\r\n"));
+}
+
+} // namespace
+} // namespace permora
