@@ -88,16 +88,6 @@ std::unique_ptr<Ace> CopyOf(const Ace& entry) {
     return std::make_unique<Ace>(entry.NTAccount, entry.Mask, entry.AceType, entry.Flags);
 }
 
-void CloneInto(const AceList& from, AceList& to) {
-    if (from.Count == 0 || from.Head == nullptr) {
-        return;
-    }
-    to.InitWith(CopyOf(*from.Head));
-    for (const Ace* entry = from.Head->Next; entry != nullptr; entry = entry->Next) {
-        to.Add(CopyOf(*entry));
-    }
-}
-
 } // namespace
 
 bool IsMaskEmpty(std::uint32_t mask) {
@@ -507,11 +497,21 @@ Ace* Acl::EntryAt(int index, int dacl) const {
     return Allow.At(index - Deny.Count);
 }
 
+// Copies are linked one for one, in the same order: a clone is what a cancelled edit puts
+// back, so it must be the list exactly as it was, even where the list holds entries that Add
+// would have merged or placed elsewhere.
+void AceList::CopyFrom(const AceList& from) {
+    Clear();
+    for (const Ace* entry = from.Head; entry != nullptr; entry = entry->Next) {
+        LinkAtEnd(CopyOf(*entry));
+    }
+}
+
 Acl Acl::Clone() const {
     Acl copy;
-    CloneInto(Allow, copy.Allow);
-    CloneInto(Deny, copy.Deny);
-    CloneInto(Audit, copy.Audit);
+    copy.Allow.CopyFrom(Allow);
+    copy.Deny.CopyFrom(Deny);
+    copy.Audit.CopyFrom(Audit);
     return copy;
 }
 

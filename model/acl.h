@@ -43,6 +43,8 @@ public:
     void RemoveAccount(std::string_view account);
     void Clear();
     std::string ToSddl() const;
+    // Makes this list an exact copy of another: same entries, same order, nothing merged.
+    void CopyFrom(const AceList& from);
 
     std::uint16_t Count = 0;
     Ace* Head = nullptr;

@@ -527,6 +527,26 @@ TEST(AclTest, CloneCopiesEveryEntryAndSharesNone) {
     EXPECT_EQ(source.Allow.Count, 3);
 }
 
+// A clone is what a cancelled edit puts back, so it must be the lists exactly as they were,
+// also where editing left entries that Add would merge (a mask changed in place) or place
+// elsewhere (an audit entry that gained bits by merging keeps its place).
+TEST(AclTest, CloneKeepsEntriesThatAddWouldMergeOrMove) {
+    Acl source;
+    source.Add(std::make_unique<Ace>("Everyone", 0x1200A9u, kAllowType, 0x03));
+    source.Add(std::make_unique<Ace>("Everyone", 0x116u, kAllowType, 0x02));
+    source.Allow.Tail->Mask = 0x1200A9u; // now mergeable with the first entry
+    source.Add(std::make_unique<Ace>("x", 0x1u, kAuditType, 0x83));
+    source.Add(std::make_unique<Ace>("y", 0x1u, kAuditType, 0x43));
+    source.Add(std::make_unique<Ace>("x", 0x1u, kAuditType, 0x43)); // x gains SA in place
+    ASSERT_EQ(RowsOf(source.Audit), (std::vector<Row>{{"x", 0xC3, 0x1}, {"y", 0x43, 0x1}}));
+
+    Acl copy = source.Clone();
+    EXPECT_EQ(RowsOf(copy.Allow), RowsOf(source.Allow));
+    EXPECT_EQ(RowsOf(copy.Audit), RowsOf(source.Audit));
+    EXPECT_TRUE(LinksAreSound(copy.Allow));
+    EXPECT_TRUE(LinksAreSound(copy.Audit));
+}
+
 TEST(MaskAndScopeTest, ScopeCoversTable) {
     const std::uint8_t codes[] = {0, 1, 2, 3, 4, 8, 9, 10, 11, 12, 0x43, 0xC3};
     auto expected = [](std::uint8_t a, std::uint8_t b) {
