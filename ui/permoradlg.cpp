@@ -4,10 +4,13 @@
 #include "model/names.h"
 #include "resources/templates/permoradlg.h"
 #include "ui/aboutdlg.h"
+#include "ui/addfiledlg.h"
+#include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -184,9 +187,48 @@ void PermoraDlg::NewTemplate() {
     GetListView(IDC_TARGET_LIST).DeleteAll();
 }
 
-void PermoraDlg::AddTarget() {}
+void PermoraDlg::AddTarget() {
+    AddFileDlg dialog;
+    if (dialog.DoModal() != tk::IDOK)
+        return;
+    if (std::unique_ptr<permora::TargetObject> target = dialog.TakeResultTarget())
+        template_.Append(std::move(target));
+    RefreshList();
+    ShowFileLabel(true);
+    EnableSaves(true);
+    const int selected = GetListView(IDC_TARGET_LIST).SelectedCount();
+    if (selected == 1)
+        EnableSelectionCommands(true);
+    if (selected >= 1)
+        Enable(IDC_REMOVE, true);
+}
 
-void PermoraDlg::EditTarget() {}
+void PermoraDlg::EditTarget() {
+    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    const std::vector<int> selected = list.SelectedRows();
+    if (selected.empty())
+        return;
+    const int index = selected.front();
+    const std::string rowText = list.Cell(index, 0);
+    permora::TargetObject* target = template_.At(index);
+    // Edit only the target the row stands for, and only an NTFS one.
+    if (target == nullptr || !permora::EqualsNoCase(rowText, target->Path) ||
+        target->SecurityStyle != permora::kStyleNtfs)
+        return;
+    SecurityPropPage page(*target);
+    tk::PropertySheet sheet("NTFS Security for " + rowText);
+    sheet.AddPage(&page);
+    // The page changes the descriptor at once; Cancel puts this copy back.
+    std::unique_ptr<permora::SecurityDescriptor> before =
+        target->Descriptor ? target->Descriptor->Clone() : nullptr;
+    if (sheet.DoModal() == tk::IDOK) {
+        ShowFileLabel(true);
+        EnableSaves(true);
+    } else {
+        target->Descriptor = std::move(before);
+    }
+    page.ReleaseTarget();
+}
 
 void PermoraDlg::RemoveTargets() {
     tk::ListView list = GetListView(IDC_TARGET_LIST);
@@ -335,6 +377,9 @@ void PermoraDlg::Import() {
             GetListView(IDC_TARGET_LIST).Select(0);
             ShowFileLabel(true);
         }
+        // A line that failed has said why; a read that failed has not.
+        if (outcome.readFailed)
+            tk::MessageBox(this, kOpenFailed, "Error");
         return;
     }
     RefreshList();
