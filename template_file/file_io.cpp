@@ -123,9 +123,14 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
 
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    // A file the user may not write stays as it is, although its folder would let us
-    // replace it.
-    if (exists && S_ISREG(existing.st_mode) && ::access(target.c_str(), W_OK) != 0) {
+    if (exists && S_ISREG(existing.st_mode)) {
+        // A file the user may not write stays as it is, although its folder would let us
+        // replace it.
+        if (::access(target.c_str(), W_OK) != 0) {
+            return SaveStatus::OpenFailed;
+        }
+    } else if (exists && !S_ISDIR(existing.st_mode)) {
+        // Devices, pipes and sockets are not template files; never replace them.
         return SaveStatus::OpenFailed;
     }
 
@@ -163,12 +168,14 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const MessageSink& sink) {
     ImportOutcome outcome;
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting, so that a pipe chosen by mistake cannot hang the import;
+    // only regular files are read.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.Valid()) {
         return outcome;
     }
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return outcome;
     }
     outcome.opened = true;

@@ -106,6 +106,14 @@ TEST_F(FileTest, FailedReplaceLeavesTheFolderAsItWas) {
     EXPECT_EQ(SaveTemplate(folder, tmpl, Encoding::Unicode), SaveStatus::WriteFailed);
     EXPECT_EQ(Names(), std::vector<std::string>{"security.conf"});
     EXPECT_EQ(test::ReadBytes(folder + "/inside"), "keep");
+
+    // A pipe is neither replaced nor read.
+    const std::string pipe = PathOf("pipe.conf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(SaveTemplate(pipe, tmpl, Encoding::Unicode), SaveStatus::OpenFailed);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_FALSE(ImportTemplate(pipe, tmpl, {}).opened);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"pipe.conf", "security.conf"}));
 }
 
 TEST_F(FileTest, FailedWriteLeavesThePreviousFileByteIdentical) {
