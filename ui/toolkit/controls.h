@@ -81,7 +81,7 @@ public:
     void ClearSelection();
     bool IsSelected(int row) const;
 
-    int ClientWidth() const;                   // pixels
+    int ClientWidth() const;                    // pixels
     int TextWidth(std::string_view text) const; // pixels, in the list's font
 
     QAbstractItemView* Widget() const { return w_; }

@@ -13,12 +13,12 @@ enum class Kind {
     GroupBox,      // frame with an optional title
     Icon,          // the application icon
     PushButton,
-    CheckBox,      // automatic: toggles itself before its handler runs
-    RadioButton,   // automatic; a radio range is checked with Window::CheckRadio
-    Edit,          // one line
-    ListBox,       // sorted (letters without regard to case), single selection
-    ComboBox,      // drop-down list, unsorted
-    ListView,      // report view
+    CheckBox,    // automatic: toggles itself before its handler runs
+    RadioButton, // automatic; a radio range is checked with Window::CheckRadio
+    Edit,        // one line
+    ListBox,     // sorted (letters without regard to case), single selection
+    ComboBox,    // drop-down list, unsorted
+    ListView,    // report view
 };
 
 // Initial state and style bits of a control.
@@ -27,10 +27,13 @@ inline constexpr unsigned kNone = 0;
 inline constexpr unsigned kDisabled = 1u << 0;
 inline constexpr unsigned kHidden = 1u << 1;
 inline constexpr unsigned kChecked = 1u << 2;
-inline constexpr unsigned kDefault = 1u << 3;     // default push button
-inline constexpr unsigned kMultiline = 1u << 4;   // check box or label text wraps
-inline constexpr unsigned kSingleSel = 1u << 5;   // list view: one row at a time
+inline constexpr unsigned kDefault = 1u << 3;       // default push button
+inline constexpr unsigned kMultiline = 1u << 4;     // check box or label text wraps
+inline constexpr unsigned kSingleSel = 1u << 5;     // list view: one row at a time
 inline constexpr unsigned kShowSelAlways = 1u << 6; // list view: selection shown without focus
+// Radio button: starts a new group of mutually exclusive buttons. A radio button that
+// follows any other kind of control starts one anyway.
+inline constexpr unsigned kGroup = 1u << 7;
 } // namespace state
 
 struct ControlTemplate {

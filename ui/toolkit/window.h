@@ -32,7 +32,8 @@ inline constexpr int VK_DELETE = 0x2E;
 template <class T> struct Handler {
     constexpr Handler(int id_, Notify code_, void (T::*fn_)()) : id(id_), code(code_), fn(fn_) {}
     // Key-down rows: the handler receives the key (VK_DELETE for Delete).
-    constexpr Handler(int id_, void (T::*keyFn_)(int)) : id(id_), code(Notify::KeyDown), keyFn(keyFn_) {}
+    constexpr Handler(int id_, void (T::*keyFn_)(int))
+        : id(id_), code(Notify::KeyDown), keyFn(keyFn_) {}
 
     int id;
     Notify code;
@@ -48,8 +49,8 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    QWidget* Widget() const;         // the root widget
-    QWidget* Control(int id) const;  // nullptr when the template has no such control
+    QWidget* Widget() const;        // the root widget
+    QWidget* Control(int id) const; // nullptr when the template has no such control
     const DialogTemplate& Template() const { return tmpl_; }
 
     void Enable(int id, bool enable = true);
@@ -62,12 +63,16 @@ public:
     int Check(int id) const; // 0 or 1
     void SetCheck(int id, int checked);
     void CheckRadio(int first, int last, int id);
+    void SetFocus(int id); // the focus goes there now, or when the window is shown
 
     ListBox GetListBox(int id) const;
     ComboBox GetComboBox(int id) const;
     ListView GetListView(int id) const;
 
 protected:
+    // A window whose root widget is given (a dialog's own top-level widget).
+    Window(const DialogTemplate& tmpl, std::unique_ptr<QWidget> root);
+
     // Connects every row of a handler table; call once from the constructor.
     template <class T, std::size_t N> void Bind(T* self, const Handler<T> (&rows)[N]) {
         for (const Handler<T>& row : rows) {
@@ -84,6 +89,9 @@ protected:
     // Whether a handler table row binds (id, code); ids 1 and 2 take the standard
     // handling only when nothing binds their click.
     bool IsBound(int id, Notify code) const;
+    // No handler runs from here on; derived windows call it first in their destructor, so
+    // that nothing the dying widgets report reaches a half-destroyed object.
+    void DetachHandlers();
 
     struct Impl;
     std::unique_ptr<Impl> impl_;
@@ -102,6 +110,8 @@ public:
     int Result() const { return result_; }
     virtual QDialog* ModalWidget() const = 0;
     virtual std::string Title() const = 0;
+    // The window it is shown over, if any.
+    virtual QWidget* OwnerWidget() const { return nullptr; }
     // Called by the host before the window is shown, on every run.
     void Start();
 
@@ -115,12 +125,15 @@ private:
 
 class Dialog : public Window, public Modal {
 public:
-    explicit Dialog(const DialogTemplate& tmpl);
+    // parent: the window the dialog is opened from (it is shown over it); none for a
+    // top-level dialog.
+    explicit Dialog(const DialogTemplate& tmpl, const Window* parent = nullptr);
     ~Dialog() override;
 
     void EndDialog(int result) { EndModal(result); }
     QDialog* ModalWidget() const override;
     std::string Title() const override;
+    QWidget* OwnerWidget() const override;
     void SetTitle(std::string_view title);
     void SetIcon(const QIcon& icon);
 
@@ -130,7 +143,7 @@ public:
     void RunSystemCommand(int command); // as if the item was chosen
 
 protected:
-    virtual void OnInitDialog() {} // once per run, before the window is shown
+    virtual void OnInitDialog() {}            // once per run, before the window is shown
     virtual void OnOK() { EndDialog(1); }     // id 1 clicked, when not bound
     virtual void OnCancel() { EndDialog(2); } // id 2 clicked, Escape or the close box
     virtual void OnSysCommand(int /*command*/) {}
@@ -179,6 +192,9 @@ public:
     std::string Title() const override;
 
 private:
+    friend class PropertyPage;
+    void ForgetPage(PropertyPage* page); // a page that is destroyed first leaves the sheet
+    void Activate(int index);
     void OnStart() override;
     struct Impl;
     std::unique_ptr<Impl> impl_;

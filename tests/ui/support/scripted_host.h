@@ -4,10 +4,10 @@
 #include "ui/toolkit/window.h"
 
 #include <deque>
-#include <typeinfo>
 #include <functional>
 #include <optional>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 class QWidget;
@@ -23,7 +23,8 @@ struct MessageRecord {
 
 // Plays the user's part synchronously: every modal run, message box and file dialog must
 // have been expected, in order. Installed for its lifetime; at its end, an expectation left
-// unused fails the test, and so does a top-level window left open.
+// unused fails the test. (A top-level window left open after a test fails it as well: the
+// listener of test_main.cpp checks that after every test.)
 class ScriptedHost : public ModalHost {
 public:
     ScriptedHost();
@@ -57,11 +58,11 @@ public:
 private:
     struct Expectation {
         enum class Kind { Modal, Message, File } kind;
-        std::string typeName;                // Modal
-        std::function<bool(Modal&)> play;    // Modal
-        std::string title, text;             // Message
-        int answer = IDOK;                   // Message
-        std::optional<std::string> path;     // File
+        std::string typeName;             // Modal
+        std::function<bool(Modal&)> play; // Modal
+        std::string title, text;          // Message
+        int answer = IDOK;                // Message
+        std::optional<std::string> path;  // File
     };
     void ExpectModalImpl(std::string typeName, std::function<bool(Modal&)> play);
     std::deque<Expectation> expectations_;
@@ -71,11 +72,11 @@ private:
 };
 
 // Input on the real widgets, as a user gives it (QTest events, offscreen).
-void Click(const Window& window, int id);     // push button, check box, radio button
+void Click(const Window& window, int id); // push button, check box, radio button
 void TypeText(const Window& window, int id, std::string_view text); // key by key
 void ClearText(const Window& window, int id); // select all + Delete (one change)
 void ClickRow(const Window& window, int listId, int row, bool control = false,
-              bool shift = false);            // list view or list box row
+              bool shift = false); // list view or list box row
 void PressKey(const Window& window, int id, int qtKey);
 void SelectComboItem(const Window& window, int id, int index); // as the user picks it
 void ClickTab(PropertySheet& sheet, int index);

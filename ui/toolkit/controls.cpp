@@ -1,0 +1,344 @@
+#include "ui/toolkit/controls.h"
+
+#include "ui/toolkit/list_view_model.h"
+#include "ui/toolkit/widgets.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include <algorithm>
+#include <string>
+
+namespace tk {
+
+namespace {
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Letters compared without regard to case (ASCII), everything else by its bytes.
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(Lower(a[i]));
+        const auto cb = static_cast<unsigned char>(Lower(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+detail::ListViewWidget* View(QAbstractItemView* widget) {
+    return qobject_cast<detail::ListViewWidget*>(widget);
+}
+
+} // namespace
+
+// --- ListBox ----------------------------------------------------------------------------
+
+int ListBox::Add(std::string_view text) {
+    if (w_ == nullptr)
+        return LB_ERR;
+    // After the items that sort the same, so equal names keep the order they came in.
+    int low = 0;
+    int high = w_->count();
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (CompareNoCase(Text(mid), text) <= 0)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    const QSignalBlocker quiet(w_);
+    w_->insertItem(low, ToQt(text));
+    return low;
+}
+
+void ListBox::Delete(int index) {
+    if (w_ == nullptr || index < 0 || index >= w_->count())
+        return;
+    const QSignalBlocker quiet(w_);
+    delete w_->takeItem(index); // the list widget hands the item over
+}
+
+void ListBox::Clear() {
+    if (w_ == nullptr)
+        return;
+    const QSignalBlocker quiet(w_);
+    w_->clear();
+}
+
+int ListBox::FindPrefix(std::string_view prefix) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (StartsWithNoCase(Text(i), prefix))
+            return i;
+    }
+    return LB_ERR;
+}
+
+int ListBox::FindExact(std::string_view text) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (CompareNoCase(Text(i), text) == 0)
+            return i;
+    }
+    return LB_ERR;
+}
+
+void ListBox::Select(int index) {
+    if (w_ == nullptr)
+        return;
+    const QSignalBlocker quiet(w_);
+    if (index < 0 || index >= w_->count()) {
+        w_->clearSelection();
+        w_->setCurrentRow(-1);
+        return;
+    }
+    w_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    w_->scrollToItem(w_->item(index));
+}
+
+int ListBox::Selection() const {
+    if (w_ == nullptr)
+        return LB_ERR;
+    const QModelIndexList selected = w_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? LB_ERR : selected.first().row();
+}
+
+std::string ListBox::Text(int index) const {
+    if (w_ == nullptr || index < 0 || index >= w_->count())
+        return {};
+    return w_->item(index)->text().toStdString();
+}
+
+int ListBox::Count() const {
+    return w_ == nullptr ? 0 : w_->count();
+}
+
+// --- ComboBox ---------------------------------------------------------------------------
+
+int ComboBox::Add(std::string_view text) {
+    if (w_ == nullptr)
+        return LB_ERR;
+    const QSignalBlocker quiet(w_);
+    const int selected = w_->currentIndex();
+    w_->addItem(ToQt(text));
+    // The first item of a combo box does not select itself.
+    if (selected < 0 && w_->currentIndex() >= 0)
+        w_->setCurrentIndex(-1);
+    return w_->count() - 1;
+}
+
+int ComboBox::FindPrefix(std::string_view prefix) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (StartsWithNoCase(Text(i), prefix))
+            return i;
+    }
+    return LB_ERR;
+}
+
+void ComboBox::Select(int index) {
+    if (w_ == nullptr)
+        return;
+    const QSignalBlocker quiet(w_);
+    w_->setCurrentIndex(index >= 0 && index < w_->count() ? index : -1);
+}
+
+int ComboBox::Selection() const {
+    return w_ == nullptr ? LB_ERR : w_->currentIndex();
+}
+
+std::string ComboBox::Text(int index) const {
+    if (w_ == nullptr || index < 0 || index >= w_->count())
+        return {};
+    return w_->itemText(index).toStdString();
+}
+
+int ComboBox::Count() const {
+    return w_ == nullptr ? 0 : w_->count();
+}
+
+void ComboBox::Clear() {
+    if (w_ == nullptr)
+        return;
+    const QSignalBlocker quiet(w_);
+    w_->clear();
+}
+
+// --- ListView ---------------------------------------------------------------------------
+
+void ListView::SetMultiSelect(bool on) {
+    if (w_ != nullptr)
+        w_->setSelectionMode(on ? QAbstractItemView::ExtendedSelection
+                                : QAbstractItemView::SingleSelection);
+}
+
+void ListView::SetShowSelAlways(bool on) {
+    if (auto* view = View(w_))
+        view->SetShowSelAlways(on);
+}
+
+void ListView::SetFullRowSelect(bool on) {
+    if (auto* view = View(w_))
+        view->setAllColumnsShowFocus(on);
+}
+
+int ListView::InsertColumn(int index, std::string_view heading, int width) {
+    auto* view = View(w_);
+    if (view == nullptr)
+        return -1;
+    const int at = view->Rows()->InsertColumn(index, heading);
+    view->header()->resizeSection(at, std::max(0, width));
+    return at;
+}
+
+void ListView::DeleteColumn(int index) {
+    if (auto* view = View(w_))
+        view->Rows()->DeleteColumn(index);
+}
+
+int ListView::ColumnCount() const {
+    auto* view = View(w_);
+    return view == nullptr ? 0 : view->Rows()->ColumnCount();
+}
+
+int ListView::ColumnWidth(int index) const {
+    auto* view = View(w_);
+    if (view == nullptr || index < 0 || index >= ColumnCount())
+        return 0;
+    return view->header()->sectionSize(index);
+}
+
+std::string ListView::ColumnHeading(int index) const {
+    auto* view = View(w_);
+    return view == nullptr ? std::string() : view->Rows()->Heading(index);
+}
+
+int ListView::InsertRow(int index, std::string_view text) {
+    auto* view = View(w_);
+    return view == nullptr ? -1 : view->Rows()->InsertRow(index, text);
+}
+
+void ListView::SetCell(int row, int column, std::string_view text) {
+    if (auto* view = View(w_))
+        view->Rows()->SetCell(row, column, text);
+}
+
+std::string ListView::Cell(int row, int column) const {
+    auto* view = View(w_);
+    return view == nullptr ? std::string() : view->Rows()->Cell(row, column);
+}
+
+void ListView::DeleteRow(int row) {
+    if (auto* view = View(w_))
+        view->Rows()->DeleteRow(row);
+}
+
+void ListView::DeleteAll() {
+    if (auto* view = View(w_))
+        view->Rows()->DeleteAll();
+}
+
+void ListView::SetRows(std::vector<std::vector<std::string>> rows) {
+    if (auto* view = View(w_))
+        view->Rows()->SetRows(std::move(rows));
+}
+
+int ListView::RowCount() const {
+    auto* view = View(w_);
+    return view == nullptr ? 0 : view->Rows()->RowCount();
+}
+
+int ListView::SelectedCount() const {
+    return static_cast<int>(SelectedRows().size());
+}
+
+std::vector<int> ListView::SelectedRows() const {
+    std::vector<int> rows;
+    if (w_ == nullptr || w_->selectionModel() == nullptr)
+        return rows;
+    for (const QItemSelectionRange& range : w_->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void ListView::Select(int row, bool selected) {
+    auto* view = View(w_);
+    if (view == nullptr || row < 0 || row >= RowCount() || ColumnCount() == 0)
+        return;
+    const QModelIndex index = view->Rows()->index(row, 0);
+    QItemSelectionModel::SelectionFlags how =
+        selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
+    // A single-selection list holds one selected row at most.
+    if (selected && view->selectionMode() == QAbstractItemView::SingleSelection)
+        how = QItemSelectionModel::ClearAndSelect;
+    view->selectionModel()->select(index, how | QItemSelectionModel::Rows);
+}
+
+void ListView::ClearSelection() {
+    if (w_ != nullptr && w_->selectionModel() != nullptr)
+        w_->selectionModel()->clearSelection();
+}
+
+bool ListView::IsSelected(int row) const {
+    if (w_ == nullptr || w_->selectionModel() == nullptr || row < 0 || row >= RowCount())
+        return false;
+    return w_->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+int ListView::ClientWidth() const {
+    auto* view = View(w_);
+    if (view == nullptr)
+        return 0;
+    // From the frame rather than the viewport, which is only laid out once shown.
+    int width = view->contentsRect().width();
+    if (view->verticalScrollBar()->isVisibleTo(view))
+        width -= view->verticalScrollBar()->sizeHint().width();
+    return std::max(0, width);
+}
+
+int ListView::TextWidth(std::string_view text) const {
+    if (w_ == nullptr)
+        return 0;
+    return QFontMetrics(w_->font()).horizontalAdvance(ToQt(text));
+}
+
+// --- System metrics ---------------------------------------------------------------------
+
+int SystemMetric(Metric metric) {
+    QStyle* style = QApplication::style();
+    switch (metric) {
+    case Metric::CxBorder:
+        return 1;
+    case Metric::CxHThumb:
+        return style->pixelMetric(QStyle::PM_ScrollBarExtent);
+    case Metric::CxIcon:
+    case Metric::CyIcon:
+        return style->pixelMetric(QStyle::PM_LargeIconSize);
+    }
+    return 0;
+}
+
+} // namespace tk

@@ -1,0 +1,176 @@
+#include "ui/toolkit/qt_host.h"
+
+#include "ui/toolkit/window.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <filesystem>
+
+namespace tk {
+
+namespace {
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The window a new modal window is shown over: its owner, else the modal window that runs.
+QWidget* ParentFor(const Window* owner) {
+    if (owner != nullptr && owner->Widget() != nullptr)
+        return owner->Widget()->window();
+    return QApplication::activeModalWidget();
+}
+
+class QtModalHost : public ModalHost {
+public:
+    int RunModal(Modal& modal) override {
+        modal.Start();
+        if (modal.IsEnded()) // ended while it was being set up
+            return modal.Result();
+        QDialog* dialog = modal.ModalWidget();
+        QWidget* owner = modal.OwnerWidget();
+        if (owner == nullptr)
+            owner = QApplication::activeModalWidget();
+        // Shown over its owner while it runs; the window stays the dialog's own afterwards.
+        const bool adopt = owner != nullptr && owner != dialog && dialog->parentWidget() == nullptr;
+        if (adopt)
+            dialog->setParent(owner->window(), dialog->windowFlags() | Qt::Dialog);
+        QPointer<QDialog> alive(dialog);
+        const int code = dialog->exec();
+        if (alive && adopt)
+            alive->setParent(nullptr, alive->windowFlags());
+        if (modal.IsEnded())
+            return modal.Result();
+        return code == QDialog::Accepted ? IDOK : IDCANCEL;
+    }
+
+    int MessageBox(const Window* owner, std::string_view text, std::string_view title,
+                   unsigned type) override {
+        QMessageBox box(ParentFor(owner));
+        ConfigureMessageBox(box, text, title, type);
+        return MessageBoxResult(box.exec());
+    }
+
+    FileDialogResult FileDialog(const FileDialogRequest& request) override {
+        QFileDialog dialog(ParentFor(request.owner));
+        ConfigureFileDialog(dialog, request);
+        for (;;) {
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+                return {IDCANCEL, {}};
+            const std::string path = dialog.selectedFiles().first().toStdString();
+            switch (CheckChosenFile(request, path)) {
+            case ChosenFile::Accept:
+                return {IDOK, path};
+            case ChosenFile::AskCreate:
+                if (QMessageBox::question(&dialog, dialog.windowTitle(),
+                                          ToQt(CreatePromptText(path))) == QMessageBox::Yes)
+                    return {IDOK, path};
+                break;
+            case ChosenFile::MissingFolder:
+                QMessageBox::warning(&dialog, dialog.windowTitle(), ToQt(MissingFolderText(path)));
+                break;
+            case ChosenFile::MissingFile:
+                QMessageBox::warning(&dialog, dialog.windowTitle(), ToQt(MissingFileText(path)));
+                break;
+            }
+        }
+    }
+};
+
+} // namespace
+
+ModalHost& QtHost() {
+    static QtModalHost host;
+    return host;
+}
+
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setWindowTitle(request.open ? QStringLiteral("Open") : QStringLiteral("Save As"));
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    // Offering to create a missing file wins over insisting on an existing one.
+    if (request.flags & OFN_CREATEPROMPT)
+        dialog.setFileMode(QFileDialog::AnyFile);
+    else if (request.flags & OFN_FILEMUSTEXIST)
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    else
+        dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & OFN_OVERWRITEPROMPT) == 0);
+    if (!request.filter.empty())
+        dialog.setNameFilters(ToQt(QtFilter(request.filter)).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+    if (!request.initialName.empty())
+        dialog.selectFile(ToQt(request.initialName));
+}
+
+ChosenFile CheckChosenFile(const FileDialogRequest& request, const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path file(path);
+    const bool exists = fs::is_regular_file(file, error);
+    // Asking to create a file, or insisting that it exists, needs its folder too.
+    const unsigned needsFolder = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT;
+    if ((request.flags & needsFolder) != 0) {
+        fs::path folder = file.parent_path();
+        if (folder.empty())
+            folder = ".";
+        if (!fs::is_directory(folder, error))
+            return ChosenFile::MissingFolder;
+    }
+    if (!exists) {
+        if (request.flags & OFN_CREATEPROMPT)
+            return ChosenFile::AskCreate;
+        if (request.flags & OFN_FILEMUSTEXIST)
+            return ChosenFile::MissingFile;
+    }
+    return ChosenFile::Accept;
+}
+
+std::string CreatePromptText(const std::string& path) {
+    return path + " does not exist.\nCreate it?";
+}
+
+std::string MissingFolderText(const std::string& path) {
+    return path + "\nThe folder does not exist. Check the path and try again.";
+}
+
+std::string MissingFileText(const std::string& path) {
+    return path + "\nFile not found. Check the file name and try again.";
+}
+
+void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_view title,
+                         unsigned type) {
+    box.setWindowTitle(ToQt(title));
+    box.setText(ToQt(text));
+    box.setTextFormat(Qt::PlainText);
+    if ((type & 0x0F) == MB_YESNOCANCEL) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.setIcon((type & MB_ICONQUESTION) ? QMessageBox::Question : QMessageBox::NoIcon);
+}
+
+int MessageBoxResult(int standardButton) {
+    switch (standardButton) {
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDCANCEL;
+    }
+}
+
+} // namespace tk

@@ -1,0 +1,200 @@
+#include "ui/toolkit/widgets.h"
+
+#include "ui/toolkit/list_view_model.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace tk::detail {
+
+// --- DialogWidget -----------------------------------------------------------------------
+
+DialogWidget::DialogWidget(QWidget* parent) : QDialog(parent) {
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+DialogWidget::~DialogWidget() = default;
+
+QMenu* DialogWidget::SystemMenu() {
+    if (systemMenu_ == nullptr)
+        systemMenu_ = new QMenu(this);
+    return systemMenu_;
+}
+
+bool DialogWidget::HasSystemMenu() const {
+    return systemMenu_ != nullptr && !systemMenu_->isEmpty();
+}
+
+void DialogWidget::reject() {
+    if (cancelCommand)
+        cancelCommand();
+    else
+        QDialog::reject();
+}
+
+void DialogWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (!HasSystemMenu()) {
+        event->ignore();
+        return;
+    }
+    PopupSystemMenu(event->globalPos());
+    event->accept();
+}
+
+void DialogWidget::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey && HasSystemMenu()) {
+        QWidget* anchor = focusWidget() != nullptr ? focusWidget() : this;
+        PopupSystemMenu(anchor->mapToGlobal(anchor->rect().center()));
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogWidget::PopupSystemMenu(const QPoint& globalPos) {
+    systemMenu_->popup(globalPos);
+}
+
+// --- WrapCheckBox -----------------------------------------------------------------------
+
+QSize WrapCheckBox::sizeHint() const {
+    return QCheckBox::sizeHint();
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent* /*event*/) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString text = option.text;
+    option.text.clear();
+
+    QStyleOptionButton indicator = option;
+    indicator.rect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicator);
+
+    const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    QRect textRect = rect();
+    textRect.setLeft(indicator.rect.right() + 1 + spacing);
+    int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+        flags |= Qt::TextHideMnemonic;
+    painter.drawItemText(textRect, flags, option.palette, isEnabled(), text, QPalette::WindowText);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = painter.fontMetrics()
+                         .boundingRect(textRect, flags, text)
+                         .adjusted(-1, 0, 1, 0)
+                         .intersected(rect());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+bool WrapCheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+// --- ListViewWidget ---------------------------------------------------------------------
+
+ListViewWidget::ListViewWidget(QWidget* parent)
+    : QTreeView(parent), rows_(new ListViewModel(this)) {
+    setModel(rows_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAllColumnsShowFocus(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setTextElideMode(Qt::ElideRight);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header()->setMinimumSectionSize(0);
+}
+
+void ListViewWidget::SetShowSelAlways(bool on) {
+    showSelAlways_ = on;
+    QPalette colours = palette();
+    const QPalette standard = style()->standardPalette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role,
+                         on ? colours.color(QPalette::Active, role)
+                            : standard.color(QPalette::Inactive, role));
+    }
+    setPalette(colours);
+}
+
+int ListViewWidget::VirtualKey(int qtKey) {
+    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
+        return qtKey; // the same codes as the virtual keys
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return 0x70 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return 0x08;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 0x09;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 0x0D;
+    case Qt::Key_Escape:
+        return 0x1B;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_PageUp:
+        return 0x21;
+    case Qt::Key_PageDown:
+        return 0x22;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_Left:
+        return 0x25;
+    case Qt::Key_Up:
+        return 0x26;
+    case Qt::Key_Right:
+        return 0x27;
+    case Qt::Key_Down:
+        return 0x28;
+    case Qt::Key_Insert:
+        return 0x2D;
+    case Qt::Key_Delete:
+        return 0x2E;
+    default:
+        return qtKey;
+    }
+}
+
+void ListViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const bool left = event->button() == Qt::LeftButton;
+    QPointer<ListViewWidget> self(this);
+    QTreeView::mouseReleaseEvent(event);
+    if (self && left && onClick)
+        onClick();
+}
+
+void ListViewWidget::keyPressEvent(QKeyEvent* event) {
+    QPointer<ListViewWidget> self(this);
+    if (onKeyDown)
+        onKeyDown(VirtualKey(event->key()));
+    if (self)
+        QTreeView::keyPressEvent(event);
+}
+
+} // namespace tk::detail

@@ -1,0 +1,86 @@
+#pragma once
+
+// The Qt widgets behind the toolkit's windows and controls. Internal to the toolkit.
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QTreeView>
+
+#include <functional>
+
+class QMenu;
+
+namespace tk::detail {
+
+class ListViewModel;
+
+// The top-level window of a dialog or a property sheet. Escape and the close box ask the
+// owner to cancel instead of closing on their own; the owner decides whether the window
+// ends (EndModal) and so hides.
+class DialogWidget : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit DialogWidget(QWidget* parent = nullptr);
+    ~DialogWidget() override;
+
+    // Escape, the close box: what clicking a Cancel button (id 2) does.
+    std::function<void()> cancelCommand;
+
+    // The items that would sit on a system menu, offered as the window's context menu.
+    QMenu* SystemMenu();
+    bool HasSystemMenu() const;
+
+    void reject() override;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void PopupSystemMenu(const QPoint& globalPos);
+    QMenu* systemMenu_ = nullptr;
+};
+
+// A check box whose text wraps onto several lines within its rectangle.
+class WrapCheckBox : public QCheckBox {
+    Q_OBJECT
+
+public:
+    using QCheckBox::QCheckBox;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
+
+// Report list view: a tree view without a tree, over a table of texts.
+class ListViewWidget : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit ListViewWidget(QWidget* parent = nullptr);
+    ListViewModel* Rows() const { return rows_; }
+
+    void SetShowSelAlways(bool on);
+    bool ShowSelAlways() const { return showSelAlways_; }
+
+    // Mouse clicks (after the selection changed) and key presses (before the view acts on
+    // them); key is the virtual key.
+    std::function<void()> onClick;
+    std::function<void(int key)> onKeyDown;
+
+    // The key a key-down notification carries.
+    static int VirtualKey(int qtKey);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    ListViewModel* rows_;
+    bool showSelAlways_ = false;
+};
+
+} // namespace tk::detail
