@@ -38,10 +38,10 @@ public:
     bool Finish();
 
 private:
-    LineFn onLine_;
-    std::string line_;
     bool Deliver();
 
+    LineFn onLine_;
+    std::string line_;
     std::size_t position_ = 0; // bytes seen, for the byte-order mark
     bool ended_ = false;
     bool stopped_ = false; // a line callback asked to stop
@@ -59,7 +59,7 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
 
 struct ImportOutcome {
     bool opened = false;     // false: the file could not be opened; nothing was read
-    bool complete = false;   // every line was read; false when a line failed
+    bool complete = false;   // every line was read; false when a line or the read failed
     int appended = 0;        // targets appended to the template
     bool readFailed = false; // reading stopped on an error of the file system
 };
