@@ -90,17 +90,20 @@ void ObjectAuditPropPage::BindHandlers() {
     Bind(this, kHandlers);
 }
 
-// The success part names the code unless it has none; then the failed part does.
+// The part that carries the entry names its code and account: the success part, unless
+// it is empty while the failed part is not (an entry that audits failures only).
+bool ObjectAuditPropPage::ShowsFailedPart() const {
+    if (SuccessAce == nullptr)
+        return FailedAce != nullptr;
+    return SuccessAce->Mask == 0 && FailedAce != nullptr && FailedAce->Mask != 0;
+}
+
 int ObjectAuditPropPage::ShownCode() {
-    const int success = SuccessAce != nullptr ? (SuccessAce->Flags & ~kAuditBits) : 0;
-    if (success != 0 || FailedAce == nullptr)
-        return success;
-    return FailedAce->Flags & ~kAuditBits;
+    const permora::Ace* part = ShowsFailedPart() ? FailedAce.get() : SuccessAce.get();
+    return part != nullptr ? (part->Flags & ~kAuditBits) : 0;
 }
 
 std::string ObjectAuditPropPage::ShownAccount() {
-    const int success = SuccessAce != nullptr ? (SuccessAce->Flags & ~kAuditBits) : 0;
-    if (success == 0 && FailedAce != nullptr)
-        return FailedAce->NTAccount;
-    return SuccessAce != nullptr ? SuccessAce->NTAccount : std::string();
+    const permora::Ace* part = ShowsFailedPart() ? FailedAce.get() : SuccessAce.get();
+    return part != nullptr ? part->NTAccount : std::string();
 }

@@ -37,4 +37,5 @@ protected:
 
 private:
     void BindHandlers();
+    bool ShowsFailedPart() const;
 };
