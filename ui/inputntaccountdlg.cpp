@@ -1,0 +1,48 @@
+#include "ui/inputntaccountdlg.h"
+
+#include "model/checks.h"
+#include "resources/templates/inputntaccountdlg.h"
+#include "ui/toolkit/modal_host.h"
+
+#include <string_view>
+
+namespace ids = res::InputNTAccountDlg;
+
+namespace {
+
+const tk::Handler<InputNTAccountDlg> kHandlers[] = {
+    {ids::IDC_ACCOUNT, tk::Notify::Changed, &InputNTAccountDlg::OnChangeAccount},
+};
+
+std::string Trimmed(std::string_view text) {
+    constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+    const auto first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(kWhiteSpace);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+} // namespace
+
+InputNTAccountDlg::InputNTAccountDlg(const tk::Window* parent)
+    : tk::Dialog(ids::Template(), parent) {
+    Bind(this, kHandlers);
+}
+
+InputNTAccountDlg::~InputNTAccountDlg() = default;
+
+void InputNTAccountDlg::OnChangeAccount() {
+    // Once enabled, OK stays enabled, even for an emptied field: OK then says what is wrong.
+    Enable(ids::IDC_OK, true);
+}
+
+void InputNTAccountDlg::OnOK() {
+    NTAccount = Trimmed(Text(ids::IDC_ACCOUNT));
+    if (permora::IsValidAccountName(NTAccount)) {
+        EndDialog(tk::IDOK);
+        return;
+    }
+    tk::MessageBox(this, "Invalid Account Name", "Error", tk::MB_OK);
+    NTAccount.clear();
+}
