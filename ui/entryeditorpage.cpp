@@ -27,7 +27,9 @@ EntryEditorPage::EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEdit
                                  int level)
     : tk::PropertyPage(tmpl), kind_(kind), level_(level) {}
 
-EntryEditorPage::~EntryEditorPage() = default;
+EntryEditorPage::~EntryEditorPage() {
+    DetachHandlers();
+}
 
 void EntryEditorPage::OnSetActive() {
     // Setting the name below is the page's own doing, not the user's: no name check.

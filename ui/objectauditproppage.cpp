@@ -84,7 +84,9 @@ ObjectAuditPropPage::ObjectAuditPropPage(const permora::Ace& entry, int level)
         CopyEntry(*FailedAce, entry, kAuditSuccess);
 }
 
-ObjectAuditPropPage::~ObjectAuditPropPage() = default;
+ObjectAuditPropPage::~ObjectAuditPropPage() {
+    DetachHandlers();
+}
 
 void ObjectAuditPropPage::BindHandlers() {
     Bind(this, kHandlers);

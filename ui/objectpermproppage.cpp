@@ -72,7 +72,9 @@ ObjectPermPropPage::ObjectPermPropPage(const permora::Ace& entry, int level)
     BindHandlers();
 }
 
-ObjectPermPropPage::~ObjectPermPropPage() = default;
+ObjectPermPropPage::~ObjectPermPropPage() {
+    DetachHandlers();
+}
 
 void ObjectPermPropPage::BindHandlers() {
     Bind(this, kHandlers);

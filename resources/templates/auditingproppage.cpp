@@ -9,7 +9,7 @@ const tk::DialogTemplate& Template() {
     static const tk::DialogTemplate kTemplate{
         IDD,
         "Auditing",
-        300,
+        384,
         200,
         "MS Shell Dlg",
         8,
@@ -17,9 +17,9 @@ const tk::DialogTemplate& Template() {
             {IDC_HINT, Kind::Label,
              "To view more information about Special auditing entries, select an auditing "
              "entry, and then click Edit. ",
-             7, 7, 286, 16, st::kMultiline},
+             7, 7, 370, 16, st::kMultiline},
             {tk::IDC_STATIC, Kind::Label, "Auditing en&tries:", 7, 28, 150, 8},
-            {IDC_ENTRY_LIST, Kind::ListView, "", 7, 38, 286, 112,
+            {IDC_ENTRY_LIST, Kind::ListView, "", 7, 38, 370, 112,
              st::kSingleSel | st::kShowSelAlways},
             {IDC_ADD, Kind::PushButton, "A&dd...", 7, 155, 58, 14},
             {IDC_EDIT, Kind::PushButton, "&Edit...", 69, 155, 58, 14},
@@ -27,7 +27,7 @@ const tk::DialogTemplate& Template() {
             {IDC_INHERIT, Kind::CheckBox,
              "&Allow inheritable auditing entries from the parent to propagate to this object "
              "and all child objects. Include these with entries explicitly defined here.",
-             7, 175, 286, 20, st::kMultiline},
+             7, 175, 370, 20, st::kMultiline},
         },
     };
     return kTemplate;

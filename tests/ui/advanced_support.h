@@ -4,8 +4,11 @@
 // and the check boxes of an entry editor as a string of 0 and 1, row 0 first.
 
 #include "model/target.h"
+#include "resources/templates/inputntaccountdlg.h"
+#include "support/scripted_host.h"
 #include "template_file/template_file.h"
 #include "ui/entryeditorpage.h"
+#include "ui/inputntaccountdlg.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +63,19 @@ inline std::vector<std::vector<std::string>> Rows(const tk::ListView& list) {
         rows.push_back(std::move(cells));
     }
     return rows;
+}
+
+// The next account dialog: name typed and accepted, or the dialog cancelled when name is
+// empty.
+inline void ExpectAccount(tk::test::ScriptedHost& host, const std::string& name) {
+    host.ExpectModal<InputNTAccountDlg>([name](InputNTAccountDlg& dialog) {
+        if (name.empty()) {
+            tk::test::Click(dialog, res::InputNTAccountDlg::IDC_CANCEL);
+            return;
+        }
+        tk::test::TypeText(dialog, res::InputNTAccountDlg::IDC_ACCOUNT, name);
+        tk::test::Click(dialog, res::InputNTAccountDlg::IDC_OK);
+    });
 }
 
 } // namespace advtest

@@ -1,0 +1,36 @@
+#include "ui/auditingproppage.h"
+
+#include "resources/templates/auditingproppage.h"
+#include "ui/objectauditproppage.h"
+
+#include <utility>
+
+namespace {
+
+const EntryListKind kAuditingList{
+    0,
+    permora::SE_SACL_PRESENT,
+    permora::SE_SACL_AUTO_INHERIT_REQ,
+    permora::SE_SACL_PROTECTED,
+    "Success  ",
+    "Access",
+    "Auditing Entry for ",
+    "Cannot find the corresponding ace in SaclList.",
+};
+
+} // namespace
+
+AuditingPropPage::AuditingPropPage(permora::TargetObject& target)
+    : EntryListPage(res::AuditingPropPage::Template(), kAuditingList, target) {}
+
+AuditingPropPage::~AuditingPropPage() {
+    DetachHandlers();
+}
+
+std::unique_ptr<EntryEditorPage> AuditingPropPage::MakeEditor(std::string account) {
+    return std::make_unique<ObjectAuditPropPage>(std::move(account), Target().SecurityLevel);
+}
+
+std::unique_ptr<EntryEditorPage> AuditingPropPage::MakeEditor(const permora::Ace& entry) {
+    return std::make_unique<ObjectAuditPropPage>(entry, Target().SecurityLevel);
+}

@@ -1,0 +1,356 @@
+#include "ui/entrylistpage.h"
+
+#include "model/checks.h"
+#include "model/names.h"
+#include "resources/templates/auditingproppage.h"
+#include "resources/templates/permissionproppage.h"
+#include "ui/inputntaccountdlg.h"
+#include "ui/toolkit/modal_host.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The twins share their control ids.
+namespace ids = res::PermissionPropPage;
+constexpr bool SameId(int a, int b) {
+    return a == b;
+}
+static_assert(SameId(ids::IDC_ENTRY_LIST, res::AuditingPropPage::IDC_ENTRY_LIST) &&
+              SameId(ids::IDC_ADD, res::AuditingPropPage::IDC_ADD) &&
+              SameId(ids::IDC_REMOVE, res::AuditingPropPage::IDC_REMOVE) &&
+              SameId(ids::IDC_EDIT, res::AuditingPropPage::IDC_EDIT) &&
+              SameId(ids::IDC_INHERIT, res::AuditingPropPage::IDC_INHERIT));
+
+const tk::Handler<EntryListPage> kHandlers[] = {
+    {ids::IDC_ADD, tk::Notify::Clicked, &EntryListPage::OnAdd},
+    {ids::IDC_EDIT, tk::Notify::Clicked, &EntryListPage::OnEdit},
+    {ids::IDC_REMOVE, tk::Notify::Clicked, &EntryListPage::OnRemove},
+    {ids::IDC_INHERIT, tk::Notify::Clicked, &EntryListPage::OnInheritClicked},
+    {ids::IDC_ENTRY_LIST, tk::Notify::Click, &EntryListPage::OnListClick},
+    {ids::IDC_ENTRY_LIST, &EntryListPage::OnListKey},
+};
+
+// Calls fn for every entry in row order: deny entries then allow entries, or the audit
+// entries.
+template <class Fn> void ForEachEntry(const permora::Acl& acl, int dacl, Fn fn) {
+    if (dacl != 0) {
+        for (permora::Ace* e = acl.Deny.Head; e != nullptr; e = e->Next)
+            fn(e);
+        for (permora::Ace* e = acl.Allow.Head; e != nullptr; e = e->Next)
+            fn(e);
+    } else {
+        for (permora::Ace* e = acl.Audit.Head; e != nullptr; e = e->Next)
+            fn(e);
+    }
+}
+
+} // namespace
+
+std::string EntryTypeText(const permora::Ace& entry, int dacl) {
+    if (dacl != 0)
+        return entry.AceType == permora::kAllowType ? "Allow" : "Deny";
+    const bool success = (entry.Flags & permora::kAuditSuccess) != 0;
+    const bool failure = (entry.Flags & permora::kAuditFailure) != 0;
+    if (success && failure)
+        return "All";
+    if (failure)
+        return "Fail";
+    if (success)
+        return "Success";
+    return "None";
+}
+
+std::vector<std::string> EntryRow(const permora::Ace& entry, int dacl) {
+    // Permission entries name their whole flags byte; auditing entries their code alone.
+    const int code = dacl != 0 ? entry.Flags : (entry.Flags & ~permora::kAuditBits);
+    const char* applyTo = permora::ApplyToName(code);
+    const char* access = permora::PermissionName(entry.Mask);
+    return {EntryTypeText(entry, dacl), entry.NTAccount, access != nullptr ? access : "",
+            applyTo != nullptr ? applyTo : ""};
+}
+
+std::vector<std::vector<std::string>> EntryRows(const permora::Acl& acl, int dacl,
+                                                const std::string& highlight, int* highlightRow) {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(dacl != 0 ? acl.Deny.Count + acl.Allow.Count : acl.Audit.Count);
+    int chosen = -1;
+    ForEachEntry(acl, dacl, [&](const permora::Ace* entry) {
+        if (chosen < 0 && !highlight.empty() && permora::EqualsNoCase(entry->NTAccount, highlight))
+            chosen = static_cast<int>(rows.size());
+        rows.push_back(EntryRow(*entry, dacl));
+    });
+    if (highlightRow != nullptr)
+        *highlightRow = chosen;
+    return rows;
+}
+
+std::vector<permora::Ace*> EntriesAt(const permora::Acl& acl, int dacl,
+                                     const std::vector<int>& ascending) {
+    std::vector<permora::Ace*> found(ascending.size(), nullptr);
+    std::size_t next = 0;
+    int position = 0;
+    ForEachEntry(acl, dacl, [&](permora::Ace* entry) {
+        while (next < ascending.size() && ascending[next] < position)
+            ++next; // negative positions reach no entry
+        while (next < ascending.size() && ascending[next] == position)
+            found[next++] = entry;
+        ++position;
+    });
+    return found;
+}
+
+unsigned EntryColumns(const permora::Ace& entry, int dacl) {
+    if (dacl != 0)
+        return entry.AceType == permora::kAllowType ? 1u : 2u;
+    unsigned columns = 0;
+    if ((entry.Flags & permora::kAuditSuccess) != 0)
+        columns |= 1u;
+    if ((entry.Flags & permora::kAuditFailure) != 0)
+        columns |= 2u;
+    return columns;
+}
+
+bool IsEntryUnchanged(const permora::Ace& entry, int dacl, EntryEditorPage& editor) {
+    const permora::Ace* parts[2] = {editor.Entry(0).get(), editor.Entry(1).get()};
+    if (parts[0] == nullptr || parts[1] == nullptr)
+        return false;
+    if (!permora::EqualsNoCase(parts[1]->NTAccount, entry.NTAccount))
+        return false;
+    const unsigned columns = EntryColumns(entry, dacl);
+    if (columns == 0) {
+        // An auditing entry that audits nothing shows no box; left without a box checked
+        // it stays as it was rather than being dropped.
+        return permora::IsMaskEmpty(parts[0]->Mask) && permora::IsMaskEmpty(parts[1]->Mask);
+    }
+    for (int column = 0; column < 2; ++column) {
+        if ((columns & (1u << column)) == 0)
+            continue;
+        const permora::Ace& own = *parts[column];
+        if (permora::IsMaskEmpty(parts[1 - column]->Mask) && own.Flags == entry.Flags &&
+            own.Mask == entry.Mask)
+            return true;
+    }
+    return false;
+}
+
+EntryListPage::EntryListPage(const tk::DialogTemplate& tmpl, const EntryListKind& kind,
+                             permora::TargetObject& target)
+    : tk::PropertyPage(tmpl), kind_(kind), target_(target) {
+    Bind(this, kHandlers);
+}
+
+EntryListPage::~EntryListPage() {
+    DetachHandlers();
+}
+
+permora::Acl& EntryListPage::List() const {
+    return kind_.dacl != 0 ? target_.Descriptor->DaclList : target_.Descriptor->SaclList;
+}
+
+void EntryListPage::OnSetActive() {
+    tk::ListView list = GetListView(ids::IDC_ENTRY_LIST);
+    list.SetMultiSelect(true);
+    list.SetShowSelAlways(true);
+    list.SetFullRowSelect(true);
+
+    const int pad =
+        12 * tk::SystemMetric(tk::Metric::CxBorder) + tk::SystemMetric(tk::Metric::CxHThumb);
+    const int typeWidth = list.TextWidth(kind_.typeSample) + pad;
+    const int accessWidth = list.TextWidth("List Folder Contents  ") + pad;
+    const int applyToWidth = list.TextWidth("This folder, subfolders and files  ") + pad;
+    // The name takes what is left; on a list too narrow for that it keeps its heading.
+    const int nameWidth = std::max(list.ClientWidth() - typeWidth - accessWidth - applyToWidth,
+                                   list.TextWidth("Name") + pad);
+    for (int column = list.ColumnCount() - 1; column >= 0; --column)
+        list.DeleteColumn(column);
+    list.InsertColumn(0, "Type", typeWidth);
+    list.InsertColumn(1, "Name", nameWidth);
+    list.InsertColumn(2, kind_.accessHeading, accessWidth);
+    list.InsertColumn(3, "Apply To", applyToWidth);
+
+    list.DeleteAll();
+    FillEntryList(target_.Descriptor.get(), std::string());
+    if (list.RowCount() > 0)
+        list.Select(0);
+
+    permora::SecurityDescriptor* descriptor = target_.Descriptor.get();
+    if (target_.SecurityLevel == permora::kLevelStorage) {
+        if (descriptor != nullptr) {
+            descriptor->Control |= kind_.protectedBit;
+            descriptor->Control &= static_cast<std::uint16_t>(~kind_.autoInheritBit);
+        }
+        SetCheck(ids::IDC_INHERIT, 0);
+        Enable(ids::IDC_INHERIT, false);
+        Show(ids::IDC_INHERIT, false);
+    } else if (descriptor != nullptr) {
+        SetCheck(ids::IDC_INHERIT, (descriptor->Control & kind_.protectedBit) == 0 ? 1 : 0);
+    }
+    tk::PropertyPage::OnSetActive();
+}
+
+int EntryListPage::FillEntryList(permora::SecurityDescriptor* descriptor,
+                                 const std::string& highlightNTAccount) {
+    if (descriptor == nullptr)
+        return 0;
+    if ((descriptor->Control & kind_.presentBit) == 0) {
+        Enable(ids::IDC_EDIT, false);
+        Enable(ids::IDC_REMOVE, false);
+        return 0;
+    }
+    const permora::Acl& acl = kind_.dacl != 0 ? descriptor->DaclList : descriptor->SaclList;
+    int chosen = -1;
+    GetListView(ids::IDC_ENTRY_LIST)
+        .SetRows(EntryRows(acl, kind_.dacl, highlightNTAccount, &chosen));
+    return chosen < 0 ? 0 : chosen;
+}
+
+bool EntryListPage::RunEditor(EntryEditorPage& editor) {
+    tk::PropertySheet sheet(std::string(kind_.editorTitle) + target_.Path);
+    sheet.AddPage(&editor);
+    return sheet.DoModal() == tk::IDOK;
+}
+
+std::string EntryListPage::TakeEntries(EntryEditorPage& editor) {
+    std::string highlight;
+    for (int column = 0; column < 2; ++column) {
+        std::unique_ptr<permora::Ace>& part = editor.Entry(column);
+        if (part == nullptr || permora::IsMaskEmpty(part->Mask))
+            continue;
+        std::string account = part->NTAccount;
+        // A list that takes the entry empties the editor's pointer: it no longer
+        // destroys it.
+        if (List().Add(part) == 1)
+            highlight = std::move(account);
+    }
+    return highlight;
+}
+
+int EntryListPage::Refill(const std::string& highlight) {
+    tk::ListView list = GetListView(ids::IDC_ENTRY_LIST);
+    list.DeleteAll();
+    const int row = FillEntryList(target_.Descriptor.get(), highlight);
+    if (row < list.RowCount())
+        list.Select(row);
+    return row;
+}
+
+void EntryListPage::CheckEmptied() {
+    if (GetListView(ids::IDC_ENTRY_LIST).SelectedCount() > 0)
+        return;
+    Enable(ids::IDC_EDIT, false);
+    Enable(ids::IDC_REMOVE, false);
+    target_.Descriptor->Control &= static_cast<std::uint16_t>(~kind_.presentBit);
+}
+
+void EntryListPage::OnAdd() {
+    if (target_.Descriptor == nullptr)
+        return;
+    InputNTAccountDlg accountDialog(this);
+    if (accountDialog.DoModal() != tk::IDOK)
+        return;
+    std::unique_ptr<EntryEditorPage> editor = MakeEditor(accountDialog.NTAccount);
+    if (!RunEditor(*editor))
+        return;
+    if (permora::IsMaskEmpty(editor->Entry(0)->Mask) &&
+        permora::IsMaskEmpty(editor->Entry(1)->Mask))
+        return;
+    std::string highlight;
+    for (int column = 0; column < 2; ++column) {
+        std::unique_ptr<permora::Ace>& part = editor->Entry(column);
+        std::string account = part->NTAccount;
+        if (List().Add(part) == 1) {
+            target_.Descriptor->Control |= kind_.presentBit;
+            highlight = std::move(account);
+        }
+    }
+    const int row = Refill(highlight);
+    Enable(ids::IDC_EDIT, true);
+    Enable(ids::IDC_REMOVE, true);
+    tk::ListView list = GetListView(ids::IDC_ENTRY_LIST);
+    if (row < list.RowCount())
+        list.Select(row);
+}
+
+void EntryListPage::OnEdit() {
+    if (target_.Descriptor == nullptr)
+        return;
+    const std::vector<int> selected = GetListView(ids::IDC_ENTRY_LIST).SelectedRows();
+    if (selected.empty())
+        return;
+    permora::Ace* entry = List().EntryAt(selected.front(), kind_.dacl);
+    if (entry == nullptr) {
+        tk::MessageBox(this, kind_.notFoundMessage, "Error");
+        return;
+    }
+    std::unique_ptr<EntryEditorPage> editor = MakeEditor(*entry);
+    if (!RunEditor(*editor))
+        return;
+    if (IsEntryUnchanged(*entry, kind_.dacl, *editor))
+        return;
+    List().Remove(entry);
+    Refill(TakeEntries(*editor));
+    CheckEmptied();
+}
+
+void EntryListPage::OnRemove() {
+    if (target_.Descriptor == nullptr)
+        return;
+    tk::ListView list = GetListView(ids::IDC_ENTRY_LIST);
+    const std::vector<int> selected = list.SelectedRows(); // ascending
+    // Found in one walk; removing an entry leaves the others where they are, and the rows
+    // are handled from the bottom up so that no row still to be handled moves.
+    const std::vector<permora::Ace*> entries = EntriesAt(List(), kind_.dacl, selected);
+    for (std::size_t i = selected.size(); i-- > 0;) {
+        const int row = selected[i];
+        const std::string type = list.Cell(row, 0);
+        const std::string name = list.Cell(row, 1);
+        permora::Ace* entry = entries[i];
+        if (entry == nullptr) {
+            tk::MessageBox(this, "Cannot find the ace.", "Error");
+            return;
+        }
+        if (!permora::EqualsNoCase(name, entry->NTAccount) ||
+            type != EntryTypeText(*entry, kind_.dacl)) {
+            tk::MessageBox(this, "Ace item does not match.", "Error");
+            continue;
+        }
+        List().Remove(entry);
+        list.DeleteRow(row);
+        if (list.RowCount() > 0)
+            list.Select(0);
+        CheckEmptied();
+    }
+}
+
+void EntryListPage::OnInheritClicked() {
+    if (target_.Descriptor == nullptr)
+        return;
+    std::uint16_t& control = target_.Descriptor->Control;
+    if (Check(ids::IDC_INHERIT) != 0) {
+        control |= kind_.autoInheritBit;
+        control &= static_cast<std::uint16_t>(~kind_.protectedBit);
+    } else {
+        control |= kind_.protectedBit;
+        control &= static_cast<std::uint16_t>(~kind_.autoInheritBit);
+    }
+}
+
+void EntryListPage::OnListClick() {
+    const int count = GetListView(ids::IDC_ENTRY_LIST).SelectedCount();
+    if (count == 0) {
+        Enable(ids::IDC_EDIT, false);
+        Enable(ids::IDC_REMOVE, false);
+    } else if (count == 1) {
+        Enable(ids::IDC_EDIT, true);
+        Enable(ids::IDC_REMOVE, true);
+    } else {
+        Enable(ids::IDC_EDIT, false);
+    }
+}
+
+void EntryListPage::OnListKey(int key) {
+    if (key == tk::VK_DELETE)
+        OnRemove();
+}
