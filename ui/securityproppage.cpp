@@ -2,6 +2,8 @@
 
 #include "model/checks.h"
 #include "resources/templates/securityproppage.h"
+#include "ui/auditingproppage.h"
+#include "ui/permissionproppage.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <algorithm>
@@ -245,7 +247,26 @@ void SecurityPropPage::OnRemove() {
     ShowAccountPermissions(currentNTAccount_);
 }
 
-void SecurityPropPage::OnAdvanced() {}
+// Every entry of the target, permissions and auditing, on the two pages of the advanced
+// sheet. The pages change the descriptor at once; Cancel puts back the copy taken here.
+void SecurityPropPage::OnAdvanced() {
+    if (target_ == nullptr) {
+        return;
+    }
+    PermissionPropPage permproppage(*target_);
+    AuditingPropPage auditproppage(*target_);
+    tk::PropertySheet sheet("Advanced Security Settings for " + target_->Path);
+    sheet.AddPage(&permproppage);
+    sheet.AddPage(&auditproppage);
+    std::unique_ptr<permora::SecurityDescriptor> snapshot =
+        target_->Descriptor != nullptr ? target_->Descriptor->Clone() : nullptr;
+    const int result = sheet.DoModal();
+    if (result == tk::IDOK) {
+        FillAccountList();
+    } else if (result == tk::IDCANCEL) {
+        target_->Descriptor = std::move(snapshot);
+    }
+}
 
 void SecurityPropPage::OnAccountSelChange() {
     tk::ListBox list = GetListBox(ids::IDC_ACCOUNT_LIST);
