@@ -1,0 +1,255 @@
+// The main window and the editor pages at the sizes administrators reach, on the offscreen
+// platform: 100,000 targets in the main window, an account with 1,000 entries on the
+// security page, 10,000 entries on the permission page.
+#include "bench/bench_host.h"
+#include "bench/fixtures.h"
+#include "bench/generator.h"
+#include "bench/table.h"
+#include "ui/permissionproppage.h"
+#include "ui/permoradlg.h"
+#include "ui/securityproppage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace permora::bench {
+namespace {
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "permora_bench";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        new QApplication(argc, argv); // lives for the whole run
+    }
+}
+
+// A shown main window holding the large template, imported through its Import command.
+struct LoadedWindow {
+    LoadedWindow() {
+        EnsureApplication();
+        host.path = LargeUnicodeFile();
+        dlg = std::make_unique<PermoraDlg>();
+        dlg->Start();
+        dlg->ModalWidget()->show();
+        dlg->Import();
+        QApplication::processEvents();
+    }
+    ~LoadedWindow() { dlg->ModalWidget()->hide(); }
+    BenchHost host;
+    std::unique_ptr<PermoraDlg> dlg;
+};
+
+tk::ListView List(PermoraDlg& dlg) {
+    return dlg.GetListView(1065);
+}
+
+void WindowImport(benchmark::State& state) {
+    EnsureApplication();
+    BenchHost host;
+    host.path = LargeUnicodeFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dlg = std::make_unique<PermoraDlg>();
+        dlg->Start();
+        dlg->ModalWidget()->show();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        dlg->Import();
+        QApplication::processEvents(); // the list is painted
+        state.PauseTiming();
+        if (dlg->Template().Count != kLargeTargets)
+            state.SkipWithError("import failed");
+        dlg->ModalWidget()->hide();
+        dlg.reset();
+        state.ResumeTiming();
+    }
+}
+
+void Save(benchmark::State& state, bool unicode) {
+    LoadedWindow window;
+    const auto out =
+        std::filesystem::temp_directory_path() /
+        (unicode ? "permora-bench-saved-unicode.conf" : "permora-bench-saved-8bit.conf");
+    window.dlg->CurrentPath = out.string();
+    window.host.path = out.string();
+    for (auto _ : state) {
+        if (unicode)
+            window.dlg->SaveUnicode();
+        else
+            window.dlg->SaveUtf8();
+    }
+    if (window.host.messages != state.iterations()) // one question per save, no error
+        state.SkipWithError("save reported an error");
+    std::filesystem::remove(out);
+}
+void SaveUnicode(benchmark::State& state) {
+    Save(state, true);
+}
+void SaveUtf8(benchmark::State& state) {
+    Save(state, false);
+}
+
+void SelectAllRemove(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadedWindow window;
+        state.ResumeTiming();
+        List(*window.dlg).Widget()->selectAll();
+        window.dlg->RemoveTargets();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (window.dlg->Template().Count != 0)
+            state.SkipWithError("remove failed");
+        state.ResumeTiming();
+    }
+}
+
+void Move(benchmark::State& state, bool up) {
+    LoadedWindow window;
+    tk::ListView list = List(*window.dlg);
+    const int row = up ? kLargeTargets - 1 : kLargeTargets - 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.ClearSelection();
+        list.Select(row);
+        state.ResumeTiming();
+        if (up)
+            window.dlg->MoveTargetUp();
+        else
+            window.dlg->MoveTargetDown();
+        QApplication::processEvents();
+    }
+}
+void UpOnLastRow(benchmark::State& state) {
+    Move(state, true);
+}
+void DnOnNextToLastRow(benchmark::State& state) {
+    Move(state, false);
+}
+
+void New(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadedWindow window;
+        window.host.path = (std::filesystem::temp_directory_path() / "permora-new.conf").string();
+        state.ResumeTiming();
+        window.dlg->NewTemplate();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (window.dlg->Template().Count != 0)
+            state.SkipWithError("new failed");
+        state.ResumeTiming();
+    }
+}
+
+// An account with 1,000 permission entries, linked as an edited list may hold them (Add
+// would have folded most of them together). Each click starts from the same lists.
+std::unique_ptr<SecurityDescriptor> AccountWithManyEntries(int entries) {
+    auto descriptor = std::make_unique<SecurityDescriptor>();
+    descriptor->Control = SE_DACL_PRESENT;
+    AceList& allow = descriptor->DaclList.Allow;
+    AceList& deny = descriptor->DaclList.Deny;
+    const std::uint32_t masks[] = {kFullControlMask, kModifyMask | kSynchronize,
+                                   kReadExecuteMask | kSynchronize, kReadMask | kSynchronize,
+                                   kWriteMask | kSynchronize};
+    for (int i = 0; i < entries; ++i) {
+        AceList& list = i % 4 == 3 ? deny : allow;
+        const std::uint8_t type = i % 4 == 3 ? kDenyType : kAllowType;
+        // Distinct accounts first, renamed afterwards: Add keeps them apart.
+        list.Add(std::make_unique<Ace>("LAB\\wide" + std::to_string(i), masks[i % 5], type,
+                                       kDefaultFlags));
+    }
+    for (AceList* list : {&allow, &deny})
+        for (Ace* e = list->Head; e != nullptr; e = e->Next)
+            e->NTAccount = "LAB\\wide";
+    return descriptor;
+}
+
+void SecurityPageClick(benchmark::State& state) {
+    EnsureApplication();
+    BenchHost host;
+    const auto prepared = AccountWithManyEntries(1000);
+    TargetObject target("/vol/vol1/wide", prepared->Clone());
+    SecurityPropPage page(target);
+    tk::PropertySheet sheet("NTFS Security for /vol/vol1/wide");
+    sheet.AddPage(&page);
+    sheet.Start();
+    sheet.ModalWidget()->show();
+    QApplication::processEvents();
+    auto* readDeny = qobject_cast<QAbstractButton*>(page.Control(1018));
+    for (auto _ : state) {
+        state.PauseTiming();
+        target.Descriptor = prepared->Clone();
+        page.FillAccountList();
+        readDeny->setChecked(false);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        readDeny->click(); // toggles, then the page's handler runs
+        page.Widget()->repaint();
+    }
+    sheet.ModalWidget()->hide();
+    page.ReleaseTarget();
+    if (host.messages != 0)
+        state.SkipWithError("the page showed messages");
+}
+
+void PermissionPageActivation(benchmark::State& state) {
+    EnsureApplication();
+    BenchHost host;
+    auto target = MakeWideTarget(10000, 7);
+    PermissionPropPage page(*target);
+    tk::PropertySheet sheet("Advanced Security Settings for /vol/vol1/wide");
+    sheet.AddPage(&page);
+    sheet.Start();
+    sheet.ModalWidget()->show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        page.OnSetActive();
+        page.Widget()->repaint();
+    }
+    sheet.ModalWidget()->hide();
+}
+
+#define PERMORA_HEAVY(fn)                                                                          \
+    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)
+#define PERMORA_LIGHT(fn)                                                                          \
+    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10)->Repetitions(5)
+
+PERMORA_HEAVY(WindowImport);
+PERMORA_LIGHT(SaveUnicode);
+PERMORA_LIGHT(SaveUtf8);
+PERMORA_HEAVY(SelectAllRemove);
+PERMORA_LIGHT(UpOnLastRow);
+PERMORA_LIGHT(DnOnNextToLastRow);
+PERMORA_HEAVY(New);
+PERMORA_LIGHT(SecurityPageClick);
+PERMORA_LIGHT(PermissionPageActivation);
+
+const bool registered = [] {
+    AddFigure({"WindowImport", "whole Import into the main window, list shown", 1.0, "", 0});
+    AddFigure({"SaveUnicode", "Save Unicode", 0.5, "CopyUnicode", 10});
+    AddFigure({"SaveUtf8", "Save UTF8", 0.5, "Copy8Bit", 10});
+    AddFigure({"SelectAllRemove", "select all rows + Remove", 0.3, "", 0});
+    AddFigure({"UpOnLastRow", "Up on the last row (list rebuilt)", 0.05, "", 0});
+    AddFigure({"DnOnNextToLastRow", "Dn on the next-to-last row (list rebuilt)", 0.05, "", 0});
+    AddFigure({"New", "New", 0.2, "", 0});
+    AddFigure({"SecurityPageClick", "standard box click, account with 1,000 entries, boxes redrawn",
+               0.016, "", 0});
+    AddFigure(
+        {"PermissionPageActivation", "permission page activation, 10,000 entries", 0.1, "", 0});
+    return true;
+}();
+
+} // namespace
+} // namespace permora::bench
