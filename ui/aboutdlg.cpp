@@ -7,4 +7,4 @@ AboutDlg::AboutDlg() : tk::Dialog(res::AboutDlg::Template()) {
     SetIcon(AppIcon());
 }
 
-AboutDlg::~AboutDlg() = default;
+AboutDlg::~AboutDlg() { DetachHandlers(); }

@@ -124,7 +124,7 @@ int PermoraApp::InitInstance(int& argc, char** argv) {
             return 1;
         }
         qputenv("QT_QPA_PLATFORM",
-                QByteArray("vnc:size=1024x768:port=") + QByteArray::number(vncPort));
+                QByteArray("vnc:size=1280x800:port=") + QByteArray::number(vncPort));
     }
 
     QApplication app(argc, argv);

@@ -8,8 +8,6 @@
 #include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
 
-#include <QWidget>
-
 #include <memory>
 #include <utility>
 
@@ -70,7 +68,9 @@ PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIco
     Bind(this, kHandlers);
 }
 
-PermoraDlg::~PermoraDlg() = default;
+PermoraDlg::~PermoraDlg() {
+    DetachHandlers();
+}
 
 void PermoraDlg::OnInitDialog() {
     AddSystemMenuItem(IDM_ABOUTBOX, kAboutItemText);
@@ -93,8 +93,7 @@ void PermoraDlg::OnInitDialog() {
     }
 
     CurrentPath = "Untitled";
-    if (QWidget* defaultButton = Control(IDC_NEW))
-        defaultButton->setFocus();
+    SetFocus(IDC_NEW); // the default button
 }
 
 void PermoraDlg::OnSysCommand(int command) {
@@ -111,7 +110,18 @@ void PermoraDlg::OnListKey(int key) {
 }
 
 void PermoraDlg::ShowFileLabel(bool changed) {
-    SetText(IDC_FILE_LABEL, changed ? CurrentPath + "*" : CurrentPath);
+    // The label's "&" marks its access key; a "&" in a file name is doubled to be shown as
+    // it is.
+    std::string text;
+    text.reserve(CurrentPath.size() + 1);
+    for (const char c : CurrentPath) {
+        text.push_back(c);
+        if (c == '&')
+            text.push_back('&');
+    }
+    if (changed)
+        text.push_back('*');
+    SetText(IDC_FILE_LABEL, text);
 }
 
 void PermoraDlg::EnableSaves(bool enable) {
