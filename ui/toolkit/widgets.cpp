@@ -181,6 +181,25 @@ int ListViewWidget::VirtualKey(int qtKey) {
     }
 }
 
+QItemSelectionModel::SelectionFlags ListViewWidget::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* event) const {
+    QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
+    if (event == nullptr || selectionMode() != QAbstractItemView::ExtendedSelection)
+        return flags;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    if (event->type() == QEvent::MouseButtonPress)
+        modifiers = static_cast<const QMouseEvent*>(event)->modifiers();
+    else if (event->type() == QEvent::KeyPress)
+        modifiers = static_cast<const QKeyEvent*>(event)->modifiers();
+    else
+        return flags;
+    // Shift alone selects the rows from the anchor to here and nothing else.
+    if ((modifiers & Qt::ShiftModifier) && !(modifiers & Qt::ControlModifier) &&
+        (flags & QItemSelectionModel::Current))
+        flags |= QItemSelectionModel::Clear;
+    return flags;
+}
+
 void ListViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool left = event->button() == Qt::LeftButton;
     QPointer<ListViewWidget> self(this);

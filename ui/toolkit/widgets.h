@@ -42,6 +42,16 @@ private:
     QMenu* systemMenu_ = nullptr;
 };
 
+// The widget of a property page: a fixed size, which it also gives as its size hint, so a
+// tab widget makes room for it.
+class PageWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+    QSize sizeHint() const override { return minimumSize(); }
+};
+
 // A check box whose text wraps onto several lines within its rectangle.
 class WrapCheckBox : public QCheckBox {
     Q_OBJECT
@@ -75,6 +85,8 @@ public:
     static int VirtualKey(int qtKey);
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -112,7 +112,7 @@ Window::Impl::Impl(Window& owner_, const DialogTemplate& tmpl, std::unique_ptr<Q
     : owner(owner_), font(detail::DialogFont(tmpl.font, tmpl.pointSize)), units(font),
       root(std::move(root_)) {
     if (!root)
-        root = std::make_unique<QWidget>();
+        root = std::make_unique<detail::PageWidget>();
     Build(tmpl);
 }
 
