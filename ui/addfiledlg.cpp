@@ -35,7 +35,9 @@ AddFileDlg::AddFileDlg() : tk::Dialog(ids::Template()) {
     Bind(this, kHandlers);
 }
 
-AddFileDlg::~AddFileDlg() = default;
+AddFileDlg::~AddFileDlg() {
+    DetachHandlers();
+}
 
 void AddFileDlg::OnInitDialog() {
     fileDirectory_ = 1;

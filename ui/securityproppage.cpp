@@ -3,6 +3,7 @@
 #include "model/checks.h"
 #include "resources/templates/securityproppage.h"
 #include "ui/auditingproppage.h"
+#include "ui/inputntaccountdlg.h"
 #include "ui/permissionproppage.h"
 #include "ui/toolkit/modal_host.h"
 
@@ -70,7 +71,9 @@ SecurityPropPage::SecurityPropPage(permora::TargetObject& target)
     Bind(this, kHandlers);
 }
 
-SecurityPropPage::~SecurityPropPage() = default;
+SecurityPropPage::~SecurityPropPage() {
+    DetachHandlers();
+}
 
 std::unique_ptr<permora::TargetObject> SecurityPropPage::ReleaseTarget() {
     target_ = nullptr;
@@ -196,11 +199,12 @@ void SecurityPropPage::ShowMessages(const boxes::Messages& messages) {
 }
 
 void SecurityPropPage::OnAdd() {
-    std::string name; // TODO until the account dialog lands
-    if (name.empty()) {
+    InputNTAccountDlg dialog(this);
+    if (dialog.DoModal() != tk::IDOK) {
         return;
     }
     EnableStandardBoxes(true);
+    const std::string name = dialog.NTAccount;
     tk::ListBox list = GetListBox(ids::IDC_ACCOUNT_LIST);
     if (name.empty() || list.FindExact(name) != tk::LB_ERR) {
         return; // already listed
