@@ -237,7 +237,8 @@ int EntryListPage::Refill(const std::string& highlight) {
 }
 
 void EntryListPage::CheckEmptied() {
-    if (GetListView(ids::IDC_ENTRY_LIST).SelectedCount() > 0)
+    // A list with rows always has one selected here: no row selected means no row left.
+    if (GetListView(ids::IDC_ENTRY_LIST).RowCount() > 0)
         return;
     Enable(ids::IDC_EDIT, false);
     Enable(ids::IDC_REMOVE, false);
@@ -302,26 +303,72 @@ void EntryListPage::OnRemove() {
     // Found in one walk; removing an entry leaves the others where they are, and the rows
     // are handled from the bottom up so that no row still to be handled moves.
     const std::vector<permora::Ace*> entries = EntriesAt(List(), kind_.dacl, selected);
+    std::vector<int> removed; // rows whose entries are gone, from the bottom up
     for (std::size_t i = selected.size(); i-- > 0;) {
         const int row = selected[i];
         const std::string type = list.Cell(row, 0);
         const std::string name = list.Cell(row, 1);
         permora::Ace* entry = entries[i];
         if (entry == nullptr) {
+            DeleteRows(removed, false);
             tk::MessageBox(this, "Cannot find the ace.", "Error");
             return;
         }
         if (!permora::EqualsNoCase(name, entry->NTAccount) ||
             type != EntryTypeText(*entry, kind_.dacl)) {
+            DeleteRows(removed, false);
             tk::MessageBox(this, "Ace item does not match.", "Error");
             continue;
         }
         List().Remove(entry);
-        list.DeleteRow(row);
-        if (list.RowCount() > 0)
-            list.Select(0);
-        CheckEmptied();
+        removed.push_back(row);
     }
+    DeleteRows(removed, true);
+}
+
+// The rows of removed entries leave the list together rather than one by one, which
+// comes to the same: each deleted row is followed by row 0 selected, and a list left
+// empty is no longer present. Before a message the rows go one by one, so that the rows
+// still to be handled stay selected; at the end the list is rebuilt without them.
+void EntryListPage::DeleteRows(std::vector<int>& descending, bool last) {
+    if (descending.empty())
+        return;
+    tk::ListView list = GetListView(ids::IDC_ENTRY_LIST);
+    if (!last) {
+        for (int row : descending)
+            list.DeleteRow(row);
+    } else {
+        const int count = list.RowCount();
+        std::vector<char> gone(static_cast<std::size_t>(count), 0);
+        for (int row : descending)
+            gone[static_cast<std::size_t>(row)] = 1;
+        std::vector<int> newIndex(static_cast<std::size_t>(count), -1);
+        std::vector<std::vector<std::string>> rows;
+        rows.reserve(static_cast<std::size_t>(count) - descending.size());
+        const int columns = list.ColumnCount();
+        for (int row = 0; row < count; ++row) {
+            if (gone[static_cast<std::size_t>(row)] != 0)
+                continue;
+            newIndex[static_cast<std::size_t>(row)] = static_cast<int>(rows.size());
+            std::vector<std::string> cells;
+            cells.reserve(static_cast<std::size_t>(columns));
+            for (int column = 0; column < columns; ++column)
+                cells.push_back(list.Cell(row, column));
+            rows.push_back(std::move(cells));
+        }
+        // Rows that stay selected: those whose texts did not match, and row 0.
+        std::vector<int> keep;
+        for (int row : list.SelectedRows())
+            if (newIndex[static_cast<std::size_t>(row)] >= 0)
+                keep.push_back(newIndex[static_cast<std::size_t>(row)]);
+        list.SetRows(std::move(rows));
+        for (int row : keep)
+            list.Select(row);
+    }
+    descending.clear();
+    if (list.RowCount() > 0 && !list.IsSelected(0))
+        list.Select(0);
+    CheckEmptied();
 }
 
 void EntryListPage::OnInheritClicked() {

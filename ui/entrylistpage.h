@@ -95,6 +95,8 @@ private:
     // After Edit or Remove: an empty list disables Edit and Remove and is no longer
     // present.
     void CheckEmptied();
+    // Takes the rows of removed entries out of the list; empties the vector.
+    void DeleteRows(std::vector<int>& descending, bool last);
 
     const EntryListKind& kind_;
     permora::TargetObject& target_;
