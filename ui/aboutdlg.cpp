@@ -7,4 +7,6 @@ AboutDlg::AboutDlg() : tk::Dialog(res::AboutDlg::Template()) {
     SetIcon(AppIcon());
 }
 
-AboutDlg::~AboutDlg() { DetachHandlers(); }
+AboutDlg::~AboutDlg() {
+    DetachHandlers();
+}
