@@ -198,6 +198,19 @@ TEST(ModalHostTest, QtHostReallyRunsModalWindows) {
         EXPECT_EQ(tk::QtHost().RunModal(dialog), tk::IDCANCEL);
         EXPECT_FALSE(dialog.Widget()->isVisible());
     }
+    {
+        // A dialog with an owner is shown over it, and is its own window again afterwards.
+        tk::Dialog owner(kSmall);
+        tk::Dialog dialog(kSmall, &owner);
+        QWidget* shownOver = nullptr;
+        ClickWhenShown answer([&](QWidget* window) {
+            shownOver = window->parentWidget();
+            static_cast<QAbstractButton*>(dialog.Control(tk::IDOK))->click();
+        });
+        EXPECT_EQ(tk::QtHost().RunModal(dialog), tk::IDOK);
+        EXPECT_EQ(shownOver, owner.Widget());
+        EXPECT_EQ(dialog.Widget()->parentWidget(), nullptr);
+    }
 }
 
 class Other : public tk::Dialog {

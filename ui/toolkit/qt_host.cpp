@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPointer>
 
 #include <filesystem>
 
@@ -29,21 +28,22 @@ QWidget* ParentFor(const Window* owner) {
 class QtModalHost : public ModalHost {
 public:
     int RunModal(Modal& modal) override {
-        modal.Start();
-        if (modal.IsEnded()) // ended while it was being set up
-            return modal.Result();
         QDialog* dialog = modal.ModalWidget();
         QWidget* owner = modal.OwnerWidget();
         if (owner == nullptr)
             owner = QApplication::activeModalWidget();
-        // Shown over its owner while it runs; the window stays the dialog's own afterwards.
-        const bool adopt = owner != nullptr && owner != dialog && dialog->parentWidget() == nullptr;
+        // Shown over its owner while it runs; the window is the dialog's own again afterwards.
+        // Adopted before the dialog sets itself up, so that nothing it does there is undone.
+        const bool adopt =
+            owner != nullptr && owner->window() != dialog && dialog->parentWidget() == nullptr;
         if (adopt)
             dialog->setParent(owner->window(), dialog->windowFlags() | Qt::Dialog);
-        QPointer<QDialog> alive(dialog);
-        const int code = dialog->exec();
-        if (alive && adopt)
-            alive->setParent(nullptr, alive->windowFlags());
+        int code = QDialog::Rejected;
+        modal.Start();
+        if (!modal.IsEnded()) // a dialog may end while it is being set up
+            code = dialog->exec();
+        if (adopt)
+            dialog->setParent(nullptr, dialog->windowFlags());
         if (modal.IsEnded())
             return modal.Result();
         return code == QDialog::Accepted ? IDOK : IDCANCEL;

@@ -314,13 +314,16 @@ void Window::Impl::NameControls(const DialogTemplate& tmpl, const std::vector<QW
         if (isLabel && !text.isEmpty())
             lastLabel = text;
         // The access key of a label takes the focus to the next control that can have it.
+        // A label with none after it still shows its mark as an access key, not as "&".
         if (isLabel) {
+            QWidget* buddy = root.get();
             for (std::size_t next = i + 1; next < made.size(); ++next) {
                 if (detail::TakesFocus(tmpl.controls[next].kind)) {
-                    static_cast<QLabel*>(made[i])->setBuddy(made[next]);
+                    buddy = made[next];
                     break;
                 }
             }
+            static_cast<QLabel*>(made[i])->setBuddy(buddy);
         }
     }
 }
