@@ -60,7 +60,9 @@ int MessageBox(const Window* owner, std::string_view text, std::string_view titl
                unsigned type = MB_OK);
 FileDialogResult FileDialog(const FileDialogRequest& request);
 
-// "Conf files (*.conf)|*.conf|All files (*.*)|*.*||" -> "Conf files (*.conf);;All files (*.*)"
+// "Conf files (*.conf)|*.conf|All files (*.*)|*.*||" -> "Conf files (*.conf);;All files (*)"
+// ("*.*" means every file; to Qt it would mean only the names with a dot). The mappings of
+// the Qt host are in qt_host.h.
 std::string QtFilter(std::string_view windowsFilter);
 
 } // namespace tk
