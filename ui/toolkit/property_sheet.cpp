@@ -90,6 +90,9 @@ PropertySheet::~PropertySheet() {
         page->Widget()->setParent(nullptr);
     }
     impl_->pages.clear();
+    // The window goes while the rest of the sheet is still whole.
+    QObject::disconnect(impl_->tabs, nullptr, nullptr, nullptr);
+    impl_->dialog.reset();
 }
 
 void PropertySheet::AddPage(PropertyPage* page) {
