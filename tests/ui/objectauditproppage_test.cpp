@@ -28,12 +28,12 @@ using permora::kLevelStorage;
 constexpr int kSuccess = 0;
 constexpr int kFailed = 1;
 
-struct EntrySpec {
+struct EntryFields {
     std::uint8_t flags;
     std::uint32_t mask;
 };
 
-std::unique_ptr<ObjectAuditPropPage> MakePage(const std::optional<EntrySpec>& entry, int level) {
+std::unique_ptr<ObjectAuditPropPage> MakePage(const std::optional<EntryFields>& entry, int level) {
     if (!entry)
         return std::make_unique<ObjectAuditPropPage>("Staff", level);
     const permora::Ace existing("Staff", entry->mask, permora::kAuditType, entry->flags);
@@ -64,7 +64,7 @@ void ExpectPart(const permora::Ace* ace, std::uint8_t flags, std::uint32_t mask)
 
 struct ActivationCase {
     const char* name;
-    std::optional<EntrySpec> entry; // none: a new entry for Staff
+    std::optional<EntryFields> entry; // none: a new entry for Staff
     int level;
     int items;
     int selected;
@@ -81,16 +81,16 @@ TEST(ObjectAuditPropPageTest, ActivationSplitsTheEntryIntoItsParts) {
         {"new, File/Directory", std::nullopt, kLevelFileDirectory, 7, 1, kNoBoxes, kNoBoxes, 0x43,
          0, 0x83, 0},
         {"new, Storage", std::nullopt, kLevelStorage, 3, 0, kNoBoxes, kNoBoxes, 0x43, 0, 0x83, 0},
-        {"success, files only", EntrySpec{0x49, 0x200A9}, kLevelFileDirectory, 7, 6,
+        {"success, files only", EntryFields{0x49, 0x200A9}, kLevelFileDirectory, 7, 6,
          "01111000000100", kNoBoxes, 0x49, 0x200A9, 0x83, 0},
         // Every right without SYNCHRONIZE is Full Control here.
-        {"failure, subfolders only", EntrySpec{0x8A, 0xF01FF}, kLevelFileDirectory, 7, 5, kNoBoxes,
-         "11111111111111", 0x43, 0, 0x8A, 0xF01FF},
-        {"success and failure", EntrySpec{0xC3, 0x10000}, kLevelFileDirectory, 7, 1,
+        {"failure, subfolders only", EntryFields{0x8A, 0xF01FF}, kLevelFileDirectory, 7, 5,
+         kNoBoxes, "11111111111111", 0x43, 0, 0x8A, 0xF01FF},
+        {"success and failure", EntryFields{0xC3, 0x10000}, kLevelFileDirectory, 7, 1,
          "00000000001000", "00000000001000", 0x43, 0x10000, 0x83, 0x10000},
-        {"success and failure, files only, Storage", EntrySpec{0xC9, 0x1F01FF}, kLevelStorage, 3, 2,
-         "11111111111111", "11111111111111", 0x49, 0x1F01FF, 0x89, 0x1F01FF},
-        {"neither success nor failure", EntrySpec{0x01, 0x1}, kLevelFileDirectory, 7, 1, kNoBoxes,
+        {"success and failure, files only, Storage", EntryFields{0xC9, 0x1F01FF}, kLevelStorage, 3,
+         2, "11111111111111", "11111111111111", 0x49, 0x1F01FF, 0x89, 0x1F01FF},
+        {"neither success nor failure", EntryFields{0x01, 0x1}, kLevelFileDirectory, 7, 1, kNoBoxes,
          kNoBoxes, 0x43, 0, 0x83, 0},
     };
     for (const ActivationCase& c : cases) {
@@ -123,7 +123,7 @@ struct Click {
 
 struct ClickCase {
     const char* name;
-    std::optional<EntrySpec> entry;
+    std::optional<EntryFields> entry;
     std::vector<Click> clicks;
     const char* successBoxes;
     const char* failedBoxes;
@@ -169,7 +169,7 @@ TEST(ObjectAuditPropPageTest, ColumnsAreIndependent) {
          0xF01FF,
          0},
         {"clear all on both parts",
-         EntrySpec{0xC3, 0x10000},
+         EntryFields{0xC3, 0x10000},
          {{-1, 0}},
          kNoBoxes,
          kNoBoxes,
@@ -193,7 +193,7 @@ TEST(ObjectAuditPropPageTest, ColumnsAreIndependent) {
 
 struct ApplyOntoCase {
     const char* name;
-    std::optional<EntrySpec> entry;
+    std::optional<EntryFields> entry;
     int level;
     int pick;    // -1: no item picked
     Click click; // row -1: none
@@ -214,14 +214,14 @@ TEST(ObjectAuditPropPageTest, ApplyOntoKeepsEachPartsAuditBit) {
         // The failed part starts as a new one: a failed box checked without a pick gives a
         // failed part for this folder, subfolders and files.
         {"a failed box on a success entry",
-         EntrySpec{0x49, 0x200A9},
+         EntryFields{0x49, 0x200A9},
          kLevelFileDirectory,
          -1,
          {10, kFailed},
          0x49,
          0x83},
         {"picked on a split entry",
-         EntrySpec{0xC3, 0x200A9},
+         EntryFields{0xC3, 0x200A9},
          kLevelFileDirectory,
          0,
          {-1, 0},
@@ -264,7 +264,7 @@ TEST(ObjectAuditPropPageTest, NameIsCheckedOnEveryChange) {
 }
 
 TEST(ObjectAuditPropPageTest, Picture) {
-    auto page = MakePage(EntrySpec{0xC3, 0x200A9}, kLevelFileDirectory);
+    auto page = MakePage(EntryFields{0xC3, 0x200A9}, kLevelFileDirectory);
     RunPage(
         *page, [](ObjectAuditPropPage& p) { tk::test::Click(p, p.BoxId(10, kFailed)); },
         "objectauditproppage");

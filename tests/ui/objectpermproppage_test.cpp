@@ -28,13 +28,13 @@ using permora::kLevelStorage;
 constexpr int kAllow = 0;
 constexpr int kDeny = 1;
 
-struct EntrySpec {
+struct EntryFields {
     std::uint8_t type;
     std::uint8_t flags;
     std::uint32_t mask;
 };
 
-std::unique_ptr<ObjectPermPropPage> MakePage(const std::optional<EntrySpec>& entry, int level) {
+std::unique_ptr<ObjectPermPropPage> MakePage(const std::optional<EntryFields>& entry, int level) {
     if (!entry)
         return std::make_unique<ObjectPermPropPage>("Staff", level);
     const permora::Ace existing("Staff", entry->mask, entry->type, entry->flags);
@@ -67,7 +67,7 @@ void ExpectEntry(const permora::Ace* ace, std::uint8_t type, std::uint8_t flags,
 
 struct ActivationCase {
     const char* name;
-    std::optional<EntrySpec> entry; // none: a new entry for Staff
+    std::optional<EntryFields> entry; // none: a new entry for Staff
     int level;
     int items;
     int selected;
@@ -83,17 +83,17 @@ TEST(ObjectPermPropPageTest, ActivationShowsTheWorkingEntries) {
         {"new, File/Directory", std::nullopt, kLevelFileDirectory, 7, 1, kNoBoxes, kNoBoxes, 0x03,
          0, 0},
         {"new, Storage", std::nullopt, kLevelStorage, 3, 0, kNoBoxes, kNoBoxes, 0x03, 0, 0},
-        {"allow read and execute", EntrySpec{0, 0x03, 0x1200A9}, kLevelFileDirectory, 7, 1,
+        {"allow read and execute", EntryFields{0, 0x03, 0x1200A9}, kLevelFileDirectory, 7, 1,
          "01111000000100", kNoBoxes, 0x03, 0x1200A9, 0},
-        {"deny every right without synchronize", EntrySpec{1, 0x0B, 0xF01FF}, kLevelFileDirectory,
+        {"deny every right without synchronize", EntryFields{1, 0x0B, 0xF01FF}, kLevelFileDirectory,
          7, 4, kNoBoxes, "01111111111111", 0x0B, 0, 0xF01FF},
-        {"deny full control", EntrySpec{1, 0x09, 0x1F01FF}, kLevelStorage, 3, 2, kNoBoxes,
+        {"deny full control", EntryFields{1, 0x09, 0x1F01FF}, kLevelStorage, 3, 2, kNoBoxes,
          "11111111111111", 0x09, 0, 0x1F01FF},
-        {"this folder only at Storage", EntrySpec{0, 0x04, 0x10000}, kLevelStorage, 3, -1,
+        {"this folder only at Storage", EntryFields{0, 0x04, 0x10000}, kLevelStorage, 3, -1,
          "00000000001000", kNoBoxes, 0x04, 0x10000, 0},
-        {"this folder only at File/Directory", EntrySpec{0, 0x04, 0x10000}, kLevelFileDirectory, 7,
-         0, "00000000001000", kNoBoxes, 0x04, 0x10000, 0},
-        {"a code without a name", EntrySpec{0, 0x00, 0x02}, kLevelFileDirectory, 7, -1,
+        {"this folder only at File/Directory", EntryFields{0, 0x04, 0x10000}, kLevelFileDirectory,
+         7, 0, "00000000001000", kNoBoxes, 0x04, 0x10000, 0},
+        {"a code without a name", EntryFields{0, 0x00, 0x02}, kLevelFileDirectory, 7, -1,
          "00000100000000", kNoBoxes, 0x00, 0x02, 0},
     };
     for (const ActivationCase& c : cases) {
@@ -143,7 +143,7 @@ struct Click {
 
 struct ClickCase {
     const char* name;
-    std::optional<EntrySpec> entry;
+    std::optional<EntryFields> entry;
     std::vector<Click> clicks; // row -1: Clear All
     const char* allowBoxes;
     const char* denyBoxes;
@@ -194,21 +194,21 @@ TEST(ObjectPermPropPageTest, BoxClicksKeepAllowAndDenyApart) {
         {"every right allowed one by one", std::nullopt, allRowsAllow, "01111111111111", kNoBoxes,
          0xF01FF, 0},
         {"full control denied on an allow entry",
-         EntrySpec{0, 0x03, 0x1200A9},
+         EntryFields{0, 0x03, 0x1200A9},
          {{0, kDeny}},
          kNoBoxes,
          "11111111111111",
          0x100000,
          0x1F01FF},
         {"delete unchecked on a deny entry",
-         EntrySpec{1, 0x03, 0x1F01FF},
+         EntryFields{1, 0x03, 0x1F01FF},
          {{10, kDeny}},
          kNoBoxes,
          "01111111110111",
          0,
          0x1E01FF},
         {"clear all on an allow entry",
-         EntrySpec{0, 0x03, 0x1200A9},
+         EntryFields{0, 0x03, 0x1200A9},
          {{-1, 0}},
          kNoBoxes,
          kNoBoxes,
@@ -236,7 +236,7 @@ TEST(ObjectPermPropPageTest, BoxClicksKeepAllowAndDenyApart) {
 
 struct ApplyOntoCase {
     const char* name;
-    std::optional<EntrySpec> entry;
+    std::optional<EntryFields> entry;
     int level;
     int pick; // -1: no item picked
     std::uint8_t flags;
@@ -247,11 +247,11 @@ TEST(ObjectPermPropPageTest, ApplyOntoReplacesTheFlagsOfBothEntries) {
         {"files only, File/Directory", std::nullopt, kLevelFileDirectory, 6, 0x09},
         {"this folder only", std::nullopt, kLevelFileDirectory, 0, 0x04},
         {"files only, Storage", std::nullopt, kLevelStorage, 2, 0x09},
-        {"subfolders only replaces every bit", EntrySpec{0, 0x07, 0x1}, kLevelFileDirectory, 5,
+        {"subfolders only replaces every bit", EntryFields{0, 0x07, 0x1}, kLevelFileDirectory, 5,
          0x0A},
-        {"a code the level does not offer is kept", EntrySpec{0, 0x04, 0x1}, kLevelStorage, -1,
+        {"a code the level does not offer is kept", EntryFields{0, 0x04, 0x1}, kLevelStorage, -1,
          0x04},
-        {"until an item is picked", EntrySpec{0, 0x04, 0x1}, kLevelStorage, 0, 0x03},
+        {"until an item is picked", EntryFields{0, 0x04, 0x1}, kLevelStorage, 0, 0x03},
     };
     for (const ApplyOntoCase& c : cases) {
         SCOPED_TRACE(c.name);
