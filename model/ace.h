@@ -5,18 +5,20 @@
 
 namespace permora {
 
+class AceList;
+
 // Entry types.
 inline constexpr std::uint8_t kAllowType = 0;
 inline constexpr std::uint8_t kDenyType = 1;
 inline constexpr std::uint8_t kAuditType = 2;
 
 // Bits of Ace::Flags.
-inline constexpr std::uint8_t kObjectInherit = 0x01;     // OI
-inline constexpr std::uint8_t kContainerInherit = 0x02;  // CI
-inline constexpr std::uint8_t kNoPropagate = 0x04;       // NP
-inline constexpr std::uint8_t kInheritOnly = 0x08;       // IO
-inline constexpr std::uint8_t kAuditSuccess = 0x40;      // SA
-inline constexpr std::uint8_t kAuditFailure = 0x80;      // FA
+inline constexpr std::uint8_t kObjectInherit = 0x01;    // OI
+inline constexpr std::uint8_t kContainerInherit = 0x02; // CI
+inline constexpr std::uint8_t kNoPropagate = 0x04;      // NP
+inline constexpr std::uint8_t kInheritOnly = 0x08;      // IO
+inline constexpr std::uint8_t kAuditSuccess = 0x40;     // SA
+inline constexpr std::uint8_t kAuditFailure = 0x80;     // FA
 inline constexpr std::uint8_t kAuditBits = kAuditSuccess | kAuditFailure;
 inline constexpr std::uint8_t kInheritanceBits = 0x0F;
 
@@ -70,6 +72,8 @@ struct Ace {
     std::string NTAccount;
     Ace* Next = nullptr;
     Ace* Prev = nullptr;
+    // The list that holds the entry, kept by the list itself; empty while in no list.
+    const AceList* List = nullptr;
 };
 
 } // namespace permora

@@ -135,6 +135,9 @@ AceList::AceList(AceList&& other) noexcept
     other.Count = 0;
     other.Head = nullptr;
     other.Tail = nullptr;
+    for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
+        entry->List = this;
+    }
 }
 
 AceList& AceList::operator=(AceList&& other) noexcept {
@@ -143,12 +146,16 @@ AceList& AceList::operator=(AceList&& other) noexcept {
         Count = std::exchange(other.Count, std::uint16_t{0});
         Head = std::exchange(other.Head, nullptr);
         Tail = std::exchange(other.Tail, nullptr);
+        for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
+            entry->List = this;
+        }
     }
     return *this;
 }
 
 Ace* AceList::LinkAtEnd(std::unique_ptr<Ace> entry) {
     Ace* raw = entry.release();
+    raw->List = this;
     raw->Next = nullptr;
     raw->Prev = Tail;
     if (Tail != nullptr) {
@@ -166,6 +173,7 @@ Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
         return LinkAtEnd(std::move(entry));
     }
     Ace* raw = entry.release();
+    raw->List = this;
     raw->Next = before;
     raw->Prev = before->Prev;
     if (before->Prev != nullptr) {
@@ -191,6 +199,7 @@ std::unique_ptr<Ace> AceList::Unlink(Ace* entry) {
     }
     entry->Next = nullptr;
     entry->Prev = nullptr;
+    entry->List = nullptr;
     --Count;
     return std::unique_ptr<Ace>(entry);
 }
@@ -396,11 +405,8 @@ void AceList::Remove(Ace* entry) {
         return;
     }
     // Only an entry of this list may be unlinked from it; anything else would corrupt both.
-    for (Ace* cur = Head; cur != nullptr; cur = cur->Next) {
-        if (cur == entry) {
-            Unlink(entry);
-            return;
-        }
+    if (entry->List == this) {
+        Unlink(entry);
     }
 }
 
@@ -428,6 +434,7 @@ void AceList::Clear() {
         cur = cur->Next;
         owned->Next = nullptr;
         owned->Prev = nullptr;
+        owned->List = nullptr;
     }
 }
 
