@@ -45,26 +45,19 @@ bool LineDecoder::Feed(const char* data, std::size_t size) {
         return false;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    std::size_t i = 0;
-    while (i < size) {
-        std::size_t run = i;
-        while (run < size && IsLineCharacter(bytes[run])) {
-            ++run;
-        }
-        if (run > i) {
-            line_.append(data + i, run - i);
+    // One byte at a time: in a UTF-16LE file every other byte is a zero to drop, so runs of
+    // line characters are short and a plain loop beats copying runs.
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned char c = bytes[i];
+        if (IsLineCharacter(c)) {
+            line_.push_back(static_cast<char>(c));
             lastWasCr_ = false;
-            i = run;
             continue;
         }
-        const unsigned char c = bytes[i];
-        const std::size_t at = position_ + i;
-        ++i;
         if (c == '\r' || (c == '\n' && !lastWasCr_)) {
             // CR, LF and the pair CR LF each end one line.
             lastWasCr_ = c == '\r';
             if (!Deliver()) {
-                position_ += i;
                 return false;
             }
             continue;
@@ -72,17 +65,13 @@ bool LineDecoder::Feed(const char* data, std::size_t size) {
         lastWasCr_ = false;
         if (c == kEndOfData) {
             // The data ends here; what was collected is the last line.
-            position_ += i;
             Deliver();
             ended_ = true;
             return false;
         }
-        if ((at == 0 && c == 0xFF) || (at == 1 && c == 0xFE)) {
-            continue; // the byte-order mark of a UTF-16LE file
-        }
-        // 0x00 and 0x80 to 0xFF are dropped.
+        // 0x00 and 0x80 to 0xFF are dropped, the byte-order mark of a UTF-16LE file (FF at
+        // the first position, FE at the second) among them.
     }
-    position_ += size;
     return true;
 }
 

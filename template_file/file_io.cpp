@@ -182,7 +182,10 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
 
     bool lineFailed = false;
     LineDecoder decoder([&](const std::string& line) {
-        auto target = std::make_unique<TargetObject>(std::string(), MakeDefaultDescriptor());
+        // The reader replaces the whole descriptor, so the target starts with an empty one
+        // rather than the default entry it would throw away at once.
+        auto target =
+            std::make_unique<TargetObject>(std::string(), std::make_unique<SecurityDescriptor>());
         target->SecurityLevel = kLevelFileDirectory;
         if (ReadTargetLine(line, *target, sink) != 0) {
             lineFailed = true;

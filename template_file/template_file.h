@@ -42,7 +42,6 @@ private:
 
     LineFn onLine_;
     std::string line_;
-    std::size_t position_ = 0; // bytes seen, for the byte-order mark
     bool ended_ = false;
     bool stopped_ = false; // a line callback asked to stop
     bool lastWasCr_ = false;
