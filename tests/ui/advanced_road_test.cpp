@@ -8,6 +8,7 @@
 #include "resources/templates/permissionproppage.h"
 #include "resources/templates/permoradlg.h"
 #include "resources/templates/securityproppage.h"
+#include "support/files.h"
 #include "support/scripted_host.h"
 #include "ui/objectauditproppage.h"
 #include "ui/objectpermproppage.h"
@@ -27,44 +28,16 @@
 
 namespace {
 
+using tk::test::ReadBytes;
+using tk::test::TempDir;
+using tk::test::Utf16le;
+using tk::test::WriteBytes;
+
 namespace fs = std::filesystem;
 namespace main_ids = res::PermoraDlg;
 namespace page_ids = res::SecurityPropPage;
 namespace perm_ids = res::PermissionPropPage;
 namespace audit_ids = res::AuditingPropPage;
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Utf16le(const std::string& text) {
-    std::string bytes = "\xff\xfe";
-    for (char c : text) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "permora-advanced-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr)
-            path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // Edits the entry of a row in an entry list page; edit acts on the open editor.
 template <class Editor>
@@ -83,8 +56,8 @@ void EditRow(tk::test::ScriptedHost& host, tk::Window& page, int row,
 TEST(AdvancedRoad, ImportEditEntriesInTheAdvancedSheetAndSaveBothEncodings) {
     TempDir dir;
     ASSERT_FALSE(dir.Path().empty());
-    const std::string unicodeFile = dir.Path() + "/security.conf";
-    const std::string eightBitFile = dir.Path() + "/security-8bit.conf";
+    const std::string unicodeFile = dir.Path().string() + "/security.conf";
+    const std::string eightBitFile = dir.Path().string() + "/security-8bit.conf";
     const std::string edited =
         R"x(1,0,"/vol/vol1/qt1",0,"S:(AU;CIOIFA;0x10000;;;Everyone)(AU;CIOISA;0x200a9;;;Everyone))x"
         R"x((AU;CIOISAFA;0x10000;;;LAB\guest)D:P(D;CIOI;0x10000;;;LAB\guest))x"

@@ -7,6 +7,7 @@
 #include "resources/templates/inputntaccountdlg.h"
 #include "resources/templates/permoradlg.h"
 #include "resources/templates/securityproppage.h"
+#include "support/files.h"
 #include "support/scripted_host.h"
 #include "ui/addfiledlg.h"
 #include "ui/inputntaccountdlg.h"
@@ -25,44 +26,15 @@
 
 namespace {
 
+using tk::test::ReadBytes;
+using tk::test::TempDir;
+using tk::test::Utf16le;
+using tk::test::WriteBytes;
+
 namespace fs = std::filesystem;
 namespace main_ids = res::PermoraDlg;
 namespace add_ids = res::AddFileDlg;
 namespace page_ids = res::SecurityPropPage;
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Utf16le(const std::string& text) {
-    std::string bytes = "\xff\xfe";
-    for (char c : text) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "permora-basic-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 SecurityPropPage& OnlyPage(tk::PropertySheet& sheet) {
     auto* page = dynamic_cast<SecurityPropPage*>(sheet.Page(0));
@@ -73,7 +45,7 @@ SecurityPropPage& OnlyPage(tk::PropertySheet& sheet) {
 TEST(BasicRoad, AddSetPermissionsEditCancelAndSave) {
     TempDir dir;
     ASSERT_FALSE(dir.Path().empty());
-    const std::string file = dir.Path() + "/security.conf";
+    const std::string file = dir.Path().string() + "/security.conf";
     const std::string line =
         R"x(1,1,"/vol/vol1/qt1",0,"D:(D;CIOI;0x120089;;;LAB\guest)(A;CIOI;0x1200a9;;;Everyone)")x";
 

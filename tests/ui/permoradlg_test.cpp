@@ -6,6 +6,7 @@
 #include "model/target.h"
 #include "resources/templates/aboutdlg.h"
 #include "resources/templates/permoradlg.h"
+#include "support/files.h"
 #include "support/scripted_host.h"
 #include "template_file/template_file.h"
 #include "ui/aboutdlg.h"
@@ -37,6 +38,11 @@
 
 namespace {
 
+using tk::test::ReadBytes;
+using tk::test::TempDir;
+using tk::test::Utf16le;
+using tk::test::WriteBytes;
+
 namespace fs = std::filesystem;
 using namespace res::PermoraDlg;
 using tk::test::ScriptedHost;
@@ -46,56 +52,6 @@ constexpr const char* kFilter = "Conf files (*.conf)|*.conf|All files (*.*)|*.*|
 std::string Fixture(const std::string& name) {
     return std::string(PERMORA_FIXTURES_DIR) + "/" + name;
 }
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-// The UTF-16LE file of an ASCII text: byte-order mark, then each character and a zero.
-std::string Utf16le(const std::string& text) {
-    std::string bytes = "\xff\xfe";
-    for (char c : text) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "permora-main-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr)
-            path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& Path() const { return path_; }
-    // The names in the folder, to see that no partial file was left behind.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    fs::path path_;
-};
 
 // The enabling of the six buttons as one word: a letter for each enabled button, "." for
 // each disabled one, in the order Save Unicode (U), Save UTF8 (T), Edit (E), Up (u), Dn
