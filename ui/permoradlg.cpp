@@ -185,11 +185,7 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
 }
 
 void PermoraDlg::NewTemplate() {
-    const tk::FileDialogResult chosen = tk::FileDialog(FileRequest(true, kNewDialogFlags));
-    if (chosen.result != tk::IDOK)
-        return;
-    CurrentPath = chosen.path;
-    if (CurrentPath.empty())
+    if (!ChooseCurrentPath(true, kNewDialogFlags))
         return;
     // The file is neither created nor read: it only names where the next save goes.
     ShowFileLabel(false);
@@ -297,19 +293,29 @@ void PermoraDlg::MoveTargetDown() {
     EnableSaves(true);
 }
 
-bool PermoraDlg::WriteFile(permora::Encoding encoding, std::string_view openMessage) {
+bool PermoraDlg::ChooseCurrentPath(bool open, unsigned flags) {
+    const tk::FileDialogResult chosen = tk::FileDialog(FileRequest(open, flags));
+    if (chosen.result != tk::IDOK)
+        return false;
+    CurrentPath = chosen.path;
+    return !CurrentPath.empty();
+}
+
+void PermoraDlg::WriteFile(permora::Encoding encoding, std::string_view openMessage,
+                           int saveButton) {
     switch (permora::SaveTemplate(CurrentPath, template_, encoding)) {
     case permora::SaveStatus::Saved:
-        return true;
+        ShowFileLabel(false);
+        Enable(saveButton, false);
+        return;
     case permora::SaveStatus::OpenFailed:
         tk::MessageBox(this, openMessage, "Error");
-        return false;
+        return;
     case permora::SaveStatus::WriteFailed:
         break;
     }
     // The previous file is still there, untouched; say the save did not happen.
     tk::MessageBox(this, kCreateFailed, "Error");
-    return false;
 }
 
 void PermoraDlg::SaveUnicode() {
@@ -325,10 +331,7 @@ void PermoraDlg::SaveUnicode() {
     }
     if (answer != tk::IDYES)
         return;
-    if (!WriteFile(permora::Encoding::Unicode, kOpenFailed))
-        return;
-    ShowFileLabel(false);
-    Enable(IDC_SAVE_UNICODE, false);
+    WriteFile(permora::Encoding::Unicode, kOpenFailed, IDC_SAVE_UNICODE);
 }
 
 void PermoraDlg::SaveUtf8() {
@@ -340,31 +343,15 @@ void PermoraDlg::SaveUtf8() {
             return;
         choose = answer == tk::IDNO;
     }
-    if (choose) {
-        const tk::FileDialogResult chosen = tk::FileDialog(FileRequest(false, kSaveDialogFlags));
-        if (chosen.result != tk::IDOK)
-            return;
-        CurrentPath = chosen.path;
-        if (CurrentPath.empty())
-            return;
-    }
-    if (!WriteFile(permora::Encoding::EightBit, kOpenFailed))
+    if (choose && !ChooseCurrentPath(false, kSaveDialogFlags))
         return;
-    ShowFileLabel(false);
-    Enable(IDC_SAVE_UTF8, false);
+    WriteFile(permora::Encoding::EightBit, kOpenFailed, IDC_SAVE_UTF8);
 }
 
 void PermoraDlg::SaveAs() {
-    const tk::FileDialogResult chosen = tk::FileDialog(FileRequest(false, kSaveDialogFlags));
-    if (chosen.result != tk::IDOK)
+    if (!ChooseCurrentPath(false, kSaveDialogFlags))
         return;
-    CurrentPath = chosen.path;
-    if (CurrentPath.empty())
-        return;
-    if (!WriteFile(permora::Encoding::Unicode, kCreateFailed))
-        return;
-    ShowFileLabel(false);
-    Enable(IDC_SAVE_UNICODE, false);
+    WriteFile(permora::Encoding::Unicode, kCreateFailed, IDC_SAVE_UNICODE);
 }
 
 void PermoraDlg::Import() {

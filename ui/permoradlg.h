@@ -66,9 +66,13 @@ private:
     // Puts the template's rows into the list without touching the selection or buttons.
     void FillRows();
     tk::FileDialogRequest FileRequest(bool open, unsigned flags) const;
-    // Writes the template to CurrentPath; on failure shows openMessage when the file could
-    // not be opened and the creation message when it could not be written.
-    bool WriteFile(permora::Encoding encoding, std::string_view openMessage);
+    // Shows a file dialog and makes the chosen file CurrentPath; false when cancelled or
+    // nothing was chosen.
+    bool ChooseCurrentPath(bool open, unsigned flags);
+    // Writes the template to CurrentPath. Saved: the label loses its "*" and saveButton is
+    // disabled. Otherwise shows openMessage when the file could not be opened and the
+    // creation message when it could not be written; label and buttons stay.
+    void WriteFile(permora::Encoding encoding, std::string_view openMessage, int saveButton);
 
     permora::SecurityTemplate template_;
     QIcon icon_;
