@@ -1,5 +1,7 @@
 #include "model/acl.h"
 
+#include "model/links.h"
+
 #include "model/checks.h"
 
 #include <utility>
@@ -156,14 +158,7 @@ AceList& AceList::operator=(AceList&& other) noexcept {
 Ace* AceList::LinkAtEnd(std::unique_ptr<Ace> entry) {
     Ace* raw = entry.release();
     raw->List = this;
-    raw->Next = nullptr;
-    raw->Prev = Tail;
-    if (Tail != nullptr) {
-        Tail->Next = raw;
-    } else {
-        Head = raw;
-    }
-    Tail = raw;
+    links::Append(raw, Head, Tail);
     ++Count;
     return raw;
 }
@@ -187,18 +182,7 @@ Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
 }
 
 std::unique_ptr<Ace> AceList::Unlink(Ace* entry) {
-    if (entry->Prev != nullptr) {
-        entry->Prev->Next = entry->Next;
-    } else {
-        Head = entry->Next;
-    }
-    if (entry->Next != nullptr) {
-        entry->Next->Prev = entry->Prev;
-    } else {
-        Tail = entry->Prev;
-    }
-    entry->Next = nullptr;
-    entry->Prev = nullptr;
+    links::Unlink(entry, Head, Tail);
     entry->List = nullptr;
     --Count;
     return std::unique_ptr<Ace>(entry);

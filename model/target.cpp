@@ -1,5 +1,7 @@
 #include "model/target.h"
 
+#include "model/links.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -56,15 +58,7 @@ int SecurityTemplate::Append(std::unique_ptr<TargetObject> target) {
     if (!target) {
         return 0;
     }
-    TargetObject* raw = target.release();
-    raw->Next = nullptr;
-    raw->Prev = Tail;
-    if (Tail != nullptr) {
-        Tail->Next = raw;
-    } else {
-        Head = raw;
-    }
-    Tail = raw;
+    links::Append(target.release(), Head, Tail);
     ++Count;
     return 1;
 }
@@ -90,18 +84,7 @@ TargetObject* SecurityTemplate::At(int index) const {
 }
 
 std::unique_ptr<TargetObject> SecurityTemplate::Unlink(TargetObject* target) {
-    if (target->Prev != nullptr) {
-        target->Prev->Next = target->Next;
-    } else {
-        Head = target->Next;
-    }
-    if (target->Next != nullptr) {
-        target->Next->Prev = target->Prev;
-    } else {
-        Tail = target->Prev;
-    }
-    target->Next = nullptr;
-    target->Prev = nullptr;
+    links::Unlink(target, Head, Tail);
     --Count;
     return std::unique_ptr<TargetObject>(target);
 }
