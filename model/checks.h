@@ -7,8 +7,15 @@ namespace permora {
 
 // Account names compare without regard to letter case (ASCII letters), everywhere.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// The text with its letters folded as EqualsNoCase folds them: equal results for names
+// that EqualsNoCase finds equal, for use as keys.
+std::string FoldCase(std::string_view text);
 // True when text begins with prefix, letters compared without regard to case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The text without blanks (space, tab, line ends, vertical tab, form feed) at either end,
+// as a typed path is taken before its check.
+std::string TrimBlanks(std::string_view text);
 
 // 1 when the path may become a target's path, 0 otherwise.
 int IsPathValid(const std::string& path);

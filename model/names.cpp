@@ -90,4 +90,28 @@ const char* LevelName(int level) {
     }
 }
 
+const char* EntryTypeName(const Ace& entry, int dacl) {
+    if (dacl != 0) {
+        return entry.AceType == kAllowType ? "Allow" : "Deny";
+    }
+    const bool success = (entry.Flags & kAuditSuccess) != 0;
+    const bool failure = (entry.Flags & kAuditFailure) != 0;
+    if (success && failure) {
+        return "All";
+    }
+    if (failure) {
+        return "Fail";
+    }
+    if (success) {
+        return "Success";
+    }
+    return "None";
+}
+
+const char* EntryApplyToName(const Ace& entry, int dacl) {
+    // Permission entries name their whole flags byte; auditing entries their code alone.
+    const int code = dacl != 0 ? entry.Flags : (entry.Flags & ~kAuditBits);
+    return ApplyToName(code);
+}
+
 } // namespace permora

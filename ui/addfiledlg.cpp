@@ -20,15 +20,6 @@ const tk::Handler<AddFileDlg> kHandlers[] = {
     {ids::IDC_STORAGE, tk::Notify::Clicked, &AddFileDlg::OnStorage},
 };
 
-std::string Trimmed(const std::string& text) {
-    constexpr const char* kBlanks = " \t\n\v\f\r";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 } // namespace
 
 AddFileDlg::AddFileDlg() : tk::Dialog(ids::Template()) {
@@ -93,7 +84,7 @@ void AddFileDlg::OnStorage() {
 }
 
 void AddFileDlg::OnOK() {
-    path_ = Trimmed(Text(ids::IDC_PATH));
+    path_ = permora::TrimBlanks(Text(ids::IDC_PATH));
     if (path_.empty()) {
         return;
     }

@@ -49,23 +49,11 @@ template <class Fn> void ForEachEntry(const permora::Acl& acl, int dacl, Fn fn) 
 } // namespace
 
 std::string EntryTypeText(const permora::Ace& entry, int dacl) {
-    if (dacl != 0)
-        return entry.AceType == permora::kAllowType ? "Allow" : "Deny";
-    const bool success = (entry.Flags & permora::kAuditSuccess) != 0;
-    const bool failure = (entry.Flags & permora::kAuditFailure) != 0;
-    if (success && failure)
-        return "All";
-    if (failure)
-        return "Fail";
-    if (success)
-        return "Success";
-    return "None";
+    return permora::EntryTypeName(entry, dacl);
 }
 
 std::vector<std::string> EntryRow(const permora::Ace& entry, int dacl) {
-    // Permission entries name their whole flags byte; auditing entries their code alone.
-    const int code = dacl != 0 ? entry.Flags : (entry.Flags & ~permora::kAuditBits);
-    const char* applyTo = permora::ApplyToName(code);
+    const char* applyTo = permora::EntryApplyToName(entry, dacl);
     const char* access = permora::PermissionName(entry.Mask);
     return {EntryTypeText(entry, dacl), entry.NTAccount, access != nullptr ? access : "",
             applyTo != nullptr ? applyTo : ""};

@@ -1,0 +1,346 @@
+#include "model/template_ops.h"
+
+#include "model/checks.h"
+
+#include <algorithm>
+#include <fnmatch.h>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+namespace permora {
+
+namespace {
+
+const AceList& ListOf(const SecurityDescriptor& descriptor, EntryListKind kind) {
+    switch (kind) {
+    case EntryListKind::Audit:
+        return descriptor.SaclList.Audit;
+    case EntryListKind::Deny:
+        return descriptor.DaclList.Deny;
+    case EntryListKind::Allow:
+        break;
+    }
+    return descriptor.DaclList.Allow;
+}
+
+AceList& ListOf(SecurityDescriptor& descriptor, EntryListKind kind) {
+    return const_cast<AceList&>(ListOf(static_cast<const SecurityDescriptor&>(descriptor), kind));
+}
+
+constexpr EntryListKind kWrittenLists[] = {EntryListKind::Audit, EntryListKind::Deny,
+                                           EntryListKind::Allow};
+
+bool HoldsAccountIn(const AceList& list, std::string_view account) {
+    for (const Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
+        if (EqualsNoCase(entry->NTAccount, account)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Adding many paths
+
+PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
+    PathList list;
+    // A list saved by an editor that marks UTF-8 files would otherwise fail on line 1.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    std::unordered_set<std::string_view> known;
+    if (tmpl != nullptr) {
+        known.reserve(static_cast<std::size_t>(tmpl->Count));
+        for (const TargetObject* target = tmpl->Head; target != nullptr; target = target->Next) {
+            known.insert(target->Path);
+        }
+    }
+    // The paths taken are kept by the result; known points into them, so they must not
+    // move while the list is read.
+    std::vector<std::unique_ptr<std::string>> owned;
+
+    int number = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        const std::string_view raw = text.substr(at, end - at);
+        at = end;
+        if (at < text.size()) {
+            at += (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ? 2 : 1;
+        }
+        ++number;
+
+        std::string path = TrimBlanks(raw);
+        if (path.empty() || path.front() == '#') {
+            continue;
+        }
+        if (IsPathValid(path) == 0) {
+            list.invalid.push_back({number, std::move(path)});
+            continue;
+        }
+        if (known.count(path) != 0) {
+            ++list.skipped;
+            continue;
+        }
+        owned.push_back(std::make_unique<std::string>(std::move(path)));
+        known.insert(*owned.back());
+    }
+    list.paths.reserve(owned.size());
+    for (auto& path : owned) {
+        list.paths.push_back(std::move(*path));
+    }
+    return list;
+}
+
+std::vector<TargetObject*> AppendTargets(SecurityTemplate& tmpl,
+                                         const std::vector<std::string>& paths, std::int32_t level,
+                                         const SecurityDescriptor* like) {
+    std::vector<TargetObject*> appended;
+    appended.reserve(paths.size());
+    for (const std::string& path : paths) {
+        auto target = std::make_unique<TargetObject>(
+            path, like != nullptr ? like->Clone() : MakeDefaultDescriptor());
+        target->SecurityLevel = level;
+        TargetObject* raw = target.get();
+        if (tmpl.Append(std::move(target)) != 0) {
+            appended.push_back(raw);
+        }
+    }
+    return appended;
+}
+
+// ---------------------------------------------------------------------------------------
+// Renaming an account
+
+TargetScope AllTargets() {
+    return [](const TargetObject&, int) { return true; };
+}
+
+TargetScope TargetsAt(std::vector<int> indexes) {
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    return [indexes = std::move(indexes)](const TargetObject&, int index) {
+        return std::binary_search(indexes.begin(), indexes.end(), index);
+    };
+}
+
+TargetScope TargetsMatching(std::string pattern) {
+    return [pattern = std::move(pattern)](const TargetObject& target, int) {
+        return ::fnmatch(pattern.c_str(), target.Path.c_str(), 0) == 0;
+    };
+}
+
+int HoldsAccount(const TargetObject& target, std::string_view oldName) {
+    if (target.SecurityStyle != kStyleNtfs || !target.Descriptor) {
+        return 0;
+    }
+    for (const EntryListKind kind : kWrittenLists) {
+        if (HoldsAccountIn(ListOf(*target.Descriptor, kind), oldName)) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int ReplaceAccountIn(TargetObject& target, std::string_view oldName, const std::string& newName) {
+    if (oldName == newName || HoldsAccount(target, oldName) == 0) {
+        return 0;
+    }
+    int renamed = 0;
+    for (const EntryListKind kind : kWrittenLists) {
+        AceList& list = ListOf(*target.Descriptor, kind);
+        // All of the account's entries leave the list before the first comes back, so that
+        // none merges into an entry that is about to be renamed itself.
+        std::vector<std::unique_ptr<Ace>> moving;
+        for (const Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
+            if (EqualsNoCase(entry->NTAccount, oldName)) {
+                moving.push_back(
+                    std::make_unique<Ace>(newName, entry->Mask, entry->AceType, entry->Flags));
+            }
+        }
+        if (moving.empty()) {
+            continue;
+        }
+        list.RemoveAccount(oldName);
+        for (std::unique_ptr<Ace>& entry : moving) {
+            list.Add(entry);
+        }
+        renamed += static_cast<int>(moving.size());
+    }
+    return renamed;
+}
+
+AccountReplacement ReplaceAccount(SecurityTemplate& tmpl, std::string_view oldName,
+                                  const std::string& newName, const TargetScope& scope,
+                                  const std::function<void(TargetObject&, int)>& beforeChange) {
+    AccountReplacement result;
+    if (oldName == newName) {
+        return result;
+    }
+    int index = 0;
+    for (TargetObject* target = tmpl.Head; target != nullptr; target = target->Next, ++index) {
+        if (HoldsAccount(*target, oldName) == 0 || (scope && !scope(*target, index))) {
+            continue;
+        }
+        if (beforeChange) {
+            beforeChange(*target, index);
+        }
+        result.entries += ReplaceAccountIn(*target, oldName, newName);
+        ++result.targets;
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+// Comparing two templates
+
+namespace {
+
+bool SameEntries(const AceList& a, const AceList& b) {
+    if (a.Count != b.Count) {
+        return false;
+    }
+    for (const Ace *x = a.Head, *y = b.Head; x != nullptr && y != nullptr;
+         x = x->Next, y = y->Next) {
+        if (x->Flags != y->Flags || x->Mask != y->Mask ||
+            !EqualsNoCase(x->NTAccount, y->NTAccount)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Each entry of a list with its key: the folded account and its rank among that account's
+// entries.
+struct KeyedEntry {
+    std::string key;
+    int rank;
+    const Ace* entry;
+};
+
+std::vector<KeyedEntry> Keyed(const AceList& list) {
+    std::vector<KeyedEntry> keyed;
+    keyed.reserve(list.Count);
+    std::unordered_map<std::string, int> ranks;
+    for (const Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
+        std::string key = FoldCase(entry->NTAccount);
+        const int rank = ++ranks[key];
+        // Account names never hold a zero byte, so the rank cannot run into the name.
+        key.push_back('\0');
+        key += std::to_string(rank);
+        keyed.push_back({std::move(key), rank, entry});
+    }
+    return keyed;
+}
+
+void CompareLists(const AceList& a, const AceList& b, EntryListKind kind,
+                  std::vector<EntryDifference>& out) {
+    if (SameEntries(a, b)) {
+        return;
+    }
+    const std::vector<KeyedEntry> inA = Keyed(a);
+    const std::vector<KeyedEntry> inB = Keyed(b);
+    std::unordered_map<std::string_view, std::size_t> whereInB;
+    whereInB.reserve(inB.size());
+    for (std::size_t i = 0; i < inB.size(); ++i) {
+        whereInB.emplace(inB[i].key, i);
+    }
+    std::vector<bool> matched(inB.size(), false);
+    for (const KeyedEntry& x : inA) {
+        const auto found = whereInB.find(x.key);
+        if (found == whereInB.end()) {
+            out.push_back({kind, x.rank, x.entry, nullptr});
+            continue;
+        }
+        matched[found->second] = true;
+        const Ace* y = inB[found->second].entry;
+        if (x.entry->Flags != y->Flags || x.entry->Mask != y->Mask) {
+            out.push_back({kind, x.rank, x.entry, y});
+        }
+    }
+    for (std::size_t i = 0; i < inB.size(); ++i) {
+        if (!matched[i]) {
+            out.push_back({kind, inB[i].rank, nullptr, inB[i].entry});
+        }
+    }
+}
+
+void CompareTargets(TargetDifference& difference) {
+    const TargetObject& a = *difference.a;
+    const TargetObject& b = *difference.b;
+    difference.styleChanged = a.SecurityStyle != b.SecurityStyle;
+    difference.levelChanged = a.SecurityLevel != b.SecurityLevel;
+    difference.modeChanged = a.Mode != b.Mode;
+    static const SecurityDescriptor kNone;
+    const SecurityDescriptor& da = a.Descriptor ? *a.Descriptor : kNone;
+    const SecurityDescriptor& db = b.Descriptor ? *b.Descriptor : kNone;
+    difference.marksChanged = da.Control != db.Control;
+    for (const EntryListKind kind : kWrittenLists) {
+        CompareLists(ListOf(da, kind), ListOf(db, kind), kind, difference.entries);
+    }
+}
+
+bool Differs(const TargetDifference& d) {
+    return d.a == nullptr || d.b == nullptr || d.styleChanged || d.levelChanged || d.modeChanged ||
+           d.marksChanged || !d.entries.empty();
+}
+
+} // namespace
+
+std::vector<TargetDifference> CompareTemplates(const SecurityTemplate& a,
+                                               const SecurityTemplate& b) {
+    std::vector<const TargetObject*> targetsB;
+    targetsB.reserve(static_cast<std::size_t>(b.Count));
+    std::unordered_map<std::string_view, std::vector<int>> positionsB;
+    positionsB.reserve(static_cast<std::size_t>(b.Count));
+    for (const TargetObject* target = b.Head; target != nullptr; target = target->Next) {
+        positionsB[target->Path].push_back(static_cast<int>(targetsB.size()));
+        targetsB.push_back(target);
+    }
+    std::vector<bool> matchedB(targetsB.size(), false);
+
+    std::vector<TargetDifference> differences;
+    std::unordered_map<std::string_view, int> seenA;
+    int index = 0;
+    for (const TargetObject* target = a.Head; target != nullptr; target = target->Next, ++index) {
+        TargetDifference difference;
+        difference.a = target;
+        difference.indexA = index;
+        difference.occurrence = ++seenA[target->Path];
+        const auto found = positionsB.find(target->Path);
+        if (found != positionsB.end() &&
+            difference.occurrence <= static_cast<int>(found->second.size())) {
+            const int position = found->second[static_cast<std::size_t>(difference.occurrence - 1)];
+            matchedB[static_cast<std::size_t>(position)] = true;
+            difference.b = targetsB[static_cast<std::size_t>(position)];
+            difference.indexB = position;
+            CompareTargets(difference);
+        }
+        if (Differs(difference)) {
+            differences.push_back(std::move(difference));
+        }
+    }
+
+    std::unordered_map<std::string_view, int> seenB;
+    for (std::size_t i = 0; i < targetsB.size(); ++i) {
+        const int occurrence = ++seenB[targetsB[i]->Path];
+        if (!matchedB[i]) {
+            TargetDifference difference;
+            difference.b = targetsB[i];
+            difference.indexB = static_cast<int>(i);
+            difference.occurrence = occurrence;
+            differences.push_back(std::move(difference));
+        }
+    }
+    return differences;
+}
+
+} // namespace permora

@@ -1,0 +1,114 @@
+#pragma once
+
+// Operations on a whole template that the window and the command line share: adding many
+// paths at once, renaming an account, and comparing two templates.
+
+#include "model/target.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace permora {
+
+// ---------------------------------------------------------------------------------------
+// Adding many paths
+
+struct InvalidPathLine {
+    int line = 0;     // 1-based number of the line in the list
+    std::string text; // the line as trimmed
+};
+
+struct PathList {
+    std::vector<std::string> paths;       // the paths to add, in list order
+    std::vector<InvalidPathLine> invalid; // lines whose path fails the path check
+    int skipped = 0;                      // paths already in the template or earlier in the list
+};
+
+// Reads a list of paths, one a line (LF, CR LF or CR ends a line). Each line is trimmed as
+// the add-target dialog trims its path; blank lines and lines beginning with "#" are
+// passed over. A path equal (with case) to the path of a target of the template, or to a
+// path earlier in the list, is skipped and counted. tmpl may be nullptr.
+PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl);
+
+// Appends one NTFS target per path, at the given level, each with an exact copy of like
+// (entries, order and marks as they are) or, when like is nullptr, the default descriptor
+// of a new target. Returns the targets appended, in order.
+std::vector<TargetObject*> AppendTargets(SecurityTemplate& tmpl,
+                                         const std::vector<std::string>& paths, std::int32_t level,
+                                         const SecurityDescriptor* like);
+
+// ---------------------------------------------------------------------------------------
+// Renaming an account
+
+// Which targets an operation looks at: the target and its position in the template.
+using TargetScope = std::function<bool(const TargetObject& target, int index)>;
+
+TargetScope AllTargets();
+// The targets at the given positions (in any order, repeats allowed).
+TargetScope TargetsAt(std::vector<int> indexes);
+// The targets whose path matches a shell pattern ("*", "?", "[...]"; "*" also matches
+// across "/"), compared with case.
+TargetScope TargetsMatching(std::string pattern);
+
+struct AccountReplacement {
+    int entries = 0; // entries renamed
+    int targets = 0; // targets that held at least one of them
+};
+
+// 1 when the target is NTFS and holds, in a list that is written, an entry whose account
+// equals oldName without regard to case; 0 otherwise.
+int HoldsAccount(const TargetObject& target, std::string_view oldName);
+
+// Renames oldName (whole name, without regard to case) to newName in one target: for each
+// list (Deny, Allow, Audit) the account's entries are taken out in list order and handed,
+// renamed, to that list's Add, so that they merge with entries of newName as any other
+// added entry would. Targets that are not NTFS are left alone. Returns the number of
+// entries renamed. The caller checks newName with IsValidAccountName; an exactly equal
+// name changes nothing.
+int ReplaceAccountIn(TargetObject& target, std::string_view oldName, const std::string& newName);
+
+// The same over every target in scope. beforeChange (optional) runs for each target just
+// before it changes, while it still holds its old descriptor.
+AccountReplacement
+ReplaceAccount(SecurityTemplate& tmpl, std::string_view oldName, const std::string& newName,
+               const TargetScope& scope,
+               const std::function<void(TargetObject& target, int index)>& beforeChange = {});
+
+// ---------------------------------------------------------------------------------------
+// Comparing two templates
+
+// The lists that a template file holds, in the order a target's line writes them.
+enum class EntryListKind { Audit, Deny, Allow };
+
+struct EntryDifference {
+    EntryListKind list;
+    int rank = 1;           // 1-based rank among the account's entries in that list
+    const Ace* a = nullptr; // nullptr: added in B
+    const Ace* b = nullptr; // nullptr: removed from A
+};
+
+struct TargetDifference {
+    const TargetObject* a = nullptr; // nullptr: only in B
+    const TargetObject* b = nullptr; // nullptr: only in A
+    int indexA = -1;                 // 0-based positions in their templates
+    int indexB = -1;
+    int occurrence = 1; // 1 for the first target with this path, 2 for the second, ...
+    bool styleChanged = false;
+    bool levelChanged = false;
+    bool modeChanged = false;
+    bool marksChanged = false; // any bit of Control
+    std::vector<EntryDifference> entries;
+};
+
+// Targets match by exact path, the n-th target with a path in A with the n-th in B. An
+// entry is the same entry when its list, its account (without regard to case) and its rank
+// among that account's entries in the list agree; it has changed when its flags or mask
+// differ. Differences come in A's order (targets only in A among them), then the targets
+// only in B in B's order. The pointers point into a and b.
+std::vector<TargetDifference> CompareTemplates(const SecurityTemplate& a,
+                                               const SecurityTemplate& b);
+
+} // namespace permora
