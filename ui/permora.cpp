@@ -1,6 +1,7 @@
 // Start-up: the application object runs the main window modally; the program ends when
 // the window closes. Without any display the window is served over VNC on loopback.
 
+#include "permora_version.h"
 #include "ui/permoradlg.h"
 
 #include <QApplication>
@@ -129,8 +130,8 @@ int PermoraApp::InitInstance(int& argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Permora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.2"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("permora"));
+    QApplication::setApplicationVersion(QStringLiteral(PERMORA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.permora.Permora"));
     QApplication::setWindowIcon(AppIcon());
 
     VncLoopbackGuard guard(vncFd);

@@ -1,5 +1,7 @@
 #include "resources/templates/aboutdlg.h"
 
+#include "permora_version.h"
+
 namespace res::AboutDlg {
 
 const tk::DialogTemplate& Template() {
@@ -14,8 +16,8 @@ const tk::DialogTemplate& Template() {
         8,
         {
             {tk::IDC_STATIC, Kind::Icon, "", 11, 12, 21, 20},
-            {tk::IDC_STATIC, Kind::Label, "Vendra Storage Security Version 1.0.0.2", 42, 12, 160,
-             8},
+            {tk::IDC_STATIC, Kind::Label, "Vendra Storage Security Version " PERMORA_VERSION, 42,
+             12, 160, 8},
             {tk::IDC_STATIC, Kind::Label,
              "Edits and saves the file-security templates of the storage system.", 42, 26, 160, 20,
              st::kMultiline},
