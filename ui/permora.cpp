@@ -2,6 +2,7 @@
 // the window closes. Without any display the window is served over VNC on loopback.
 
 #include "permora_version.h"
+#include "ui/command_line.h"
 #include "ui/permoradlg.h"
 
 #include <QApplication>
@@ -20,6 +21,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -111,10 +116,10 @@ private:
 // The application object: one for the life of the process. It keeps no settings.
 class PermoraApp {
 public:
-    int InitInstance(int& argc, char** argv);
+    int InitInstance(int& argc, char** argv, std::vector<std::string> startFiles);
 };
 
-int PermoraApp::InitInstance(int& argc, char** argv) {
+int PermoraApp::InitInstance(int& argc, char** argv, std::vector<std::string> startFiles) {
     int vncFd = -1;
     int vncPort = 0;
     if (NeedsVnc()) {
@@ -146,6 +151,7 @@ int PermoraApp::InitInstance(int& argc, char** argv) {
 
     {
         PermoraDlg window;
+        window.ImportAtStart(std::move(startFiles));
         window.DoModal();
     } // closing the window destroys the template and its targets
     return 0;
@@ -156,5 +162,12 @@ PermoraApp theApp;
 }
 
 int main(int argc, char** argv) {
-    return theApp.InitInstance(argc, argv);
+    // Help and the version are printed before any display is looked for or started.
+    CommandLine commandLine = ParseCommandLine(argc, argv, std::cout, std::cerr);
+    if (commandLine.exit)
+        return commandLine.exitCode;
+    // The arguments are all the program's own: Qt sees only its name, so that a file
+    // named like one of Qt's options is still a file.
+    int qtArgc = 1;
+    return theApp.InitInstance(qtArgc, argv, std::move(commandLine.files));
 }

@@ -8,6 +8,8 @@
 #include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
 
+#include <QWidget>
+
 #include <memory>
 #include <utility>
 
@@ -94,6 +96,16 @@ void PermoraDlg::OnInitDialog() {
 
     CurrentPath = "Untitled";
     SetFocus(IDC_NEW); // the default button
+
+    const std::vector<std::string> files = std::exchange(startFiles_, {});
+    if (!files.empty()) {
+        // Shown first, so that a message about a file stands over the window it is for.
+        Widget()->show();
+        if (files.size() == 1)
+            CurrentPath = files.front();
+        for (const std::string& file : files)
+            ImportPath(file);
+    }
 }
 
 void PermoraDlg::OnSysCommand(int command) {
@@ -358,8 +370,12 @@ void PermoraDlg::Import() {
     const tk::FileDialogResult chosen = tk::FileDialog(FileRequest(true, kImportDialogFlags));
     if (chosen.result != tk::IDOK || chosen.path.empty())
         return;
+    ImportPath(chosen.path);
+}
+
+void PermoraDlg::ImportPath(const std::string& path) {
     const permora::ImportOutcome outcome =
-        permora::ImportTemplate(chosen.path, template_, [this](const std::string& message) {
+        permora::ImportTemplate(path, template_, [this](const std::string& message) {
             tk::MessageBox(this, message, "Error");
         });
     if (!outcome.opened) {

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The application icon in all its sizes (window, taskbar, About box).
@@ -46,6 +47,12 @@ public:
     void MoveTargetDown();
     void OnListKey(int key);
 
+    // Files to import when the window opens, in order, each as if chosen with Import; with
+    // exactly one file, CurrentPath becomes that file.
+    void ImportAtStart(std::vector<std::string> files) { startFiles_ = std::move(files); }
+    // Imports one file as Import does once the file is chosen.
+    void ImportPath(const std::string& path);
+
     // Rebuilds the rows from the template and selects row 0.
     void RefreshList();
     // Enabling of Edit, Up, Dn and Remove from the list's selection.
@@ -76,4 +83,5 @@ private:
 
     permora::SecurityTemplate template_;
     QIcon icon_;
+    std::vector<std::string> startFiles_;
 };

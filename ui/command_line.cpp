@@ -1,0 +1,27 @@
+#include "ui/command_line.h"
+
+#include <permora_version.h>
+
+#include <CLI/CLI.hpp>
+
+CommandLine ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
+                             std::ostream& err) {
+    CommandLine result;
+    CLI::App app("Permora: an editor for the file-security templates of a network storage "
+                 "system.",
+                 "permora");
+    app.set_version_flag("--version", std::string("permora ") + PERMORA_VERSION,
+                         "Print the version and exit");
+    app.add_option("FILE", result.files,
+                   "Template files to import at start, in order; with one file, saves write "
+                   "back to it")
+        ->type_name("");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        result.exit = true;
+        result.exitCode = app.exit(error, out, err);
+        result.files.clear();
+    }
+    return result;
+}
