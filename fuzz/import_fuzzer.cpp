@@ -27,7 +27,7 @@ int ReadLines(const char* data, std::size_t size, std::size_t blockSize, Securit
               bool& failed) {
     int appended = 0;
     failed = false;
-    LineDecoder decoder([&](const std::string& line) {
+    LineDecoder decoder([&](const std::string& line, int) {
         Check(!line.empty(), "empty line delivered");
         auto target = std::make_unique<TargetObject>(std::string(), MakeDefaultDescriptor());
         int messages = 0;

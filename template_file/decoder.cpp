@@ -1,7 +1,8 @@
-// File bytes to the lines the import reads, as a text-mode reader of the file sees them.
+// File bytes to the lines the import reads.
 
 #include "template_file/template_file.h"
 
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -9,13 +10,36 @@ namespace permora {
 
 namespace {
 
-constexpr unsigned char kEndOfData = 0x1A;
+constexpr std::uint32_t kEndOfData = 0x1A;
+constexpr std::uint32_t kByteOrderMark = 0xFEFF;
+constexpr std::uint32_t kReplacement = 0xFFFD;
 constexpr char kHeaderLine[] = "cb56f6f4";
+constexpr char kMarkAsUtf8[] = "\xEF\xBB\xBF";
 
-// Characters that go into a line as they are; everything else ends a line, ends the data
-// or is dropped (zero bytes, and bytes of 0x80 and above, such as the byte-order mark).
-inline bool IsLineCharacter(unsigned char c) {
-    return c >= 0x01 && c <= 0x7F && c != '\r' && c != '\n' && c != kEndOfData;
+void AppendUtf8(std::string& out, std::uint32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        const char bytes[] = {static_cast<char>(0xC0 | (c >> 6)),
+                              static_cast<char>(0x80 | (c & 0x3F))};
+        out.append(bytes, 2);
+    } else if (c < 0x10000) {
+        const char bytes[] = {static_cast<char>(0xE0 | (c >> 12)),
+                              static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                              static_cast<char>(0x80 | (c & 0x3F))};
+        out.append(bytes, 3);
+    } else {
+        const char bytes[] = {
+            static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+        out.append(bytes, 4);
+    }
+}
+
+// Bytes that need more than being appended to the line: 0x00 (dropped), CR and LF (line
+// ends), 0x1A (end of data).
+constexpr bool IsSpecialByte(unsigned char c) {
+    return c == 0x00 || c == '\r' || c == '\n' || c == kEndOfData;
 }
 
 } // namespace
@@ -25,12 +49,20 @@ LineDecoder::LineDecoder(LineFn onLine) : onLine_(std::move(onLine)) {
 }
 
 bool LineDecoder::Deliver() {
+    if (mayHoldMark_) {
+        // U+FEFF read byte by byte is the sequence EF BB BF; it is dropped like the unit.
+        mayHoldMark_ = false;
+        std::size_t at = 0;
+        while ((at = line_.find(kMarkAsUtf8, at)) != std::string::npos) {
+            line_.erase(at, 3);
+        }
+    }
     if (line_.empty()) {
         return true;
     }
     bool go = true;
     if (line_ != kHeaderLine) {
-        go = onLine_ ? onLine_(line_) : true;
+        go = onLine_ ? onLine_(line_, lineNumber_) : true;
     }
     line_.clear();
     if (!go) {
@@ -40,43 +72,196 @@ bool LineDecoder::Deliver() {
     return go;
 }
 
+// CR, LF and the pair CR LF each end one line.
+bool LineDecoder::EndLine(unsigned char end) {
+    if (end == '\n' && lastWasCr_) {
+        lastWasCr_ = false;
+        return true;
+    }
+    lastWasCr_ = end == '\r';
+    const bool go = Deliver();
+    ++lineNumber_;
+    return go;
+}
+
+// The data ends here; what was collected is the last line.
+bool LineDecoder::EndData() {
+    lastWasCr_ = false;
+    Deliver();
+    ended_ = true;
+    return false;
+}
+
+bool LineDecoder::FeedBytes(const unsigned char* bytes, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size) {
+        // The characters up to the next special byte go into the line as one run.
+        const std::size_t start = i;
+        while (i < size && !IsSpecialByte(bytes[i])) {
+            ++i;
+        }
+        if (i > start) {
+            const char* run = reinterpret_cast<const char*>(bytes + start);
+            if (!mayHoldMark_ && std::memchr(run, 0xEF, i - start) != nullptr) {
+                mayHoldMark_ = true;
+            }
+            line_.append(run, i - start);
+            lastWasCr_ = false;
+        }
+        if (i == size) {
+            break;
+        }
+        const unsigned char c = bytes[i++];
+        if (c == 0x00) {
+            continue; // dropped as if it were not there
+        }
+        if (c == kEndOfData) {
+            return EndData();
+        }
+        if (!EndLine(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool LineDecoder::TakeCharacter(std::uint32_t c) {
+    if (c >= 0x20) {
+        if (c < 0x80) {
+            line_.push_back(static_cast<char>(c));
+        } else if (c == kByteOrderMark) {
+            return true; // dropped wherever it stands, so joined files read whole
+        } else {
+            AppendUtf8(line_, c);
+        }
+        lastWasCr_ = false;
+        return true;
+    }
+    if (c == 0x00) {
+        return true;
+    }
+    if (c == '\r' || c == '\n') {
+        return EndLine(static_cast<unsigned char>(c));
+    }
+    if (c == kEndOfData) {
+        return EndData();
+    }
+    line_.push_back(static_cast<char>(c));
+    lastWasCr_ = false;
+    return true;
+}
+
+bool LineDecoder::TakeUnit(std::uint16_t unit) {
+    const bool isHigh = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool isLow = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (highSurrogate_ != 0) {
+        const std::uint16_t high = highSurrogate_;
+        highSurrogate_ = 0;
+        if (isLow) {
+            return TakeCharacter(0x10000 + ((std::uint32_t{high} - 0xD800) << 10) +
+                                 (std::uint32_t{unit} - 0xDC00));
+        }
+        TakeCharacter(kReplacement);
+    }
+    if (isHigh) {
+        highSurrogate_ = unit;
+        return true;
+    }
+    return TakeCharacter(isLow ? kReplacement : unit);
+}
+
+bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
+    const bool little = form_ == Form::Utf16Le;
+    std::size_t i = 0;
+    if (haveOddByte_ && size > 0) {
+        haveOddByte_ = false;
+        const unsigned char second = bytes[i++];
+        const auto unit = static_cast<std::uint16_t>(little ? oddByte_ | (second << 8)
+                                                            : (oddByte_ << 8) | second);
+        if (!TakeUnit(unit)) {
+            return false;
+        }
+    }
+    for (; i + 1 < size; i += 2) {
+        const auto unit = static_cast<std::uint16_t>(little ? bytes[i] | (bytes[i + 1] << 8)
+                                                            : (bytes[i] << 8) | bytes[i + 1]);
+        // Plain ASCII text, the whole of what the editor writes, takes the short way.
+        if (unit >= 0x20 && unit < 0x80 && highSurrogate_ == 0) {
+            line_.push_back(static_cast<char>(unit));
+            lastWasCr_ = false;
+            continue;
+        }
+        if (!TakeUnit(unit)) {
+            return false;
+        }
+    }
+    if (i < size) {
+        oddByte_ = bytes[i];
+        haveOddByte_ = true;
+    }
+    return true;
+}
+
 bool LineDecoder::Feed(const char* data, std::size_t size) {
     if (ended_) {
         return false;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    // One byte at a time: in a UTF-16LE file every other byte is a zero to drop, so runs of
-    // line characters are short and a plain loop beats copying runs.
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned char c = bytes[i];
-        if (IsLineCharacter(c)) {
-            line_.push_back(static_cast<char>(c));
-            lastWasCr_ = false;
-            continue;
+    if (form_ == Form::Undecided) {
+        if (size == 0) {
+            return true;
         }
-        if (c == '\r' || (c == '\n' && !lastWasCr_)) {
-            // CR, LF and the pair CR LF each end one line.
-            lastWasCr_ = c == '\r';
-            if (!Deliver()) {
+        // The first two bytes tell a UTF-16 file by its byte-order mark.
+        if (!haveFirstByte_) {
+            if (bytes[0] != 0xFF && bytes[0] != 0xFE) {
+                form_ = Form::Bytes;
+                return FeedBytes(bytes, size);
+            }
+            firstByte_ = bytes[0];
+            haveFirstByte_ = true;
+            ++bytes;
+            --size;
+            if (size == 0) {
+                return true;
+            }
+        }
+        haveFirstByte_ = false;
+        if (firstByte_ == 0xFF && bytes[0] == 0xFE) {
+            form_ = Form::Utf16Le;
+        } else if (firstByte_ == 0xFE && bytes[0] == 0xFF) {
+            form_ = Form::Utf16Be;
+        } else {
+            form_ = Form::Bytes;
+            if (!FeedBytes(&firstByte_, 1)) {
                 return false;
             }
-            continue;
+            return FeedBytes(bytes, size);
         }
-        lastWasCr_ = false;
-        if (c == kEndOfData) {
-            // The data ends here; what was collected is the last line.
-            Deliver();
-            ended_ = true;
-            return false;
-        }
-        // 0x00 and 0x80 to 0xFF are dropped, the byte-order mark of a UTF-16LE file (FF at
-        // the first position, FE at the second) among them.
+        ++bytes;
+        --size;
     }
-    return true;
+    if (form_ == Form::Bytes) {
+        return FeedBytes(bytes, size);
+    }
+    return FeedUnits(bytes, size);
 }
 
 bool LineDecoder::Finish() {
     if (!ended_) {
+        if (haveFirstByte_) {
+            haveFirstByte_ = false;
+            form_ = Form::Bytes;
+            FeedBytes(&firstByte_, 1);
+        }
+    }
+    if (!ended_) {
+        // A last odd byte of a UTF-16 file is ignored; a high surrogate left waiting is a
+        // lone one.
+        haveOddByte_ = false;
+        if (highSurrogate_ != 0) {
+            highSurrogate_ = 0;
+            TakeCharacter(kReplacement);
+        }
         Deliver();
         ended_ = true;
     }
@@ -85,7 +270,7 @@ bool LineDecoder::Finish() {
 
 std::vector<std::string> DecodeLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    LineDecoder decoder([&lines](const std::string& line) {
+    LineDecoder decoder([&lines](const std::string& line, int) {
         lines.push_back(line);
         return true;
     });

@@ -165,59 +165,128 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
     return SaveStatus::Saved;
 }
 
-ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
-                             const MessageSink& sink) {
-    ImportOutcome outcome;
-    // Opened without waiting, so that a pipe chosen by mistake cannot hang the import;
-    // only regular files are read.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.Valid()) {
-        return outcome;
-    }
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return outcome;
-    }
-    outcome.opened = true;
+namespace {
 
-    bool lineFailed = false;
-    LineDecoder decoder([&](const std::string& line) {
+// One import: decoded lines read into new targets appended to the template, stopping at the
+// first line that fails.
+class Importer {
+public:
+    Importer(SecurityTemplate& into, const ImportReport& report)
+        : into_(into), report_(report),
+          decoder_([this](const std::string& line, int number) { return Read(line, number); }) {
+        outcome_.opened = true;
+        if (report_.message) {
+            sink_ = [this](const std::string& message) { report_.message(lineNumber_, message); };
+        }
+        if (report_.warning) {
+            warn_ = [this](const std::string& warning) { warnings_.push_back(warning); };
+        }
+    }
+    Importer(const Importer&) = delete;
+    Importer& operator=(const Importer&) = delete;
+
+    bool Feed(const char* data, std::size_t size) { return decoder_.Feed(data, size); }
+
+    ImportOutcome Finish(bool readFailed) {
+        if (!readFailed) {
+            decoder_.Finish();
+        }
+        outcome_.readFailed = readFailed;
+        outcome_.complete = !lineFailed_ && !readFailed;
+        return outcome_;
+    }
+
+private:
+    bool Read(const std::string& line, int number) {
+        lineNumber_ = number;
         // The reader replaces the whole descriptor, so the target starts with an empty one
         // rather than the default entry it would throw away at once.
         auto target =
             std::make_unique<TargetObject>(std::string(), std::make_unique<SecurityDescriptor>());
         target->SecurityLevel = kLevelFileDirectory;
-        if (ReadTargetLine(line, *target, sink) != 0) {
-            lineFailed = true;
+        const int result = ReadTargetLine(line, *target, sink_, warn_);
+        // What a save would change matters only for a line that is kept.
+        if (result == 0) {
+            for (const std::string& warning : warnings_) {
+                report_.warning(number, warning);
+            }
+        }
+        warnings_.clear();
+        if (result != 0) {
+            lineFailed_ = true;
             return false;
         }
-        into.Append(std::move(target));
-        ++outcome.appended;
+        into_.Append(std::move(target));
+        ++outcome_.appended;
         return true;
-    });
+    }
 
+    SecurityTemplate& into_;
+    const ImportReport& report_;
+    MessageSink sink_;
+    WarningSink warn_;
+    std::vector<std::string> warnings_; // of the line being read
+    LineDecoder decoder_;
+    ImportOutcome outcome_;
+    int lineNumber_ = 0;
+    bool lineFailed_ = false;
+};
+
+} // namespace
+
+ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
+                          const ImportReport& report) {
+    Importer importer(into, report);
+    importer.Feed(bytes.data(), bytes.size());
+    return importer.Finish(false);
+}
+
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
+                             const ImportReport& report) {
+    // Opened without waiting, so that a pipe chosen by mistake cannot hang the import;
+    // only regular files are read.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.Valid()) {
+        return {};
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return {};
+    }
+
+    Importer importer(into, report);
     constexpr std::size_t kBlockSize = std::size_t{1} << 20;
     std::vector<char> block(kBlockSize);
     bool going = true;
+    bool readFailed = false;
     while (going) {
         const ssize_t count = ::read(file.Get(), block.data(), block.size());
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            outcome.readFailed = true;
+            readFailed = true;
             break;
         }
         if (count == 0) {
             break;
         }
-        going = decoder.Feed(block.data(), static_cast<std::size_t>(count));
+        going = importer.Feed(block.data(), static_cast<std::size_t>(count));
     }
-    if (!outcome.readFailed) {
-        decoder.Finish();
+    return importer.Finish(readFailed);
+}
+
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
+                             const MessageSink& sink) {
+    ImportReport report;
+    if (sink) {
+        report.message = [&sink](int, const std::string& message) { sink(message); };
     }
-    outcome.complete = !lineFailed && !outcome.readFailed;
-    return outcome;
+    return ImportTemplate(path, into, report);
+}
+
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into, std::nullptr_t) {
+    return ImportTemplate(path, into, ImportReport{});
 }
 
 } // namespace permora

@@ -3,11 +3,14 @@
 #include "model/checks.h"
 #include "template_file/template_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace permora {
 
@@ -18,6 +21,7 @@ constexpr char kInvalidPath[] = "Invalid File Path";
 constexpr char kWrongType[] = "Wrong ace type.";
 constexpr char kBadMask[] = "Cannot parse this Mask.";
 constexpr char kInvalidAccount[] = "Invalid Account Name";
+constexpr char kTooManyEntries[] = "Too many entries.";
 
 void Say(const MessageSink& sink, const char* message) {
     if (sink) {
@@ -28,6 +32,23 @@ void Say(const MessageSink& sink, const char* message) {
 int Fail(const MessageSink& sink) {
     Say(sink, kInvalidFile);
     return 1;
+}
+
+// What one reading reports to: the messages always, the warnings only when someone listens,
+// so that an import without a warning sink builds no warning text at all.
+struct Report {
+    const MessageSink& sink;
+    const WarningSink* warn; // null: no warnings wanted
+
+    template <typename... Parts> void Warn(const Parts&... parts) const {
+        std::string text;
+        (text.append(parts), ...);
+        (*warn)(text);
+    }
+};
+
+int Fail(const Report& report) {
+    return Fail(report.sink);
 }
 
 // Takes fields off a line: each step skips any delimiters, returns the run up to the next
@@ -105,41 +126,281 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Hexadecimal digits up to the first other character; no digits read as 0, a value beyond
-// 32 bits as 0xffffffff.
-std::uint32_t HexValue(std::string_view text) {
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        const int digit = HexDigit(c);
-        if (digit < 0) {
-            break;
-        }
-        value = value * 16 + static_cast<std::uint64_t>(digit);
-        if (value > 0xFFFFFFFFu) {
-            return 0xFFFFFFFFu;
-        }
+std::string HexText(std::uint32_t value) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "0x";
+    int shift = 28;
+    while (shift > 0 && ((value >> shift) & 0xFu) == 0) {
+        shift -= 4;
     }
-    return static_cast<std::uint32_t>(value);
+    for (; shift >= 0; shift -= 4) {
+        text.push_back(kDigits[(value >> shift) & 0xFu]);
+    }
+    return text;
 }
 
-std::uint8_t FlagsValue(std::string_view text) {
-    struct Letters {
-        std::string_view pair;
-        std::uint8_t bit;
+struct MaskReading {
+    std::uint32_t value = kDefaultMask;
+    bool parsed = false; // false: "Cannot parse this Mask." and the default mask
+    bool exact = true;   // false: the value is not all the text says (clamped, text after it)
+};
+
+// The standard two-letter right codes, upper case only.
+bool RightCodeValue(std::string_view pair, std::uint32_t& value) {
+    struct Code {
+        std::string_view letters;
+        std::uint32_t value;
     };
-    static constexpr Letters kOrder[] = {
-        {"NP", kNoPropagate}, {"CI", kContainerInherit}, {"OI", kObjectInherit},
-        {"IO", kInheritOnly}, {"SA", kAuditSuccess},     {"FA", kAuditFailure},
+    static constexpr Code kCodes[] = {
+        {"FA", 0x1F01FF},   {"FR", 0x120089},   {"FW", 0x120116},   {"FX", 0x1200A0},
+        {"GA", 0x10000000}, {"GR", 0x80000000}, {"GW", 0x40000000}, {"GX", 0x20000000},
+        {"RC", 0x20000},    {"SD", 0x10000},    {"WD", 0x40000},    {"WO", 0x80000},
+        {"CC", 0x1},        {"DC", 0x2},        {"LC", 0x4},        {"SW", 0x8},
+        {"RP", 0x10},       {"WP", 0x20},       {"DT", 0x40},       {"LO", 0x80},
+        {"CR", 0x100},
     };
-    std::uint8_t flags = 0;
-    std::size_t at = 0;
-    for (const Letters& letters : kOrder) {
-        if (text.substr(at).starts_with(letters.pair)) {
-            flags = static_cast<std::uint8_t>(flags | letters.bit);
-            at += 2;
+    for (const Code& code : kCodes) {
+        if (code.letters == pair) {
+            value = code.value;
+            return true;
         }
     }
+    return false;
+}
+
+// A mask is "0x" or "0X" and hexadecimal digits, decimal digits alone, or two-letter right
+// codes in any order (their union). Numbers beyond 32 bits read as 0xffffffff.
+MaskReading ReadMask(std::string_view text) {
+    MaskReading mask;
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        std::uint64_t value = 0;
+        std::size_t i = 2;
+        for (; i < text.size(); ++i) {
+            const int digit = HexDigit(text[i]);
+            if (digit < 0) {
+                break;
+            }
+            value = value * 16 + static_cast<std::uint64_t>(digit);
+            if (value > 0xFFFFFFFFu) {
+                value = 0xFFFFFFFFu;
+                mask.exact = false;
+            }
+        }
+        // Digits up to the first other character count; the rest of the text is ignored.
+        mask.exact = mask.exact && i == text.size();
+        mask.value = static_cast<std::uint32_t>(value);
+        mask.parsed = true;
+        return mask;
+    }
+    if (text.find_first_not_of("0123456789") == std::string_view::npos) {
+        std::uint64_t value = 0;
+        for (const char c : text) {
+            value = value * 10 + static_cast<std::uint64_t>(c - '0');
+            if (value > 0xFFFFFFFFu) {
+                value = 0xFFFFFFFFu;
+                mask.exact = false;
+            }
+        }
+        mask.value = static_cast<std::uint32_t>(value);
+        mask.parsed = true;
+        return mask;
+    }
+    if (text.size() % 2 != 0) {
+        return mask;
+    }
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        std::uint32_t code = 0;
+        if (!RightCodeValue(text.substr(i, 2), code)) {
+            return mask;
+        }
+        value |= code;
+    }
+    mask.value = value;
+    mask.parsed = true;
+    return mask;
+}
+
+// The flags field is read two bytes at a time from its start; each known pair sets its bit
+// wherever it stands, in any order. Other pairs, and a last single byte, are ignored.
+std::uint8_t FlagsValue(std::string_view text, std::string* ignored) {
+    std::uint8_t flags = 0;
+    for (std::size_t at = 0; at < text.size(); at += 2) {
+        const std::string_view pair = text.substr(at, 2);
+        std::uint8_t bit = 0;
+        if (pair == "NP") {
+            bit = kNoPropagate;
+        } else if (pair == "CI") {
+            bit = kContainerInherit;
+        } else if (pair == "OI") {
+            bit = kObjectInherit;
+        } else if (pair == "IO") {
+            bit = kInheritOnly;
+        } else if (pair == "SA") {
+            bit = kAuditSuccess;
+        } else if (pair == "FA") {
+            bit = kAuditFailure;
+        } else if (ignored != nullptr) {
+            if (!ignored->empty()) {
+                ignored->push_back(' ');
+            }
+            ignored->append(pair);
+        }
+        flags = static_cast<std::uint8_t>(flags | bit);
+    }
     return flags;
+}
+
+// Where an entry string stands: in an audit part, in a permission part, or given alone.
+enum class Part { Audit, Permission, None };
+
+// The (flags, mask) of every entry of one account in a list, to tell afterwards whether an
+// entry changed them.
+std::vector<std::pair<std::uint8_t, std::uint32_t>> EntriesOf(const AceList& list,
+                                                              std::string_view account) {
+    std::vector<std::pair<std::uint8_t, std::uint32_t>> entries;
+    for (const Ace* e = list.Head; e != nullptr; e = e->Next) {
+        if (EqualsNoCase(e->NTAccount, account)) {
+            entries.emplace_back(e->Flags, e->Mask);
+        }
+    }
+    return entries;
+}
+
+AceList& MemberOf(Acl& acl, std::uint8_t type) {
+    return type == kAuditType ? acl.Audit : type == kDenyType ? acl.Deny : acl.Allow;
+}
+
+// Enters the entry into its list and warns where the list does not keep it as written.
+// Returns 1 (after the messages) when the list is full.
+int EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Part part,
+               bool afterAllow, const Report& report) {
+    const AceList& member = MemberOf(acl, entry->AceType);
+    const bool warnings = report.warn != nullptr;
+    const std::uint8_t type = entry->AceType;
+    const bool wrongPart = (part == Part::Audit && type != kAuditType) ||
+                           (part == Part::Permission && type == kAuditType);
+    const int countBefore = member.Count;
+    const bool auditsNothing = type == kAuditType && (entry->Flags & kAuditBits) == 0;
+    std::string account;
+    bool hadAccount = false;
+    std::vector<std::pair<std::uint8_t, std::uint32_t>> before;
+    if (warnings) {
+        account = entry->NTAccount;
+        hadAccount = member.Find(account) != nullptr;
+        if (auditsNothing && hadAccount) {
+            before = EntriesOf(member, account);
+        }
+    }
+
+    if (acl.Add(entry) == 0) {
+        if (entry && !IsMaskEmpty(entry->Mask)) {
+            Say(report.sink, kTooManyEntries);
+            return Fail(report);
+        }
+        // A list refuses an entry whose mask counts as empty; the reading goes on.
+        if (warnings) {
+            report.Warn("entry (", body, ") is not saved: its mask is empty");
+        }
+        return 0;
+    }
+    if (!warnings) {
+        return 0;
+    }
+    if (wrongPart) {
+        static constexpr const char* kKinds[] = {"allow", "deny", "audit"};
+        report.Warn(kKinds[type], " entry (", body, ") in ",
+                    part == Part::Audit ? "S:" : "D:", " is not saved");
+        return 0;
+    }
+    if (member.Count > countBefore) {
+        if (afterAllow && type == kDenyType) {
+            report.Warn("deny entry (", body, ") is saved before the allow entries");
+        }
+        return 0;
+    }
+    // The list took the entry without linking it: merged into an entry of its account, or,
+    // for an audit entry that audits nothing, dropped.
+    if (auditsNothing &&
+        (!hadAccount || (member.Count == countBefore && EntriesOf(member, account) == before))) {
+        report.Warn("entry (", body, ") is not saved: it audits neither success nor failure");
+        return 0;
+    }
+    report.Warn("entry (", body, ") is merged into an earlier entry of ", account);
+    return 0;
+}
+
+int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const Report& report) {
+    auto entry = std::make_unique<Ace>("Everyone", kAllowType);
+
+    // The type, flags and mask fields each end at the next ";". The flags field may be
+    // empty; a missing field, or an empty type or mask, makes the entry unreadable.
+    const std::size_t typeEnd = text.find(';');
+    const std::string_view type = text.substr(0, typeEnd);
+    if (type.empty()) {
+        return Fail(report);
+    }
+    if (type == "A") {
+        entry->AceType = kAllowType;
+    } else if (type == "D") {
+        entry->AceType = kDenyType;
+    } else if (type == "AU") {
+        entry->AceType = kAuditType;
+    } else {
+        Say(report.sink, kWrongType);
+        return 1;
+    }
+    if (typeEnd == std::string_view::npos) {
+        return Fail(report);
+    }
+
+    const std::size_t flagsStart = typeEnd + 1;
+    const std::size_t flagsEnd = text.find(';', flagsStart);
+    if (flagsEnd == std::string_view::npos) {
+        return Fail(report);
+    }
+    const std::string_view flags = text.substr(flagsStart, flagsEnd - flagsStart);
+    std::string ignoredFlags;
+    entry->Flags = FlagsValue(flags, report.warn != nullptr ? &ignoredFlags : nullptr);
+
+    const std::size_t maskStart = flagsEnd + 1;
+    std::size_t maskEnd = text.find(';', maskStart);
+    if (maskEnd == std::string_view::npos) {
+        maskEnd = text.size();
+    }
+    const std::string_view maskText = text.substr(maskStart, maskEnd - maskStart);
+    if (maskText.empty()) {
+        return Fail(report);
+    }
+    const MaskReading mask = ReadMask(maskText);
+    if (mask.parsed) {
+        entry->Mask = mask.value;
+    } else {
+        Say(report.sink, kBadMask);
+    }
+
+    // The two empty fields, then the account.
+    const std::size_t consumed = maskEnd + 1;
+    if (consumed + 2 > text.size() || text[consumed] != ';' || text[consumed + 1] != ';') {
+        return Fail(report);
+    }
+    std::string account(text.substr(consumed + 2));
+    if (!IsValidAccountName(account)) {
+        Say(report.sink, kInvalidAccount);
+        return Fail(report);
+    }
+    entry->NTAccount = std::move(account);
+
+    if (report.warn != nullptr) {
+        if (!ignoredFlags.empty()) {
+            report.Warn("flags ", ignoredFlags, " of entry (", text, ") are ignored");
+        }
+        if (!mask.parsed || !mask.exact) {
+            report.Warn("mask ", maskText, " of entry (", text, ") is saved as ",
+                        HexText(entry->Mask));
+        }
+    }
+    return EnterEntry(entry, acl, text, part, afterAllow, report);
 }
 
 struct PartBits {
@@ -153,8 +414,9 @@ constexpr PartBits kDaclBits{SE_DACL_PROTECTED, SE_DACL_AUTO_INHERIT_REQ, SE_DAC
 
 // One part ("S:..." or "D:..."), ending where the next part begins: its control letters,
 // then its entries one after the other. A part without any entry is an empty list.
-int ReadPart(std::string_view part, const PartBits& bits, SecurityDescriptor& descriptor, Acl& acl,
-             const MessageSink& sink) {
+int ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, Acl& acl,
+             const Report& report) {
+    const PartBits& bits = kind == Part::Audit ? kSaclBits : kDaclBits;
     const std::size_t open = part.find('(');
     const std::string_view header = part.substr(0, open);
     std::uint16_t control = descriptor.Control;
@@ -166,101 +428,58 @@ int ReadPart(std::string_view part, const PartBits& bits, SecurityDescriptor& de
     }
     if (header.find("AI") != std::string_view::npos) {
         control |= bits.inheritedBit;
+        if (report.warn != nullptr) {
+            report.Warn("mark AI of ", header.substr(0, 2), " is not saved");
+        }
     }
     descriptor.Control = control;
     if (open == std::string_view::npos) {
         return 0;
     }
 
-    std::string body;
+    bool afterAllow = false;
     std::size_t position = open;
     while (position < part.size()) {
         // An entry is expected to begin with "(" here; whatever stands there is passed over.
         const std::size_t close = part.find(')', position);
         if (close == std::string_view::npos || close == position) {
-            return Fail(sink);
+            return Fail(report);
         }
-        body.assign(part.substr(position + 1, close - position - 1));
+        const std::string_view body = part.substr(position + 1, close - position - 1);
         position = close + 1;
-        if (ReadAce(body, acl, sink) != 0) {
+        if (ReadEntry(body, acl, kind, afterAllow, report) != 0) {
             return 1;
         }
+        afterAllow = afterAllow || body.starts_with("A;");
     }
     return 0;
 }
 
-} // namespace
-
-int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
-    auto entry = std::make_unique<Ace>("Everyone", kAllowType);
-    const std::string_view text = body;
-
-    // The type, flags and mask fields each end at the next ";". The flags field may be
-    // empty; a missing field, or an empty type or mask, makes the entry unreadable.
-    const std::size_t typeEnd = text.find(';');
-    const std::string_view type = text.substr(0, typeEnd);
-    if (type.empty()) {
-        return Fail(sink);
+// Text before the first part is read over: an owner ("O:..."), a group ("G:...") or
+// anything else. None of it is saved.
+void WarnAboutLeadingText(std::string_view text, const Report& report) {
+    while (!text.empty()) {
+        const std::size_t owner = text.find("O:");
+        const std::size_t group = text.find("G:");
+        const std::size_t first = std::min(owner, group);
+        if (first != 0) {
+            const std::string_view other = text.substr(0, first);
+            report.Warn("descriptor text ", other, " is not saved");
+            text.remove_prefix(other.size());
+            continue;
+        }
+        const std::size_t next = std::min(text.find("O:", 2), text.find("G:", 2));
+        const std::string_view item = text.substr(0, next);
+        report.Warn(item[0] == 'O' ? "owner " : "group ", item, " is not saved");
+        text.remove_prefix(item.size());
     }
-    if (type == "A") {
-        entry->AceType = kAllowType;
-    } else if (type == "D") {
-        entry->AceType = kDenyType;
-    } else if (type == "AU") {
-        entry->AceType = kAuditType;
-    } else {
-        Say(sink, kWrongType);
-        return 1;
-    }
-    if (typeEnd == std::string_view::npos) {
-        return Fail(sink);
-    }
-
-    const std::size_t flagsStart = typeEnd + 1;
-    const std::size_t flagsEnd = text.find(';', flagsStart);
-    if (flagsEnd == std::string_view::npos) {
-        return Fail(sink);
-    }
-    entry->Flags = FlagsValue(text.substr(flagsStart, flagsEnd - flagsStart));
-
-    const std::size_t maskStart = flagsEnd + 1;
-    std::size_t maskEnd = text.find(';', maskStart);
-    if (maskEnd == std::string_view::npos) {
-        maskEnd = text.size();
-    }
-    const std::string_view mask = text.substr(maskStart, maskEnd - maskStart);
-    if (mask.empty()) {
-        return Fail(sink);
-    }
-    if (mask.starts_with("0x")) {
-        entry->Mask = HexValue(mask.substr(2));
-    } else {
-        Say(sink, kBadMask);
-    }
-
-    // The two empty fields, then the account.
-    const std::size_t consumed = maskEnd + 1;
-    if (consumed + 2 > text.size() || text[consumed] != ';' || text[consumed + 1] != ';') {
-        return Fail(sink);
-    }
-    std::string account(text.substr(consumed + 2));
-    if (!IsValidAccountName(account)) {
-        Say(sink, kInvalidAccount);
-        return Fail(sink);
-    }
-    entry->NTAccount = std::move(account);
-    // An entry that the list refuses (an empty mask) is dropped and the reading goes on.
-    acl.Add(entry);
-    return 0;
 }
 
-int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
-                   const MessageSink& sink) {
+int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, const Report& report) {
     descriptor.Control = 0;
     descriptor.SaclList.Clear();
     descriptor.DaclList.Clear();
 
-    const std::string_view all = text;
     const std::size_t sStart = all.find("S:");
     const std::size_t dStart = all.find("D:");
     const bool hasS = sStart != std::string_view::npos;
@@ -271,32 +490,35 @@ int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
     if (hasD) {
         descriptor.Control |= SE_DACL_PRESENT;
     }
+    if (report.warn != nullptr) {
+        WarnAboutLeadingText(all.substr(0, std::min(sStart, dStart)), report);
+    }
     if (hasS) {
         // The audit part comes first and ends where the permission part begins.
         if (hasD && dStart < sStart) {
-            return Fail(sink);
+            return Fail(report);
         }
         const std::size_t sEnd = hasD ? dStart : all.size();
         const std::string_view part = all.substr(sStart, sEnd - sStart);
-        if (ReadPart(part, kSaclBits, descriptor, descriptor.SaclList, sink) != 0) {
+        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, report) != 0) {
             return 1;
         }
     }
     if (hasD) {
         const std::string_view part = all.substr(dStart);
-        if (ReadPart(part, kDaclBits, descriptor, descriptor.DaclList, sink) != 0) {
+        if (ReadPart(part, Part::Permission, descriptor, descriptor.DaclList, report) != 0) {
             return 1;
         }
     }
     return 0;
 }
 
-int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink) {
+int ReadLine(const std::string& line, TargetObject& target, const Report& report) {
     FieldScanner scanner(line);
     std::string_view field;
 
     if (!scanner.Step(',', field)) {
-        return Fail(sink);
+        return Fail(report);
     }
     target.SecurityStyle = DecimalValue(field);
     // A target of another style keeps the line it came from, to be written back unchanged.
@@ -307,22 +529,22 @@ int ReadTargetLine(const std::string& line, TargetObject& target, const MessageS
     }
 
     if (!scanner.Step(',', field)) {
-        return Fail(sink);
+        return Fail(report);
     }
     target.SecurityLevel = DecimalValue(field);
 
     if (!scanner.Step('"', field)) {
-        return Fail(sink);
+        return Fail(report);
     }
     std::string path(field);
     if (!IsPathValid(path)) {
-        Say(sink, kInvalidPath);
-        return Fail(sink);
+        Say(report.sink, kInvalidPath);
+        return Fail(report);
     }
     target.Path = std::move(path);
 
     if (!scanner.Step(',', field)) {
-        return Fail(sink);
+        return Fail(report);
     }
     target.Mode = DecimalValue(field);
 
@@ -333,11 +555,37 @@ int ReadTargetLine(const std::string& line, TargetObject& target, const MessageS
     const std::string_view rest = scanner.Rest();
     if (!scanner.Step('"', field)) {
         if (rest.size() >= 2 && rest.find_first_not_of('"') == std::string_view::npos) {
-            return ReadDescriptor(std::string(), *target.Descriptor, sink);
+            return ReadDescriptorText({}, *target.Descriptor, report);
         }
-        return Fail(sink);
+        return Fail(report);
     }
-    return ReadDescriptor(std::string(field), *target.Descriptor, sink);
+    // A target of another style is written back from its line: what its descriptor says
+    // makes no difference to a save.
+    if (target.SecurityStyle != kStyleNtfs) {
+        const Report quiet{report.sink, nullptr};
+        return ReadDescriptorText(field, *target.Descriptor, quiet);
+    }
+    return ReadDescriptorText(field, *target.Descriptor, report);
+}
+
+} // namespace
+
+int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
+    return ReadEntry(body, acl, Part::None, false, Report{sink, nullptr});
+}
+
+int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
+                   const MessageSink& sink) {
+    return ReadDescriptorText(text, descriptor, Report{sink, nullptr});
+}
+
+int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink) {
+    return ReadLine(line, target, Report{sink, nullptr});
+}
+
+int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
+                   const WarningSink& warn) {
+    return ReadLine(line, target, Report{sink, warn ? &warn : nullptr});
 }
 
 } // namespace permora

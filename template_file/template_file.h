@@ -3,6 +3,7 @@
 #include "model/target.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,8 +14,15 @@ namespace permora {
 // Receives each reader message, in order ("   Invalid File", "Wrong ace type.", ...).
 using MessageSink = std::function<void(const std::string& message)>;
 
+// Receives each place where the next save would not write back what a line says (an
+// entry merged away, a mark that is never written, a mask read as another value, ...).
+using WarningSink = std::function<void(const std::string& warning)>;
+
 // Reader: 0 for success, 1 for failure; messages go to the sink before returning.
 int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink);
+// The same, also telling the warning sink (when it is set) what a save would change.
+int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
+                   const WarningSink& warn);
 int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
                    const MessageSink& sink);
 int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
@@ -23,28 +31,49 @@ int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units
 std::string Encode8Bit(const SecurityTemplate& tmpl);    // 8-bit text, CR LF
 
-// Turns file bytes into the lines the import processes, as text-mode reading sees them:
-// a UTF-16LE byte-order mark skipped, zero bytes and bytes 0x80 and above dropped, CR, LF
-// and CR LF ending a line, a byte 0x1A ending the data, empty lines and header lines
-// skipped. Bytes may come in blocks of any size.
+// Turns file bytes into the lines the import processes. The first bytes choose the
+// decoding: FF FE is UTF-16LE, FE FF UTF-16BE (a surrogate pair is one character, a lone
+// surrogate becomes U+FFFD, a last odd byte is ignored); anything else is taken byte by
+// byte as it stands (a UTF-8 byte-order mark included). After decoding, U+0000 and U+FEFF
+// are dropped wherever they stand, U+001A ends the data, CR, LF and CR LF each end a line,
+// and empty lines and header lines are skipped. Lines hold UTF-8 for what came from a
+// UTF-16 file and the bytes read otherwise. Bytes may come in blocks of any size.
 class LineDecoder {
 public:
-    using LineFn = std::function<bool(const std::string& line)>; // false stops the decoding
+    // Each line with its number: the first line of the data is 1 and every line end counts
+    // one, skipped lines included. Returning false stops the decoding.
+    using LineFn = std::function<bool(const std::string& line, int number)>;
     explicit LineDecoder(LineFn onLine);
-    // Returns false once a line callback asked to stop or the data has ended (0x1A).
+    // Returns false once a line callback asked to stop or the data has ended (U+001A).
     bool Feed(const char* data, std::size_t size);
     // Delivers a last line that has no line end. Returns false when a line callback asked
     // to stop (now or earlier).
     bool Finish();
 
 private:
+    enum class Form { Undecided, Bytes, Utf16Le, Utf16Be };
+
+    bool FeedBytes(const unsigned char* bytes, std::size_t size);
+    bool FeedUnits(const unsigned char* bytes, std::size_t size);
+    bool TakeUnit(std::uint16_t unit);
+    bool TakeCharacter(std::uint32_t character);
+    bool EndLine(unsigned char end);
+    bool EndData();
     bool Deliver();
 
     LineFn onLine_;
     std::string line_;
+    Form form_ = Form::Undecided;
+    unsigned char firstByte_ = 0; // held while the form is undecided
+    bool haveFirstByte_ = false;
+    unsigned char oddByte_ = 0; // the first byte of a UTF-16 unit split across blocks
+    bool haveOddByte_ = false;
+    std::uint16_t highSurrogate_ = 0; // waiting for its low half
+    bool mayHoldMark_ = false;        // the line may hold the UTF-8 bytes of U+FEFF
     bool ended_ = false;
     bool stopped_ = false; // a line callback asked to stop
     bool lastWasCr_ = false;
+    int lineNumber_ = 1;
 };
 
 std::vector<std::string> DecodeLines(std::string_view bytes);
@@ -63,9 +92,26 @@ struct ImportOutcome {
     bool readFailed = false; // reading stopped on an error of the file system
 };
 
+// What an import says beyond the targets it appends.
+struct ImportReport {
+    // Each reader message, with the number of the line it belongs to, counted as the import
+    // sees the lines: CR LF counts once, the header is line 1, skipped lines count.
+    std::function<void(int line, const std::string& message)> message;
+    // Optional: each place where the next save would not write back what the line says.
+    std::function<void(int line, const std::string& warning)> warning;
+};
+
 // Reads the file and appends one target per line to the template, stopping at the first
-// line that fails (its messages go to the sink; the targets of earlier lines stay).
+// line that fails (its messages are reported; the targets of earlier lines stay).
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
+                             const ImportReport& report);
+// The same import from bytes already in memory (standard input, fuzzing).
+ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
+                          const ImportReport& report);
+// The messages alone, without line numbers.
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const MessageSink& sink);
+// Keeps a call that wants no messages at all, ImportTemplate(path, into, {}), unambiguous.
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into, std::nullptr_t);
 
 } // namespace permora

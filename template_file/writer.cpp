@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace permora {
 
@@ -43,17 +44,77 @@ void AppendLineEnd8(std::string& out) {
     out.push_back('\n');
 }
 
-// Each 8-bit character becomes the UTF-16 unit of the same value. The checks on paths
-// and account names keep a written line to ASCII, where this is the code-page conversion.
-void AppendUnits(std::string& out, const std::string& text) {
+char* PutUnit(char* at, std::uint32_t unit) {
+    at[0] = static_cast<char>(unit & 0xFF);
+    at[1] = static_cast<char>(unit >> 8);
+    return at + 2;
+}
+
+// The length of the valid UTF-8 sequence at the start of text (0 when there is none) and the
+// character it encodes: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+std::size_t Utf8Sequence(std::string_view text, std::uint32_t& character) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    std::uint32_t c = 0;
+    std::uint32_t lowest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1Fu;
+        lowest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0Fu;
+        lowest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07u;
+        lowest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        c = (c << 6) | (next & 0x3Fu);
+    }
+    if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return 0;
+    }
+    character = c;
+    return length;
+}
+
+// The text as UTF-16LE units: ASCII unit for unit, UTF-8 sequences as their characters
+// (surrogate pairs beyond U+FFFF), and any other byte as the character of the same value.
+void AppendUnits(std::string& out, std::string_view text) {
+    // Every byte of the text becomes at most one unit of two bytes.
     const std::size_t start = out.size();
     out.resize(start + 2 * text.size());
-    char* unit = out.data() + start;
-    for (const char c : text) {
-        unit[0] = c;
-        unit[1] = '\0';
-        unit += 2;
+    char* at = out.data() + start;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::uint32_t character = 0;
+        const std::size_t length = c < 0x80 ? 0 : Utf8Sequence(text.substr(i), character);
+        if (length == 0) {
+            at = PutUnit(at, c);
+            ++i;
+        } else if (character < 0x10000) {
+            at = PutUnit(at, character);
+            i += length;
+        } else {
+            character -= 0x10000;
+            at = PutUnit(at, 0xD800 + (character >> 10));
+            at = PutUnit(at, 0xDC00 + (character & 0x3FF));
+            i += length;
+        }
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 constexpr char kHeaderLine[] = "cb56f6f4";

@@ -11,7 +11,7 @@ using Lines = std::vector<std::string>;
 // Feeds the bytes in blocks of the given size (0: all at once).
 Lines DecodeInBlocks(const std::string& bytes, std::size_t blockSize) {
     Lines lines;
-    LineDecoder decoder([&lines](const std::string& line) {
+    LineDecoder decoder([&lines](const std::string& line, int) {
         lines.push_back(line);
         return true;
     });
@@ -66,16 +66,66 @@ TEST(LineDecoder, TurnsBytesIntoLinesInBlocksOfAnySize) {
          "\x1A"
          "a\r\n",
          {}},
-        {"zero and high bytes dropped",
+        {"zero bytes dropped, other bytes kept as read",
          "a\x00\x80"
          "b\xFF\xFE"
          "c\r\n\x00\x90\r\n"s,
-         {"abc"}},
-        {"byte-order mark only at the start",
+         {"a\x80"
+          "b\xFF\xFE"
+          "c",
+          "\x90"}},
+        {"one byte that might begin a mark", "\xFF", {"\xFF"}},
+        {"two bytes that are no mark",
+         "\xFF"
+         "a\r\n\xFE",
+         {"\xFF"
+          "a",
+          "\xFE"}},
+        {"UTF-8 mark, and U+FEFF anywhere in 8-bit text",
+         "\xEF\xBB\xBF"
+         "cb56f6f4\r\n\xEF\xBB\xBF\r\na\xEF\xBB\xBF"
+         "b\xC3\xA9\r\n",
+         {"ab\xC3\xA9"}},
+        {"UTF-8 mark broken by a zero byte",
+         "\xEF\x00\xBB\xBF"
+         "a"s,
+         {"a"}},
+        {"UTF-16LE beyond ASCII",
          "\xFF\xFE"
-         "a\xFF\xFE"
-         "b",
-         {"ab"}},
+         "a\x00\xE9\x00\r\x00\n\x00\xAC\x20\x3D\xD8\x00\xDE"s,
+         {"a\xC3\xA9", "\xE2\x82\xAC\xF0\x9F\x98\x80"}},
+        {"UTF-16BE beyond ASCII",
+         "\xFE\xFF\x00"
+         "a\x00\xE9\x00\r\x00\n\x20\xAC\xD8\x3D\xDE\x00"s,
+         {"a\xC3\xA9", "\xE2\x82\xAC\xF0\x9F\x98\x80"}},
+        {"lone surrogates",
+         "\xFF\xFE\x3D\xD8"
+         "a\x00\x00\xDE"
+         "b\x00\x3D\xD8\r\x00\x3D\xD8"s,
+         {"\xEF\xBF\xBD"
+          "a\xEF\xBF\xBD"
+          "b\xEF\xBF\xBD",
+          "\xEF\xBF\xBD"}},
+        {"UTF-16 zero unit and marks dropped, joined files read whole",
+         "\xFF\xFE" + test::Widen("cb56f6f4\r\na") + "\x00\x00"s + test::Widen("b\r\n") +
+             "\xFF\xFE" + test::Widen("cb56f6f4\r\nc\r\n"),
+         {"ab", "c"}},
+        {"UTF-16 end of data is a unit, not a byte",
+         "\xFF\xFE"
+         "a\x00\x1A\x30"
+         "b\x00\x1A\x00"
+         "c\x00"s,
+         {"a\xE3\x80\x9A"
+          "b"}},
+        {"UTF-16 last odd byte ignored",
+         "\xFF\xFE"
+         "a\x00"
+         "b"s,
+         {"a"}},
+        {"UTF-16 control characters kept",
+         "\xFF\xFE\t\x00"
+         "a\x00\x1B\x00"s,
+         {"\ta\x1B"}},
         {"control characters kept", "a\tb\x01\x1B\r\n", {"a\tb\x01\x1B"}},
     };
     for (const Case& c : cases) {
@@ -87,9 +137,50 @@ TEST(LineDecoder, TurnsBytesIntoLinesInBlocksOfAnySize) {
     }
 }
 
+// Each line comes with its number: every line end counts one (CR LF once), skipped lines
+// included, whatever the encoding.
+TEST(LineDecoder, NumbersLinesAsTheFileHasThem) {
+    using Numbered = std::vector<std::pair<int, std::string>>;
+    const std::string text = "cb56f6f4\r\na\r\n\r\nb\nc\rd\n\re\r\n\r\n\xEF\xBB\xBF\r\nf";
+    const Numbered expected = {{2, "a"}, {4, "b"}, {5, "c"}, {6, "d"}, {8, "e"}, {11, "f"}};
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Numbered lines;
+    };
+    const Case cases[] = {
+        {"8-bit", text, expected},
+        {"UTF-16LE",
+         "\xFF\xFE" + test::Widen("cb56f6f4\r\na\r\n\r\nb\nc\rd\n\re\r\n\r\n") +
+             "\xFF\xFE\r\x00\n\x00"
+             "f\x00"s,
+         expected},
+        {"UTF-16LE without a mark", test::Widen("x\r\ny\r\n\r\nz"), {{1, "x"}, {2, "y"}, {4, "z"}}},
+        {"zero unit and mark between CR and LF",
+         "\xFF\xFE"
+         "x\x00\r\x00\x00\x00\xFF\xFE\n\x00y\x00"s,
+         {{1, "x"}, {2, "y"}}},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t blockSize : {1u, 5u, 4096u}) {
+            SCOPED_TRACE(std::string(c.name) + ", blocks of " + std::to_string(blockSize));
+            Numbered lines;
+            LineDecoder decoder([&lines](const std::string& line, int number) {
+                lines.emplace_back(number, line);
+                return true;
+            });
+            for (std::size_t at = 0; at < c.bytes.size(); at += blockSize) {
+                decoder.Feed(c.bytes.data() + at, std::min(blockSize, c.bytes.size() - at));
+            }
+            decoder.Finish();
+            EXPECT_EQ(lines, c.lines);
+        }
+    }
+}
+
 TEST(LineDecoder, CrLfSplitAcrossBlocksIsOneLineEnd) {
     Lines lines;
-    LineDecoder decoder([&lines](const std::string& line) {
+    LineDecoder decoder([&lines](const std::string& line, int) {
         lines.push_back(line);
         return true;
     });
@@ -102,7 +193,7 @@ TEST(LineDecoder, CrLfSplitAcrossBlocksIsOneLineEnd) {
 
 TEST(LineDecoder, StopsWhenALineAsksToStop) {
     Lines lines;
-    LineDecoder decoder([&lines](const std::string& line) {
+    LineDecoder decoder([&lines](const std::string& line, int) {
         lines.push_back(line);
         return line != "stop";
     });
@@ -114,7 +205,7 @@ TEST(LineDecoder, StopsWhenALineAsksToStop) {
 
     // A last line without a line end may ask to stop too.
     lines.clear();
-    LineDecoder last([&lines](const std::string& line) {
+    LineDecoder last([&lines](const std::string& line, int) {
         lines.push_back(line);
         return false;
     });
@@ -126,7 +217,7 @@ TEST(LineDecoder, StopsWhenALineAsksToStop) {
 TEST(LineDecoder, EndOfDataEndsFeeding) {
     const Lines lines = [] {
         Lines out;
-        LineDecoder decoder([&out](const std::string& line) {
+        LineDecoder decoder([&out](const std::string& line, int) {
             out.push_back(line);
             return true;
         });

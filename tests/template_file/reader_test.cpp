@@ -109,25 +109,21 @@ const std::vector<ReadCase>& ReadCases() {
          0,
          {},
          0x0004,
-         With("D:(A;OI;0x1200a9;;;Everyone)")},
+         With("D:(A;CIOI;0x1200a9;;;Everyone)")},
         {With("D:(A;CIOI;0x1200a9;;;Everyone)"),
          0,
          {},
          0x0004,
          With("D:(A;CIOI;0x1200a9;;;Everyone)")},
         {With("S:(AU;NPCIOIIOSAFA;0x1;;;x)"), 0, {}, 0x0010, With("S:(AU;NPCIOIIOSAFA;0x1;;;x)")},
-        {With("D:(A;xxCI;0x1;;;x)"), 0, {}, 0x0004, With("D:(A;;0x1;;;x)")},
+        {With("D:(A;xxCI;0x1;;;x)"), 0, {}, 0x0004, With("D:(A;CI;0x1;;;x)")},
         {With("D:(A;;0x1f01ff;;;Everyone)"), 0, {}, 0x0004, With("D:(A;;0x1f01ff;;;Everyone)")},
         {With("D:(A;CI;zz;;;Everyone)"),
          0,
          {"Cannot parse this Mask."},
          0x0004,
          With("D:(A;CI;0x1200a9;;;Everyone)")},
-        {With("D:(A;CI;0X1f;;;x)"),
-         0,
-         {"Cannot parse this Mask."},
-         0x0004,
-         With("D:(A;CI;0x1200a9;;;x)")},
+        {With("D:(A;CI;0X1f;;;x)"), 0, {}, 0x0004, With("D:(A;CI;0x1f;;;x)")},
         {With("D:(A;CI;0xAbC;;;x)"), 0, {}, 0x0004, With("D:(A;CI;0xabc;;;x)")},
         {With("D:(A;CI;0x12zz;;;x)"), 0, {}, 0x0004, With("D:(A;CI;0x12;;;x)")},
         {With("D:(A;CI;0x1ffffffff0;;;x)"), 0, {}, 0x0004, With("D:(A;CI;0xffffffff;;;x)")},
@@ -150,6 +146,14 @@ const std::vector<ReadCase>& ReadCases() {
         {With("D:(A;CI;0x1;;;my name)"), 1, {"Invalid Account Name", kInvalid}, kAnyControl, ""},
         {With("D:(A;CI;0x1;;;;x)"), 1, {"Invalid Account Name", kInvalid}, kAnyControl, ""},
         {With("D:(A;CI;0x1;;;a\\b\\c)"), 1, {"Invalid Account Name", kInvalid}, kAnyControl, ""},
+        // Characters beyond ASCII reach the checks and are reported, never dropped.
+        {"1,0,\"/vol/caf\xC3\xA9\",0,\"D:\"", 1, {"Invalid File Path", kInvalid}, kAnyControl, ""},
+        {"1,0,\"/vol/caf\xE9\",0,\"D:\"", 1, {"Invalid File Path", kInvalid}, kAnyControl, ""},
+        {With("D:(A;CI;0x1;;;LAB\\j\xC3\xB6rg)"),
+         1,
+         {"Invalid Account Name", kInvalid},
+         kAnyControl,
+         ""},
         {With("D:(A;CI;0x1;;;x)(X;;0x1;;;y)"), 1, {"Wrong ace type."}, kAnyControl, ""},
 
         // Entries go through the list's merge rules and placement.
@@ -202,6 +206,136 @@ TEST(ReadTargetLine, ReadsIntoTheTargetsFields) {
     // Reading an NTFS line into the same target forgets the line it kept.
     ASSERT_EQ(ReadTargetLine("1,0,\"/vol/q\",0,\"D:\"", *target, {}), 0);
     EXPECT_EQ(target->SourceLine, "");
+}
+
+// Masks: hexadecimal with either prefix, decimal, or the two-letter right codes.
+TEST(ReadAce, ReadsEveryMaskForm) {
+    constexpr std::uint32_t kDefault = 0x1200A9;
+    struct MaskCase {
+        std::string text;
+        std::uint32_t mask;
+        bool parsed;
+    };
+    const MaskCase cases[] = {
+        {"0x1f01ff", 0x1F01FF, true},
+        {"0X1F01FF", 0x1F01FF, true},
+        {"0x1FA", 0x1FA, true},
+        {"0x12zz", 0x12, true},
+        {"0x1ffffffff", 0xFFFFFFFF, true},
+        {"2032127", 0x1F01FF, true},
+        {"007", 7, true},
+        {"4294967295", 0xFFFFFFFF, true},
+        {"4294967296", 0xFFFFFFFF, true},
+        {"99999999999999999999999", 0xFFFFFFFF, true},
+        {"FA", 0x1F01FF, true},
+        {"FR", 0x120089, true},
+        {"FW", 0x120116, true},
+        {"FX", 0x1200A0, true},
+        {"GA", 0x10000000, true},
+        {"GR", 0x80000000, true},
+        {"GW", 0x40000000, true},
+        {"GX", 0x20000000, true},
+        {"RC", 0x20000, true},
+        {"SD", 0x10000, true},
+        {"WD", 0x40000, true},
+        {"WO", 0x80000, true},
+        {"CC", 0x1, true},
+        {"DC", 0x2, true},
+        {"LC", 0x4, true},
+        {"SW", 0x8, true},
+        {"RP", 0x10, true},
+        {"WP", 0x20, true},
+        {"DT", 0x40, true},
+        {"LO", 0x80, true},
+        {"CR", 0x100, true},
+        {"RCSD", 0x30000, true},
+        {"SDRCSD", 0x30000, true},
+        {"GRGWGX", 0xE0000000, true},
+        {"FAFRFWFXGAGRGWGXRCSDWDWOCCDCLCSWRPWPDTLOCR", 0xF01F01FF, true},
+        {"fa", kDefault, false},
+        {"Fa", kDefault, false},
+        {"F", kDefault, false},
+        {"FAX", kDefault, false},
+        {"FAZZ", kDefault, false},
+        {"FA0x1", kDefault, false},
+        {"12ab", kDefault, false},
+        {"-1", kDefault, false},
+        {"+1", kDefault, false},
+        {" 1", kDefault, false},
+        {"x1", kDefault, false},
+        {"\xC3\xA9", kDefault, false},
+    };
+    for (const MaskCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        Acl acl;
+        test::Messages messages;
+        ASSERT_EQ(ReadAce("A;CI;" + c.text + ";;;x", acl, messages.Sink()), 0);
+        EXPECT_EQ(messages.texts, c.parsed ? std::vector<std::string>{}
+                                           : std::vector<std::string>{"Cannot parse this Mask."});
+        ASSERT_NE(acl.Allow.Head, nullptr);
+        EXPECT_EQ(acl.Allow.Head->Mask, c.mask);
+    }
+}
+
+// Flags are read a pair at a time; each known pair sets its bit wherever it stands.
+TEST(ReadAce, ReadsFlagPairsInAnyOrder) {
+    struct FlagsCase {
+        std::string text;
+        std::uint8_t flags;
+    };
+    const FlagsCase cases[] = {
+        {"", 0x00},           {"CIOI", 0x03},         {"OICI", 0x03},
+        {"CIOISAFA", 0xC3},   {"NPCIOIIOSAFA", 0xCF}, {"FASAIOOICINP", 0xCF},
+        {"IOCI", 0x0A},       {"CICI", 0x02},         {"OICIID", 0x03},
+        {"IDCI", 0x02},       {"ciOI", 0x01},         {"CIO", 0x02},
+        {"C", 0x00},          {"xCI", 0x00},          {"xxCI", 0x02},
+        {"C\xC3\xA9I", 0x00},
+    };
+    for (const FlagsCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        Acl acl;
+        ASSERT_EQ(ReadAce("AU;" + c.text + ";0x1;;;x", acl, {}), 0);
+        ASSERT_NE(acl.Audit.Head, nullptr);
+        EXPECT_EQ(acl.Audit.Head->Flags, c.flags);
+    }
+}
+
+// A full member list refuses a new link with a message; merging and the silent refusal of
+// an empty mask are unchanged. Each member is filled through InsertAudit, which appends
+// without a search (a list does not care about the type of what it holds).
+TEST(ReadAce, AFullListFailsTheEntryWithAMessage) {
+    struct FullCase {
+        const char* name;
+        AceList Acl::*full;
+        std::string body;
+        int result;
+        std::vector<std::string> messages;
+    };
+    const std::vector<std::string> tooMany = {"Too many entries.", "   Invalid File"};
+    const FullCase cases[] = {
+        {"new allow account", &Acl::Allow, "A;CI;0x2;;;new", 1, tooMany},
+        {"allow entry that would be linked", &Acl::Allow, "A;NP;0x100;;;a0", 1, tooMany},
+        {"allow entry that merges", &Acl::Allow, "A;CI;0x1;;;a0", 0, {}},
+        {"allow entry with an empty mask", &Acl::Allow, "A;CI;0x100000;;;new", 0, {}},
+        {"deny entry into a full allow list", &Acl::Allow, "D;CI;0x2;;;new", 0, {}},
+        {"new deny account", &Acl::Deny, "D;CI;0x2;;;new", 1, tooMany},
+        {"new audit account", &Acl::Audit, "AU;SA;0x2;;;new", 1, tooMany},
+        {"audit entry that merges", &Acl::Audit, "AU;CIOISAFA;0x2;;;a3", 0, {}},
+        {"audit entry that audits nothing", &Acl::Audit, "AU;CI;0x2;;;new", 0, {}},
+    };
+    for (const FullCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Acl acl;
+        AceList& list = acl.*c.full;
+        for (int i = 0; i < AceList::kMaxCount; ++i) {
+            list.InsertAudit(std::make_unique<Ace>("a" + std::to_string(i % 7), 0x1u, kAuditType,
+                                                   std::uint8_t{0xC3}));
+        }
+        test::Messages messages;
+        EXPECT_EQ(ReadAce(c.body, acl, messages.Sink()), c.result);
+        EXPECT_EQ(messages.texts, c.messages);
+        EXPECT_EQ(list.Count, AceList::kMaxCount);
+    }
 }
 
 TEST(ReadAce, EntersTheEntryWithItsFields) {

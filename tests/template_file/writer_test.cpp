@@ -141,6 +141,45 @@ TEST(TemplateBytes, BeginningsAndEndings) {
     EXPECT_TRUE(Encode8Bit(tmpl).starts_with("cb56f6f4\r\n\r\n1,0,\"/vol/b\""));
 }
 
+// A line kept for a target of another style is written back with its characters: the 8-bit
+// file gets the bytes as held, the Unicode file their UTF-16LE, a byte that is not part of
+// valid UTF-8 standing for the character of the same value.
+TEST(TemplateBytes, TextBeyondAsciiIsWrittenWithItsCharacters) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string text;  // between "2,0,\"/vol/" and "\",0,\"\""
+        std::string units; // the same text as UTF-16LE
+    };
+    const Case cases[] = {
+        {"two-byte sequence", "caf\xC3\xA9", "c\0a\0f\0\xE9\0"s},
+        {"three-byte sequence", "\xE2\x82\xAC", "\xAC\x20"s},
+        {"four-byte sequence as a surrogate pair", "\xF0\x9F\x98\x80", "\x3D\xD8\x00\xDE"s},
+        {"replacement character", "\xEF\xBF\xBD", "\xFD\xFF"s},
+        {"lone bytes of another code page", "caf\xE9", "c\0a\0f\0\xE9\0"s},
+        {"sequence cut short",
+         "\xC3"
+         "a\xE2\x82",
+         "\xC3\0a\0\xE2\0\x82\0"s},
+        {"lone continuation byte", "\x80", "\x80\0"s},
+        {"overlong form", "\xC0\xAF", "\xC0\0\xAF\0"s},
+        {"encoded surrogate", "\xED\xA0\x80", "\xED\0\xA0\0\x80\0"s},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\xF4\0\x90\0\x80\0\x80\0"s},
+        {"highest character", "\xF4\x8F\xBF\xBF", "\xFF\xDB\xFF\xDF"s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SecurityTemplate tmpl;
+        auto target = EmptyTarget("/vol/v", 0, 0);
+        target->SecurityStyle = kStyleNfsV3;
+        target->SourceLine = "2,0,\"/vol/" + c.text + "\",0,\"\"";
+        tmpl.Append(std::move(target));
+        EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n2,0,\"/vol/" + c.text + "\",0,\"\"\r\n");
+        EXPECT_EQ(EncodeUnicode(tmpl), "\xFF\xFE" + test::Widen("cb56f6f4\r\n2,0,\"/vol/") +
+                                           c.units + test::Widen("\",0,\"\"\r\n"));
+    }
+}
+
 TEST(TemplateBytes, LongLinesAreWrittenWhole) {
     SecurityTemplate tmpl;
     auto target = EmptyTarget("/vol/many", kLevelFileDirectory, SE_DACL_PRESENT);

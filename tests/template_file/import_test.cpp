@@ -1,0 +1,175 @@
+// The import with its report: messages and warnings with the numbers of their lines, and
+// text beyond ASCII carried from the file to the next save.
+
+#include "file_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace permora {
+namespace {
+
+using namespace std::string_literals;
+using Numbered = std::vector<std::pair<int, std::string>>;
+
+struct Reported {
+    Numbered messages;
+    Numbered warnings;
+    ImportReport Report() {
+        return {[this](int line, const std::string& text) { messages.emplace_back(line, text); },
+                [this](int line, const std::string& text) { warnings.emplace_back(line, text); }};
+    }
+};
+
+std::vector<std::string> WarningsOf(const std::string& descriptor) {
+    std::vector<std::string> warnings;
+    auto target = test::FreshTarget();
+    ReadTargetLine("1,0,\"/vol/x\",0,\"" + descriptor + "\"", *target, {},
+                   [&warnings](const std::string& text) { warnings.push_back(text); });
+    return warnings;
+}
+
+// Warnings name what the next save writes differently from the line, and nothing else.
+TEST(ImportWarnings, SayWhatTheNextSaveWritesDifferently) {
+    struct Case {
+        std::string descriptor;
+        std::vector<std::string> warnings;
+    };
+    const Case cases[] = {
+        // Differences of form only.
+        {"D:(A;CIOI;0x1200a9;;;Everyone)", {}},
+        {"D:(A;OICI;FA;;;bob)", {}},
+        {"D:(A;CI;0X1F;;;x)(A;OI;2032127;;;y)(A;CICI;RCSD;;;z)", {}},
+        {"D:(A;CI;0x1;;;a)(A;CI;0x1;;;b)(A;OI;0x4;;;a)", {}},
+        {"D:(D;CI;0x2;;;y)(A;CI;0x1;;;x)", {}},
+        {"S:(AU;CI;0x2;;;y)", {}},
+        {"", {}},
+        {"S:PARD:PAR", {}},
+        // Entries that the merge rules take together or drop.
+        {"D:(A;;0x1f01ff;;;bob)(A;;0x1f01ff;;;bob)",
+         {"entry (A;;0x1f01ff;;;bob) is merged into an earlier entry of bob"}},
+        {"D:(A;CI;0x1;;;x)(A;CI;0x2;;;X)",
+         {"entry (A;CI;0x2;;;X) is merged into an earlier entry of X"}},
+        {"D:(A;CI;0x1;;;x)(A;OI;0x2;;;x)(A;OI;0x1;;;x)",
+         {"entry (A;OI;0x1;;;x) is merged into an earlier entry of x"}},
+        {"S:(AU;SA;0x1;;;x)(AU;FA;0x1;;;x)",
+         {"entry (AU;FA;0x1;;;x) is merged into an earlier entry of x"}},
+        {"D:(A;CI;0x;;;x)(A;CI;0x100000;;;y)",
+         {"entry (A;CI;0x;;;x) is not saved: its mask is empty",
+          "entry (A;CI;0x100000;;;y) is not saved: its mask is empty"}},
+        {"S:(AU;SA;0x1;;;x)(AU;CI;0x2;;;y)(AU;SAFA;0x4;;;z)(AU;;0x4;;;z)",
+         {"entry (AU;CI;0x2;;;y) is not saved: it audits neither success nor failure",
+          "entry (AU;;0x4;;;z) is not saved: it audits neither success nor failure"}},
+        // Order that changes what the list means.
+        {"D:(A;CI;0x1;;;x)(D;CI;0x2;;;y)",
+         {"deny entry (D;CI;0x2;;;y) is saved before the allow entries"}},
+        // Entries in the wrong part.
+        {"S:(A;CI;0x1;;;x)(D;CI;0x1;;;x)D:(AU;SA;0x1;;;y)",
+         {"allow entry (A;CI;0x1;;;x) in S: is not saved",
+          "deny entry (D;CI;0x1;;;x) in S: is not saved",
+          "audit entry (AU;SA;0x1;;;y) in D: is not saved"}},
+        // Marks and text that are never written.
+        {"D:AI(A;CI;0x1;;;x)", {"mark AI of D: is not saved"}},
+        {"S:PAI(AU;SA;0x1;;;x)D:PAI", {"mark AI of S: is not saved", "mark AI of D: is not saved"}},
+        {"O:BAG:SYD:(A;CI;0x1;;;x)", {"owner O:BA is not saved", "group G:SY is not saved"}},
+        {"G:S-1-5-32-544S:", {"group G:S-1-5-32-544 is not saved"}},
+        {"xxS:(AU;FA;0x1;;;x)", {"descriptor text xx is not saved"}},
+        {"no parts", {"descriptor text no parts is not saved"}},
+        // Flags and masks that read as something else.
+        {"D:(A;OICIID;0x1;;;x)", {"flags ID of entry (A;OICIID;0x1;;;x) are ignored"}},
+        {"D:(A;IDciCIO;0x1;;;x)", {"flags ID ci O of entry (A;IDciCIO;0x1;;;x) are ignored"}},
+        {"D:(A;CI;0x1ffffffff;;;x)",
+         {"mask 0x1ffffffff of entry (A;CI;0x1ffffffff;;;x) is saved as 0xffffffff"}},
+        {"D:(A;CI;99999999999;;;x)",
+         {"mask 99999999999 of entry (A;CI;99999999999;;;x) is saved as 0xffffffff"}},
+        {"D:(A;CI;0x12zz;;;x)", {"mask 0x12zz of entry (A;CI;0x12zz;;;x) is saved as 0x12"}},
+        {"D:(A;CI;fa;;;x)", {"mask fa of entry (A;CI;fa;;;x) is saved as 0x1200a9"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WarningsOf(c.descriptor), c.warnings) << c.descriptor;
+    }
+}
+
+TEST(ImportWarnings, NoneForLinesWrittenBackAsTheyStand) {
+    std::vector<std::string> warnings;
+    auto target = test::FreshTarget();
+    ASSERT_EQ(ReadTargetLine("2,0,\"/vol/x\",0,\"O:BAD:AI(A;ID;zz;;;x)(A;ID;zz;;;x)\"", *target, {},
+                             [&warnings](const std::string& text) { warnings.push_back(text); }),
+              0);
+    EXPECT_TRUE(warnings.empty());
+}
+
+// Messages and warnings come with the number of their line as the file has it; a line that
+// fails gives its messages and no warnings.
+TEST(ImportReportTest, NumbersMessagesAndWarningsByLine) {
+    const std::string text = "cb56f6f4\r\n"
+                             "\r\n"
+                             "1,0,\"/vol/a\",0,\"D:AI(A;CI;zz;;;x)\"\r\n"
+                             "1,0,\"/vol/b\",0,\"D:AI(Q;CI;0x1;;;x)\"\r\n"
+                             "1,0,\"/vol/c\",0,\"D:\"\r\n";
+    const Numbered messages = {{3, "Cannot parse this Mask."}, {4, "Wrong ace type."}};
+    const Numbered warnings = {{3, "mark AI of D: is not saved"},
+                               {3, "mask zz of entry (A;CI;zz;;;x) is saved as 0x1200a9"}};
+    for (const std::string& bytes : {text, "\xFF\xFE"s + test::Widen(text)}) {
+        SecurityTemplate tmpl;
+        Reported reported;
+        const ImportOutcome outcome = ImportBytes(bytes, tmpl, reported.Report());
+        EXPECT_TRUE(outcome.opened);
+        EXPECT_FALSE(outcome.complete);
+        EXPECT_EQ(outcome.appended, 1);
+        EXPECT_EQ(reported.messages, messages);
+        EXPECT_EQ(reported.warnings, warnings);
+    }
+
+    // Without a warning sink the import reads the same.
+    SecurityTemplate tmpl;
+    Numbered only;
+    const ImportOutcome outcome = ImportBytes(
+        text, tmpl, {[&only](int line, const std::string& m) { only.emplace_back(line, m); }, {}});
+    EXPECT_EQ(outcome.appended, 1);
+    EXPECT_EQ(only, messages);
+}
+
+// A path with a letter beyond ASCII is reported, not shortened, in either file; a line kept
+// for another style goes back out with its characters.
+TEST(ImportReportTest, TextBeyondAsciiIsReportedOrKept) {
+    struct Case {
+        const char* fixture;
+        std::string jose8Bit; // how "josé" comes back in the 8-bit file
+    };
+    const Case cases[] = {
+        {"/beyond-ascii-unicode.conf", "jos\xC3\xA9"},
+        {"/beyond-ascii-8bit.conf", "jos\xE9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        SecurityTemplate tmpl;
+        Reported reported;
+        const ImportOutcome outcome =
+            ImportTemplate(std::string(PERMORA_FIXTURES_DIR) + c.fixture, tmpl, reported.Report());
+        EXPECT_FALSE(outcome.complete);
+        EXPECT_EQ(outcome.appended, 2);
+        EXPECT_EQ(reported.messages, (Numbered{{4, "Invalid File Path"}, {4, "   Invalid File"}}));
+        EXPECT_TRUE(reported.warnings.empty());
+
+        const std::string kept = "2,0,\"/vol/nfs\",0,\"owner:" + c.jose8Bit + ":rwx\"";
+        const std::string ntfs = "1,0,\"/vol/a\",0,\"D:(A;CIOI;0x1f01ff;;;x)\"";
+        EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n" + kept + "\r\n" + ntfs + "\r\n");
+        EXPECT_EQ(EncodeUnicode(tmpl),
+                  "\xFF\xFE" + test::Widen("cb56f6f4\r\n2,0,\"/vol/nfs\",0,\"owner:jos") +
+                      "\xE9\0"s + test::Widen(":rwx\"\r\n") + test::Widen(ntfs + "\r\n"));
+    }
+}
+
+// The forwarding forms report the same messages.
+TEST(ImportReportTest, MessageSinkFormGivesTheSameMessages) {
+    SecurityTemplate tmpl;
+    test::Messages messages;
+    ImportTemplate(PERMORA_FIXTURES_DIR "/beyond-ascii-unicode.conf", tmpl, messages.Sink());
+    EXPECT_EQ(messages.texts, (std::vector<std::string>{"Invalid File Path", "   Invalid File"}));
+    EXPECT_EQ(ImportTemplate(PERMORA_FIXTURES_DIR "/beyond-ascii-unicode.conf", tmpl, {}).appended,
+              2);
+    EXPECT_FALSE(ImportTemplate(PERMORA_FIXTURES_DIR "/missing.conf", tmpl, ImportReport{}).opened);
+}
+
+} // namespace
+} // namespace permora
