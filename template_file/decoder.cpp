@@ -50,11 +50,13 @@ LineDecoder::LineDecoder(LineFn onLine) : onLine_(std::move(onLine)) {
 
 bool LineDecoder::Deliver() {
     if (mayHoldMark_) {
-        // U+FEFF read byte by byte is the sequence EF BB BF; it is dropped like the unit.
+        // U+FEFF read byte by byte is the sequence EF BB BF; it is dropped like the unit,
+        // also where dropping one brings the bytes of another together.
         mayHoldMark_ = false;
         std::size_t at = 0;
         while ((at = line_.find(kMarkAsUtf8, at)) != std::string::npos) {
             line_.erase(at, 3);
+            at = at >= 2 ? at - 2 : 0;
         }
     }
     if (line_.empty()) {

@@ -86,6 +86,10 @@ TEST(LineDecoder, TurnsBytesIntoLinesInBlocksOfAnySize) {
          "cb56f6f4\r\n\xEF\xBB\xBF\r\na\xEF\xBB\xBF"
          "b\xC3\xA9\r\n",
          {"ab\xC3\xA9"}},
+        {"U+FEFF inside U+FEFF",
+         "a\xEF\xBB\xEF\xBB\xBF\xBF"
+         "b",
+         {"ab"}},
         {"UTF-8 mark broken by a zero byte",
          "\xEF\x00\xBB\xBF"
          "a"s,

@@ -1,10 +1,13 @@
 // Random templates of what the program can hold, written in either encoding, decoded and
-// read back, come back as the template that Add makes of the same entries.
+// read back, come back as the template that Add makes of the same entries; the same lines
+// written in the other forms that other tools use read as the same template.
 
 #include "file_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -160,13 +163,100 @@ public:
             line[0] = static_cast<char>('0' + style);
             if (Chance(50)) {
                 line = std::to_string(style) + "," + std::to_string(Below(2)) + ",\"" +
-                       target->Path + "\"," + std::to_string(Below(10)) + ",\"" +
-                       Word("rwxugo:+-=", 0, 12) + "\"";
+                       target->Path + "\"," + std::to_string(Below(10)) + ",\"" + Text() + "\"";
             }
             target->SecurityStyle = style;
             target->SourceLine = line;
         }
         return target;
+    }
+
+    // Text of a line kept for another style: ASCII and characters beyond it, as UTF-8.
+    std::string Text() {
+        static const char* const kPieces[] = {"r",
+                                              "w",
+                                              "x",
+                                              "u",
+                                              ":",
+                                              "+",
+                                              "=",
+                                              "\xC3\xA9",
+                                              "\xC3\x9F",
+                                              "\xE2\x82\xAC",
+                                              "\xE4\xB8\xAD",
+                                              "\xEF\xBF\xBD",
+                                              "\xF0\x9F\x98\x80",
+                                              "\xF4\x8F\xBF\xBF"};
+        std::string text;
+        for (int n = Below(13); n > 0; --n) {
+            text += kPieces[Below(static_cast<int>(std::size(kPieces)))];
+        }
+        return text;
+    }
+
+    // The flags as other tools may write them: known pairs in any order, some twice.
+    std::string FlagsText(std::uint8_t flags) {
+        static constexpr std::pair<const char*, std::uint8_t> kPairs[] = {
+            {"NP", kNoPropagate}, {"CI", kContainerInherit}, {"OI", kObjectInherit},
+            {"IO", kInheritOnly}, {"SA", kAuditSuccess},     {"FA", kAuditFailure}};
+        std::vector<std::string> pairs;
+        for (const auto& [letters, bit] : kPairs) {
+            if (flags & bit) {
+                pairs.emplace_back(letters);
+                if (Chance(10)) {
+                    pairs.emplace_back(letters);
+                }
+            }
+        }
+        std::shuffle(pairs.begin(), pairs.end(), random_);
+        std::string text;
+        for (const std::string& pair : pairs) {
+            text += pair;
+        }
+        return text;
+    }
+
+    // The mask in one of the forms the reader takes: hexadecimal with either prefix and
+    // either letter case, decimal, or right codes where the mask is a union of them.
+    std::string MaskText(std::uint32_t mask) {
+        static constexpr std::pair<const char*, std::uint32_t> kCodes[] = {
+            {"FA", 0x1F01FF},   {"FR", 0x120089},   {"FW", 0x120116},   {"FX", 0x1200A0},
+            {"GA", 0x10000000}, {"GR", 0x80000000}, {"GW", 0x40000000}, {"GX", 0x20000000},
+            {"RC", 0x20000},    {"SD", 0x10000},    {"WD", 0x40000},    {"WO", 0x80000},
+            {"CC", 0x1},        {"DC", 0x2},        {"LC", 0x4},        {"SW", 0x8},
+            {"RP", 0x10},       {"WP", 0x20},       {"DT", 0x40},       {"LO", 0x80},
+            {"CR", 0x100}};
+        std::ostringstream out;
+        switch (Below(4)) {
+        case 0:
+            out << "0X" << std::hex << std::uppercase << mask;
+            return out.str();
+        case 1:
+            out << mask;
+            return out.str();
+        case 2: {
+            std::vector<std::string> codes;
+            std::uint32_t covered = 0;
+            for (const auto& [letters, value] : kCodes) {
+                if ((value & ~mask) == 0 && (Chance(70) || (covered | value) != covered)) {
+                    codes.emplace_back(letters);
+                    covered |= value;
+                }
+            }
+            if (covered == mask && !codes.empty()) {
+                std::shuffle(codes.begin(), codes.end(), random_);
+                std::string text;
+                for (const std::string& code : codes) {
+                    text += code;
+                }
+                return text;
+            }
+            [[fallthrough]];
+        }
+        default:
+            out << "0x" << std::hex << mask;
+            return out.str();
+        }
     }
 
 private:
@@ -239,6 +329,67 @@ TEST(RoundTrip, RandomTemplatesReadBackAsAddMakesThem) {
                 EXPECT_EQ(Describe(*b, *b->Descriptor), Describe(*a, *expected));
             }
         }
+    }
+}
+
+// The target's line with every flags and mask field in another form the reader takes.
+std::string LineInOtherForms(const TargetObject& t, Generator& generate) {
+    std::string line = "1," + std::to_string(t.SecurityLevel) + ",\"" + t.Path + "\"," +
+                       std::to_string(t.Mode) + ",\"";
+    const SecurityDescriptor& d = *t.Descriptor;
+    const auto entries = [&](const AceList& list) {
+        for (const Ace* e = list.Head; e != nullptr; e = e->Next) {
+            line += std::string("(") +
+                    (e->AceType == kAuditType  ? "AU"
+                     : e->AceType == kDenyType ? "D"
+                                               : "A") +
+                    ";" + generate.FlagsText(e->Flags) + ";" + generate.MaskText(e->Mask) + ";;;" +
+                    e->NTAccount + ")";
+        }
+    };
+    if (d.Control & SE_SACL_PRESENT) {
+        line += "S:";
+        line += (d.Control & SE_SACL_PROTECTED) ? "P" : "";
+        line += (d.Control & SE_SACL_AUTO_INHERIT_REQ) ? "AR" : "";
+        entries(d.SaclList.Audit);
+    }
+    if (d.Control & SE_DACL_PRESENT) {
+        line += "D:";
+        line += (d.Control & SE_DACL_PROTECTED) ? "P" : "";
+        line += (d.Control & SE_DACL_AUTO_INHERIT_REQ) ? "AR" : "";
+        entries(d.DaclList.Deny);
+        entries(d.DaclList.Allow);
+    }
+    return line + "\"";
+}
+
+// Flags and masks written in other forms read as the same target, and a difference of form
+// never adds a warning.
+TEST(RoundTrip, OtherFormsOfFlagsAndMasksReadAsTheSameTarget) {
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        Generator generate(seed);
+        const auto original = generate.Target();
+        if (original->SecurityStyle != kStyleNtfs) {
+            continue;
+        }
+        const std::string canonical = original->ToLine();
+        const std::string other = LineInOtherForms(*original, generate);
+        std::size_t warnings[2] = {0, 0};
+        std::unique_ptr<TargetObject> read[2];
+        for (int i = 0; i < 2; ++i) {
+            read[i] = test::FreshTarget();
+            test::Messages messages;
+            ASSERT_EQ(ReadTargetLine(i == 0 ? canonical : other, *read[i], messages.Sink(),
+                                     [&warnings, i](const std::string&) { ++warnings[i]; }),
+                      0)
+                << other;
+            EXPECT_TRUE(messages.texts.empty()) << other;
+        }
+        EXPECT_EQ(Describe(*read[1], *read[1]->Descriptor),
+                  Describe(*read[0], *read[0]->Descriptor))
+            << other;
+        EXPECT_EQ(warnings[1], warnings[0]) << other;
     }
 }
 
