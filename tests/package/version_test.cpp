@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -34,6 +35,22 @@ std::string Find(const std::string& path, const std::string& pattern) {
     return match[1].str();
 }
 
+// The last word of what `program --version` prints.
+std::string VersionPrintedBy(const std::string& program) {
+    FILE* pipe = popen(("'" + program + "' --version 2>&1").c_str(), "r");
+    if (pipe == nullptr)
+        return "(could not run " + program + ")";
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        output += buffer;
+    const int status = pclose(pipe);
+    std::smatch match;
+    if (status != 0 || !std::regex_search(output, match, std::regex(R"((\S+)\s*$)")))
+        return "(" + program + " --version printed \"" + output + "\")";
+    return match[1].str();
+}
+
 std::string AboutBoxVersion() {
     for (const tk::ControlTemplate& control : res::AboutDlg::Template().controls) {
         const std::string text = control.text;
@@ -51,6 +68,10 @@ struct Shown {
 TEST(Version, EveryPlaceShowsTheProjectVersion) {
     const std::vector<Shown> shown = {
         {"About box", AboutBoxVersion()},
+        {"permora --version", VersionPrintedBy(PERMORA_BIN)},
+#ifdef PERMORA_CLI_BIN
+        {"permora-cli --version", VersionPrintedBy(PERMORA_CLI_BIN)},
+#endif
         {"package version (CPack)",
          Find(PERMORA_CPACK_CONFIG, R"re(set\(CPACK_PACKAGE_VERSION "([^"]*)"\))re")},
         {"Debian package Version field",
