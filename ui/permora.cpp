@@ -4,6 +4,7 @@
 #include "permora_version.h"
 #include "ui/command_line.h"
 #include "ui/permoradlg.h"
+#include "ui/recovery.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -152,6 +153,7 @@ int PermoraApp::InitInstance(int& argc, char** argv, std::vector<std::string> st
     {
         PermoraDlg window;
         window.ImportAtStart(std::move(startFiles));
+        const recovery::SignalGuard keepOnSignals(window);
         window.DoModal();
     } // closing the window destroys the template and its targets
     return 0;

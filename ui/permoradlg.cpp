@@ -5,6 +5,7 @@
 #include "resources/templates/permoradlg.h"
 #include "ui/aboutdlg.h"
 #include "ui/addfiledlg.h"
+#include "ui/recovery.h"
 #include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
 
@@ -121,7 +122,18 @@ void PermoraDlg::OnListKey(int key) {
         RemoveTargets();
 }
 
+void PermoraDlg::OnCancel() {
+    KeepUnsavedWork();
+    tk::Dialog::OnCancel();
+}
+
+void PermoraDlg::KeepUnsavedWork() const {
+    if (unsaved_)
+        recovery::Write(template_); // quietly: a failure never keeps the window open
+}
+
 void PermoraDlg::ShowFileLabel(bool changed) {
+    unsaved_ = changed;
     // The label's "&" marks its access key; a "&" in a file name is doubled to be shown as
     // it is.
     std::string text;
@@ -199,6 +211,7 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
 void PermoraDlg::NewTemplate() {
     if (!ChooseCurrentPath(true, kNewDialogFlags))
         return;
+    KeepUnsavedWork();
     // The file is neither created nor read: it only names where the next save goes.
     ShowFileLabel(false);
     template_.Clear();
@@ -383,12 +396,15 @@ void PermoraDlg::ImportPath(const std::string& path) {
         return;
     }
     if (!outcome.complete) {
-        // The lines before the failing one stay imported: show them, and mark the
-        // template as changed. The buttons keep their state.
+        // The lines before the failing one stay imported: show them and mark the template
+        // as changed, with the saves enabled so that what was read can be kept, and the
+        // row commands as for a click on the selected first row.
         if (outcome.appended > 0) {
             FillRows();
             GetListView(IDC_TARGET_LIST).Select(0);
             ShowFileLabel(true);
+            EnableSaves(true);
+            UpdateButtons();
         }
         // A line that failed has said why; a read that failed has not.
         if (outcome.readFailed)

@@ -60,6 +60,8 @@ public:
 
     // The file label: CurrentPath, marked with "*" when the template has unsaved changes.
     void ShowFileLabel(bool changed);
+    // Whether the label shows "*".
+    bool HasUnsavedChanges() const { return unsaved_; }
     // Enables or disables Save Unicode and Save UTF8 together.
     void EnableSaves(bool enable);
     // Enables or disables Edit, Up and Dn together.
@@ -68,6 +70,8 @@ public:
 protected:
     void OnInitDialog() override;
     void OnSysCommand(int command) override;
+    // Close, Escape and the close box: unsaved work goes to the recovery folder first.
+    void OnCancel() override;
 
 private:
     // Puts the template's rows into the list without touching the selection or buttons.
@@ -81,7 +85,11 @@ private:
     // creation message when it could not be written; label and buttons stay.
     void WriteFile(permora::Encoding encoding, std::string_view openMessage, int saveButton);
 
+    // Unsaved work to the recovery folder, before it is closed or cleared.
+    void KeepUnsavedWork() const;
+
     permora::SecurityTemplate template_;
     QIcon icon_;
     std::vector<std::string> startFiles_;
+    bool unsaved_ = false;
 };

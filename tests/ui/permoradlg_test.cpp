@@ -267,7 +267,7 @@ const EnablingCase kEnablingCases[] = {
          h.ExpectMessage("Error", "   Invalid File");
          tk::test::Click(d, IDC_IMPORT);
      },
-     "......", "Untitled*"},
+     "UTEudR", "Untitled*"},
     {"import of a file that cannot be opened", Start::ThreeRows,
      [](PermoraDlg& d, ScriptedHost& h, const TempDir& dir) {
          h.ExpectFileDialog(dir.File("missing.conf"));

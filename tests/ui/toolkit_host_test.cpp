@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -137,6 +138,36 @@ TEST(ModalHostTest, MessageBoxButtonsAndResults) {
                           {QMessageBox::No, tk::IDNO}};
     for (const Case& c : cases)
         EXPECT_EQ(tk::MessageBoxResult(c.button), c.result) << c.button;
+}
+
+// A short text would leave the box narrower than its title needs in a title bar.
+TEST(ModalHostTest, MessageBoxesAreWideEnoughForTheirTitle) {
+    struct Case {
+        const char* title;
+        const char* text;
+        unsigned type;
+        const char* picture;
+    };
+    const Case cases[] = {
+        {"Error", "Invalid Account Name", tk::MB_OK, "message_box_error"},
+        {"Confirm", "Do you want to overwrite  a?", tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION,
+         "message_box_confirm"},
+        {"Error", "There is problem in creating this file.", tk::MB_OK, nullptr},
+        {"A title far longer than any message this program shows", "x", tk::MB_OK, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        QMessageBox box;
+        tk::ConfigureMessageBox(box, c.text, c.title, c.type);
+        box.show();
+        const int titleWidth =
+            QFontMetrics(box.font()).horizontalAdvance(QString::fromUtf8(c.title));
+        EXPECT_GE(box.width(), titleWidth + 120);
+        EXPECT_GE(box.width(), tk::MessageBoxMinimumWidth(box, c.title));
+        if (c.picture != nullptr)
+            tk::test::SavePng(&box, c.picture);
+        box.hide();
+    }
 }
 
 // Clicks a button of the next modal window as soon as it is shown, from the window's own

@@ -235,6 +235,43 @@ TEST(ToolkitTest, SortedListBoxOrdersAndFindsWithoutRegardToCase) {
     });
 }
 
+// As a classic list box: a click can move the one selected item but never take it away.
+TEST(ToolkitTest, SingleSelectionListBoxKeepsItsSelectionAgainstClicks) {
+    Recorder dlg;
+    tk::ListBox list = dlg.GetListBox(IDC_LIST);
+    list.Add("Administrators");
+    list.Add("Everyone");
+    RunAsUser(dlg, [&](Recorder& d) {
+        QAbstractItemView* view = qobject_cast<QAbstractItemView*>(d.Control(IDC_LIST));
+        ASSERT_NE(view, nullptr);
+        const QPoint blank(view->viewport()->width() / 2, view->viewport()->height() - 2);
+        ASSERT_FALSE(view->indexAt(blank).isValid()) << "the list needs room under its items";
+        struct Step {
+            const char* name;
+            std::function<void()> input;
+            int selected;
+            Log logged;
+        };
+        const Step steps[] = {
+            {"click an item", [&] { ClickRow(d, IDC_LIST, 1); }, 1, Log{"list 1"}},
+            {"click under the items",
+             [&] { QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, blank); }, 1,
+             Log{}},
+            {"Ctrl+click the selected item", [&] { ClickRow(d, IDC_LIST, 1, true); }, 1, Log{}},
+            {"Ctrl+click another item", [&] { ClickRow(d, IDC_LIST, 0, true); }, 0, Log{"list 0"}},
+            {"Ctrl+Space on the selected item",
+             [&] { QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier); }, 0, Log{}},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.name);
+            d.log.clear();
+            step.input();
+            EXPECT_EQ(list.Selection(), step.selected);
+            EXPECT_EQ(d.log, step.logged);
+        }
+    });
+}
+
 TEST(ToolkitTest, DropDownComboBoxKeepsItemsInOrder) {
     Recorder dlg;
     tk::ComboBox combo = dlg.GetComboBox(IDC_COMBO);

@@ -6,8 +6,13 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
+#include <QSpacerItem>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tk {
@@ -25,6 +30,22 @@ QWidget* ParentFor(const Window* owner) {
     return QApplication::activeModalWidget();
 }
 
+// When a modal window closes, the keyboard goes back to the window it was opened from,
+// so that its access keys work at once. Window managers do not all do that by themselves.
+class ReturnActivation {
+public:
+    explicit ReturnActivation(QWidget* to) : to_(to != nullptr ? to->window() : nullptr) {}
+    ~ReturnActivation() {
+        if (to_ != nullptr && to_->isVisible())
+            to_->activateWindow();
+    }
+    ReturnActivation(const ReturnActivation&) = delete;
+    ReturnActivation& operator=(const ReturnActivation&) = delete;
+
+private:
+    QPointer<QWidget> to_;
+};
+
 class QtModalHost : public ModalHost {
 public:
     int RunModal(Modal& modal) override {
@@ -38,6 +59,7 @@ public:
             owner != nullptr && owner->window() != dialog && dialog->parentWidget() == nullptr;
         if (adopt)
             dialog->setParent(owner->window(), dialog->windowFlags() | Qt::Dialog);
+        const ReturnActivation returnTo(owner);
         int code = QDialog::Rejected;
         modal.Start();
         if (!modal.IsEnded()) // a dialog may end while it is being set up
@@ -51,12 +73,14 @@ public:
 
     int MessageBox(const Window* owner, std::string_view text, std::string_view title,
                    unsigned type) override {
+        const ReturnActivation returnTo(ParentFor(owner));
         QMessageBox box(ParentFor(owner));
         ConfigureMessageBox(box, text, title, type);
         return MessageBoxResult(box.exec());
     }
 
     FileDialogResult FileDialog(const FileDialogRequest& request) override {
+        const ReturnActivation returnTo(ParentFor(request.owner));
         QFileDialog dialog(ParentFor(request.owner));
         ConfigureFileDialog(dialog, request);
         for (;;) {
@@ -158,6 +182,26 @@ void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_vi
         box.setEscapeButton(QMessageBox::Ok);
     }
     box.setIcon((type & MB_ICONQUESTION) ? QMessageBox::Question : QMessageBox::NoIcon);
+    // A short text would make a box too narrow for its title bar to show the title whole
+    // beside the frame's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const QMargins margins = grid->contentsMargins();
+        const int width = MessageBoxMinimumWidth(box, title) - margins.left() - margins.right();
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
+    }
+}
+
+int MessageBoxMinimumWidth(const QWidget& box, std::string_view title) {
+    const QString text = ToQt(title);
+    // Title bars draw in a font of their own, often bold: the wider of the two counts.
+    const int inBoxFont = QFontMetrics(box.font()).horizontalAdvance(text);
+    const int inTitleFont =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(text);
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int inBold = QFontMetrics(bold).horizontalAdvance(text);
+    return std::max({inBoxFont, inTitleFont, inBold}) + 120;
 }
 
 int MessageBoxResult(int standardButton) {

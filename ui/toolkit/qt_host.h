@@ -10,6 +10,7 @@
 
 class QFileDialog;
 class QMessageBox;
+class QWidget;
 
 namespace tk {
 
@@ -33,6 +34,9 @@ std::string MissingFileText(const std::string& path);
 // Text, title, buttons (MB_OK, or MB_YESNOCANCEL) and icon (MB_ICONQUESTION).
 void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_view title,
                          unsigned type);
+// The least width of a message box: its title's text and 120 pixels for the frame's
+// buttons and the icon, so that a title bar shows "Error" and "Confirm" whole.
+int MessageBoxMinimumWidth(const QWidget& box, std::string_view title);
 // The result a message box returns for the button that closed it (QMessageBox's
 // StandardButton): IDOK, IDCANCEL, IDYES or IDNO.
 int MessageBoxResult(int standardButton);

@@ -104,6 +104,22 @@ bool WrapCheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
+// --- ListBoxWidget ----------------------------------------------------------------------
+
+QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    if (selectionMode() != QAbstractItemView::SingleSelection || event == nullptr)
+        return flags;
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    const bool takesAway =
+        (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) != 0;
+    if (takesAway && selectionModel()->isSelected(index))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}
+
 // --- ListViewWidget ---------------------------------------------------------------------
 
 ListViewWidget::ListViewWidget(QWidget* parent)

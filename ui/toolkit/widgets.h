@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QListWidget>
 #include <QTreeView>
 
 #include <functional>
@@ -63,6 +64,20 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+};
+
+// List box. With one item selectable, as in a classic list box, the user can move the
+// selection but never take it away: a click beside the items or a Ctrl+click on the
+// selected item leaves it where it is.
+class ListBoxWidget : public QListWidget {
+    Q_OBJECT
+
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 };
 
 // Report list view: a tree view without a tree, over a table of texts.

@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
@@ -87,6 +88,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
         if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+            // The focus that leaves with the window's activation and comes back with it (a
+            // modal window opened and closed, a menu popped up) has not moved within the
+            // window: what a command did meanwhile stays as it left it.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                return false;
             const QVariant id = watched->property(kIdProperty);
             if (id.isValid())
                 report_(id.toInt(), type == QEvent::FocusIn ? Notify::SetFocus : Notify::KillFocus);
@@ -230,7 +237,7 @@ QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*
         break;
     }
     case Kind::ListBox: {
-        auto* list = new QListWidget(parentWidget);
+        auto* list = new detail::ListBoxWidget(parentWidget);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setUniformItemSizes(true);

@@ -1,11 +1,14 @@
 // The window tests share one application object; after each test no window of it may be
-// left open on screen.
+// left open on screen. Recovery files go to a folder of the run's own, never the user's.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QWidget>
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -31,6 +34,19 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string state =
+        (std::filesystem::temp_directory_path() / "permora-ui-tests-XXXXXX").string();
+    if (::mkdtemp(state.data()) == nullptr)
+        return 1;
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    struct RemoveState {
+        std::string path;
+        ~RemoveState() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } removeState{state};
+
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoWindowLeftOpen);

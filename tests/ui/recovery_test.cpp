@@ -1,0 +1,392 @@
+// Unsaved work written to the recovery folder: when the window closes or New clears the
+// template while the label shows "*", and when the program is ended by a signal.
+
+#include "ui/recovery.h"
+
+#include "resources/templates/permoradlg.h"
+#include "support/files.h"
+#include "support/scripted_host.h"
+#include "template_file/template_file.h"
+#include "ui/permoradlg.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace res::PermoraDlg;
+using tk::test::ReadBytes;
+using tk::test::ScriptedHost;
+using tk::test::TempDir;
+
+std::string Fixture(const std::string& name) {
+    return std::string(PERMORA_FIXTURES_DIR) + "/" + name;
+}
+
+// Points XDG_STATE_HOME at a folder of the test's own while it lives.
+class StateHome {
+public:
+    explicit StateHome(const std::string& path) {
+        if (const char* value = std::getenv("XDG_STATE_HOME"))
+            previous_ = value;
+        ::setenv("XDG_STATE_HOME", path.c_str(), 1);
+    }
+    ~StateHome() {
+        if (previous_)
+            ::setenv("XDG_STATE_HOME", previous_->c_str(), 1);
+        else
+            ::unsetenv("XDG_STATE_HOME");
+    }
+    StateHome(const StateHome&) = delete;
+    StateHome& operator=(const StateHome&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
+
+std::vector<fs::path> RecoveryFiles(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+unsigned Mode(const fs::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
+}
+
+TEST(RecoveryTest, FolderFollowsTheStateHome) {
+    struct Case {
+        const char* stateHome; // nullptr: unset
+        const char* home;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"/s", "/h", "/s/permora/recovery"},
+        {nullptr, "/h", "/h/.local/state/permora/recovery"},
+        {"", "/h", "/h/.local/state/permora/recovery"},
+        {"relative", "/h", "/h/.local/state/permora/recovery"},
+        {nullptr, nullptr, ""},
+    };
+    const StateHome keepState("/unused");
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        c.stateHome ? ::setenv("XDG_STATE_HOME", c.stateHome, 1) : ::unsetenv("XDG_STATE_HOME");
+        c.home ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+        EXPECT_EQ(recovery::Folder(), c.folder);
+    }
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST(RecoveryTest, FileNamesCarryDateTimeAndProcess) {
+    std::tm when{};
+    when.tm_year = 2026 - 1900;
+    when.tm_mon = 11;
+    when.tm_mday = 10;
+    when.tm_hour = 9;
+    when.tm_min = 5;
+    when.tm_sec = 7;
+    EXPECT_EQ(recovery::FileName(when, 4711, 1), "permora-20261210-090507-4711.conf");
+    EXPECT_EQ(recovery::FileName(when, 4711, 2), "permora-20261210-090507-4711-2.conf");
+    EXPECT_TRUE(recovery::IsRecoveryFileName("permora-20261210-090507-4711.conf"));
+    EXPECT_FALSE(recovery::IsRecoveryFileName("notes.txt"));
+    EXPECT_FALSE(recovery::IsRecoveryFileName("permora-.conf"));
+}
+
+// The ten newest of all instances stay; other files of the folder are left alone.
+TEST(RecoveryTest, PruningKeepsTheTenNewest) {
+    TempDir dir;
+    const auto now = fs::file_time_type::clock::now();
+    std::vector<std::string> names;
+    for (int i = 0; i < 13; ++i) {
+        // Written in an order that is not the order of their times.
+        const int age = (i * 5) % 13;
+        const std::string name = "permora-20261210-0900" + std::to_string(10 + age) + "-" +
+                                 std::to_string(100 + i) + ".conf";
+        tk::test::WriteBytes(dir.File(name), "x");
+        fs::last_write_time(dir.File(name), now - std::chrono::minutes(age));
+        if (age < 10)
+            names.push_back(name);
+    }
+    tk::test::WriteBytes(dir.File("readme.txt"), "mine");
+    fs::last_write_time(dir.File("readme.txt"), now - std::chrono::hours(24));
+    names.push_back("readme.txt");
+    std::sort(names.begin(), names.end());
+
+    recovery::Prune(dir.Path().string());
+    EXPECT_EQ(dir.Names(), names);
+}
+
+class RecoveryWindowTest : public ::testing::Test {
+public:
+    // Opens the main window, lets play act on it, and closes it as given.
+    void Run(const std::function<void(PermoraDlg&)>& play,
+             const std::function<void(PermoraDlg&)>& close) {
+        PermoraDlg dlg;
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+            play(d);
+            close(d);
+            EXPECT_TRUE(d.IsEnded());
+        });
+        EXPECT_EQ(dlg.DoModal(), tk::IDCANCEL);
+    }
+
+    void Import(PermoraDlg& d, const std::string& file) {
+        host.ExpectFileDialog(Fixture(file));
+        tk::test::Click(d, IDC_IMPORT);
+    }
+
+    fs::path Folder() const { return state.Path() / "permora" / "recovery"; }
+
+    TempDir state;
+    StateHome stateHome{state.Path().string()};
+    ScriptedHost host;
+};
+
+TEST_F(RecoveryWindowTest, UnsavedWorkIsWrittenAsSaveUnicodeWouldWriteIt) {
+    struct Case {
+        const char* name;
+        std::function<void(RecoveryWindowTest&, PermoraDlg&, const TempDir&)> play;
+        std::function<void(PermoraDlg&)> close;
+        bool written;
+    };
+    const auto closeButton = [](PermoraDlg& d) { tk::test::Click(d, IDC_CLOSE); };
+    const auto escape = [](PermoraDlg& d) {
+        tk::test::PressKey(d, IDC_TARGET_LIST, Qt::Key_Escape);
+    };
+    const Case cases[] = {
+        {"nothing changed", [](RecoveryWindowTest&, PermoraDlg&, const TempDir&) {}, closeButton,
+         false},
+        {"imported, closed",
+         [](RecoveryWindowTest& t, PermoraDlg& d, const TempDir&) {
+             t.Import(d, "main-window-8bit.conf");
+         },
+         closeButton, true},
+        {"imported, Escape",
+         [](RecoveryWindowTest& t, PermoraDlg& d, const TempDir&) {
+             t.Import(d, "main-window-unicode.conf");
+         },
+         escape, true},
+        {"imported and saved",
+         [](RecoveryWindowTest& t, PermoraDlg& d, const TempDir& dir) {
+             t.host.ExpectFileDialog(dir.File("saved.conf"));
+             tk::test::Click(d, IDC_NEW);
+             t.Import(d, "main-window-8bit.conf");
+             t.host.ExpectMessage(
+                 "Confirm", "Do you want to overwrite " + dir.File("saved.conf") + "?", tk::IDYES);
+             tk::test::Click(d, IDC_SAVE_UTF8);
+         },
+         closeButton, false},
+        {"a partial import",
+         [](RecoveryWindowTest& t, PermoraDlg& d, const TempDir&) {
+             t.host.ExpectFileDialog(Fixture("main-window-third-line-fails.conf"));
+             t.host.ExpectMessage("Error", "Cannot parse this Mask.");
+             t.host.ExpectMessage("Error", "Invalid Account Name");
+             t.host.ExpectMessage("Error", "   Invalid File");
+             tk::test::Click(d, IDC_IMPORT);
+         },
+         closeButton, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(Folder());
+        TempDir dir;
+        std::string expected;
+        Run(
+            [&](PermoraDlg& d) {
+                c.play(*this, d, dir);
+                expected = permora::EncodeUnicode(d.Template());
+            },
+            c.close);
+        const std::vector<fs::path> files = RecoveryFiles(Folder());
+        if (!c.written) {
+            EXPECT_TRUE(files.empty());
+            continue;
+        }
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(ReadBytes(files[0].string()), expected);
+        EXPECT_TRUE(recovery::IsRecoveryFileName(files[0].filename().string()));
+        EXPECT_EQ(Mode(files[0]), 0600u);
+        EXPECT_EQ(Mode(Folder()), 0700u);
+        EXPECT_TRUE(host.Messages().empty() || c.name == std::string("a partial import"));
+    }
+}
+
+// New keeps the template it is about to clear; a cancelled New clears nothing and writes
+// nothing.
+TEST_F(RecoveryWindowTest, NewWritesTheTemplateItClears) {
+    TempDir dir;
+    std::string before;
+    Run(
+        [&](PermoraDlg& d) {
+            Import(d, "main-window-8bit.conf");
+            before = permora::EncodeUnicode(d.Template());
+            host.ExpectFileDialog(std::nullopt);
+            tk::test::Click(d, IDC_NEW);
+            EXPECT_TRUE(RecoveryFiles(Folder()).empty());
+            host.ExpectFileDialog(dir.File("next.conf"));
+            tk::test::Click(d, IDC_NEW);
+            EXPECT_EQ(d.Template().Count, 0);
+        },
+        [](PermoraDlg& d) { tk::test::Click(d, IDC_CLOSE); });
+    const std::vector<fs::path> files = RecoveryFiles(Folder());
+    ASSERT_EQ(files.size(), 1u) << "the label lost its \"*\" with New";
+    EXPECT_EQ(ReadBytes(files[0].string()), before);
+}
+
+// A recovery folder that cannot be made: the window closes all the same, saying nothing.
+TEST_F(RecoveryWindowTest, AFailedWriteDoesNotKeepTheWindowOpen) {
+    tk::test::WriteBytes(state.File("permora"), "a file where the folder would go");
+    Run([&](PermoraDlg& d) { Import(d, "main-window-8bit.conf"); },
+        [](PermoraDlg& d) { tk::test::Click(d, IDC_CLOSE); });
+    EXPECT_TRUE(host.Messages().empty());
+    EXPECT_EQ(recovery::Write(permora::SecurityTemplate(), state.File("permora/recovery")), "");
+}
+
+// --- Signals ---------------------------------------------------------------------------
+
+// A child process with a window of unsaved work, started and waited for with bounds.
+class Child {
+public:
+    Child(const std::string& mode, const std::string& stateHome, const std::string& expected) {
+        int out[2];
+        if (::pipe2(out, O_CLOEXEC) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        std::vector<std::string> env = {"XDG_STATE_HOME=" + stateHome, "QT_QPA_PLATFORM=offscreen"};
+        for (char** e = environ; *e != nullptr; ++e) {
+            const std::string entry = *e;
+            if (entry.rfind("XDG_STATE_HOME=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
+                env.push_back(entry);
+        }
+        std::vector<char*> envp;
+        for (std::string& entry : env)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        std::string program = PERMORA_RECOVERY_CHILD;
+        std::string modeArg = mode;
+        std::string expectedArg = expected;
+        char* argv[] = {program.data(), modeArg.data(), expectedArg.data(), nullptr};
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        out_ = out[0];
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (out_ >= 0)
+            ::close(out_);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    // True once the child said "ready" within the time given.
+    bool WaitReady(int milliseconds) {
+        std::string said;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (said.find("ready\n") == std::string::npos) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            pollfd wait{out_, POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&wait, 1, static_cast<int>(left.count())) <= 0)
+                return false;
+            char buffer[64];
+            const ssize_t got = ::read(out_, buffer, sizeof buffer);
+            if (got <= 0)
+                return false;
+            said.append(buffer, static_cast<std::size_t>(got));
+        }
+        return true;
+    }
+
+    void Signal(int signal) const { ::kill(pid_, signal); }
+
+    // The wait status once the child ended within the time given; nullopt otherwise.
+    std::optional<int> WaitEnd(int milliseconds) {
+        const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+        if (pidfd < 0)
+            return std::nullopt;
+        pollfd wait{pidfd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, milliseconds);
+        ::close(pidfd);
+        int status = 0;
+        if (ready != 1 || ::waitpid(pid_, &status, 0) != pid_)
+            return std::nullopt;
+        pid_ = -1;
+        return status;
+    }
+
+    bool Started() const { return pid_ > 0 && out_ >= 0; }
+
+private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+};
+
+// The template as it stands, also while a dialog of its own runs, then the end the signal
+// gives.
+TEST(RecoverySignalTest, ASignalWritesTheTemplateAndEndsTheProgramAsTheSignalWould) {
+    struct Case {
+        int signal;
+        const char* mode; // "window": only the main window; "dialog": a dialog over it
+    };
+    const Case cases[] = {
+        {SIGTERM, "window"}, {SIGHUP, "window"}, {SIGINT, "window"},
+        {SIGTERM, "dialog"}, {SIGTERM, "saved"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(strsignal(c.signal)) + ", " + c.mode);
+        TempDir state;
+        const std::string expected = state.File("expected.conf");
+        Child child(c.mode, state.Path().string(), expected);
+        ASSERT_TRUE(child.Started());
+        ASSERT_TRUE(child.WaitReady(30000));
+        child.Signal(c.signal);
+        const std::optional<int> status = child.WaitEnd(30000);
+        ASSERT_TRUE(status.has_value()) << "the child did not end";
+        EXPECT_TRUE(WIFSIGNALED(*status));
+        EXPECT_EQ(WTERMSIG(*status), c.signal);
+        const std::vector<fs::path> files = RecoveryFiles(state.Path() / "permora" / "recovery");
+        if (std::string(c.mode) == "saved") {
+            EXPECT_TRUE(files.empty());
+            continue;
+        }
+        ASSERT_EQ(files.size(), 1u);
+        const std::string bytes = ReadBytes(files[0].string());
+        EXPECT_EQ(bytes, ReadBytes(expected));
+        EXPECT_GT(bytes.size(), 100u);
+    }
+}
+
+} // namespace
