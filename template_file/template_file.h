@@ -81,8 +81,13 @@ std::vector<std::string> DecodeLines(std::string_view bytes);
 enum class Encoding { Unicode, EightBit };
 enum class SaveStatus { Saved, OpenFailed, WriteFailed };
 
-// Writes the template to a new file in the target's folder and then replaces the target
-// with it; on failure the previous file is left as it was and the partial file removed.
+// Writes the template to the file the path names, through symbolic links. An existing file
+// keeps its owner, group, mode, access control list and other extended attributes: a new
+// file in its folder takes them and then its place, or, where a new file could not keep
+// them (other hard links, a folder that lets no new file in), the file is written in place
+// with its old bytes put back on failure. On failure a replaced file is left as it was and
+// the partial file removed. OpenFailed: nothing was written (a folder, device, pipe, link
+// loop or file the user may not write); WriteFailed: the writing failed.
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding);
 
 struct ImportOutcome {

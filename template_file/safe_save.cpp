@@ -1,0 +1,355 @@
+// Saving a template. The new text goes to a new file beside the old one, which then takes
+// the old file's place with its owner, group, mode, access control list and other extended
+// attributes. Where a new file could not keep what the old one has (other hard links, an
+// owner or an access list the saver may not give, a folder that lets no new file in), the
+// old file is written in place instead, with its previous bytes put back if that fails.
+
+#include "template_file/file_handle.h"
+#include "template_file/safe_save.h"
+#include "template_file/template_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <fcntl.h>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+namespace permora {
+
+namespace save_detail {
+PositionalWrite inPlaceWrite = ::pwrite;
+} // namespace save_detail
+
+namespace {
+
+// As many links as the kernel follows in one path before it reports a loop.
+constexpr int kMaxLinkHops = 40;
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool WriteAllAt(int fd, std::string_view bytes) {
+    off_t offset = 0;
+    while (!bytes.empty()) {
+        const ssize_t written = save_detail::inPlaceWrite(fd, bytes.data(), bytes.size(), offset);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return true;
+}
+
+bool ReadAll(int fd, std::size_t size, std::string& bytes) {
+    bytes.assign(size, '\0');
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t count =
+            ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    if (slash == 0) {
+        return "/";
+    }
+    return path.substr(0, slash);
+}
+
+bool ReadLink(const std::string& path, std::string& text) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0) {
+            return false;
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            text.assign(buffer.data(), static_cast<std::size_t>(length));
+            return !text.empty();
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Follows symbolic links to the file the path finally names, which need not exist yet.
+// Fails for a loop and for anything that cannot name a file (a name ending in "/", a
+// missing or unreadable folder on the way).
+bool FollowLinks(const std::string& path, std::string& target, struct stat& info,
+                 bool& exists) {
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        if (current.empty() || current.back() == '/') {
+            return false;
+        }
+        if (::lstat(current.c_str(), &info) != 0) {
+            if (errno != ENOENT) {
+                return false;
+            }
+            exists = false;
+            target = current;
+            return true;
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            exists = true;
+            target = current;
+            return true;
+        }
+        std::string link;
+        if (!ReadLink(current, link)) {
+            return false;
+        }
+        if (link.front() == '/') {
+            current = link;
+        } else {
+            const std::string folder = FolderOf(current);
+            current = (folder == "/" ? "" : folder) + "/" + link;
+        }
+    }
+    return false;
+}
+
+// Opens the file that will be saved over, for reading its bytes back should a write in
+// place fail. Without waiting, so that a pipe put there meanwhile cannot hang the save.
+int OpenExisting(const std::string& target) {
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    const int fd = ::open(target.c_str(), O_RDWR | kFlags);
+    if (fd >= 0 || errno != EACCES) {
+        return fd;
+    }
+    return ::open(target.c_str(), O_WRONLY | kFlags);
+}
+
+// Creates a new file with a short hidden name in the folder, so that the name fits beside
+// any file name the folder can hold.
+int CreateTemporary(const std::string& folder, mode_t mode, std::string& temporary) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::uint64_t counter = 0;
+    std::uint64_t seed =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    seed ^= static_cast<std::uint64_t>(::getpid()) << 32;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        seed += ++counter * 0x9E3779B97F4A7C15ull;
+        temporary = (folder == "/" ? "" : folder) + "/.permora-";
+        std::uint64_t bits = seed;
+        for (int i = 0; i < 6; ++i) {
+            bits ^= bits >> 33;
+            bits *= 0xFF51AFD7ED558CCDull;
+            bits ^= bits >> 29;
+            temporary.push_back(kLetters[bits % (sizeof kLetters - 1)]);
+        }
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// The names of a file's extended attributes, access control list included.
+bool AttributeNames(int fd, std::vector<std::string>& names) {
+    names.clear();
+    std::vector<char> list;
+    for (;;) {
+        const ssize_t size = ::flistxattr(fd, nullptr, 0);
+        if (size < 0) {
+            return errno == ENOTSUP;
+        }
+        list.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::flistxattr(fd, list.data(), list.size());
+        if (got >= 0) {
+            list.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno != ERANGE) {
+            return false;
+        }
+    }
+    for (auto at = list.begin(); at != list.end();) {
+        const auto end = std::find(at, list.end(), '\0');
+        names.emplace_back(at, end);
+        at = end == list.end() ? end : end + 1;
+    }
+    return true;
+}
+
+bool AttributeValue(int fd, const std::string& name, std::vector<char>& value) {
+    for (;;) {
+        const ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
+        if (size < 0) {
+            return false;
+        }
+        value.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE) {
+            return false;
+        }
+    }
+}
+
+// Gives the new file exactly the extended attributes of the old one: what the folder's
+// default access list or the system put on the new file goes, the old file's come over.
+// Setting the old access list last also sets the group bits from its mask, as they were.
+bool CopyAttributes(int from, int to) {
+    std::vector<std::string> wanted;
+    std::vector<std::string> present;
+    if (!AttributeNames(from, wanted) || !AttributeNames(to, present)) {
+        return false;
+    }
+    for (const std::string& name : present) {
+        if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() &&
+            ::fremovexattr(to, name.c_str()) != 0 && errno != ENODATA) {
+            return false;
+        }
+    }
+    std::vector<char> value;
+    for (const std::string& name : wanted) {
+        if (!AttributeValue(from, name, value) ||
+            ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Makes the new file the old one's equal in owner, group, mode and attributes; false
+// when the saver may not, and the old file must be written in place.
+bool TakeIdentity(int fd, int oldFd, const struct stat& old) {
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) {
+        return false;
+    }
+    // The owner first: changing it clears the set-id bits that the mode then puts back.
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        return false;
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0 || !CopyAttributes(oldFd, fd) ||
+        ::fstat(fd, &mine) != 0) {
+        return false;
+    }
+    return mine.st_uid == old.st_uid && mine.st_gid == old.st_gid && mine.st_mode == old.st_mode;
+}
+
+// Writes the new bytes over the old file. The space is reserved first, so that a full
+// disk fails before anything is touched; a later failure puts the previous bytes back.
+SaveStatus WriteInPlace(int fd, const struct stat& old, const std::string& bytes) {
+    const auto oldSize = static_cast<std::size_t>(old.st_size);
+    std::string previous;
+    if (!ReadAll(fd, oldSize, previous)) {
+        return SaveStatus::OpenFailed;
+    }
+    const auto newSize = static_cast<off_t>(bytes.size());
+    if (newSize > 0 && ::posix_fallocate(fd, 0, newSize) != 0) {
+        // A reservation that failed part-way may have made the file longer.
+        if (newSize > old.st_size) {
+            ::ftruncate(fd, old.st_size);
+        }
+        return SaveStatus::WriteFailed;
+    }
+    if (WriteAllAt(fd, bytes) && ::ftruncate(fd, newSize) == 0 && ::fsync(fd) == 0) {
+        return SaveStatus::Saved;
+    }
+    WriteAllAt(fd, previous);
+    ::ftruncate(fd, old.st_size);
+    ::fsync(fd);
+    return SaveStatus::WriteFailed;
+}
+
+void SyncFolder(const std::string& folder) {
+    const FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid()) {
+        ::fsync(dir.Get());
+    }
+}
+
+} // namespace
+
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding) {
+    std::string target;
+    struct stat old {};
+    bool exists = false;
+    if (!FollowLinks(path, target, old, exists)) {
+        return SaveStatus::OpenFailed;
+    }
+    // Folders, devices, pipes and sockets are not template files; never replace them.
+    if (exists && !S_ISREG(old.st_mode)) {
+        return SaveStatus::OpenFailed;
+    }
+    // A file the user may not write stays as it is, although its folder would let us
+    // replace it.
+    const FileHandle oldFile(exists ? OpenExisting(target) : -1);
+    if (exists &&
+        (!oldFile.Valid() || ::fstat(oldFile.Get(), &old) != 0 || !S_ISREG(old.st_mode))) {
+        return SaveStatus::OpenFailed;
+    }
+
+    const std::string bytes =
+        encoding == Encoding::Unicode ? EncodeUnicode(tmpl) : Encode8Bit(tmpl);
+
+    // A new file would part the other names of the old one from the saved text.
+    if (exists && old.st_nlink > 1) {
+        return WriteInPlace(oldFile.Get(), old, bytes);
+    }
+    const std::string folder = FolderOf(target);
+    std::string temporary;
+    // A brand-new file gets what any new file gets there (the umask or the folder's default
+    // access list); a replacement starts private and then takes the old file's identity.
+    FileHandle file(CreateTemporary(folder, exists ? 0600 : 0666, temporary));
+    if (!file.Valid()) {
+        return exists ? WriteInPlace(oldFile.Get(), old, bytes) : SaveStatus::OpenFailed;
+    }
+    if (exists && !TakeIdentity(file.Get(), oldFile.Get(), old)) {
+        file.Close();
+        ::unlink(temporary.c_str());
+        return WriteInPlace(oldFile.Get(), old, bytes);
+    }
+
+    bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    written = file.Close() && written;
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return SaveStatus::WriteFailed;
+    }
+    SyncFolder(folder);
+    return SaveStatus::Saved;
+}
+
+} // namespace permora
