@@ -4,8 +4,8 @@
 // owner or an access list the saver may not give, a folder that lets no new file in), the
 // old file is written in place instead, with its previous bytes put back if that fails.
 
-#include "template_file/file_handle.h"
 #include "template_file/safe_save.h"
+#include "template_file/file_handle.h"
 #include "template_file/template_file.h"
 
 #include <algorithm>
@@ -107,8 +107,7 @@ bool ReadLink(const std::string& path, std::string& text) {
 // Follows symbolic links to the file the path finally names, which need not exist yet.
 // Fails for a loop and for anything that cannot name a file (a name ending in "/", a
 // missing or unreadable folder on the way).
-bool FollowLinks(const std::string& path, std::string& target, struct stat& info,
-                 bool& exists) {
+bool FollowLinks(const std::string& path, std::string& target, struct stat& info, bool& exists) {
     std::string current = path;
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         if (current.empty() || current.back() == '/') {
