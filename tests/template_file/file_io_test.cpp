@@ -60,6 +60,28 @@ void ExpectSameIdentity(const Identity& after, const Identity& before) {
     EXPECT_EQ(after.attributes, before.attributes);
 }
 
+// A case of a table of saves: what the folder holds and the name the save is given.
+struct FolderCase {
+    const char* what;
+    const char* path;
+    std::function<bool(const fs::path& dir)> make; // false: not possible here
+};
+
+// Saves as Unicode with a file size limit of 64 bytes, under which writing more fails, for
+// root as well.
+SaveStatus SaveUnderSmallFileSizeLimit(const std::string& path, const SecurityTemplate& tmpl) {
+    struct rlimit saved {};
+    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveStatus status = SaveTemplate(path, tmpl, Encoding::Unicode);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return status;
+}
+
 bool RunCommand(const std::string& command) {
     return std::system((command + " 2>/dev/null").c_str()) == 0;
 }
@@ -71,7 +93,9 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
     }
-    void TearDown() override {
+    void TearDown() override { RemoveFolder(); }
+
+    void RemoveFolder() const {
         std::error_code ignored;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
         // Folders a test locked must be opened again before they can be emptied.
@@ -82,6 +106,12 @@ protected:
             }
         }
         fs::remove_all(dir_, ignored);
+    }
+
+    // Each case of a table starts from an empty folder.
+    void EmptyFolder() const {
+        RemoveFolder();
+        fs::create_directory(dir_);
     }
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
@@ -204,44 +234,45 @@ TEST_F(FileTest, SaveToAFolderThatDoesNotExistFailsToOpen) {
 }
 
 TEST_F(FileTest, SaveRefusesWhatIsNoFileAndChangesNothing) {
-    struct Case {
-        const char* what;
-        const char* path;
-        std::function<void(const fs::path& dir)> make;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<FolderCase> cases = {
         {"folder", "security.conf",
          [](const fs::path& dir) {
              fs::create_directory(dir / "security.conf");
              test::WriteBytes((dir / "security.conf" / "inside").string(), "keep");
+             return true;
          }},
         {"link to a folder", "link.conf",
          [](const fs::path& dir) {
              fs::create_directory(dir / "real");
-             fs::create_symlink("real", dir / "link.conf");
+             return fs::create_symlink("real", dir / "link.conf"), true;
          }},
         {"link loop", "a.conf",
          [](const fs::path& dir) {
              fs::create_symlink("b.conf", dir / "a.conf");
-             fs::create_symlink(dir / "a.conf", dir / "b.conf");
+             return fs::create_symlink(dir / "a.conf", dir / "b.conf"), true;
          }},
         {"link to itself", "self.conf",
-         [](const fs::path& dir) { fs::create_symlink("self.conf", dir / "self.conf"); }},
+         [](const fs::path& dir) {
+             return fs::create_symlink("self.conf", dir / "self.conf"), true;
+         }},
         {"link to a file in a missing folder", "link.conf",
-         [](const fs::path& dir) { fs::create_symlink("missing/real.conf", dir / "link.conf"); }},
-        {"name ending in a slash", "new.conf/", [](const fs::path&) {}},
+         [](const fs::path& dir) {
+             return fs::create_symlink("missing/real.conf", dir / "link.conf"), true;
+         }},
+        {"name ending in a slash", "new.conf/", [](const fs::path&) { return true; }},
         {"link to a name ending in a slash", "link.conf",
-         [](const fs::path& dir) { fs::create_symlink("new.conf/", dir / "link.conf"); }},
+         [](const fs::path& dir) {
+             return fs::create_symlink("new.conf/", dir / "link.conf"), true;
+         }},
         {"pipe", "pipe.conf",
-         [](const fs::path& dir) { ASSERT_EQ(::mkfifo((dir / "pipe.conf").c_str(), 0600), 0); }},
+         [](const fs::path& dir) { return ::mkfifo((dir / "pipe.conf").c_str(), 0600) == 0; }},
     };
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
-    for (const Case& c : cases) {
+    for (const FolderCase& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(dir_);
-        fs::create_directory(dir_);
-        c.make(dir_);
+        EmptyFolder();
+        ASSERT_TRUE(c.make(dir_));
         const auto before = Tree();
         const std::string path = PathOf(c.path);
         EXPECT_EQ(SaveTemplate(path, tmpl, Encoding::Unicode), SaveStatus::OpenFailed);
@@ -291,8 +322,7 @@ TEST_F(FileTest, SaveFollowsLinksAndKeepsThem) {
     const std::string bytes = Encode8Bit(tmpl);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(dir_);
-        fs::create_directory(dir_);
+        EmptyFolder();
         c.make(dir_);
         const auto before = Tree();
         ASSERT_EQ(SaveTemplate(PathOf(c.saved), tmpl, Encoding::EightBit), SaveStatus::Saved);
@@ -346,8 +376,7 @@ TEST_F(FileTest, ReplacedFileKeepsItsOwnerModeAccessListAndAttributes) {
     test::BuildExampleTemplate(tmpl);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(dir_);
-        fs::create_directory(dir_);
+        EmptyFolder();
         const std::string path = PathOf("security.conf");
         test::WriteBytes(path, "old");
         ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
@@ -364,13 +393,7 @@ TEST_F(FileTest, ReplacedFileKeepsItsOwnerModeAccessListAndAttributes) {
 }
 
 TEST_F(FileTest, FileTheSaverMayWriteButNotReplaceIsWrittenInPlace) {
-    struct Case {
-        const char* what;
-        const char* path;
-        // Makes the file; false: not possible here.
-        std::function<bool(const fs::path& dir)> make;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<FolderCase> cases = {
         {"folder the saver cannot write", "locked/security.conf",
          [](const fs::path& dir) {
              fs::create_directory(dir / "locked");
@@ -389,10 +412,9 @@ TEST_F(FileTest, FileTheSaverMayWriteButNotReplaceIsWrittenInPlace) {
     };
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
-    for (const Case& c : cases) {
+    for (const FolderCase& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(dir_);
-        fs::create_directory(dir_);
+        EmptyFolder();
         if (!c.make(dir_)) {
             std::cout << "[ SKIPPED  ] " << c.what << ": not possible here\n";
             continue;
@@ -433,22 +455,12 @@ TEST_F(FileTest, FailedWriteInPlacePutsThePreviousBytesBack) {
     const std::string other = PathOf("other.conf");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(dir_);
-        fs::create_directory(dir_);
+        EmptyFolder();
         test::WriteBytes(path, c.previous);
         fs::create_hard_link(path, other); // a second name makes the save write in place
         SaveStatus status = SaveStatus::Saved;
         if (c.reserveFails) {
-            // A file size limit refuses the new size, for root as well.
-            struct rlimit saved {};
-            ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit small = saved;
-            small.rlim_cur = 64;
-            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-            status = SaveTemplate(path, tmpl, Encoding::Unicode);
-            ::setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, oldHandler);
+            status = SaveUnderSmallFileSizeLimit(path, tmpl);
         } else {
             writes = 0;
             save_detail::inPlaceWrite = [](int fd, const void* data, std::size_t size,
@@ -474,8 +486,7 @@ TEST_F(FileTest, SaveTakesTheLongestNamesAFolderHolds) {
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
     for (const std::size_t length : {245u, 255u}) {
-        fs::remove_all(dir_);
-        fs::create_directory(dir_);
+        EmptyFolder();
         const std::string name = std::string(length - 5, 'n') + ".conf";
         // Once as a new file, once replacing it.
         ASSERT_EQ(SaveTemplate(PathOf(name), tmpl, Encoding::EightBit), SaveStatus::Saved);
@@ -492,16 +503,8 @@ TEST_F(FileTest, FailedWriteLeavesThePreviousFileByteIdentical) {
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
 
-    // A file size limit makes the write of the new file fail, for root as well.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveStatus status = SaveTemplate(path, tmpl, Encoding::Unicode);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    // A file size limit makes the write of the new file fail.
+    const SaveStatus status = SaveUnderSmallFileSizeLimit(path, tmpl);
 
     EXPECT_EQ(status, SaveStatus::WriteFailed);
     EXPECT_EQ(test::ReadBytes(path), previous);
