@@ -627,7 +627,7 @@ TEST_F(PermoraDlgTest, AFailedSaveKeepsThePreviousFileAndSaysSo) {
          },
          true},
         {"unicode: a folder stands in the way", IDC_SAVE_UNICODE, tk::IDYES,
-         "There is problem in creating this file.",
+         "There is problem in opening this file.",
          [&](const TempDir& dir) {
              fs::create_directory(dir.File("t.conf"));
              WriteBytes(dir.File("t.conf/inside"), oldBytes);
