@@ -1,0 +1,68 @@
+#pragma once
+
+// What the commands of permora-cli share: reading and writing template files, and the
+// texts of targets and entries.
+
+#include "model/target.h"
+#include "template_file/template_file.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace permora::cli {
+
+// Exit statuses.
+inline constexpr int kSuccess = 0;
+inline constexpr int kFound = 1; // errors found, or differences
+inline constexpr int kUsage = 2;
+inline constexpr int kFileFailed = 3;
+
+// Reports a problem of the program itself (not a finding) on standard error.
+void Complain(std::ostream& err, const std::string& text);
+
+struct LoadResult {
+    bool opened = false;   // false: the file could not be opened or read
+    bool complete = false; // every line was read
+    int targets = 0;       // targets appended
+    int errors = 0;        // reader messages
+    int warnings = 0;      // places where the next save would write something else
+};
+
+// Reads a template file as the editor's Import does, appending to into. Each reader message
+// is written as "FILE:LINE: MESSAGE" to messages; with warnings given, each warning as
+// "FILE:LINE: warning: TEXT" to it.
+LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
+                        std::ostream* warnings = nullptr);
+
+// Reads a template that a command is about to change. Says what went wrong on err and
+// returns the exit status to end with, or kSuccess when the template was read whole.
+int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err);
+
+bool FileExists(const std::string& path);
+// The encoding a file already has: Unicode when it begins with FF FE or FE FF, 8-bit
+// otherwise; Unicode for a file that does not exist.
+Encoding EncodingOf(const std::string& path);
+// Writes safely; says on err when it failed. Returns kSuccess or kFileFailed.
+int Save(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
+         std::ostream& err);
+
+// Reads a whole file, or standard input for "-". False when it cannot be read.
+bool ReadText(const std::string& path, std::istream& in, std::string& text);
+
+// Texts for people.
+std::string MarksText(std::uint16_t control); // "S:P D:AR", "" when no list is present
+std::string StyleText(std::int32_t style);    // "NTFS", or the number of an unnamed style
+std::string LevelText(std::int32_t level);
+std::string Hex(std::uint32_t value); // "0x1f01ff"
+std::string Plural(long long count, const char* one, const char* many);
+
+// The commands that print templates.
+void ShowText(const SecurityTemplate& tmpl, const std::string* onlyPath, std::ostream& out);
+void ShowJson(const SecurityTemplate& tmpl, const std::string* onlyPath, std::ostream& out);
+// Prints the differences and returns 1 when there are any, 0 otherwise.
+int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::string& nameA,
+             const std::string& nameB, std::ostream& out);
+int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream& out);
+
+} // namespace permora::cli

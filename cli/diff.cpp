@@ -1,0 +1,161 @@
+// diff: the differences of two templates, as text or JSON.
+
+#include "cli/commands.h"
+
+#include "model/template_ops.h"
+
+#include <nlohmann/json.hpp>
+
+#include <ostream>
+
+namespace permora::cli {
+
+namespace {
+
+const char* ListName(EntryListKind kind) {
+    switch (kind) {
+    case EntryListKind::Audit:
+        return "Audit";
+    case EntryListKind::Deny:
+        return "Deny";
+    case EntryListKind::Allow:
+        break;
+    }
+    return "Allow";
+}
+
+std::string Named(const TargetObject& t, int occurrence) {
+    return occurrence > 1 ? t.Path + " #" + std::to_string(occurrence) : t.Path;
+}
+
+std::uint16_t ControlOf(const TargetObject& t) {
+    return t.Descriptor ? t.Descriptor->Control : 0;
+}
+
+std::string MarksOrNone(std::uint16_t control) {
+    const std::string marks = MarksText(control);
+    return marks.empty() ? "none" : marks;
+}
+
+nlohmann::ordered_json EntryJson(const Ace* entry) {
+    if (entry == nullptr) {
+        return nullptr;
+    }
+    return {{"account", entry->NTAccount}, {"flags", entry->Flags}, {"mask", entry->Mask}};
+}
+
+template <class T> void Change(nlohmann::ordered_json& target, const char* name, T a, T b) {
+    target[name] = {{"a", a}, {"b", b}};
+}
+
+} // namespace
+
+int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::string& nameA,
+             const std::string& nameB, std::ostream& out) {
+    const std::vector<TargetDifference> differences = CompareTemplates(a, b);
+    if (differences.empty()) {
+        return 0;
+    }
+    int onlyA = 0;
+    int onlyB = 0;
+    int changed = 0;
+    out << "--- " << nameA << '\n' << "+++ " << nameB << '\n';
+    for (const TargetDifference& d : differences) {
+        if (d.b == nullptr) {
+            out << "- " << Named(*d.a, d.occurrence) << '\n';
+            ++onlyA;
+            continue;
+        }
+        if (d.a == nullptr) {
+            out << "+ " << Named(*d.b, d.occurrence) << '\n';
+            ++onlyB;
+            continue;
+        }
+        ++changed;
+        out << "~ " << Named(*d.a, d.occurrence) << '\n';
+        if (d.styleChanged) {
+            out << "    style: " << StyleText(d.a->SecurityStyle) << " -> "
+                << StyleText(d.b->SecurityStyle) << '\n';
+        }
+        if (d.levelChanged) {
+            out << "    level: " << LevelText(d.a->SecurityLevel) << " -> "
+                << LevelText(d.b->SecurityLevel) << '\n';
+        }
+        if (d.modeChanged) {
+            out << "    mode: " << d.a->Mode << " -> " << d.b->Mode << '\n';
+        }
+        if (d.marksChanged) {
+            std::string before = MarksOrNone(ControlOf(*d.a));
+            std::string after = MarksOrNone(ControlOf(*d.b));
+            if (before == after) { // bits that no mark shows
+                before += " (" + Hex(ControlOf(*d.a)) + ")";
+                after += " (" + Hex(ControlOf(*d.b)) + ")";
+            }
+            out << "    marks: " << before << " -> " << after << '\n';
+        }
+        for (const EntryDifference& e : d.entries) {
+            if (e.b == nullptr) {
+                out << "    - " << e.a->ToSddl() << '\n';
+            } else if (e.a == nullptr) {
+                out << "    + " << e.b->ToSddl() << '\n';
+            } else {
+                out << "    ~ " << e.a->ToSddl() << " -> " << e.b->ToSddl() << '\n';
+            }
+        }
+    }
+    out << Plural(onlyA, "target", "targets") << " only in " << nameA << ", " << onlyB
+        << " only in " << nameB << ", " << changed << " changed\n";
+    return 1;
+}
+
+int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream& out) {
+    const std::vector<TargetDifference> differences = CompareTemplates(a, b);
+    nlohmann::ordered_json onlyA = nlohmann::ordered_json::array();
+    nlohmann::ordered_json onlyB = nlohmann::ordered_json::array();
+    nlohmann::ordered_json changed = nlohmann::ordered_json::array();
+    for (const TargetDifference& d : differences) {
+        if (d.b == nullptr || d.a == nullptr) {
+            const TargetObject& t = d.a != nullptr ? *d.a : *d.b;
+            (d.a != nullptr ? onlyA : onlyB)
+                .push_back({{"path", t.Path},
+                            {"occurrence", d.occurrence},
+                            {"index", d.a != nullptr ? d.indexA : d.indexB}});
+            continue;
+        }
+        nlohmann::ordered_json target = {{"path", d.a->Path},
+                                         {"occurrence", d.occurrence},
+                                         {"index_a", d.indexA},
+                                         {"index_b", d.indexB}};
+        if (d.styleChanged) {
+            Change(target, "style", d.a->SecurityStyle, d.b->SecurityStyle);
+        }
+        if (d.levelChanged) {
+            Change(target, "level", d.a->SecurityLevel, d.b->SecurityLevel);
+        }
+        if (d.modeChanged) {
+            Change(target, "mode", d.a->Mode, d.b->Mode);
+        }
+        if (d.marksChanged) {
+            Change(target, "control", ControlOf(*d.a), ControlOf(*d.b));
+        }
+        nlohmann::ordered_json entries = nlohmann::ordered_json::array();
+        for (const EntryDifference& e : d.entries) {
+            const char* change = e.b == nullptr ? "removed" : e.a == nullptr ? "added" : "changed";
+            entries.push_back({{"change", change},
+                               {"list", ListName(e.list)},
+                               {"rank", e.rank},
+                               {"a", EntryJson(e.a)},
+                               {"b", EntryJson(e.b)}});
+        }
+        target["entries"] = std::move(entries);
+        changed.push_back(std::move(target));
+    }
+    const nlohmann::ordered_json result = {{"equal", differences.empty()},
+                                           {"only_in_a", std::move(onlyA)},
+                                           {"only_in_b", std::move(onlyB)},
+                                           {"changed", std::move(changed)}};
+    out << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    return differences.empty() ? 0 : 1;
+}
+
+} // namespace permora::cli

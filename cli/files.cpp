@@ -1,0 +1,119 @@
+// Reading and writing template files for the commands.
+
+#include "cli/commands.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace permora::cli {
+
+void Complain(std::ostream& err, const std::string& text) {
+    err << "permora-cli: " << text << '\n';
+}
+
+namespace {
+// TEMPORARY until the import reports line numbers.
+struct ImportReport {
+    std::function<void(int line, const std::string& message)> message;
+    std::function<void(int line, const std::string& warning)> warning;
+};
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
+                             const ImportReport& report) {
+    return permora::ImportTemplate(path, into, [&](const std::string& m) { report.message(0, m); });
+}
+} // namespace
+
+LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
+                        std::ostream* warnings) {
+    LoadResult result;
+    ImportReport report;
+    report.message = [&](int line, const std::string& message) {
+        messages << path << ':' << line << ": " << message << '\n';
+        ++result.errors;
+    };
+    if (warnings != nullptr) {
+        report.warning = [&](int line, const std::string& warning) {
+            *warnings << path << ':' << line << ": warning: " << warning << '\n';
+            ++result.warnings;
+        };
+    }
+    const ImportOutcome outcome = ImportTemplate(path, into, report);
+    result.opened = outcome.opened && !outcome.readFailed;
+    result.complete = outcome.complete;
+    result.targets = outcome.appended;
+    return result;
+}
+
+int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err) {
+    const LoadResult loaded = LoadTemplate(path, into, err);
+    if (!loaded.opened) {
+        Complain(err, path + ": cannot read the file");
+        return kFileFailed;
+    }
+    if (!loaded.complete || loaded.errors > 0) {
+        Complain(err, path + ": the file has errors; nothing was written");
+        return kFound;
+    }
+    return kSuccess;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+Encoding EncodingOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return Encoding::Unicode;
+    }
+    unsigned char mark[2] = {0, 0};
+    const ssize_t count = ::read(fd, mark, sizeof mark);
+    ::close(fd);
+    const bool unicode = count == 2 && ((mark[0] == 0xFF && mark[1] == 0xFE) ||
+                                        (mark[0] == 0xFE && mark[1] == 0xFF));
+    return unicode ? Encoding::Unicode : Encoding::EightBit;
+}
+
+int Save(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
+         std::ostream& err) {
+    switch (SaveTemplate(path, tmpl, encoding)) {
+    case SaveStatus::Saved:
+        return kSuccess;
+    case SaveStatus::OpenFailed:
+        Complain(err, path + ": cannot create the file; nothing was written");
+        return kFileFailed;
+    case SaveStatus::WriteFailed:
+        break;
+    }
+    Complain(err, path + ": cannot write the file; it was left as it was");
+    return kFileFailed;
+}
+
+bool ReadText(const std::string& path, std::istream& in, std::string& text) {
+    if (path == "-") {
+        std::ostringstream all;
+        all << in.rdbuf();
+        text = all.str();
+        return !in.bad();
+    }
+    // Pipes are welcome ("--paths <(ls)"); folders are not files.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+} // namespace permora::cli

@@ -1,0 +1,118 @@
+#pragma once
+
+// Runs permora-cli in the test's own process, in a fresh folder holding the given files.
+
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace permora::cli_test {
+
+namespace fs = std::filesystem;
+
+inline std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string Fixture(const std::string& name) {
+    return ReadBytes(fs::path(PERMORA_FIXTURES_DIR) / name);
+}
+
+// The 8-bit file of the given lines (header included by the caller), CR LF after each.
+inline std::string Text8(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+// The UTF-16LE file of the same lines, with its byte-order mark.
+inline std::string Text16(const std::vector<std::string>& lines) {
+    std::string out = "\xFF\xFE";
+    for (const char c : Text8(lines)) {
+        out.push_back(c);
+        out.push_back('\0');
+    }
+    return out;
+}
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+class Folder {
+public:
+    Folder() {
+        std::string name = (fs::temp_directory_path() / "permora-cli-XXXXXX").string();
+        if (::mkdtemp(name.data()) != nullptr) {
+            path_ = name;
+        }
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+
+    // Every regular file in the folder with its bytes.
+    std::map<std::string, std::string> Files() const {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::directory_iterator(path_)) {
+            if (item.is_regular_file()) {
+                files[item.path().filename().string()] = ReadBytes(item.path());
+            }
+        }
+        return files;
+    }
+
+private:
+    fs::path path_;
+};
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the command line with the folder as the working folder.
+inline Outcome RunIn(const Folder& folder, const std::vector<std::string>& args,
+                     const std::string& input = {}) {
+    std::vector<const char*> argv{"permora-cli"};
+    for (const std::string& arg : args) {
+        argv.push_back(arg.c_str());
+    }
+    argv.push_back(nullptr);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.Path());
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome;
+    outcome.status = cli::Run(static_cast<int>(argv.size() - 1), argv.data(), in, out, err);
+    fs::current_path(before);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+} // namespace permora::cli_test
