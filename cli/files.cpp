@@ -17,18 +17,6 @@ void Complain(std::ostream& err, const std::string& text) {
     err << "permora-cli: " << text << '\n';
 }
 
-namespace {
-// TEMPORARY until the import reports line numbers.
-struct ImportReport {
-    std::function<void(int line, const std::string& message)> message;
-    std::function<void(int line, const std::string& warning)> warning;
-};
-ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
-                             const ImportReport& report) {
-    return permora::ImportTemplate(path, into, [&](const std::string& m) { report.message(0, m); });
-}
-} // namespace
-
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
                         std::ostream* warnings) {
     LoadResult result;

@@ -97,6 +97,56 @@ TEST(CliTest, CommonOptionsAndWrongUsage) {
     }
 }
 
+TEST(CliTest, Check) {
+    const std::string marked =
+        Text8({kHeader, R"L(1,0,"/vol/a",0,"D:AI(A;CIOI;0x1200a9;;;Everyone)")L"});
+    RunCases({
+        {"clean files",
+         {"check", "a.conf", "b.conf"},
+         {{"a.conf", Fixture("example-8bit.conf")},
+          {"b.conf", Fixture("main-window-bigendian.conf")}},
+         {},
+         0,
+         "2 files checked: 6 targets read, 0 errors, 0 warnings\n",
+         ""},
+        {"a warning alone passes",
+         {"check", "a.conf"},
+         {{"a.conf", marked}},
+         {},
+         0,
+         "a.conf:2: warning: mark AI of D: is not saved\n"
+         "1 file checked: 1 target read, 0 errors, 1 warning\n",
+         ""},
+        {"--strict: a warning fails",
+         {"check", "--strict", "a.conf"},
+         {{"a.conf", marked}},
+         {},
+         1,
+         "a.conf:2: warning: mark AI of D: is not saved\n"
+         "1 file checked: 1 target read, 0 errors, 1 warning\n",
+         ""},
+        {"lines counted as the import sees them; reading stops at the failing line",
+         {"check", "a.conf"},
+         {{"a.conf", "cb56f6f4\r\n\r\n" + kQt1 + "\r" + kHome +
+                         "\n1,0,\"/vol/x\",0,\"D:(A;CI;zz;;;x)(A;CI;0x1;;;a b)\"\r\n" + kQt1}},
+         {},
+         1,
+         "a.conf:5: Cannot parse this Mask.\n"
+         "a.conf:5: Invalid Account Name\n"
+         "a.conf:5:    Invalid File\n"
+         "1 file checked: 2 targets read, 3 errors, 0 warnings\n",
+         ""},
+        {"a file that cannot be read is reported, the others still checked",
+         {"check", "none.conf", "a.conf"},
+         {{"a.conf", marked}},
+         {},
+         3,
+         "a.conf:2: warning: mark AI of D: is not saved\n"
+         "2 files checked: 1 target read, 0 errors, 1 warning\n",
+         "permora-cli: none.conf: cannot read the file\n"},
+    });
+}
+
 TEST(CliTest, Show) {
     const std::string example = Fixture("example-8bit.conf");
     RunCases({
@@ -212,7 +262,7 @@ TEST(CliTest, Show) {
 TEST(CliTest, Convert) {
     const std::string other =
         Text16({kHeader, R"L(1,0,"/vol/x",0,"D:(A;OICI;0x1f01ff;;;bob)(A;CIOI;0x1;;;BOB)")L"});
-    const std::string otherRead = R"L(1,0,"/vol/x",0,"D:(A;OI;0x1f01ff;;;bob)(A;CIOI;0x1;;;BOB)")L";
+    const std::string otherRead = R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1f01ff;;;bob)")L";
     const std::string failing = Fixture("main-window-third-line-fails.conf");
     const std::string failingErrors = "f.conf:3: Cannot parse this Mask.\n"
                                       "f.conf:3: Invalid Account Name\n"
@@ -412,7 +462,7 @@ TEST(CliTest, Add) {
          "added 1 target, skipped 0 already present\n",
          "",
          {{"o.conf", Text16({kHeader, kQt1, kVol2, kHome,
-                             R"L(1,0,"/vol/c",0,"D:PAR(A;OI;0x1f01ff;;;LAB\ops)")L"})}}},
+                             R"L(1,0,"/vol/c",0,"D:PAR(A;CIOI;0x1f01ff;;;LAB\ops)")L"})}}},
         {"nothing to add leaves an existing template as it is",
          {"add", "t.conf", "--paths", "list"},
          {{"t.conf", Text8({kHeader, R"L(1,0,"/vol/a",0,"D:AI(A;CIOI;0x1200a9;;;Everyone)")L"})},
