@@ -1,0 +1,494 @@
+#!/usr/bin/python3
+"""The editor started without a display serves its window on a private display: VNC on
+loopback only with the printed password, X only with the cookie. Closed or killed, it
+leaves no process and no file behind.
+
+usage: headless_test.py PERMORA_PROGRAM [SCREENSHOT_DIR]
+"""
+
+import os
+import re
+import select
+import shutil
+import signal
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+from Cryptodome.Cipher import DES
+from Xlib import X, Xatom
+from Xlib import display as xdisplay
+from Xlib.protocol import event as xevent
+
+TIMEOUT = 40  # seconds for anything to happen; the machine may be busy
+SKIP = 77
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(probe, what, timeout=TIMEOUT):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.1)
+
+
+# --- processes --------------------------------------------------------------------------
+
+def process_stat(pid):
+    """(state, ppid, session, start time) of a process, None when it is gone."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            text = f.read()
+    except OSError:
+        return None
+    fields = text[text.rindex(")") + 2:].split()
+    return fields[0], int(fields[1]), int(fields[3]), int(fields[19])
+
+
+def all_pids():
+    return [int(name) for name in os.listdir("/proc") if name.isdigit()]
+
+
+def process_name(pid):
+    try:
+        with open(f"/proc/{pid}/comm") as f:
+            return f.read().strip()
+    except OSError:
+        return ""
+
+
+def alive(process):
+    pid, start = process
+    stat = process_stat(pid)
+    return stat is not None and stat[0] != "Z" and stat[3] == start
+
+
+def server_display_number(pid):
+    """The display number of an X server, from the socket it listens on."""
+    inodes = set()
+    for fd in os.listdir(f"/proc/{pid}/fd"):
+        target = os.readlink(f"/proc/{pid}/fd/{fd}")
+        if target.startswith("socket:["):
+            inodes.add(target[8:-1])
+    with open("/proc/net/unix") as f:
+        for line in f.readlines()[1:]:
+            fields = line.split()
+            if len(fields) >= 8 and fields[6] in inodes:
+                found = re.fullmatch(r"@?/tmp/\.X11-unix/X(\d+)", fields[7])
+                if found:
+                    return found.group(1)
+    raise Failure("the X server listens on no display socket")
+
+
+def read_proc_file(pid, name):
+    try:
+        with open(f"/proc/{pid}/{name}", "rb") as f:
+            return f.read()
+    except OSError:
+        return b""
+
+
+# --- the editor -------------------------------------------------------------------------
+
+class Editor:
+    """The program started with no display, and what it shows of its private display."""
+
+    def __init__(self, program, runtime_dir, path=None):
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY")}
+        env["XDG_RUNTIME_DIR"] = runtime_dir
+        if path is not None:
+            env["PATH"] = path
+        self.stderr = tempfile.TemporaryFile()
+        self.proc = subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.PIPE, stderr=self.stderr)
+        self.display_processes = []
+
+    def read_output(self):
+        """Everything printed on standard output until the SSH hint, or until it ends."""
+        output = b""
+        deadline = time.monotonic() + TIMEOUT
+        fd = self.proc.stdout.fileno()
+        while b"ssh -L" not in output or not output.endswith(b"\n"):
+            left = deadline - time.monotonic()
+            check(left > 0, "no connection details within the time; printed: %r" % output)
+            ready, _, _ = select.select([fd], [], [], left)
+            if ready:
+                chunk = os.read(fd, 4096)
+                if not chunk:
+                    break
+                output += chunk
+        return output.decode()
+
+    def start(self):
+        """Waits for the connection details and notes the display's processes and files."""
+        text = self.read_output()
+        port = re.search(r"port:\s+(\d+)", text)
+        password = re.search(r"password:\s+(\S+)", text)
+        check(port and password, "no port or password printed: %r" % text)
+        self.port, self.password = int(port.group(1)), password.group(1)
+        check(f"ssh -L 5900:127.0.0.1:{self.port} host" in text, "no SSH hint: %r" % text)
+        check("127.0.0.1" in text, "no address printed: %r" % text)
+
+        watchers = [pid for pid in all_pids() if (process_stat(pid) or (0, 0))[1] == self.proc.pid]
+        check(len(watchers) == 1, "expected one watcher process, found %r" % watchers)
+        session = watchers[0]
+        members = [pid for pid in all_pids() if (process_stat(pid) or (0, 0, 0))[2] == session]
+        self.display_processes = [(pid, process_stat(pid)[3]) for pid in members]
+        names = {process_name(pid): pid for pid in members}
+        for expected in ("Xtigervnc", "openbox"):
+            check(expected in names, f"no {expected} among the display's processes: {names}")
+        server = names["Xtigervnc"]
+        arguments = read_proc_file(server, "cmdline").decode().split("\0")
+        self.authority = arguments[arguments.index("-auth") + 1]
+        self.display = ":" + server_display_number(server)
+        number = self.display[1:]
+        self.x_files = [f"/tmp/.X11-unix/X{number}", f"/tmp/.X{number}-lock"]
+        self.x_file_ids = {path: os.stat(path).st_ino for path in self.x_files
+                           if os.path.exists(path)}
+
+        return text
+
+    def stderr_text(self):
+        self.stderr.seek(0)
+        return self.stderr.read().decode(errors="replace")
+
+    def kill_everything(self):
+        """After a failure: nothing of ours may outlive the test."""
+        if self.proc.poll() is None:
+            self.proc.kill()
+        for pid, _ in [p for p in self.display_processes if alive(p)]:
+            os.kill(pid, signal.SIGKILL)
+        try:
+            self.proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            pass
+
+
+def check_left_nothing(editor, runtime_dir):
+    wait_for(lambda: not any(alive(p) for p in editor.display_processes),
+             "the display's processes to end")
+    left = [p for p in editor.display_processes if alive(p)]
+    check(not left, "processes left: %r" % left)
+    for path in editor.x_files:
+        # Another server may have taken the same number since; only ours must be gone.
+        same = (os.path.exists(path) and path in editor.x_file_ids
+                and os.stat(path).st_ino == editor.x_file_ids[path])
+        check(not same, "left behind: " + path)
+    check(os.listdir(runtime_dir) == [], "files left in the runtime folder: %r"
+          % os.listdir(runtime_dir))
+
+
+# --- VNC --------------------------------------------------------------------------------
+
+def receive(sock, count):
+    data = b""
+    while len(data) < count:
+        chunk = sock.recv(count - len(data))
+        if not chunk:
+            break
+        data += chunk
+    return data
+
+
+def rfb_connect(port):
+    """Connects and agrees on protocol 3.8; returns the socket and the offered security types."""
+    sock = socket.create_connection(("127.0.0.1", port), timeout=TIMEOUT)
+    version = receive(sock, 12)
+    check(version.startswith(b"RFB 003."), "not an RFB server: %r" % version)
+    sock.sendall(b"RFB 003.008\n")
+    count = receive(sock, 1)
+    check(count and count[0] > 0, "the server offers no security type")
+    return sock, list(receive(sock, count[0]))
+
+
+def vnc_response(password, challenge):
+    # VNC authentication uses the password (8 bytes, zero padded) as a DES key whose
+    # bytes have their bits in reverse order.
+    key = bytes(int(f"{b:08b}"[::-1], 2) for b in password.encode()[:8].ljust(8, b"\0"))
+    return DES.new(key, DES.MODE_ECB).encrypt(challenge)
+
+
+def rfb_security_result(sock):
+    """0 on success; anything else (or a closed connection) is a refusal."""
+    result = receive(sock, 4)
+    return struct.unpack(">I", result)[0] if len(result) == 4 else -1
+
+
+def rfb_login(port, password):
+    sock, _ = rfb_connect(port)
+    sock.sendall(b"\x02")
+    challenge = receive(sock, 16)
+    check(len(challenge) == 16, "no VNC challenge")
+    sock.sendall(vnc_response(password, challenge))
+    return sock, rfb_security_result(sock)
+
+
+def check_vnc(editor):
+    listeners = loopback_listeners(editor.port)
+    check(listeners and all(address in ("127.0.0.1", "::1") for address in listeners),
+          "the VNC port listens on %r, not on loopback only" % listeners)
+
+    sock, types = rfb_connect(editor.port)
+    check(1 not in types, "the server offers security type None: %r" % types)
+    check(2 in types, "the server offers no VNC password authentication: %r" % types)
+    sock.sendall(b"\x01")
+    check(rfb_security_result(sock) != 0, "a client choosing None was let in")
+    sock.close()
+
+    sock, result = rfb_login(editor.port, "wrong" if editor.password != "wrong" else "other")
+    check(result != 0, "a wrong password was let in")
+    sock.close()
+
+    sock, result = rfb_login(editor.port, editor.password)
+    check(result == 0, "the printed password was refused")
+    sock.sendall(b"\x01")  # ClientInit, shared
+    header = receive(sock, 24)
+    check(len(header) == 24, "no ServerInit after the password")
+    width, height = struct.unpack(">HH", header[:4])
+    name = receive(sock, struct.unpack(">I", header[20:24])[0])
+    check((width, height) == (1280, 800), "odd screen size %dx%d" % (width, height))
+    check(name == b"Permora", "odd desktop name %r" % name)
+    return sock, width, height
+
+
+def loopback_listeners(port):
+    """The local addresses of the sockets listening on port (IPv4 and IPv6)."""
+    addresses = []
+    for table, size in (("/proc/net/tcp", 4), ("/proc/net/tcp6", 16)):
+        try:
+            with open(table) as f:
+                lines = f.readlines()[1:]
+        except OSError:
+            continue
+        for line in lines:
+            fields = line.split()
+            address, hex_port = fields[1].split(":")
+            if fields[3] != "0A" or int(hex_port, 16) != port:
+                continue
+            raw = bytes.fromhex(address)
+            # The kernel prints each 32-bit word in host (little-endian) order.
+            raw = b"".join(raw[i:i + 4][::-1] for i in range(0, size, 4))
+            family = socket.AF_INET if size == 4 else socket.AF_INET6
+            addresses.append(socket.inet_ntop(family, raw))
+    return addresses
+
+
+def save_framebuffer(sock, width, height, path):
+    """Reads the whole screen through VNC and writes it as a PNG, to be looked at."""
+    pixel_format = struct.pack(">BBBBHHHBBB3x", 32, 24, 0, 1, 255, 255, 255, 16, 8, 0)
+    sock.sendall(b"\x00\x00\x00\x00" + pixel_format)
+    sock.sendall(struct.pack(">BxHi", 2, 1, 0))  # raw encoding only
+    sock.sendall(struct.pack(">BBHHHH", 3, 0, 0, 0, width, height))
+    kind = receive(sock, 1)
+    check(kind == b"\x00", "no framebuffer update: %r" % kind)
+    rectangles = struct.unpack(">xH", receive(sock, 3))[0]
+    screen = bytearray(width * height * 3)
+    for _ in range(rectangles):
+        x, y, w, h, encoding = struct.unpack(">HHHHi", receive(sock, 12))
+        check(encoding == 0, "unexpected encoding %d" % encoding)
+        data = receive(sock, w * h * 4)
+        for row in range(h):
+            for column in range(w):
+                b, g, r = data[(row * w + column) * 4:(row * w + column) * 4 + 3]
+                at = ((y + row) * width + x + column) * 3
+                screen[at:at + 3] = bytes((r, g, b))
+    rows = b"".join(b"\0" + bytes(screen[r * width * 3:(r + 1) * width * 3])
+                    for r in range(height))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n"
+                + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+# --- X ----------------------------------------------------------------------------------
+
+def check_x_access(editor):
+    """Only the holder of the cookie opens the display; the X client libraries decide."""
+    nobody = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+    cases = [
+        ("the editor's account with the cookie", [], editor.authority, True),
+        ("the editor's account without the cookie", [], "/dev/null", False),
+        ("another account (nobody)", nobody, editor.authority, False),
+        ("another account (nobody) without the cookie", nobody, "/dev/null", False),
+    ]
+    for who, prefix, authority, may_open in cases:
+        env = {"PATH": "/usr/bin:/bin", "XAUTHORITY": authority, "HOME": "/nonexistent"}
+        result = subprocess.run(prefix + ["xdpyinfo", "-display", editor.display], env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                timeout=TIMEOUT)
+        opened = result.returncode == 0
+        check(opened == may_open, "%s %s the display: %s" % (
+            who, "opened" if opened else "could not open", result.stderr.decode().strip()))
+
+
+def secrets_on_command_lines(editor):
+    cookie = subprocess.run(["xauth", "-f", editor.authority, "nlist"], capture_output=True,
+                            timeout=TIMEOUT, check=True).stdout.split()[-1].lower()
+    check(len(cookie) == 32, "no cookie in the authority file")
+    found = []
+    for pid in all_pids():
+        for name in ("cmdline", "environ"):
+            text = read_proc_file(pid, name).lower()
+            for secret in (editor.password.encode().lower(), cookie):
+                if secret in text:
+                    found.append((pid, process_name(pid), name))
+    return found
+
+
+def find_editor_window(editor):
+    """The editor's window once the window manager manages it (framed, in its client list)."""
+    os.environ["XAUTHORITY"] = editor.authority
+    connection = xdisplay.Display(editor.display)
+    root = connection.screen().root
+    client_list = connection.intern_atom("_NET_CLIENT_LIST")
+
+    def managed():
+        prop = root.get_full_property(client_list, Xatom.WINDOW)
+        return prop.value[0] if prop is not None and len(prop.value) > 0 else None
+
+    try:
+        found = wait_for(managed, "a managed window")
+    except Failure as failure:
+        tree = subprocess.run(["xwininfo", "-display", editor.display, "-root", "-tree"],
+                              capture_output=True, text=True, timeout=TIMEOUT).stdout
+        with open(os.path.join(os.path.dirname(editor.authority), "server.log")) as log:
+            raise Failure("%s\nwindows:\n%s\nthe servers' log:\n%s"
+                          % (failure, tree, log.read()[-3000:])) from None
+    window = connection.create_resource_object("window", found)
+    parent = window.query_tree().parent
+    check(parent.id != root.id, "the window has no frame from the window manager")
+    return connection, window
+
+
+def close_window(connection, window):
+    protocols = connection.intern_atom("WM_PROTOCOLS")
+    delete = connection.intern_atom("WM_DELETE_WINDOW")
+    message = xevent.ClientMessage(window=window, client_type=protocols,
+                                   data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(message, event_mask=X.NoEventMask)
+    connection.flush()
+
+
+# --- the runs ---------------------------------------------------------------------------
+
+def run_closed(program, runtime_dir, screenshot_dir):
+    editor = Editor(program, runtime_dir)
+    try:
+        editor.start()
+        folder = os.path.dirname(editor.authority)
+        check(os.path.dirname(folder) == runtime_dir, "secrets outside the runtime folder")
+        check(os.stat(folder).st_mode & 0o777 == 0o700, "the private folder is not 0700")
+        for name in os.listdir(folder):
+            mode = os.stat(os.path.join(folder, name)).st_mode & 0o777
+            check(mode == 0o600, f"{name} has mode {mode:o}, not 600")
+        found = secrets_on_command_lines(editor)
+        check(not found, "the password or cookie shows in: %r" % found)
+
+        check_x_access(editor)
+        connection, window = find_editor_window(editor)
+        sock, width, height = check_vnc(editor)
+        if screenshot_dir:
+            time.sleep(1)  # let the window paint
+            save_framebuffer(sock, width, height, os.path.join(screenshot_dir, "headless.png"))
+        sock.close()
+
+        close_window(connection, window)
+        code = editor.proc.wait(timeout=TIMEOUT)
+        check(code == 0, "the editor ended with %d: %s" % (code, editor.stderr_text()))
+        connection.close()
+        check_left_nothing(editor, runtime_dir)
+        return editor.port
+    except Failure as failure:
+        raise Failure("%s\nthe editor's messages:\n%s" % (failure, editor.stderr_text()))
+    finally:
+        editor.kill_everything()
+
+
+def run_killed(program, runtime_dir, taken_port):
+    # The port the last run got is held, so this run must find another.
+    holder = socket.socket()
+    holder.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    holder.bind(("127.0.0.1", taken_port))
+    holder.listen(1)
+    editor = Editor(program, runtime_dir)
+    try:
+        editor.start()
+        check(editor.port != taken_port, "the printed port %d is taken" % taken_port)
+        sock, result = rfb_login(editor.port, editor.password)
+        check(result == 0, "the printed password was refused")
+        sock.close()
+        editor.proc.kill()
+        editor.proc.wait(timeout=TIMEOUT)
+        check_left_nothing(editor, runtime_dir)
+    finally:
+        holder.close()
+        editor.kill_everything()
+
+
+def run_without_server(program, runtime_dir):
+    empty = tempfile.mkdtemp()
+    try:
+        editor = Editor(program, runtime_dir, path=empty)
+        try:
+            code = editor.proc.wait(timeout=TIMEOUT)
+            printed = editor.proc.stdout.read()
+            check(code != 0, "started without its display server")
+            check(printed == b"", "printed %r on standard output" % printed)
+            message = editor.stderr_text()
+            check("tigervnc-standalone-server" in message, "the message names no package: "
+                  + message)
+            check(os.listdir(runtime_dir) == [], "files left in the runtime folder")
+        finally:
+            editor.kill_everything()
+    finally:
+        os.rmdir(empty)
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
+    if os.geteuid() != 0:
+        print("skipped: needs root to try the display as another account")
+        return SKIP
+    program = os.path.abspath(sys.argv[1])
+    screenshot_dir = sys.argv[2] if len(sys.argv) > 2 else None
+    runtime_dir = tempfile.mkdtemp(prefix="permora-headless-test-")
+    try:
+        port = run_closed(program, runtime_dir, screenshot_dir)
+        run_killed(program, runtime_dir, port)
+        run_without_server(program, runtime_dir)
+    except (Failure, subprocess.TimeoutExpired, OSError) as failure:
+        print("FAILED:", failure)
+        return 1
+    finally:
+        shutil.rmtree(runtime_dir, ignore_errors=True)
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
