@@ -571,6 +571,9 @@ bool WriteAll(int fd, const std::string& text) {
 int RunWatcher(const Programs& programs, int editorEnd, int report) {
     ::setsid();
     ::umask(077);
+    // Nothing the editor set up for its signals applies here.
+    for (int signal = 1; signal < NSIG; ++signal)
+        ::signal(signal, SIG_DFL);
     struct sigaction stop {};
     stop.sa_handler = RequestStop;
     ::sigemptyset(&stop.sa_mask);

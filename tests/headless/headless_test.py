@@ -21,6 +21,7 @@ import zlib
 
 from Cryptodome.Cipher import DES
 from Xlib import X, Xatom
+from Xlib import error as XError
 from Xlib import display as xdisplay
 from Xlib.protocol import event as xevent
 
@@ -418,7 +419,10 @@ def run_closed(program, runtime_dir, screenshot_dir):
         close_window(connection, window)
         code = editor.proc.wait(timeout=TIMEOUT)
         check(code == 0, "the editor ended with %d: %s" % (code, editor.stderr_text()))
-        connection.close()
+        try:
+            connection.close()
+        except XError.ConnectionClosedError:
+            pass  # the display went away with the editor, as it should
         check_left_nothing(editor, runtime_dir)
         return editor.port
     except Failure as failure:
