@@ -393,7 +393,7 @@ int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const
 
     if (report.warn != nullptr) {
         if (!ignoredFlags.empty()) {
-            report.Warn("flags ", ignoredFlags, " of entry (", text, ") are ignored");
+            report.Warn("flags ", ignoredFlags, " of entry (", text, ") are not saved");
         }
         if (!mask.parsed || !mask.exact) {
             report.Warn("mask ", maskText, " of entry (", text, ") is saved as ",

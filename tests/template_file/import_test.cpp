@@ -75,8 +75,8 @@ TEST(ImportWarnings, SayWhatTheNextSaveWritesDifferently) {
         {"xxS:(AU;FA;0x1;;;x)", {"descriptor text xx is not saved"}},
         {"no parts", {"descriptor text no parts is not saved"}},
         // Flags and masks that read as something else.
-        {"D:(A;OICIID;0x1;;;x)", {"flags ID of entry (A;OICIID;0x1;;;x) are ignored"}},
-        {"D:(A;IDciCIO;0x1;;;x)", {"flags ID ci O of entry (A;IDciCIO;0x1;;;x) are ignored"}},
+        {"D:(A;OICIID;0x1;;;x)", {"flags ID of entry (A;OICIID;0x1;;;x) are not saved"}},
+        {"D:(A;IDciCIO;0x1;;;x)", {"flags ID ci O of entry (A;IDciCIO;0x1;;;x) are not saved"}},
         {"D:(A;CI;0x1ffffffff;;;x)",
          {"mask 0x1ffffffff of entry (A;CI;0x1ffffffff;;;x) is saved as 0xffffffff"}},
         {"D:(A;CI;99999999999;;;x)",
