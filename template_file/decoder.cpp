@@ -1,6 +1,7 @@
 // File bytes to the lines the import reads.
 
 #include "template_file/template_file.h"
+#include "template_file/utf8.h"
 
 #include <cstring>
 #include <string>
@@ -15,26 +16,6 @@ constexpr std::uint32_t kByteOrderMark = 0xFEFF;
 constexpr std::uint32_t kReplacement = 0xFFFD;
 constexpr char kHeaderLine[] = "cb56f6f4";
 constexpr char kMarkAsUtf8[] = "\xEF\xBB\xBF";
-
-void AppendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        const char bytes[] = {static_cast<char>(0xC0 | (c >> 6)),
-                              static_cast<char>(0x80 | (c & 0x3F))};
-        out.append(bytes, 2);
-    } else if (c < 0x10000) {
-        const char bytes[] = {static_cast<char>(0xE0 | (c >> 12)),
-                              static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                              static_cast<char>(0x80 | (c & 0x3F))};
-        out.append(bytes, 3);
-    } else {
-        const char bytes[] = {
-            static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-        out.append(bytes, 4);
-    }
-}
 
 // Bytes that need more than being appended to the line: 0x00 (dropped), CR and LF (line
 // ends), 0x1A (end of data).
@@ -134,7 +115,7 @@ bool LineDecoder::TakeCharacter(std::uint32_t c) {
         } else if (c == kByteOrderMark) {
             return true; // dropped wherever it stands, so joined files read whole
         } else {
-            AppendUtf8(line_, c);
+            utf8::Append(line_, c);
         }
         lastWasCr_ = false;
         return true;

@@ -2,6 +2,7 @@
 
 #include "model/checks.h"
 #include "template_file/template_file.h"
+#include "template_file/utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -440,12 +441,14 @@ int ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, A
     bool afterAllow = false;
     std::size_t position = open;
     while (position < part.size()) {
-        // An entry is expected to begin with "(" here; whatever stands there is passed over.
+        // An entry is expected to begin with "(" here; whatever character stands there is
+        // passed over (a whole one, so that the text reads alike in either file encoding).
         const std::size_t close = part.find(')', position);
         if (close == std::string_view::npos || close == position) {
             return Fail(report);
         }
-        const std::string_view body = part.substr(position + 1, close - position - 1);
+        const std::size_t start = position + utf8::CharacterLength(part.substr(position));
+        const std::string_view body = part.substr(start, close - start);
         position = close + 1;
         if (ReadEntry(body, acl, kind, afterAllow, report) != 0) {
             return 1;

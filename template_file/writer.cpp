@@ -1,6 +1,7 @@
 // The text of a template: entry strings, target lines, and the bytes of both file kinds.
 
 #include "template_file/template_file.h"
+#include "template_file/utf8.h"
 
 #include <charconv>
 #include <cstdint>
@@ -50,45 +51,6 @@ char* PutUnit(char* at, std::uint32_t unit) {
     return at + 2;
 }
 
-// The length of the valid UTF-8 sequence at the start of text (0 when there is none) and the
-// character it encodes: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-std::size_t Utf8Sequence(std::string_view text, std::uint32_t& character) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = 0;
-    std::uint32_t c = 0;
-    std::uint32_t lowest = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        c = lead & 0x1Fu;
-        lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        c = lead & 0x0Fu;
-        lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        c = lead & 0x07u;
-        lowest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) {
-            return 0;
-        }
-        c = (c << 6) | (next & 0x3Fu);
-    }
-    if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        return 0;
-    }
-    character = c;
-    return length;
-}
-
 // The text as UTF-16LE units: ASCII unit for unit, UTF-8 sequences as their characters
 // (surrogate pairs beyond U+FFFF), and any other byte as the character of the same value.
 void AppendUnits(std::string& out, std::string_view text) {
@@ -100,7 +62,7 @@ void AppendUnits(std::string& out, std::string_view text) {
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
         std::uint32_t character = 0;
-        const std::size_t length = c < 0x80 ? 0 : Utf8Sequence(text.substr(i), character);
+        const std::size_t length = c < 0x80 ? 0 : utf8::Sequence(text.substr(i), character);
         if (length == 0) {
             at = PutUnit(at, c);
             ++i;

@@ -103,6 +103,19 @@ const std::vector<ReadCase>& ReadCases() {
         {With("D:()"), 1, {kInvalid}, kAnyControl, ""},
         {With("D:(A;CI;0x1;;;x)A;CI;0x2;;;y)"), 1, {kInvalid}, kAnyControl, ""},
         {With("D:(A;CI;0x1;;;x)x(A;CI;0x2;;;y)"), 1, {"Wrong ace type."}, kAnyControl, ""},
+        // The character passed over there is a whole one, in whatever encoding it came.
+        {With("D:(A;CI;0x1;;;x)\xC3\x9E"
+              "A;CI;0x2;;;y)"),
+         0,
+         {},
+         0x0004,
+         With("D:(A;CI;0x1;;;x)(A;CI;0x2;;;y)")},
+        {With("D:(A;CI;0x1;;;x)\xDE"
+              "A;CI;0x2;;;y)"),
+         0,
+         {},
+         0x0004,
+         With("D:(A;CI;0x1;;;x)(A;CI;0x2;;;y)")},
 
         // Entries.
         {With("D:(A;OICI;0x1200a9;;;Everyone)"),
