@@ -43,10 +43,14 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 applies to its volumes: an ordered list of storage paths, each with a
 security style, a security level and an NTFS security descriptor of allow,
 deny and audit entries per account. Templates are saved as text files of
-SDDL lines, in UTF-16 or 8-bit text, and existing files can be imported.")
+SDDL lines, in UTF-16 or 8-bit text, and existing files can be imported.
+
+The package holds the editor (permora) and its command-line companion
+(permora-cli), which checks, shows, converts, compares and builds templates
+from scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Started at run time for the headless start, so the library scan cannot see them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tigervnc-standalone-server, tigervnc-tools, openbox")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tigervnc-standalone-server, tigervnc-tools, xauth, openbox")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
