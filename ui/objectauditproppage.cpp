@@ -75,9 +75,13 @@ ObjectAuditPropPage::ObjectAuditPropPage(std::string account, int level)
 }
 
 // An entry that audits success and failure is split into both parts, each with the
-// entry's mask and one audit bit.
+// entry's mask and one audit bit. A part the entry does not have starts empty with the
+// entry's own inheritance code, the one the apply-onto choice shows.
 ObjectAuditPropPage::ObjectAuditPropPage(const permora::Ace& entry, int level)
     : ObjectAuditPropPage(entry.NTAccount, level) {
+    const auto code = static_cast<std::uint8_t>(entry.Flags & ~kAuditBits);
+    SuccessAce->Flags = kAuditSuccess | code;
+    FailedAce->Flags = kAuditFailure | code;
     if ((entry.Flags & kAuditSuccess) != 0)
         CopyEntry(*SuccessAce, entry, kAuditFailure);
     if ((entry.Flags & kAuditFailure) != 0)

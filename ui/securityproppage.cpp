@@ -127,6 +127,9 @@ void SecurityPropPage::FillAccountList() {
         if (std::string first = list.Text(0); !first.empty()) {
             SetCurrentAccount(std::move(first));
         }
+        // An account is selected again (the advanced sheet may have given an empty list
+        // its accounts back): it can be edited and removed.
+        Enable(ids::IDC_REMOVE, true);
     }
     ShowAccountPermissions(currentNTAccount_);
 }
@@ -137,6 +140,9 @@ void SecurityPropPage::ShowAccountPermissions(const std::string& account) {
         EnableStandardBoxes(false);
         return;
     }
+    // Whenever an account is shown, its boxes can be clicked, also after an empty list
+    // disabled them.
+    EnableStandardBoxes(true);
     boxes::Messages messages;
     boxes::BoxStates shown;
     if (const permora::SecurityDescriptor* descriptor = Descriptor()) {
@@ -293,9 +299,9 @@ void SecurityPropPage::OnStandardBox(boxes::Row row, std::uint8_t type) {
     }
     if (const char* error = boxes::ApplyStandardClick(descriptor->DaclList, currentNTAccount_, row,
                                                       type, Check(id) != 0)) {
-        // The clicked box keeps its new state until the next refresh.
+        // Nothing changed: after the message every box shows the lists again, the clicked
+        // one included.
         tk::MessageBox(this, error, "Error");
-        return;
     }
     ShowAccountPermissions(currentNTAccount_);
 }

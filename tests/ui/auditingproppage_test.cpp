@@ -147,11 +147,13 @@ TEST(AuditingPropPageTest, AddEditAndRemoveGoThroughTheAuditRules) {
          [](AuditingRun& r) { r.Edit(0, nullptr); },
          kMixed,
          {0}},
+        // The new part keeps the code the dialog showed for the entry (this folder and
+        // files).
         {"an entry that audits nothing is replaced once a box is checked",
          kMixed,
          [](AuditingRun& r) { r.Edit(0, [](auto& e) { ClickBox(e, 10, kSuccess); }); },
          "S:(AU;CIOIFA;0x10000;;;Staff)(AU;CIOISA;0x200a9;;;Guests)"
-         "(AU;CIOISA;0x10000;;;Nobody)(AU;CISAFA;0x1f01ff;;;Users)",
+         "(AU;OISA;0x10000;;;Nobody)(AU;CISAFA;0x1f01ff;;;Users)",
          {2}},
         {"a failed part added to a success entry",
          kMixed,

@@ -82,16 +82,17 @@ TEST(ObjectAuditPropPageTest, ActivationSplitsTheEntryIntoItsParts) {
          0, 0x83, 0},
         {"new, Storage", std::nullopt, kLevelStorage, 3, 0, kNoBoxes, kNoBoxes, 0x43, 0, 0x83, 0},
         {"success, files only", EntryFields{0x49, 0x200A9}, kLevelFileDirectory, 7, 6,
-         "01111000000100", kNoBoxes, 0x49, 0x200A9, 0x83, 0},
+         "01111000000100", kNoBoxes, 0x49, 0x200A9, 0x89, 0},
         // Every right without SYNCHRONIZE is Full Control here.
         {"failure, subfolders only", EntryFields{0x8A, 0xF01FF}, kLevelFileDirectory, 7, 5,
-         kNoBoxes, "11111111111111", 0x43, 0, 0x8A, 0xF01FF},
+         kNoBoxes, "11111111111111", 0x4A, 0, 0x8A, 0xF01FF},
         {"success and failure", EntryFields{0xC3, 0x10000}, kLevelFileDirectory, 7, 1,
          "00000000001000", "00000000001000", 0x43, 0x10000, 0x83, 0x10000},
         {"success and failure, files only, Storage", EntryFields{0xC9, 0x1F01FF}, kLevelStorage, 3,
          2, "11111111111111", "11111111111111", 0x49, 0x1F01FF, 0x89, 0x1F01FF},
-        {"neither success nor failure", EntryFields{0x01, 0x1}, kLevelFileDirectory, 7, 1, kNoBoxes,
-         kNoBoxes, 0x43, 0, 0x83, 0},
+        // The part an entry lacks starts empty with the entry's own inheritance code.
+        {"neither success nor failure", EntryFields{0x01, 0x1}, kLevelFileDirectory, 7, 3, kNoBoxes,
+         kNoBoxes, 0x41, 0, 0x81, 0},
     };
     for (const ActivationCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,15 +212,15 @@ TEST(ObjectAuditPropPageTest, ApplyOntoKeepsEachPartsAuditBit) {
          {-1, 0},
          0x42,
          0x82},
-        // The failed part starts as a new one: a failed box checked without a pick gives a
-        // failed part for this folder, subfolders and files.
+        // The failed part starts from the entry's own code, the one the dialog shows: a
+        // failed box checked without a pick gives a failed part for files only too.
         {"a failed box on a success entry",
          EntryFields{0x49, 0x200A9},
          kLevelFileDirectory,
          -1,
          {10, kFailed},
          0x49,
-         0x83},
+         0x89},
         {"picked on a split entry",
          EntryFields{0xC3, 0x200A9},
          kLevelFileDirectory,

@@ -218,6 +218,7 @@ struct ClickStep {
     const char* boxesAfter;
     const char* message = nullptr;
     bool stale = false; // the box shows the other state before the click, without a refresh
+    // After an error message every box is drawn again from the lists, the clicked one too.
 };
 
 struct ClickCase {
@@ -278,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"FullControlAllowOffWhenFoldersOnlyEntryComesFirst",
                   "D:(A;CI;0x1000000;;;Bob)(A;CIOI;0x1f01ff;;;Bob)",
                   {{ids::IDC_FULL_CONTROL_ALLOW, false,
-                    "(A;CI;0x1000000;;;Bob)(A;CIOI;0x1f01ff;;;Bob)", "A:MXLRWS", kFullControl}}},
+                    "(A;CI;0x1000000;;;Bob)(A;CIOI;0x1f01ff;;;Bob)", "A:FMXLRWS", kFullControl}}},
         ClickCase{"FullControlDenyOnLeavesOtherAccounts",
                   "D:(A;CIOI;0x1200a9;;;Bob)(A;CIOI;0x1200a9;;;Zed)",
                   {{ids::IDC_FULL_CONTROL_DENY, true,
@@ -288,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{ids::IDC_FULL_CONTROL_DENY, false, "(D;CIOI;0x1301bf;;;Bob)", "D:MXLRW"}}},
         ClickCase{"FullControlDenyOffWithFurtherBits",
                   "D:(D;CIOI;0x11f01ff;;;Bob)",
-                  {{ids::IDC_FULL_CONTROL_DENY, false, "(D;CIOI;0x11f01ff;;;Bob)", "D:MXLRW",
+                  {{ids::IDC_FULL_CONTROL_DENY, false, "(D;CIOI;0x11f01ff;;;Bob)", "D:FMXLRW",
                     kFullControl}}},
         ClickCase{"ModifyAllowWithoutSynchronizeTakenFromDeny",
                   "D:(D;CIOI;0x120089;;;Bob)",
@@ -501,6 +502,30 @@ TEST(SecurityPropPageAccounts, TargetWithoutPermissionList) {
         // The next activation lists it.
         page.FillAccountList();
         EXPECT_EQ(ListedAccounts(page), std::vector<std::string>{"Everyone"});
+        EXPECT_EQ(Describe(page.ShownBoxes()), "A:XLR");
+    });
+}
+
+// Accounts that come back to an empty list (here through the advanced sheet's OK) can be
+// edited and removed at once.
+TEST(SecurityPropPageAccounts, AccountsBackFromTheAdvancedSheetEnableTheBoxes) {
+    tk::test::ScriptedHost host;
+    auto target = MakeTarget("D:(A;CIOI;0x1200a9;;;Staff)");
+    SecurityPropPage page(*target);
+    RunSheet(host, page, {}, [&](tk::PropertySheet&) {
+        tk::test::Click(page, ids::IDC_REMOVE);
+        ASSERT_FALSE(StandardBoxesEnabled(page));
+        ASSERT_FALSE(page.IsEnabled(ids::IDC_REMOVE));
+        host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& advanced) {
+            auto entry = std::make_unique<permora::Ace>("Guests", permora::kAllowType);
+            target->Descriptor->DaclList.Add(entry);
+            advanced.PressOK();
+        });
+        tk::test::Click(page, ids::IDC_ADVANCED);
+        EXPECT_EQ(ListedAccounts(page), std::vector<std::string>{"Guests"});
+        EXPECT_EQ(page.CurrentNTAccount(), "Guests");
+        EXPECT_TRUE(StandardBoxesEnabled(page));
+        EXPECT_TRUE(page.IsEnabled(ids::IDC_REMOVE));
         EXPECT_EQ(Describe(page.ShownBoxes()), "A:XLR");
     });
 }
