@@ -3,13 +3,12 @@
 // Runs permora-cli in the test's own process, in a fresh folder holding the given files.
 
 #include "cli/cli.h"
+#include "template_file/file_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -21,18 +20,11 @@ namespace permora::cli_test {
 
 namespace fs = std::filesystem;
 
-inline std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 inline std::string Fixture(const std::string& name) {
-    return ReadBytes(fs::path(PERMORA_FIXTURES_DIR) / name);
+    return ReadBytes(std::string(PERMORA_FIXTURES_DIR) + "/" + name);
 }
 
 // The 8-bit file of the given lines (header included by the caller), CR LF after each.
@@ -47,12 +39,7 @@ inline std::string Text8(const std::vector<std::string>& lines) {
 
 // The UTF-16LE file of the same lines, with its byte-order mark.
 inline std::string Text16(const std::vector<std::string>& lines) {
-    std::string out = "\xFF\xFE";
-    for (const char c : Text8(lines)) {
-        out.push_back(c);
-        out.push_back('\0');
-    }
-    return out;
+    return "\xFF\xFE" + test::Widen(Text8(lines));
 }
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
@@ -78,7 +65,7 @@ public:
         std::map<std::string, std::string> files;
         for (const auto& item : fs::directory_iterator(path_)) {
             if (item.is_regular_file()) {
-                files[item.path().filename().string()] = ReadBytes(item.path());
+                files[item.path().filename().string()] = ReadBytes(item.path().string());
             }
         }
         return files;

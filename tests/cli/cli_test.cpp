@@ -42,7 +42,7 @@ void RunCases(const std::vector<Case>& cases) {
         SCOPED_TRACE(c.name);
         Folder folder;
         for (const auto& [name, bytes] : c.inputs) {
-            WriteBytes(folder.Path() / name, bytes);
+            WriteBytes((folder.Path() / name).string(), bytes);
         }
         const Outcome outcome = RunIn(folder, c.args, c.input);
         EXPECT_EQ(outcome.status, c.status);
