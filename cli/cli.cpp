@@ -27,14 +27,14 @@ struct CheckOptions {
     bool strict = false;
 };
 
-int Check(const CheckOptions& o, std::ostream& out, std::ostream& err) {
+int Check(const CheckOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
     long long targets = 0;
     long long errors = 0;
     long long warnings = 0;
     bool unreadable = false;
     for (const std::string& file : o.files) {
         SecurityTemplate tmpl;
-        const LoadResult loaded = LoadTemplate(file, tmpl, out, &out);
+        const LoadResult loaded = LoadTemplate(file, tmpl, out, &out, &in);
         if (!loaded.opened) {
             Complain(err, file + ": cannot read the file");
             unreadable = true;
@@ -63,9 +63,9 @@ struct ShowOptions {
     bool json = false;
 };
 
-int Show(const ShowOptions& o, std::ostream& out, std::ostream& err) {
+int Show(const ShowOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
     SecurityTemplate tmpl;
-    const LoadResult loaded = LoadTemplate(o.file, tmpl, err);
+    const LoadResult loaded = LoadTemplate(o.file, tmpl, err, nullptr, &in);
     if (!loaded.opened) {
         Complain(err, o.file + ": cannot read the file");
         return kFileFailed;
@@ -103,11 +103,11 @@ struct ConvertOptions {
     bool keepGoing = false;
 };
 
-int Convert(const ConvertOptions& o, std::ostream& err) {
+int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
     SecurityTemplate tmpl;
     bool failed = false;
     for (const std::string& input : o.inputs) {
-        const LoadResult loaded = LoadTemplate(input, tmpl, err);
+        const LoadResult loaded = LoadTemplate(input, tmpl, err, nullptr, &in);
         if (!loaded.opened) {
             Complain(err, input + ": cannot read the file; nothing was written");
             return kFileFailed;
@@ -137,11 +137,11 @@ struct DiffOptions {
     bool json = false;
 };
 
-int Diff(const DiffOptions& o, std::ostream& out, std::ostream& err) {
+int Diff(const DiffOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
     SecurityTemplate a;
     SecurityTemplate b;
     for (const auto& [name, tmpl] : {std::pair{&o.a, &a}, std::pair{&o.b, &b}}) {
-        const LoadResult loaded = LoadTemplate(*name, *tmpl, err);
+        const LoadResult loaded = LoadTemplate(*name, *tmpl, err, nullptr, &in);
         if (!loaded.opened) {
             Complain(err, *name + ": cannot read the file");
             return kFileFailed;
@@ -301,7 +301,7 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     CLI::App* checkCmd =
         app.add_subcommand("check", "Read each file as the editor's Import does and report "
                                     "every error and every place a save would change");
-    checkCmd->add_option("FILE", check.files, "Template files")->required();
+    checkCmd->add_option("FILE", check.files, "Template files; - for standard input")->required();
     checkCmd->add_flag("--strict", check.strict, "Count warnings as failures");
 
     ShowOptions show;
@@ -313,7 +313,9 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     ConvertOptions convert;
     CLI::App* convertCmd =
         app.add_subcommand("convert", "Import the files in order into one template and save it");
-    convertCmd->add_option("IN", convert.inputs, "Template files, read in order")->required();
+    convertCmd
+        ->add_option("IN", convert.inputs, "Template files, read in order; - for standard input")
+        ->required();
     convertCmd->add_option("-o,--output", convert.output, "The file to write")->required();
     CLI::Option* utf16 =
         convertCmd->add_flag("--utf16", convert.utf16, "Write UTF-16LE (the default)");
@@ -360,16 +362,16 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     }
 
     if (checkCmd->parsed()) {
-        return Check(check, out, err);
+        return Check(check, in, out, err);
     }
     if (showCmd->parsed()) {
-        return Show(show, out, err);
+        return Show(show, in, out, err);
     }
     if (convertCmd->parsed()) {
-        return Convert(convert, err);
+        return Convert(convert, in, err);
     }
     if (diffCmd->parsed()) {
-        return Diff(diff, out, err);
+        return Diff(diff, in, out, err);
     }
     if (addCmd->parsed()) {
         add.hasLike = like->count() > 0;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <istream>
 #include <string>
 
 namespace permora::cli {
@@ -29,11 +30,12 @@ struct LoadResult {
     int warnings = 0;      // places where the next save would write something else
 };
 
-// Reads a template file as the editor's Import does, appending to into. Each reader message
-// is written as "FILE:LINE: MESSAGE" to messages; with warnings given, each warning as
+// Reads a template file as the editor's Import does, appending to into; with in given, "-"
+// reads standard input (named "<stdin>" in messages). Each reader message is written as
+// "FILE:LINE: MESSAGE" to messages; with warnings given, each warning as
 // "FILE:LINE: warning: TEXT" to it.
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
-                        std::ostream* warnings = nullptr);
+                        std::ostream* warnings = nullptr, std::istream* in = nullptr);
 
 // Reads a template that a command is about to change. Says what went wrong on err and
 // returns the exit status to end with, or kSuccess when the template was read whole.

@@ -18,20 +18,30 @@ void Complain(std::ostream& err, const std::string& text) {
 }
 
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
-                        std::ostream* warnings) {
+                        std::ostream* warnings, std::istream* in) {
+    const bool standardInput = path == "-" && in != nullptr;
+    const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
     ImportReport report;
     report.message = [&](int line, const std::string& message) {
-        messages << path << ':' << line << ": " << message << '\n';
+        messages << name << ':' << line << ": " << message << '\n';
         ++result.errors;
     };
     if (warnings != nullptr) {
         report.warning = [&](int line, const std::string& warning) {
-            *warnings << path << ':' << line << ": warning: " << warning << '\n';
+            *warnings << name << ':' << line << ": warning: " << warning << '\n';
             ++result.warnings;
         };
     }
-    const ImportOutcome outcome = ImportTemplate(path, into, report);
+    ImportOutcome outcome;
+    if (standardInput) {
+        std::string bytes;
+        if (ReadText(path, *in, bytes)) {
+            outcome = ImportBytes(bytes, into, report);
+        }
+    } else {
+        outcome = ImportTemplate(path, into, report);
+    }
     result.opened = outcome.opened && !outcome.readFailed;
     result.complete = outcome.complete;
     result.targets = outcome.appended;
