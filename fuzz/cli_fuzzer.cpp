@@ -38,10 +38,12 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// One folder for the whole run, made at the first input.
+// One folder for the whole run, made at the first input; in memory where the system has
+// such a folder, since every save syncs its file to disk.
 const std::string& Folder() {
     static const std::string folder = [] {
-        std::string name = "/tmp/permora-cli-fuzz-XXXXXX";
+        std::string name = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/permora-cli-fuzz-XXXXXX"
+                                                           : "/tmp/permora-cli-fuzz-XXXXXX";
         Check(::mkdtemp(name.data()) != nullptr, "no temporary folder");
         return name;
     }();
