@@ -16,6 +16,22 @@ template <class Node> void Append(Node* node, Node*& head, Node*& tail) {
     tail = node;
 }
 
+// Links node in before next; a null next appends it.
+template <class Node> void InsertBefore(Node* node, Node* next, Node*& head, Node*& tail) {
+    if (next == nullptr) {
+        Append(node, head, tail);
+        return;
+    }
+    node->Next = next;
+    node->Prev = next->Prev;
+    if (next->Prev != nullptr) {
+        next->Prev->Next = node;
+    } else {
+        head = node;
+    }
+    next->Prev = node;
+}
+
 template <class Node> void Unlink(Node* node, Node*& head, Node*& tail) {
     if (node->Prev != nullptr) {
         node->Prev->Next = node->Next;

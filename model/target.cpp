@@ -99,24 +99,48 @@ int SecurityTemplate::RemoveAt(int index) {
 }
 
 int SecurityTemplate::RemoveMany(std::vector<int> indexes) {
+    return static_cast<int>(TakeMany(std::move(indexes)).size());
+}
+
+std::vector<std::unique_ptr<TargetObject>> SecurityTemplate::TakeMany(std::vector<int> indexes) {
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     auto wanted = std::lower_bound(indexes.begin(), indexes.end(), 0);
 
-    int removed = 0;
+    std::vector<std::unique_ptr<TargetObject>> taken;
+    taken.reserve(static_cast<std::size_t>(indexes.end() - wanted));
     int position = 0;
     TargetObject* target = Head;
     while (target != nullptr && wanted != indexes.end()) {
         TargetObject* next = target->Next;
         if (*wanted == position) {
-            Unlink(target);
-            ++removed;
+            taken.push_back(Unlink(target));
             ++wanted;
         }
         target = next;
         ++position;
     }
-    return removed;
+    return taken;
+}
+
+void SecurityTemplate::InsertMany(const std::vector<int>& indexes,
+                                  std::vector<std::unique_ptr<TargetObject>> targets) {
+    // cursor is the target at position `position` of the growing list (null past the end).
+    TargetObject* cursor = Head;
+    int position = 0;
+    const std::size_t count = std::min(indexes.size(), targets.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!targets[i]) {
+            continue;
+        }
+        while (cursor != nullptr && position < indexes[i]) {
+            cursor = cursor->Next;
+            ++position;
+        }
+        links::InsertBefore(targets[i].release(), cursor, Head, Tail);
+        ++Count;
+        ++position;
+    }
 }
 
 void SecurityTemplate::Clear() {

@@ -81,6 +81,12 @@ public:
     // Removes the targets at the given positions in one walk; indexes may come in any
     // order and repeat. Returns the number removed.
     int RemoveMany(std::vector<int> indexes);
+    // As RemoveMany, but hands the targets over, in template order.
+    std::vector<std::unique_ptr<TargetObject>> TakeMany(std::vector<int> indexes);
+    // Puts targets back in one walk: targets[i] lands at position indexes[i]. indexes must
+    // ascend and name the positions the targets have afterwards (as TakeMany took them).
+    void InsertMany(const std::vector<int>& indexes,
+                    std::vector<std::unique_ptr<TargetObject>> targets);
     void Clear();
     void MoveUp(int index);
     void MoveDown(int index);
