@@ -2,15 +2,26 @@
 
 #include "model/checks.h"
 #include "model/names.h"
+#include "model/template_ops.h"
 #include "resources/templates/permoradlg.h"
 #include "ui/aboutdlg.h"
 #include "ui/addfiledlg.h"
 #include "ui/recovery.h"
+#include "ui/addpathsdlg.h"
+#include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
 #include <QWidget>
 
+#include <filesystem>
+#include <optional>
 #include <memory>
 #include <utility>
 
@@ -41,11 +52,42 @@ const tk::Handler<PermoraDlg> kHandlers[] = {
     {IDC_TARGET_LIST, tk::Notify::Click, &PermoraDlg::UpdateButtons},
     {IDC_TARGET_LIST, tk::Notify::SetFocus, &PermoraDlg::UpdateButtons},
     {IDC_TARGET_LIST, tk::Notify::KillFocus, &PermoraDlg::UpdateButtons},
+    {IDC_TARGET_LIST, tk::Notify::DblClick, &PermoraDlg::EditTarget},
     {IDC_TARGET_LIST, &PermoraDlg::OnListKey},
 };
 
+// How the controls follow a resized window: the list grows, the command buttons keep to
+// the right edge, Close to the bottom right corner, Up and Dn to the bottom under the list.
+const struct {
+    int id;
+    unsigned edges;
+} kAnchors[] = {
+    {IDC_FILE_LABEL, tk::anchor::kLeft | tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_TARGET_LIST, tk::anchor::kAll},
+    {IDC_NEW, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_ADD, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_EDIT, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_REMOVE, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_IMPORT, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_SAVE_UTF8, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_SAVE_UNICODE, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_SAVE_AS, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_OK, tk::anchor::kTop | tk::anchor::kRight},
+    {IDC_CLOSE, tk::anchor::kBottom | tk::anchor::kRight},
+    {IDC_UP, tk::anchor::kLeft | tk::anchor::kBottom},
+    {IDC_DOWN, tk::anchor::kLeft | tk::anchor::kBottom},
+};
+
+// A tooltip shows this much of a target's line.
+constexpr std::size_t kToolTipLength = 300;
+
 const char* OrEmpty(const char* text) {
     return text != nullptr ? text : "";
+}
+
+// "3 Targets", "1 Target".
+std::string Counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 } // namespace
@@ -69,6 +111,16 @@ std::vector<std::vector<std::string>> TargetRows(const permora::SecurityTemplate
 
 PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIcon()) {
     Bind(this, kHandlers);
+    SetResizable();
+    for (const auto& anchor : kAnchors)
+        Anchor(anchor.id, anchor.edges);
+    AcceptFileDrops();
+    // Screen readers: the list is named for what it holds, not by the file label before it,
+    // and Up and Dn by what they do.
+    SetAccessibleName(IDC_TARGET_LIST, "Targets");
+    SetAccessibleName(IDC_UP, "Move Up");
+    SetAccessibleName(IDC_DOWN, "Move Down");
+    BuildContextMenu();
 }
 
 PermoraDlg::~PermoraDlg() {
@@ -94,6 +146,7 @@ void PermoraDlg::OnInitDialog() {
         list.InsertColumn(1, "Security Style", styleWidth);
         list.InsertColumn(2, "Security Level", levelWidth);
     }
+    listWidth_ = list.Widget()->width();
 
     CurrentPath = "Untitled";
     SetFocus(IDC_NEW); // the default button
@@ -107,6 +160,282 @@ void PermoraDlg::OnInitDialog() {
         for (const std::string& file : files)
             ImportPath(file);
     }
+}
+
+void PermoraDlg::BuildContextMenu() {
+    QWidget* window = Widget();
+    contextMenu_ = new QMenu(window);
+    auto add = [&](const char* text, QList<QKeySequence> keys, void (PermoraDlg::*command)()) {
+        QAction* action = contextMenu_->addAction(QString::fromUtf8(text));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        // The shortcuts work with the menu closed, too.
+        window->addAction(action);
+        QObject::connect(action, &QAction::triggered, window, [this, command] {
+            if (!Widget()->isHidden())
+                (this->*command)();
+        });
+        return action;
+    };
+    undoAction_ = add("&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &PermoraDlg::Undo);
+    redoAction_ = add("&Redo",
+                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                      &PermoraDlg::Redo);
+    contextMenu_->addSeparator();
+    copyAction_ = add("&Copy Security", {QKeySequence(Qt::CTRL | Qt::Key_C)},
+                      &PermoraDlg::CopySecurity);
+    pasteAction_ = add("&Paste Security", {QKeySequence(Qt::CTRL | Qt::Key_V)},
+                       &PermoraDlg::PasteSecurity);
+    copyLineAction_ = add("Copy &Line", {}, &PermoraDlg::CopyLines);
+    contextMenu_->addSeparator();
+    addPathsAction_ = add("Add Pa&ths...", {}, &PermoraDlg::AddPaths);
+    replaceAction_ = add("Replace Acc&ount...", {}, &PermoraDlg::ReplaceAccount);
+    contextMenu_->addSeparator();
+    QAction* about = contextMenu_->addAction(QString::fromUtf8(kAboutItemText));
+    QObject::connect(about, &QAction::triggered, window,
+                     [this] { RunSystemCommand(IDM_ABOUTBOX); });
+
+    // Opening the menu is a click on the list: the buttons follow the selection the right
+    // click made.
+    QObject::connect(contextMenu_, &QMenu::aboutToShow, window, [this] {
+        UpdateButtons();
+        UpdateCommands();
+    });
+    // Closed again, every shortcut is live; each command checks for itself what it can do.
+    QObject::connect(contextMenu_, &QMenu::aboutToHide, window, [this] {
+        for (QAction* action : contextMenu_->actions())
+            action->setEnabled(true);
+    });
+
+    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    list.SetContextMenu(contextMenu_);
+    list.SetRowToolTip([this](int row) {
+        const permora::TargetObject* target = template_.At(row);
+        if (target == nullptr)
+            return std::string();
+        std::string line = target->ToLine();
+        if (line.size() > kToolTipLength) {
+            line.resize(kToolTipLength);
+            line += "\xe2\x80\xa6"; // ...
+        }
+        return line;
+    });
+}
+
+void PermoraDlg::UpdateCommands() {
+    std::vector<int> rows;
+    const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
+    const auto withStep = [](const char* verb, const permora::TemplateStep* step) {
+        return QString::fromUtf8(verb) +
+               (step != nullptr ? u' ' + QString::fromStdString(step->Name) : QString());
+    };
+    undoAction_->setText(withStep("&Undo", history_.NextUndo()));
+    undoAction_->setEnabled(history_.CanUndo());
+    redoAction_->setText(withStep("&Redo", history_.NextRedo()));
+    redoAction_->setEnabled(history_.CanRedo());
+    copyAction_->setEnabled(selected.size() == 1 &&
+                            selected.front()->SecurityStyle == permora::kStyleNtfs &&
+                            selected.front()->Descriptor != nullptr);
+    pasteAction_->setEnabled(copied_ != nullptr && !selected.empty());
+    copyLineAction_->setEnabled(!selected.empty());
+    addPathsAction_->setEnabled(true);
+    replaceAction_->setEnabled(template_.Count > 0);
+}
+
+std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>& rows) const {
+    rows = GetListView(IDC_TARGET_LIST).SelectedRows();
+    std::vector<permora::TargetObject*> targets;
+    targets.reserve(rows.size());
+    permora::TargetObject* target = template_.Head;
+    int position = 0;
+    for (const int row : rows) {
+        while (target != nullptr && position < row) {
+            target = target->Next;
+            ++position;
+        }
+        if (target == nullptr)
+            break;
+        targets.push_back(target);
+    }
+    return targets;
+}
+
+void PermoraDlg::Record(permora::TemplateStep step, std::string name,
+                        std::vector<int> selectionBefore) {
+    step.Name = std::move(name);
+    step.SelectionBefore = std::move(selectionBefore);
+    step.SelectionAfter = GetListView(IDC_TARGET_LIST).SelectedRows();
+    history_.Push(std::move(step));
+}
+
+void PermoraDlg::EnableForSelection() {
+    if (template_.Count == 0) {
+        EnableSaves(false);
+        EnableSelectionCommands(false);
+        Enable(IDC_REMOVE, false);
+        return;
+    }
+    const int selected = GetListView(IDC_TARGET_LIST).SelectedCount();
+    EnableSelectionCommands(selected == 1);
+    Enable(IDC_REMOVE, selected >= 1);
+}
+
+void PermoraDlg::ShowHistoryMove(const permora::TemplateStep& step, bool undone) {
+    if (step.ChangesPath)
+        CurrentPath = undone ? step.PathBefore : step.PathAfter;
+    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    // A change of descriptors leaves every row's text as it is.
+    if (step.Kind != permora::StepKind::Descriptors)
+        FillRows();
+    list.SetSelectedRows(undone ? step.SelectionBefore : step.SelectionAfter);
+    // Back at the template as it was last saved (or made new), the label says so.
+    ShowFileLabel(!history_.IsAtSavedState());
+    if (template_.Count > 0)
+        EnableSaves(true);
+    EnableForSelection();
+}
+
+void PermoraDlg::Undo() {
+    if (const permora::TemplateStep* step = history_.Undo(template_))
+        ShowHistoryMove(*step, true);
+}
+
+void PermoraDlg::Redo() {
+    if (const permora::TemplateStep* step = history_.Redo(template_))
+        ShowHistoryMove(*step, false);
+}
+
+void PermoraDlg::CopySecurity() {
+    std::vector<int> rows;
+    const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
+    if (selected.size() != 1 || selected.front()->SecurityStyle != permora::kStyleNtfs ||
+        selected.front()->Descriptor == nullptr)
+        return;
+    copied_ = selected.front()->Descriptor->Clone();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(selected.front()->ToLine()));
+}
+
+void PermoraDlg::PasteSecurity() {
+    std::vector<int> rows;
+    const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
+    if (copied_ == nullptr || selected.empty())
+        return;
+    std::vector<int> changed;
+    std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
+    changed.reserve(selected.size());
+    previous.reserve(selected.size());
+    std::size_t others = 0;
+    for (std::size_t i = 0; i < selected.size(); ++i) {
+        permora::TargetObject* target = selected[i];
+        if (target->SecurityStyle != permora::kStyleNtfs) {
+            ++others;
+            continue;
+        }
+        previous.push_back(std::exchange(target->Descriptor, copied_->Clone()));
+        changed.push_back(rows[i]);
+    }
+    if (!changed.empty()) {
+        const std::size_t count = changed.size();
+        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
+               "Paste Security onto " + Counted(count, "Target", "Targets"), rows);
+        ShowFileLabel(true);
+        EnableSaves(true);
+    }
+    if (others > 0)
+        tk::MessageBox(this,
+                       Counted(others, "target is", "targets are") +
+                           " not NTFS and kept " + (others == 1 ? "its" : "their") +
+                           " security.",
+                       "Paste Security");
+}
+
+void PermoraDlg::CopyLines() {
+    std::vector<int> rows;
+    const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
+    if (selected.empty())
+        return;
+    std::string text;
+    for (const permora::TargetObject* target : selected) {
+        text += target->ToLine();
+        text += '\n';
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void PermoraDlg::AddPaths() {
+    AddPathsDlg dialog(template_, copied_ != nullptr, this);
+    if (dialog.DoModal() != tk::IDOK)
+        return;
+    const permora::PathList& list = dialog.Result();
+    tk::ListView view = GetListView(IDC_TARGET_LIST);
+    std::vector<int> before = view.SelectedRows();
+    const int first = template_.Count;
+    const std::vector<permora::TargetObject*> added = permora::AppendTargets(
+        template_, list.paths, dialog.Level(), dialog.UseCopied() ? copied_.get() : nullptr);
+    if (!added.empty()) {
+        FillRows();
+        // The new rows are selected, ready for the next command.
+        std::vector<int> rows(added.size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i] = first + static_cast<int>(i);
+        view.SetSelectedRows(rows);
+        view.Widget()->scrollTo(view.Widget()->model()->index(first, 0));
+        Record(permora::AppendStep(static_cast<int>(added.size())),
+               "Add " + Counted(added.size(), "Path", "Paths"), std::move(before));
+        ShowFileLabel(true);
+        EnableSaves(true);
+        EnableForSelection();
+    }
+    if (list.skipped > 0)
+        tk::MessageBox(this,
+                       Counted(added.size(), "target was", "targets were") + " added; " +
+                           Counted(static_cast<std::size_t>(list.skipped), "path was",
+                                   "paths were") +
+                           " already in the template and skipped.",
+                       "Add Paths");
+}
+
+void PermoraDlg::ReplaceAccount() {
+    tk::ListView view = GetListView(IDC_TARGET_LIST);
+    std::vector<int> rows = view.SelectedRows();
+    ReplaceAccountDlg dialog(!rows.empty(), this);
+    if (dialog.DoModal() != tk::IDOK)
+        return;
+    std::vector<int> changed;
+    std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
+    const permora::AccountReplacement result = permora::ReplaceAccount(
+        template_, dialog.OldName(), dialog.NewName(),
+        dialog.SelectedOnly() ? permora::TargetsAt(rows) : permora::AllTargets(),
+        [&](permora::TargetObject& target, int index) {
+            changed.push_back(index);
+            previous.push_back(target.Descriptor ? target.Descriptor->Clone() : nullptr);
+        });
+    if (!changed.empty()) {
+        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
+               "Replace Account", rows);
+        ShowFileLabel(true);
+        EnableSaves(true);
+    }
+    tk::MessageBox(this,
+                   Counted(static_cast<std::size_t>(result.entries), "entry", "entries") + " in " +
+                       Counted(static_cast<std::size_t>(result.targets), "target", "targets") +
+                       " changed.",
+                   "Replace Account");
+}
+
+void PermoraDlg::OnSize() {
+    // The path column takes what the list gains or loses.
+    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    const int width = list.Widget()->width();
+    if (listWidth_ != 0 && width != listWidth_ && list.ColumnCount() > 0)
+        list.SetColumnWidth(0, std::max(list.ColumnWidth(0) + width - listWidth_,
+                                        list.TextWidth("Target Object")));
+    listWidth_ = width;
+}
+
+void PermoraDlg::OnDropFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        ImportPath(path);
 }
 
 void PermoraDlg::OnSysCommand(int command) {
@@ -209,22 +538,36 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
 }
 
 void PermoraDlg::NewTemplate() {
+    const std::string pathBefore = CurrentPath;
+    std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
     if (!ChooseCurrentPath(true, kNewDialogFlags))
         return;
     KeepUnsavedWork();
     // The file is neither created nor read: it only names where the next save goes.
     ShowFileLabel(false);
-    template_.Clear();
+    // The targets go into the history rather than away, so that New can be undone.
+    std::vector<int> all(static_cast<std::size_t>(template_.Count));
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+    permora::TemplateStep step = permora::RemoveStep(template_, std::move(all));
+    step.ChangesPath = true;
+    step.PathBefore = pathBefore;
+    step.PathAfter = CurrentPath;
     GetListView(IDC_TARGET_LIST).DeleteAll();
+    Record(std::move(step), "New", std::move(selectionBefore));
+    history_.MarkSaved();
 }
 
 void PermoraDlg::AddTarget() {
     AddFileDlg dialog;
     if (dialog.DoModal() != tk::IDOK)
         return;
-    if (std::unique_ptr<permora::TargetObject> target = dialog.TakeResultTarget())
-        template_.Append(std::move(target));
+    std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
+    const int added =
+        dialog.ResultTarget ? template_.Append(dialog.TakeResultTarget()) : 0;
     RefreshList();
+    if (added > 0)
+        Record(permora::AppendStep(added), "Add Target", std::move(selectionBefore));
     ShowFileLabel(true);
     EnableSaves(true);
     const int selected = GetListView(IDC_TARGET_LIST).SelectedCount();
@@ -253,6 +596,9 @@ void PermoraDlg::EditTarget() {
     std::unique_ptr<permora::SecurityDescriptor> before =
         target->Descriptor ? target->Descriptor->Clone() : nullptr;
     if (sheet.DoModal() == tk::IDOK) {
+        std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
+        previous.push_back(std::move(before));
+        Record(permora::DescriptorsStep({index}, std::move(previous)), "Edit Target", selected);
         ShowFileLabel(true);
         EnableSaves(true);
     } else {
@@ -264,10 +610,11 @@ void PermoraDlg::EditTarget() {
 void PermoraDlg::RemoveTargets() {
     tk::ListView list = GetListView(IDC_TARGET_LIST);
     std::vector<int> selected = list.SelectedRows();
+    std::optional<permora::TemplateStep> step;
     if (!selected.empty()) {
         // One walk through the template and one rebuild of the rows, however many rows
-        // go.
-        template_.RemoveMany(std::move(selected));
+        // go. The removed targets are kept by the history, for Undo.
+        step = permora::RemoveStep(template_, selected);
         FillRows();
     }
     ShowFileLabel(true);
@@ -279,6 +626,11 @@ void PermoraDlg::RemoveTargets() {
         EnableSelectionCommands(false);
         Enable(IDC_REMOVE, false);
     }
+    if (step) {
+        const std::size_t count = selected.size();
+        Record(std::move(*step), "Remove " + Counted(count, "Target", "Targets"),
+               std::move(selected));
+    }
 }
 
 void PermoraDlg::MoveTargetUp() {
@@ -289,15 +641,18 @@ void PermoraDlg::MoveTargetUp() {
     const int index = selected.front();
     // Exchange only when the rows still show the targets they stand for.
     const permora::TargetObject* target = template_.At(index);
-    if (target != nullptr && target->Prev != nullptr &&
-        permora::EqualsNoCase(target->Path, list.Cell(index, 0)) &&
-        permora::EqualsNoCase(target->Prev->Path, list.Cell(index - 1, 0)))
+    const bool exchange = target != nullptr && target->Prev != nullptr &&
+                          permora::EqualsNoCase(target->Path, list.Cell(index, 0)) &&
+                          permora::EqualsNoCase(target->Prev->Path, list.Cell(index - 1, 0));
+    if (exchange)
         template_.MoveUp(index);
     RefreshList();
     list.Select(0, false);
     list.Select(index - 1);
     ShowFileLabel(true);
     EnableSaves(true);
+    if (exchange)
+        Record(permora::SwapStep(index - 1), "Move Up", selected);
 }
 
 void PermoraDlg::MoveTargetDown() {
@@ -307,15 +662,18 @@ void PermoraDlg::MoveTargetDown() {
         return;
     const int index = selected.front();
     const permora::TargetObject* target = template_.At(index);
-    if (target != nullptr && target->Next != nullptr &&
-        permora::EqualsNoCase(target->Path, list.Cell(index, 0)) &&
-        permora::EqualsNoCase(target->Next->Path, list.Cell(index + 1, 0)))
+    const bool exchange = target != nullptr && target->Next != nullptr &&
+                          permora::EqualsNoCase(target->Path, list.Cell(index, 0)) &&
+                          permora::EqualsNoCase(target->Next->Path, list.Cell(index + 1, 0));
+    if (exchange)
         template_.MoveDown(index);
     RefreshList();
     list.Select(0, false);
     list.Select(index + 1);
     ShowFileLabel(true);
     EnableSaves(true);
+    if (exchange)
+        Record(permora::SwapStep(index), "Move Down", selected);
 }
 
 bool PermoraDlg::ChooseCurrentPath(bool open, unsigned flags) {
@@ -332,6 +690,7 @@ void PermoraDlg::WriteFile(permora::Encoding encoding, std::string_view openMess
     case permora::SaveStatus::Saved:
         ShowFileLabel(false);
         Enable(saveButton, false);
+        history_.MarkSaved();
         return;
     case permora::SaveStatus::OpenFailed:
         tk::MessageBox(this, openMessage, "Error");
@@ -387,10 +746,20 @@ void PermoraDlg::Import() {
 }
 
 void PermoraDlg::ImportPath(const std::string& path) {
+    std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
     const permora::ImportOutcome outcome =
         permora::ImportTemplate(path, template_, [this](const std::string& message) {
             tk::MessageBox(this, message, "Error");
         });
+    ShowImport(outcome);
+    // One step per file, also for the targets of a file whose import stopped early.
+    if (outcome.appended > 0)
+        Record(permora::AppendStep(outcome.appended),
+               "Import " + std::filesystem::path(path).filename().string(),
+               std::move(selectionBefore));
+}
+
+void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
     if (!outcome.opened) {
         tk::MessageBox(this, kOpenFailed, "Error");
         return;

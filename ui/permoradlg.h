@@ -1,11 +1,14 @@
 #pragma once
 
 #include "model/target.h"
+#include "model/template_history.h"
 #include "template_file/template_file.h"
 #include "ui/toolkit/modal_host.h"
 #include "ui/toolkit/window.h"
 
 #include <QIcon>
+
+#include <memory>
 
 #include <string>
 #include <string_view>
@@ -19,8 +22,13 @@ QIcon AppIcon();
 // level name (empty for a value without a name).
 std::vector<std::vector<std::string>> TargetRows(const permora::SecurityTemplate& tmpl);
 
+class QAction;
+class QMenu;
+
 // The main window: the template as a list of targets, with the commands that build,
-// reorder, save and import it. The window owns the template and its targets.
+// reorder, save and import it. The window owns the template and its targets. The list's
+// context menu and the shortcuts add undo and redo, copying and pasting security, adding
+// many paths at once, renaming an account and copying target lines.
 class PermoraDlg : public tk::Dialog {
 public:
     PermoraDlg();
@@ -53,6 +61,20 @@ public:
     // Imports one file as Import does once the file is chosen.
     void ImportPath(const std::string& path);
 
+    // Context-menu commands and shortcuts.
+    void Undo();
+    void Redo();
+    void CopySecurity();
+    void PasteSecurity();
+    void AddPaths();
+    void ReplaceAccount();
+    void CopyLines();
+    // The list's context menu (its items are enabled and named for the moment it opens).
+    QMenu* ContextMenu() const { return contextMenu_; }
+    // The security Copy Security took; nullptr before the first copy.
+    const permora::SecurityDescriptor* CopiedSecurity() const { return copied_.get(); }
+    const permora::TemplateHistory& History() const { return history_; }
+
     // Rebuilds the rows from the template and selects row 0.
     void RefreshList();
     // Enabling of Edit, Up, Dn and Remove from the list's selection.
@@ -72,6 +94,8 @@ protected:
     void OnSysCommand(int command) override;
     // Close, Escape and the close box: unsaved work goes to the recovery folder first.
     void OnCancel() override;
+    void OnSize() override;
+    void OnDropFiles(const std::vector<std::string>& paths) override;
 
 private:
     // Puts the template's rows into the list without touching the selection or buttons.
@@ -87,9 +111,34 @@ private:
 
     // Unsaved work to the recovery folder, before it is closed or cleared.
     void KeepUnsavedWork() const;
+    // The list, label and buttons after an import.
+    void ShowImport(const permora::ImportOutcome& outcome);
+    void BuildContextMenu();
+    // Enables and names the menu's items for the template and selection as they are.
+    void UpdateCommands();
+    // Takes a change that has happened into the history, with the selection it started from.
+    void Record(permora::TemplateStep step, std::string name, std::vector<int> selectionBefore);
+    // Shows the template after Undo or Redo moved it to the state of step.
+    void ShowHistoryMove(const permora::TemplateStep& step, bool undone);
+    // Button enabling for the rows now selected, after a change the buttons' own rules do
+    // not cover.
+    void EnableForSelection();
+    // The targets at the selected rows, in row order.
+    std::vector<permora::TargetObject*> SelectedTargets(std::vector<int>& rows) const;
 
     permora::SecurityTemplate template_;
     QIcon icon_;
     std::vector<std::string> startFiles_;
     bool unsaved_ = false;
+    permora::TemplateHistory history_;
+    std::unique_ptr<permora::SecurityDescriptor> copied_;
+    QMenu* contextMenu_ = nullptr; // owned by the window's widget
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
+    QAction* copyLineAction_ = nullptr;
+    QAction* addPathsAction_ = nullptr;
+    QAction* replaceAction_ = nullptr;
+    int listWidth_ = 0; // the list's width when the columns were last fitted
 };

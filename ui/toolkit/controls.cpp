@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -227,6 +228,12 @@ int ListView::ColumnWidth(int index) const {
     return view->header()->sectionSize(index);
 }
 
+void ListView::SetColumnWidth(int index, int width) {
+    auto* view = View(w_);
+    if (view != nullptr && index >= 0 && index < ColumnCount())
+        view->header()->resizeSection(index, std::max(0, width));
+}
+
 std::string ListView::ColumnHeading(int index) const {
     auto* view = View(w_);
     return view == nullptr ? std::string() : view->Rows()->Heading(index);
@@ -306,6 +313,38 @@ bool ListView::IsSelected(int row) const {
     if (w_ == nullptr || w_->selectionModel() == nullptr || row < 0 || row >= RowCount())
         return false;
     return w_->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+void ListView::SetSelectedRows(const std::vector<int>& rows) {
+    auto* view = View(w_);
+    if (view == nullptr || view->selectionModel() == nullptr)
+        return;
+    const int count = RowCount();
+    const int lastColumn = std::max(0, ColumnCount() - 1);
+    QItemSelection selection;
+    // Runs of neighbouring rows become one range each.
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t end = i + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1)
+            ++end;
+        const int first = rows[i];
+        const int last = rows[end - 1];
+        if (first >= 0 && last < count)
+            selection.select(view->Rows()->index(first, 0), view->Rows()->index(last, lastColumn));
+        i = end;
+    }
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect |
+                                                  QItemSelectionModel::Rows);
+}
+
+void ListView::SetContextMenu(QMenu* menu) {
+    if (auto* view = View(w_))
+        view->contextMenu = menu;
+}
+
+void ListView::SetRowToolTip(std::function<std::string(int row)> toolTip) {
+    if (auto* view = View(w_))
+        view->Rows()->rowToolTip = std::move(toolTip);
 }
 
 int ListView::ClientWidth() const {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class QListWidget;
+class QMenu;
 class QComboBox;
 class QAbstractItemView;
 
@@ -64,6 +66,7 @@ public:
     void DeleteColumn(int index);
     int ColumnCount() const;
     int ColumnWidth(int index) const;
+    void SetColumnWidth(int index, int width);
     std::string ColumnHeading(int index) const;
 
     int InsertRow(int index, std::string_view text); // text of column 0; returns the index
@@ -80,6 +83,13 @@ public:
     void Select(int row, bool selected = true);
     void ClearSelection();
     bool IsSelected(int row) const;
+    // Exactly these rows selected (ascending), in one change however many they are.
+    void SetSelectedRows(const std::vector<int>& rows);
+
+    // The menu shown on a right click, the Menu key or Shift+F10 (not owned; nullptr: none).
+    void SetContextMenu(QMenu* menu);
+    // The tooltip of each row, made when it is shown.
+    void SetRowToolTip(std::function<std::string(int row)> toolTip);
 
     int ClientWidth() const;                    // pixels
     int TextWidth(std::string_view text) const; // pixels, in the list's font

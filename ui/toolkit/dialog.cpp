@@ -44,6 +44,8 @@ Dialog::Dialog(const DialogTemplate& tmpl, const Window* parent)
 Dialog::~Dialog() {
     DetachHandlers();
     DialogOf(Widget())->cancelCommand = nullptr;
+    DialogOf(Widget())->onResize = nullptr;
+    DialogOf(Widget())->onDropFiles = nullptr;
 }
 
 QDialog* Dialog::ModalWidget() const {
@@ -87,6 +89,27 @@ void Dialog::AddSystemMenuItem(int command, std::string_view text) {
 
 void Dialog::RunSystemCommand(int command) {
     OnSysCommand(command);
+}
+
+void Dialog::SetResizable() {
+    QWidget* root = Widget();
+    root->setMinimumSize(root->size());
+    root->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    root->setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    DialogOf(root)->onResize = [this] {
+        if (impl_->detached)
+            return;
+        impl_->LayOut();
+        OnSize();
+    };
+}
+
+void Dialog::AcceptFileDrops() {
+    Widget()->setAcceptDrops(true);
+    DialogOf(Widget())->onDropFiles = [this](const std::vector<std::string>& paths) {
+        if (!impl_->detached)
+            OnDropFiles(paths);
+    };
 }
 
 void Dialog::OnStart() {

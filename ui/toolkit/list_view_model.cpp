@@ -18,6 +18,8 @@ int ListViewModel::columnCount(const QModelIndex& parent) const {
 QVariant ListViewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= RowCount())
         return {};
+    if (role == Qt::ToolTipRole && rowToolTip)
+        return QString::fromStdString(rowToolTip(index.row()));
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) {
         const auto& cells = rows_[static_cast<std::size_t>(index.row())];
         const auto column = static_cast<std::size_t>(index.column());

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ public:
 
     void SetCell(int row, int column, std::string_view text);
     std::string Cell(int row, int column) const;
+
+    // The tooltip of a row, asked for when it is shown; none: the cell's text.
+    std::function<std::string(int row)> rowToolTip;
 
 private:
     std::vector<std::string> headings_;

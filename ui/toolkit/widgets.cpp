@@ -3,6 +3,10 @@
 #include "ui/toolkit/list_view_model.h"
 
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -58,6 +62,54 @@ void DialogWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+namespace {
+
+// The local files of a drag, in order; empty when anything else is dragged.
+std::vector<std::string> DroppedFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            return {};
+        paths.push_back(url.toLocalFile().toStdString());
+    }
+    return paths;
+}
+
+} // namespace
+
+void DialogWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (onDropFiles && !DroppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void DialogWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (onDropFiles && !DroppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void DialogWidget::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = DroppedFiles(event->mimeData());
+    if (!onDropFiles || paths.empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    onDropFiles(paths);
+}
+
+void DialogWidget::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (onResize)
+        onResize();
 }
 
 void DialogWidget::PopupSystemMenu(const QPoint& globalPos) {
@@ -228,8 +280,29 @@ void ListViewWidget::keyPressEvent(QKeyEvent* event) {
     QPointer<ListViewWidget> self(this);
     if (onKeyDown)
         onKeyDown(VirtualKey(event->key()));
-    if (self)
-        QTreeView::keyPressEvent(event);
+    if (!self)
+        return;
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey && contextMenu) {
+        // At the current row, or at the top of the list when there is none.
+        QRect row = visualRect(currentIndex());
+        const QPoint at = row.isValid() ? QPoint(row.left() + 8, row.bottom())
+                                        : QPoint(8, 8);
+        contextMenu->popup(viewport()->mapToGlobal(at));
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void ListViewWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (!contextMenu) {
+        QTreeView::contextMenuEvent(event);
+        return;
+    }
+    contextMenu->popup(event->globalPos());
+    event->accept();
 }
 
 } // namespace tk::detail

@@ -7,7 +7,11 @@
 #include <QListWidget>
 #include <QTreeView>
 
+#include <QPointer>
+
 #include <functional>
+#include <string>
+#include <vector>
 
 class QMenu;
 
@@ -34,9 +38,18 @@ public:
 
     void reject() override;
 
+    // Set: files dropped from a file manager, local paths in the order given.
+    std::function<void(const std::vector<std::string>& paths)> onDropFiles;
+    // Called after the window changed its size.
+    std::function<void()> onResize;
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void PopupSystemMenu(const QPoint& globalPos);
@@ -95,6 +108,8 @@ public:
     // them); key is the virtual key.
     std::function<void()> onClick;
     std::function<void(int key)> onKeyDown;
+    // Shown on a right click, the Menu key or Shift+F10; not owned.
+    QPointer<QMenu> contextMenu;
 
     // The key a key-down notification carries.
     static int VirtualKey(int qtKey);
@@ -104,6 +119,7 @@ protected:
                                                          const QEvent* event) const override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     ListViewModel* rows_;

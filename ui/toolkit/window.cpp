@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -232,6 +233,14 @@ QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*
         break;
     }
     case Kind::Edit: {
+        if (control.flags & state::kMultiline) {
+            // A box of lines, for lists pasted in; Tab still moves on to the next control.
+            auto* edit = new QPlainTextEdit(text, parentWidget);
+            edit->setTabChangesFocus(true);
+            edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+            widget = edit;
+            break;
+        }
         auto* edit = new QLineEdit(text, parentWidget);
         widget = edit;
         break;
@@ -282,8 +291,12 @@ void Window::Impl::Wire(const ControlTemplate& control, QWidget* widget) {
                          [this, id] { Dispatch(id, Notify::Clicked); });
         break;
     case Kind::Edit:
-        QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, widget,
-                         [this, id] { Dispatch(id, Notify::Changed); });
+        if (auto* lines = qobject_cast<QPlainTextEdit*>(widget))
+            QObject::connect(lines, &QPlainTextEdit::textChanged, widget,
+                             [this, id] { Dispatch(id, Notify::Changed); });
+        else
+            QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, widget,
+                             [this, id] { Dispatch(id, Notify::Changed); });
         break;
     case Kind::ListBox:
         QObject::connect(static_cast<QListWidget*>(widget), &QListWidget::itemSelectionChanged,
@@ -297,6 +310,8 @@ void Window::Impl::Wire(const ControlTemplate& control, QWidget* widget) {
         auto* view = static_cast<detail::ListViewWidget*>(widget);
         view->onClick = [this, id] { Dispatch(id, Notify::Click); };
         view->onKeyDown = [this, id](int key) { Dispatch(id, Notify::KeyDown, key); };
+        QObject::connect(view, &QAbstractItemView::doubleClicked, widget,
+                         [this, id] { Dispatch(id, Notify::DblClick); });
         break;
     }
     default:
@@ -346,6 +361,28 @@ void Window::Impl::Dispatch(int id, Notify code, int key) {
     }
     if (code == Notify::Clicked && (id == IDOK || id == IDCANCEL) && standardClick)
         standardClick(id);
+}
+
+void Window::Impl::LayOut() {
+    const int dx = root->width() - units.X(owner.Template().cx);
+    const int dy = root->height() - units.Y(owner.Template().cy);
+    for (const auto& [id, edges] : anchors) {
+        QWidget* widget = Find(id);
+        const ControlTemplate* control = TemplateOf(id);
+        if (widget == nullptr || control == nullptr)
+            continue;
+        QRect rect = units.Rect(control->x, control->y, control->cx, control->cy);
+        rect.setHeight(widget->height()); // a combo box is shorter than its template
+        if ((edges & anchor::kRight) && (edges & anchor::kLeft))
+            rect.setWidth(std::max(0, rect.width() + dx));
+        else if (edges & anchor::kRight)
+            rect.moveLeft(rect.left() + dx);
+        if ((edges & anchor::kBottom) && (edges & anchor::kTop))
+            rect.setHeight(std::max(0, rect.height() + dy));
+        else if (edges & anchor::kBottom)
+            rect.moveTop(rect.top() + dy);
+        widget->setGeometry(rect);
+    }
 }
 
 QWidget* Window::Impl::Find(int id) const {
@@ -407,6 +444,8 @@ std::string Window::Text(int id) const {
         return button->text().toStdString();
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return edit->text().toStdString();
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(widget))
+        return lines->toPlainText().toStdString();
     if (auto* box = qobject_cast<QGroupBox*>(widget))
         return box->title().toStdString();
     if (auto* combo = qobject_cast<QComboBox*>(widget))
@@ -428,8 +467,19 @@ void Window::SetText(int id, std::string_view text) {
         impl_->Dispatch(id, Notify::Changed);
         return;
     }
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+        {
+            const QSignalBlocker quiet(lines);
+            lines->setPlainText(value);
+        }
+        impl_->Dispatch(id, Notify::Changed);
+        return;
+    }
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(value);
+        // A screen reader reads what the label shows now.
+        if (!value.isEmpty())
+            label->setAccessibleName(detail::WithoutAccessKeys(value));
         return;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -480,6 +530,17 @@ void Window::CheckRadio(int first, int last, int id) {
 void Window::SetFocus(int id) {
     if (QWidget* widget = impl_->Find(id))
         widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Window::SetAccessibleName(int id, std::string_view name) {
+    if (QWidget* widget = impl_->Find(id))
+        widget->setAccessibleName(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void Window::Anchor(int id, unsigned edges) {
+    impl_->anchors[id] = edges;
+    impl_->LayOut();
 }
 
 ListBox Window::GetListBox(int id) const {

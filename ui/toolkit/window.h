@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 class QDialog;
@@ -24,7 +25,18 @@ enum class Notify {
     SetFocus,  // list view gained the focus
     KillFocus, // list view lost the focus
     KeyDown,   // key pressed in a list view; the handler gets the key
+    DblClick,  // list view row double-clicked (after the click that selected it)
 };
+
+// The edges of its window a control keeps its distance to when the window is resized.
+// Left and Top alone (the default) keep it in place; Left and Right stretch it.
+namespace anchor {
+inline constexpr unsigned kLeft = 1u << 0;
+inline constexpr unsigned kTop = 1u << 1;
+inline constexpr unsigned kRight = 1u << 2;
+inline constexpr unsigned kBottom = 1u << 3;
+inline constexpr unsigned kAll = kLeft | kTop | kRight | kBottom;
+} // namespace anchor
 
 inline constexpr int VK_DELETE = 0x2E;
 
@@ -64,6 +76,10 @@ public:
     void SetCheck(int id, int checked);
     void CheckRadio(int first, int last, int id);
     void SetFocus(int id); // the focus goes there now, or when the window is shown
+    // The name a screen reader gives the control, instead of its text or caption.
+    void SetAccessibleName(int id, std::string_view name);
+    // Which edges the control follows when the window is resized (see tk::anchor).
+    void Anchor(int id, unsigned edges);
 
     ListBox GetListBox(int id) const;
     ComboBox GetComboBox(int id) const;
@@ -142,8 +158,17 @@ public:
     void AddSystemMenuItem(int command, std::string_view text);
     void RunSystemCommand(int command); // as if the item was chosen
 
+    // The user may resize and maximise the window from its template size upwards; the
+    // controls follow their anchors, and at the template size sit where the template puts
+    // them.
+    void SetResizable();
+    // Files dropped on the window from a file manager go to OnDropFiles.
+    void AcceptFileDrops();
+
 protected:
     virtual void OnInitDialog() {}            // once per run, before the window is shown
+    virtual void OnSize() {}                  // after a resize moved the controls
+    virtual void OnDropFiles(const std::vector<std::string>& /*paths*/) {}
     virtual void OnOK() { EndDialog(1); }     // id 1 clicked, when not bound
     virtual void OnCancel() { EndDialog(2); } // id 2 clicked, Escape or the close box
     virtual void OnSysCommand(int /*command*/) {}

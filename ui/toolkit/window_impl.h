@@ -41,6 +41,10 @@ struct Window::Impl {
     std::function<void(int id)> standardClick;                        // dialogs: OK and Cancel
     QPointer<QWidget> parent; // dialogs: shown over this window
     bool detached = false;
+    std::map<int, unsigned> anchors; // by id; controls not listed stay where they are
+
+    // Moves the anchored controls for the root's present size.
+    void LayOut();
 
 private:
     void Build(const DialogTemplate& tmpl);

@@ -1,0 +1,38 @@
+#include "resources/templates/addpathsdlg.h"
+
+#include "ui/toolkit/modal_host.h"
+
+namespace res::AddPathsDlg {
+
+const tk::DialogTemplate& Template() {
+    using tk::Kind;
+    namespace st = tk::state;
+    // The box of paths on top, the level and the copied-security choice under it, then the
+    // lines that failed their check, Add and Cancel at the bottom right.
+    static const tk::DialogTemplate kTemplate{
+        IDD,
+        "Add Paths",
+        300,
+        262,
+        "MS Shell Dlg",
+        8,
+        {
+            {tk::IDC_STATIC, Kind::Label, "&Paths, one a line (example: /vol/vol1/qt1):", 7, 7,
+             286, 8},
+            {IDC_PATHS, Kind::Edit, "", 7, 18, 286, 100, st::kMultiline},
+            {tk::IDC_STATIC, Kind::GroupBox, "Apply To", 7, 124, 286, 30},
+            {IDC_FILE_DIRECTORY, Kind::RadioButton, "&File/Directory", 17, 138, 80, 10,
+             st::kChecked},
+            {IDC_STORAGE, Kind::RadioButton, "&Storage", 107, 138, 70, 10},
+            {IDC_USE_COPIED, Kind::CheckBox, "&Give each new target the copied security", 7, 161,
+             286, 10},
+            {IDC_PROBLEM_LABEL, Kind::Label, "Lines that are not valid paths:", 7, 178, 286, 8},
+            {IDC_PROBLEM_LIST, Kind::ListView, "", 7, 189, 286, 48, st::kSingleSel},
+            {tk::IDOK, Kind::PushButton, "&Add", 187, 242, 50, 14, st::kDefault | st::kDisabled},
+            {tk::IDCANCEL, Kind::PushButton, "&Cancel", 243, 242, 50, 14},
+        },
+    };
+    return kTemplate;
+}
+
+} // namespace res::AddPathsDlg

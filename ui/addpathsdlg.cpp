@@ -1,0 +1,88 @@
+#include "ui/addpathsdlg.h"
+
+#include "model/checks.h"
+#include "resources/templates/addpathsdlg.h"
+#include "ui/toolkit/modal_host.h"
+
+#include <string>
+
+namespace {
+
+namespace ids = res::AddPathsDlg;
+
+const tk::Handler<AddPathsDlg> kHandlers[] = {
+    {ids::IDC_PATHS, tk::Notify::Changed, &AddPathsDlg::OnPathsChange},
+    {ids::IDC_FILE_DIRECTORY, tk::Notify::Clicked, &AddPathsDlg::OnFileDirectory},
+    {ids::IDC_STORAGE, tk::Notify::Clicked, &AddPathsDlg::OnStorage},
+};
+
+} // namespace
+
+AddPathsDlg::AddPathsDlg(const permora::SecurityTemplate& tmpl, bool hasCopied,
+                         const tk::Window* parent)
+    : tk::Dialog(ids::Template(), parent), template_(tmpl), hasCopied_(hasCopied) {
+    Bind(this, kHandlers);
+}
+
+AddPathsDlg::~AddPathsDlg() {
+    DetachHandlers();
+}
+
+void AddPathsDlg::OnInitDialog() {
+    level_ = permora::kLevelFileDirectory;
+    CheckRadio(ids::IDC_FILE_DIRECTORY, ids::IDC_STORAGE, ids::IDC_FILE_DIRECTORY);
+    // The copied security is the natural choice when there is one.
+    SetCheck(ids::IDC_USE_COPIED, hasCopied_ ? 1 : 0);
+    Enable(ids::IDC_USE_COPIED, hasCopied_);
+    tk::ListView problems = GetListView(ids::IDC_PROBLEM_LIST);
+    if (problems.ColumnCount() == 0) {
+        const int lineWidth = problems.TextWidth("Line 0000000") +
+                              tk::SystemMetric(tk::Metric::CxHThumb);
+        problems.InsertColumn(0, "Line", lineWidth);
+        problems.InsertColumn(1, "Text", problems.ClientWidth() - lineWidth);
+    }
+    problems.DeleteAll();
+    SetFocus(ids::IDC_PATHS);
+}
+
+void AddPathsDlg::OnPathsChange() {
+    Enable(tk::IDOK, !permora::TrimBlanks(Text(ids::IDC_PATHS)).empty());
+}
+
+void AddPathsDlg::OnFileDirectory() {
+    level_ = permora::kLevelFileDirectory;
+}
+
+void AddPathsDlg::OnStorage() {
+    level_ = permora::kLevelStorage;
+}
+
+void AddPathsDlg::ShowProblems() {
+    tk::ListView problems = GetListView(ids::IDC_PROBLEM_LIST);
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(result_.invalid.size());
+    for (const permora::InvalidPathLine& line : result_.invalid)
+        rows.push_back({std::to_string(line.line), line.text});
+    problems.SetRows(std::move(rows));
+    const std::size_t count = result_.invalid.size();
+    SetText(ids::IDC_PROBLEM_LABEL,
+            count == 0 ? std::string("Lines that are not valid paths:")
+            : count == 1
+                ? std::string("1 line is not a valid path; fix or remove it before adding:")
+                : std::to_string(count) +
+                      " lines are not valid paths; fix or remove them before adding:");
+}
+
+void AddPathsDlg::OnOK() {
+    const std::string text = Text(ids::IDC_PATHS);
+    if (permora::TrimBlanks(text).empty())
+        return;
+    result_ = permora::ReadPathList(text, &template_);
+    ShowProblems();
+    if (!result_.invalid.empty()) {
+        SetFocus(ids::IDC_PATHS);
+        return;
+    }
+    useCopied_ = hasCopied_ && Check(ids::IDC_USE_COPIED) != 0;
+    EndDialog(tk::IDOK);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/target.h"
+#include "model/template_ops.h"
+#include "ui/toolkit/window.h"
+
+#include <cstdint>
+
+// Add Paths: the user pastes a list of paths, one a line, and chooses their level. OK
+// checks every line; while any fails, the failing lines are listed with their numbers and
+// nothing is added. Paths the template already holds are skipped and counted.
+class AddPathsDlg : public tk::Dialog {
+public:
+    // tmpl: the template the paths go into (to skip the paths it holds). hasCopied: a
+    // copied security exists, which the new targets may get.
+    AddPathsDlg(const permora::SecurityTemplate& tmpl, bool hasCopied,
+                const tk::Window* parent = nullptr);
+    ~AddPathsDlg() override;
+
+    // After IDOK: the paths to add, in list order, with the skipped count.
+    const permora::PathList& Result() const { return result_; }
+    std::int32_t Level() const { return level_; }
+    bool UseCopied() const { return useCopied_; }
+
+    // Handlers.
+    void OnPathsChange();
+    void OnFileDirectory();
+    void OnStorage();
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void ShowProblems();
+
+    const permora::SecurityTemplate& template_;
+    bool hasCopied_;
+    permora::PathList result_;
+    std::int32_t level_ = permora::kLevelFileDirectory;
+    bool useCopied_ = false;
+};
