@@ -17,11 +17,13 @@
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 
+#include <QAbstractItemView>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -231,9 +233,9 @@ TEST_P(UndoTest, UndoRestoresTheBytesAndSelectionAndRedoMakesTheChangeAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachChange, UndoTest, ::testing::ValuesIn(kUndoCases),
-                         [](const ::testing::TestParamInfo<UndoCase>& info) {
+                         [](const ::testing::TestParamInfo<UndoCase>& param) {
                              std::string name;
-                             for (const char* p = info.param.name; *p != '\0'; ++p)
+                             for (const char* p = param.param.name; *p != '\0'; ++p)
                                  if (std::isalnum(static_cast<unsigned char>(*p)))
                                      name.push_back(*p);
                              return name;
