@@ -5,6 +5,8 @@
 #include "bench/fixtures.h"
 #include "bench/generator.h"
 #include "bench/table.h"
+#include "resources/templates/addpathsdlg.h"
+#include "ui/addpathsdlg.h"
 #include "ui/permissionproppage.h"
 #include "ui/permoradlg.h"
 #include "ui/securityproppage.h"
@@ -18,7 +20,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace permora::bench {
 namespace {
@@ -153,6 +157,92 @@ void New(benchmark::State& state) {
     }
 }
 
+// Paste Security of one target's descriptor onto all 100,000 selected targets.
+void PasteSecurityOnAll(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadedWindow window;
+        tk::ListView list = List(*window.dlg);
+        list.ClearSelection();
+        list.Select(1);
+        window.dlg->CopySecurity();
+        list.Widget()->selectAll();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window.dlg->PasteSecurity();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (window.dlg->History().NextUndo() == nullptr ||
+            window.dlg->History().NextUndo()->Indexes.size() != kLargeTargets)
+            state.SkipWithError("paste failed");
+        state.ResumeTiming();
+    }
+}
+
+// Undo of a Remove of all 100,000 targets: every target back in its place, rows shown.
+void UndoRemoveAll(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadedWindow window;
+        List(*window.dlg).Widget()->selectAll();
+        window.dlg->RemoveTargets();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window.dlg->Undo();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (window.dlg->Template().Count != kLargeTargets)
+            state.SkipWithError("undo failed");
+        state.ResumeTiming();
+    }
+}
+
+// The bench host, with a dialog played the way a user would before it ends.
+class PlayingHost : public BenchHost {
+public:
+    std::function<void(tk::Modal&)> play;
+    int RunModal(tk::Modal& modal) override {
+        modal.Start();
+        if (play)
+            play(modal);
+        if (!modal.IsEnded())
+            modal.EndModal(tk::IDCANCEL);
+        return modal.Result();
+    }
+};
+
+// Add Paths with 100,000 paths pasted into its box, from its Add button to the list shown.
+void AddPathsHundredThousand(benchmark::State& state) {
+    EnsureApplication();
+    std::string paths;
+    for (int i = 0; i < kLargeTargets; ++i)
+        paths += "/vol/vol" + std::to_string(i % 16) + "/home/user" + std::to_string(i) + "\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlayingHost host;
+        auto dlg = std::make_unique<PermoraDlg>();
+        dlg->Start();
+        dlg->ModalWidget()->show();
+        QApplication::processEvents();
+        host.play = [&](tk::Modal& modal) {
+            auto* add = dynamic_cast<AddPathsDlg*>(&modal);
+            if (add == nullptr)
+                return;
+            add->SetText(res::AddPathsDlg::IDC_PATHS, paths); // the paste is the user's time
+            state.ResumeTiming();
+            qobject_cast<QAbstractButton*>(add->Control(tk::IDOK))->click();
+        };
+        dlg->AddPaths();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (dlg->Template().Count != kLargeTargets)
+            state.SkipWithError("add paths failed");
+        dlg->ModalWidget()->hide();
+        dlg.reset();
+        state.ResumeTiming();
+    }
+}
+
 // An account with 1,000 permission entries, linked as an edited list may hold them (Add
 // would have folded most of them together). Each click starts from the same lists.
 std::unique_ptr<SecurityDescriptor> AccountWithManyEntries(int entries) {
@@ -233,6 +323,9 @@ PERMORA_HEAVY(SelectAllRemove);
 PERMORA_LIGHT(UpOnLastRow);
 PERMORA_LIGHT(DnOnNextToLastRow);
 PERMORA_HEAVY(New);
+PERMORA_HEAVY(PasteSecurityOnAll);
+PERMORA_HEAVY(AddPathsHundredThousand);
+PERMORA_HEAVY(UndoRemoveAll);
 PERMORA_LIGHT(SecurityPageClick);
 PERMORA_LIGHT(PermissionPageActivation);
 
@@ -244,6 +337,9 @@ const bool registered = [] {
     AddFigure({"UpOnLastRow", "Up on the last row (list rebuilt)", 0.05, "", 0});
     AddFigure({"DnOnNextToLastRow", "Dn on the next-to-last row (list rebuilt)", 0.05, "", 0});
     AddFigure({"New", "New", 0.2, "", 0});
+    AddFigure({"PasteSecurityOnAll", "Paste Security onto 100,000 selected targets", 1.0, "", 0});
+    AddFigure({"AddPathsHundredThousand", "Add Paths of 100,000 paths, list shown", 1.0, "", 0});
+    AddFigure({"UndoRemoveAll", "Undo of Remove of all 100,000 targets, list shown", 0.3, "", 0});
     AddFigure({"SecurityPageClick", "standard box click, account with 1,000 entries, boxes redrawn",
                0.016, "", 0});
     AddFigure(

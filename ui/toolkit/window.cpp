@@ -319,6 +319,24 @@ void Window::Impl::Wire(const ControlTemplate& control, QWidget* widget) {
     }
 }
 
+namespace {
+
+// The nearest centred label above the control that spans it horizontally.
+QString ColumnHeading(const DialogTemplate& tmpl, const ControlTemplate& control) {
+    const ControlTemplate* best = nullptr;
+    for (const ControlTemplate& other : tmpl.controls) {
+        if (other.kind != Kind::LabelCentered || other.y >= control.y || other.x > control.x ||
+            other.x + other.cx < control.x + control.cx)
+            continue;
+        if (best == nullptr || other.y > best->y)
+            best = &other;
+    }
+    return best == nullptr ? QString()
+                           : detail::WithoutAccessKeys(detail::FromUtf8(best->text));
+}
+
+} // namespace
+
 void Window::Impl::NameControls(const DialogTemplate& tmpl, const std::vector<QWidget*>& made) {
     const QString caption = detail::WithoutAccessKeys(detail::FromUtf8(tmpl.caption));
     root->setAccessibleName(caption);
@@ -328,6 +346,12 @@ void Window::Impl::NameControls(const DialogTemplate& tmpl, const std::vector<QW
         const QString text = detail::WithoutAccessKeys(detail::FromUtf8(control.text));
         if (detail::HasOwnText(control.kind) && !text.isEmpty()) {
             made[i]->setAccessibleName(text);
+        } else if (control.kind == Kind::CheckBox && !lastLabel.isEmpty()) {
+            // A box in a grid (a row caption, a column heading above) is named by both:
+            // "Read Allow", "Read Deny".
+            const QString heading = ColumnHeading(tmpl, control);
+            made[i]->setAccessibleName(heading.isEmpty() ? lastLabel
+                                                         : lastLabel + u' ' + heading);
         } else {
             // A control without text of its own is named by its caption, the label before it.
             made[i]->setAccessibleName(lastLabel.isEmpty() ? caption : lastLabel);
@@ -372,7 +396,8 @@ void Window::Impl::LayOut() {
         if (widget == nullptr || control == nullptr)
             continue;
         QRect rect = units.Rect(control->x, control->y, control->cx, control->cy);
-        rect.setHeight(widget->height()); // a combo box is shorter than its template
+        if (control->kind == Kind::ComboBox)
+            rect.setHeight(widget->height()); // shorter than its template, which counts the list
         if ((edges & anchor::kRight) && (edges & anchor::kLeft))
             rect.setWidth(std::max(0, rect.width() + dx));
         else if (edges & anchor::kRight)
