@@ -262,7 +262,7 @@ std::unique_ptr<SecurityDescriptor> AccountWithManyEntries(int entries) {
     }
     for (AceList* list : {&allow, &deny})
         for (Ace* e = list->Head; e != nullptr; e = e->Next)
-            e->NTAccount = "LAB\\wide";
+            list->Rename(e, "LAB\\wide");
     return descriptor;
 }
 

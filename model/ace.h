@@ -69,6 +69,7 @@ struct Ace {
     std::uint8_t Flags;
     std::uint16_t Size = 0;
     std::uint32_t Mask;
+    // Written directly only while the entry is in no list; AceList::Rename otherwise.
     std::string NTAccount;
     Ace* Next = nullptr;
     Ace* Prev = nullptr;

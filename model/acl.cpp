@@ -4,6 +4,8 @@
 
 #include "model/checks.h"
 
+#include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace permora {
@@ -126,14 +128,85 @@ bool AreMergeable(const Ace& a, const Ace& b) {
 }
 
 // ---------------------------------------------------------------------------------------
+// AccountIndex
+
+// Each account of the list with its first entry in list order and the number of its
+// entries. The count says when the account is gone without a walk; the first entry moves
+// on to the account's next entry when it is unlinked.
+class AccountIndex {
+public:
+    struct Run {
+        Ace* First;
+        std::uint32_t Count;
+    };
+
+    explicit AccountIndex(const AceList& list) {
+        runs_.reserve(list.Count);
+        for (Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
+            Add(entry, false);
+        }
+    }
+
+    Run* Find(std::string_view account) {
+        const auto it = runs_.find(Folded(account));
+        return it != runs_.end() ? &it->second : nullptr;
+    }
+
+    // The entry is linked; first: it is now the account's first entry.
+    void Add(Ace* entry, bool first) {
+        const auto [it, added] = runs_.try_emplace(Folded(entry->NTAccount), Run{entry, 1});
+        if (!added) {
+            ++it->second.Count;
+            if (first) {
+                it->second.First = entry;
+            }
+        }
+    }
+
+    // Called while the entry is still linked under its present name.
+    void Forget(const Ace* entry) {
+        const auto it = runs_.find(Folded(entry->NTAccount));
+        if (it == runs_.end()) {
+            return;
+        }
+        Run& run = it->second;
+        if (--run.Count == 0) {
+            runs_.erase(it);
+            return;
+        }
+        if (run.First == entry) {
+            Ace* next = entry->Next;
+            while (next != nullptr && !SameAccount(*next, entry->NTAccount)) {
+                next = next->Next;
+            }
+            run.First = next;
+        }
+    }
+
+private:
+    // The key of an account: its name folded for case, in a buffer kept for the purpose, so
+    // that a lookup allocates nothing.
+    const std::string& Folded(std::string_view account) {
+        folded_.resize(account.size());
+        std::transform(account.begin(), account.end(), folded_.begin(), FoldAscii);
+        return folded_;
+    }
+
+    std::unordered_map<std::string, Run> runs_;
+    std::string folded_;
+};
+
+// ---------------------------------------------------------------------------------------
 // AceList
+
+AceList::AceList() = default;
 
 AceList::~AceList() {
     Clear();
 }
 
 AceList::AceList(AceList&& other) noexcept
-    : Count(other.Count), Head(other.Head), Tail(other.Tail) {
+    : Count(other.Count), Head(other.Head), Tail(other.Tail), index_(std::move(other.index_)) {
     other.Count = 0;
     other.Head = nullptr;
     other.Tail = nullptr;
@@ -148,6 +221,7 @@ AceList& AceList::operator=(AceList&& other) noexcept {
         Count = std::exchange(other.Count, std::uint16_t{0});
         Head = std::exchange(other.Head, nullptr);
         Tail = std::exchange(other.Tail, nullptr);
+        index_ = std::move(other.index_);
         for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
             entry->List = this;
         }
@@ -160,7 +234,32 @@ Ace* AceList::LinkAtEnd(std::unique_ptr<Ace> entry) {
     raw->List = this;
     links::Append(raw, Head, Tail);
     ++Count;
+    IndexLinked(raw);
     return raw;
+}
+
+// Whether a linked entry comes before every other entry of its account. Entries linked in
+// the middle of the list are placed by a walk from Head or after their account's run, so
+// the walk back to the account's first entry is never longer than the one that placed it.
+bool AceList::PrecedesFirstOfAccount(const Ace* entry) const {
+    const AccountIndex::Run* run = index_->Find(entry->NTAccount);
+    if (run == nullptr) {
+        return true;
+    }
+    for (const Ace* before = entry->Prev; before != nullptr; before = before->Prev) {
+        if (before == run->First) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void AceList::IndexLinked(Ace* entry) {
+    if (index_ != nullptr) {
+        index_->Add(entry, entry->Next != nullptr && PrecedesFirstOfAccount(entry));
+    } else if (Count > kIndexedAbove) {
+        index_ = std::make_unique<AccountIndex>(*this);
+    }
 }
 
 Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
@@ -178,14 +277,35 @@ Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
     }
     before->Prev = raw;
     ++Count;
+    IndexLinked(raw);
     return raw;
 }
 
 std::unique_ptr<Ace> AceList::Unlink(Ace* entry) {
+    if (index_ != nullptr) {
+        index_->Forget(entry);
+    }
     links::Unlink(entry, Head, Tail);
     entry->List = nullptr;
     --Count;
+    if (Count <= kIndexedAbove) {
+        index_.reset();
+    }
     return std::unique_ptr<Ace>(entry);
+}
+
+void AceList::Rename(Ace* entry, std::string account) {
+    if (entry == nullptr) {
+        return;
+    }
+    const bool indexed = index_ != nullptr && entry->List == this;
+    if (indexed) {
+        index_->Forget(entry);
+    }
+    entry->NTAccount = std::move(account);
+    if (indexed) {
+        index_->Add(entry, PrecedesFirstOfAccount(entry));
+    }
 }
 
 void AceList::InitWith(std::unique_ptr<Ace> entry) {
@@ -199,6 +319,10 @@ void AceList::InitWith(std::unique_ptr<Ace> entry) {
 Ace* AceList::Find(std::string_view account) const {
     if (account.empty()) {
         return nullptr;
+    }
+    if (index_ != nullptr) {
+        const AccountIndex::Run* run = index_->Find(account);
+        return run != nullptr ? run->First : nullptr;
     }
     for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
         if (SameAccount(*entry, account)) {
@@ -395,20 +519,21 @@ void AceList::Remove(Ace* entry) {
 }
 
 void AceList::RemoveAccount(std::string_view account) {
-    if (account.empty()) {
-        return;
-    }
-    Ace* cur = Head;
+    Ace* cur = Find(account);
     while (cur != nullptr) {
         Ace* next = cur->Next;
         if (SameAccount(*cur, account)) {
             Unlink(cur);
+            if (index_ != nullptr) {
+                next = Find(account);
+            }
         }
         cur = next;
     }
 }
 
 void AceList::Clear() {
+    index_.reset();
     Ace* cur = Head;
     Head = nullptr;
     Tail = nullptr;

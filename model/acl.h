@@ -15,7 +15,14 @@ bool ScopeCovers(std::uint8_t a, std::uint8_t b);
 // Same flags, same mask, or one entry covers the other.
 bool AreMergeable(const Ace& a, const Ace& b);
 
+class AccountIndex;
+
 // An ordered, doubly linked list of entries. The list owns every entry linked into it.
+//
+// A list longer than kIndexedAbove entries also keeps an index from each account (letter
+// case folded) to its first entry, so that finding an account costs no walk; the index is
+// kept in step on every link, unlink and rename, and dropped again when the list shrinks.
+// That is why a linked entry's account changes only through Rename.
 //
 // Add takes the entry by reference to an owning pointer: when it returns 1 the list has
 // taken the entry (linked it, or merged it into another entry and destroyed it) and the
@@ -24,8 +31,9 @@ bool AreMergeable(const Ace& a, const Ace& b);
 class AceList {
 public:
     static constexpr std::uint16_t kMaxCount = 0xFFFF;
+    static constexpr std::uint16_t kIndexedAbove = 64;
 
-    AceList() = default;
+    AceList();
     ~AceList();
     AceList(const AceList&) = delete;
     AceList& operator=(const AceList&) = delete;
@@ -42,6 +50,10 @@ public:
     void Remove(Ace* entry);
     void RemoveAccount(std::string_view account);
     void Clear();
+    // Gives the entry another account name; the entry stays where it is and merges with
+    // nothing. Entries of other lists (or of none) are renamed all the same.
+    void Rename(Ace* entry, std::string account);
+    bool HasAccountIndex() const { return index_ != nullptr; }
     std::string ToSddl() const;
     // Makes this list an exact copy of another: same entries, same order, nothing merged.
     void CopyFrom(const AceList& from);
@@ -54,6 +66,10 @@ private:
     Ace* LinkAtEnd(std::unique_ptr<Ace> entry);
     Ace* LinkBefore(std::unique_ptr<Ace> entry, Ace* before);
     std::unique_ptr<Ace> Unlink(Ace* entry);
+    void IndexLinked(Ace* entry);
+    bool PrecedesFirstOfAccount(const Ace* entry) const;
+
+    std::unique_ptr<AccountIndex> index_;
 };
 
 // One access control list: three member lists by entry type.

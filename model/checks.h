@@ -5,7 +5,12 @@
 
 namespace permora {
 
-// Account names compare without regard to letter case (ASCII letters), everywhere.
+// Account names compare without regard to letter case (ASCII letters), everywhere; this is
+// the one folding that every comparison and every hash of an account name goes through.
+inline char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // The text with its letters folded as EqualsNoCase folds them: equal results for names
 // that EqualsNoCase finds equal, for use as keys.
