@@ -165,15 +165,33 @@ bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
             return false;
         }
     }
-    for (; i + 1 < size; i += 2) {
+    while (i + 1 < size) {
+        // Plain ASCII text, the whole of what the editor writes, goes into the line a run at
+        // a time.
+        if (highSurrogate_ == 0) {
+            const unsigned char* low = bytes + i + (little ? 0 : 1);
+            const unsigned char* high = bytes + i + (little ? 1 : 0);
+            const std::size_t most = (size - i) / 2;
+            std::size_t units = 0;
+            while (units < most && high[2 * units] == 0 && low[2 * units] >= 0x20 &&
+                   low[2 * units] < 0x80) {
+                ++units;
+            }
+            if (units > 0) {
+                const std::size_t start = line_.size();
+                line_.resize(start + units);
+                char* out = line_.data() + start;
+                for (std::size_t k = 0; k < units; ++k) {
+                    out[k] = static_cast<char>(low[2 * k]);
+                }
+                i += 2 * units;
+                lastWasCr_ = false;
+                continue;
+            }
+        }
         const auto unit = static_cast<std::uint16_t>(little ? bytes[i] | (bytes[i + 1] << 8)
                                                             : (bytes[i] << 8) | bytes[i + 1]);
-        // Plain ASCII text, the whole of what the editor writes, takes the short way.
-        if (unit >= 0x20 && unit < 0x80 && highSurrogate_ == 0) {
-            line_.push_back(static_cast<char>(unit));
-            lastWasCr_ = false;
-            continue;
-        }
+        i += 2;
         if (!TakeUnit(unit)) {
             return false;
         }
