@@ -83,7 +83,7 @@ int IsPathValid(const std::string& path) {
     return 1;
 }
 
-bool IsValidAccountName(std::string name) {
+bool IsValidAccountName(std::string_view name) {
     if (name.empty() || name.front() == '\\' || name.back() == '\\') {
         return false;
     }

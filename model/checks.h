@@ -26,6 +26,6 @@ std::string TrimBlanks(std::string_view text);
 int IsPathValid(const std::string& path);
 
 // The one account-name rule: Domain\NTAccount or a bare account name.
-bool IsValidAccountName(std::string name);
+bool IsValidAccountName(std::string_view name);
 
 } // namespace permora

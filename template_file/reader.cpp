@@ -385,12 +385,14 @@ int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const
     if (consumed + 2 > text.size() || text[consumed] != ';' || text[consumed + 1] != ';') {
         return Fail(report);
     }
-    std::string account(text.substr(consumed + 2));
+    // Checked where it stands in the line and copied once, into the entry: an account name
+    // may be as long as the file.
+    const std::string_view account = text.substr(consumed + 2);
     if (!IsValidAccountName(account)) {
         Say(report.sink, kInvalidAccount);
         return Fail(report);
     }
-    entry->NTAccount = std::move(account);
+    entry->NTAccount.assign(account);
 
     if (report.warn != nullptr) {
         if (!ignoredFlags.empty()) {
