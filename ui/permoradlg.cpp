@@ -612,10 +612,15 @@ void PermoraDlg::RemoveTargets() {
     std::vector<int> selected = list.SelectedRows();
     std::optional<permora::TemplateStep> step;
     if (!selected.empty()) {
-        // One walk through the template and one rebuild of the rows, however many rows
-        // go. The removed targets are kept by the history, for Undo.
+        // One walk through the template, whose removed targets the history keeps for Undo;
+        // the list loses just the rows that go, unless it no longer shows the whole template
+        // (an import that stopped at a bad line).
+        const bool listShowsTemplate = list.RowCount() == template_.Count;
         step = permora::RemoveStep(template_, selected);
-        FillRows();
+        if (listShowsTemplate)
+            list.DeleteRows(selected);
+        else
+            FillRows();
     }
     ShowFileLabel(true);
     if (template_.Count > 0) {
@@ -646,7 +651,11 @@ void PermoraDlg::MoveTargetUp() {
                           permora::EqualsNoCase(target->Prev->Path, list.Cell(index - 1, 0));
     if (exchange)
         template_.MoveUp(index);
-    RefreshList();
+    // Only the two rows change places, when the list shows the whole template.
+    if (exchange && list.RowCount() == template_.Count)
+        list.MoveRow(index, index - 1);
+    else
+        RefreshList();
     list.Select(0, false);
     list.Select(index - 1);
     ShowFileLabel(true);
@@ -667,7 +676,10 @@ void PermoraDlg::MoveTargetDown() {
                           permora::EqualsNoCase(target->Next->Path, list.Cell(index + 1, 0));
     if (exchange)
         template_.MoveDown(index);
-    RefreshList();
+    if (exchange && list.RowCount() == template_.Count)
+        list.MoveRow(index, index + 1);
+    else
+        RefreshList();
     list.Select(0, false);
     list.Select(index + 1);
     ShowFileLabel(true);

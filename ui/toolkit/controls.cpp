@@ -269,6 +269,20 @@ void ListView::SetRows(std::vector<std::vector<std::string>> rows) {
         view->Rows()->SetRows(std::move(rows));
 }
 
+void ListView::MoveRow(int from, int to) {
+    if (auto* view = View(w_)) {
+        view->Rows()->MoveRow(from, to);
+        view->selectionModel()->reset();
+    }
+}
+
+void ListView::DeleteRows(const std::vector<int>& rows) {
+    if (auto* view = View(w_)) {
+        view->Rows()->DeleteRows(rows);
+        view->selectionModel()->reset();
+    }
+}
+
 int ListView::RowCount() const {
     auto* view = View(w_);
     return view == nullptr ? 0 : view->Rows()->RowCount();

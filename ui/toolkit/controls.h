@@ -76,6 +76,10 @@ public:
     void DeleteAll();
     // Replaces every row at once; each row holds the texts of its cells from column 0.
     void SetRows(std::vector<std::vector<std::string>> rows);
+    // Move one row, or delete rows (ascending positions), leaving the other rows as they are;
+    // afterwards no row is selected and none is current, as after SetRows.
+    void MoveRow(int from, int to);
+    void DeleteRows(const std::vector<int>& rows);
 
     int RowCount() const;
     int SelectedCount() const;

@@ -109,6 +109,52 @@ void ListViewModel::SetRows(std::vector<std::vector<std::string>> rows) {
     endResetModel();
 }
 
+void ListViewModel::MoveRow(int from, int to) {
+    if (from < 0 || from >= RowCount() || to < 0 || to >= RowCount() || from == to)
+        return;
+    // Qt names the row in front of which the moved row lands.
+    beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+    const auto first = rows_.begin();
+    if (to < from)
+        std::rotate(first + to, first + from, first + from + 1);
+    else
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    endMoveRows();
+}
+
+void ListViewModel::DeleteRows(const std::vector<int>& rows) {
+    std::vector<std::pair<int, int>> runs; // first and last row of each run
+    for (const int row : rows) {
+        if (row < 0 || row >= RowCount() || (!runs.empty() && row <= runs.back().second))
+            continue;
+        if (!runs.empty() && runs.back().second + 1 == row)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    // Each removal moves the rows behind it; past a few runs one pass and a reset cost less.
+    constexpr std::size_t kMostRuns = 16;
+    if (runs.size() > kMostRuns) {
+        std::vector<bool> gone(rows_.size());
+        for (const auto& [first, last] : runs)
+            std::fill(gone.begin() + first, gone.begin() + last + 1, true);
+        beginResetModel();
+        std::size_t kept = 0;
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            if (!gone[row])
+                rows_[kept++] = std::move(rows_[row]);
+        }
+        rows_.resize(kept);
+        endResetModel();
+        return;
+    }
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        beginRemoveRows(QModelIndex(), run->first, run->second);
+        rows_.erase(rows_.begin() + run->first, rows_.begin() + run->second + 1);
+        endRemoveRows();
+    }
+}
+
 void ListViewModel::SetCell(int row, int column, std::string_view text) {
     if (row < 0 || row >= RowCount() || column < 0)
         return;

@@ -32,6 +32,11 @@ public:
     void DeleteRow(int row);
     void DeleteAll();
     void SetRows(std::vector<std::vector<std::string>> rows);
+    // Moves one row to another position; the other rows keep their texts and the view
+    // follows the move instead of starting over.
+    void MoveRow(int from, int to);
+    // Deletes the rows at the given ascending positions, a run of neighbours at a time.
+    void DeleteRows(const std::vector<int>& rows);
     int RowCount() const { return static_cast<int>(rows_.size()); }
 
     void SetCell(int row, int column, std::string_view text);
