@@ -1,4 +1,5 @@
-// The file code at 100,000 targets, with the system's own tools as anchors.
+// The file code at the large sizes, with the system's own tools as anchors: iconv reading the
+// same file, dd writing the same bytes and syncing them as a save does.
 #include "bench/fixtures.h"
 #include "bench/generator.h"
 #include "bench/table.h"
@@ -11,33 +12,43 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <utility>
 
 extern char** environ;
 
 namespace permora::bench {
 
 namespace {
-struct LargeFiles {
-    LargeFiles() {
-        auto tmpl = MakeLargeTemplate(kLargeTargets, 20261209);
-        unicode = WriteTempFile("permora-bench-unicode.conf", EncodeUnicode(*tmpl));
-        eightBit = WriteTempFile("permora-bench-8bit.conf", Encode8Bit(*tmpl));
-    }
+
+struct Files {
     std::string unicode, eightBit;
 };
-const LargeFiles& Files() {
-    static const LargeFiles files;
-    return files;
+
+const Files& FilesOf(int targets) {
+    static std::map<int, Files> files;
+    auto it = files.find(targets);
+    if (it == files.end()) {
+        auto tmpl = MakeLargeTemplate(targets, 20261209);
+        const std::string stem = "large-" + std::to_string(targets);
+        Files written;
+        written.unicode = WriteTempFile(stem + "-unicode.conf", EncodeUnicode(*tmpl));
+        written.eightBit = WriteTempFile(stem + "-8bit.conf", Encode8Bit(*tmpl));
+        it = files.emplace(targets, std::move(written)).first;
+    }
+    return it->second;
 }
+
 } // namespace
 
-const std::string& LargeUnicodeFile() {
-    return Files().unicode;
+const std::string& UnicodeFile(int targets) {
+    return FilesOf(targets).unicode;
 }
-const std::string& Large8BitFile() {
-    return Files().eightBit;
+const std::string& EightBitFile(int targets) {
+    return FilesOf(targets).eightBit;
 }
 
 int RunCommand(const std::vector<std::string>& argv) {
@@ -58,55 +69,92 @@ int RunCommand(const std::vector<std::string>& argv) {
 
 namespace {
 
-void ImportDecodeRead(benchmark::State& state) {
-    const std::string& path = LargeUnicodeFile();
+// Decoding, reading and appending: the import without the window.
+void ImportDecodeRead(benchmark::State& state, int targets) {
+    const std::string& path = UnicodeFile(targets);
     for (auto _ : state) {
         auto into = std::make_unique<SecurityTemplate>();
         ImportOutcome outcome = ImportTemplate(path, *into, [](const std::string&) {});
-        if (!outcome.complete || outcome.appended != kLargeTargets)
+        if (!outcome.complete || outcome.appended != targets) {
             state.SkipWithError("import failed");
+            break;
+        }
         state.PauseTiming();
         into.reset();
         state.ResumeTiming();
     }
 }
 
-void Iconv(benchmark::State& state) {
-    const std::string& path = LargeUnicodeFile();
+void Iconv(benchmark::State& state, int targets) {
+    const std::string& path = UnicodeFile(targets);
     for (auto _ : state)
         if (RunCommand({"iconv", "-f", "UTF-16LE", "-t", "UTF-8", path}) != 0)
             state.SkipWithError("iconv failed");
 }
 
-void Copy(benchmark::State& state, const std::string& (*file)()) {
-    const std::string& path = file();
-    const std::string copy = path + ".copy";
+// The bytes of a save written by dd and synced to the disk, as the save syncs them.
+void DdSync(benchmark::State& state, const std::string& path) {
+    const std::string copy = RunFile("dd-copy.conf");
     for (auto _ : state) {
-        if (RunCommand({"cp", path, copy}) != 0)
-            state.SkipWithError("cp failed");
+        if (RunCommand({"dd", "if=" + path, "of=" + copy, "bs=1M", "conv=fsync", "status=none"}) !=
+            0) {
+            state.SkipWithError("dd failed");
+            break;
+        }
         state.PauseTiming();
         std::filesystem::remove(copy);
         state.ResumeTiming();
     }
 }
-void CopyUnicode(benchmark::State& state) {
-    Copy(state, LargeUnicodeFile);
-}
-void Copy8Bit(benchmark::State& state) {
-    Copy(state, Large8BitFile);
+
+void RegisterFileRows(int targets) {
+    const bool huge = targets > kLargeTargets;
+    const std::string import = SizedName("ImportDecodeRead", targets);
+    const std::string iconv = SizedName("Iconv", targets);
+    Repeated(benchmark::RegisterBenchmark(import.c_str(), ImportDecodeRead, targets), huge);
+    Repeated(benchmark::RegisterBenchmark(iconv.c_str(), Iconv, targets), false);
+    Repeated(benchmark::RegisterBenchmark(
+                 SizedName("DdUnicode", targets).c_str(),
+                 [targets](benchmark::State& state) { DdSync(state, UnicodeFile(targets)); }),
+             false);
+    Repeated(benchmark::RegisterBenchmark(
+                 SizedName("Dd8Bit", targets).c_str(),
+                 [targets](benchmark::State& state) { DdSync(state, EightBitFile(targets)); }),
+             false);
+    AddFigure({import,
+               SizedOperation("import decoding + reading + appending, UTF-16LE file", targets), 0,
+               iconv, 3});
 }
 
-#define PERMORA_HEAVY(fn)                                                                          \
-    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(7)
-
-PERMORA_HEAVY(ImportDecodeRead);
-PERMORA_HEAVY(Iconv);
-PERMORA_HEAVY(CopyUnicode);
-PERMORA_HEAVY(Copy8Bit);
+// One target whose permission list holds 65,535 allow entries of as many accounts: each
+// entry looks up its account among all the entries before it.
+void ImportDistinctAccounts(benchmark::State& state) {
+    static const std::string path = [] {
+        std::string line = "1,0,\"/vol/vol1/wide\",0,\"D:P";
+        for (int i = 0; i < 0xFFFF; ++i)
+            line += "(A;CIOI;0x1200a9;;;LAB\\account" + std::to_string(i) + ")";
+        line += '"';
+        return WriteTempFile("distinct-accounts.conf", "cb56f6f4\r\n" + line + "\r\n");
+    }();
+    for (auto _ : state) {
+        SecurityTemplate into;
+        const ImportOutcome outcome = ImportTemplate(path, into, [](const std::string&) {});
+        if (!outcome.complete || into.Head == nullptr ||
+            into.Head->Descriptor->DaclList.Allow.Count != 0xFFFF) {
+            state.SkipWithError("import failed");
+            break;
+        }
+        state.PauseTiming();
+        into.Clear();
+        state.ResumeTiming();
+    }
+}
 
 const bool registered = [] {
-    AddFigure({"ImportDecodeRead", "import decoding + reading + appending, UTF-16LE file", 0,
-               "Iconv", 5});
+    AddSizedBenchmarks(RegisterFileRows);
+    Repeated(benchmark::RegisterBenchmark("ImportDistinctAccounts", ImportDistinctAccounts), false);
+    AddFigure({"ImportDistinctAccounts", "import of one list of 65,535 entries for 65,535 accounts",
+               0.2, "", 0});
     return true;
 }();
 

@@ -1,6 +1,9 @@
 #include "bench/generator.h"
 
+#include "bench/fixtures.h"
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -67,13 +70,37 @@ std::unique_ptr<TargetObject> MakeWideTarget(int entries, std::uint32_t seed) {
     return std::make_unique<TargetObject>("/vol/vol1/wide", std::move(descriptor));
 }
 
+namespace {
+
+const std::filesystem::path& RunFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "permora-bench-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a temporary folder");
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
+}
+
+} // namespace
+
+std::string RunFile(const std::string& name) {
+    return (RunFolder() / name).string();
+}
+
+void RemoveRunFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(RunFolder(), ignored);
+}
+
 std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / name;
+    const std::string path = RunFile(name);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
     if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-    return path.string();
+        throw std::runtime_error("cannot write " + path);
+    return path;
 }
 
 } // namespace permora::bench

@@ -15,7 +15,7 @@ std::unique_ptr<SecurityTemplate> MakeLargeTemplate(int targets, std::uint32_t s
 // One target whose permission list holds `entries` entries of different accounts.
 std::unique_ptr<TargetObject> MakeWideTarget(int entries, std::uint32_t seed);
 
-// Writes bytes to a file under the system's temporary folder and returns its path.
+// Writes bytes to a file of this run's temporary folder and returns its path.
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
 
 } // namespace permora::bench

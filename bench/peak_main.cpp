@@ -1,5 +1,5 @@
-// Imports a template file into the main window (list shown) and prints the process's peak
-// resident memory in bytes, for the benchmark table.
+// Imports a template file into the shown main window and prints the process's peak resident
+// memory (VmHWM) in bytes, just before the Import and after it with the list shown.
 #include "bench/bench_host.h"
 #include "ui/permoradlg.h"
 
@@ -10,6 +10,19 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+namespace {
+
+long long PeakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atoll(line.c_str() + 6) * 1024LL;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -24,14 +37,11 @@ int main(int argc, char** argv) {
     PermoraDlg dlg;
     dlg.Start();
     dlg.ModalWidget()->show();
+    QApplication::processEvents();
+    const long long before = PeakResidentBytes();
     dlg.Import();
     QApplication::processEvents();
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            std::printf("%lld\n", std::atoll(line.c_str() + 6) * 1024LL);
-            return dlg.Template().Count > 0 ? 0 : 1;
-        }
-    }
-    return 1;
+    const long long after = PeakResidentBytes();
+    std::printf("%lld %lld\n", before, after);
+    return dlg.Template().Count > 0 && before > 0 ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <string>
 
 namespace permora::bench {
@@ -14,7 +16,23 @@ struct Figure {
 };
 
 void AddFigure(Figure figure);
-// A measured value that is not a time (peak memory): value, limit, unit.
-void AddMeasure(std::string operation, double value, double limit, std::string unit);
+// A measured value that is not a time (peak memory): value, limit, unit, and how the limit
+// is set when that is not plain.
+void AddMeasure(std::string operation, double value, double limit, std::string unit,
+                std::string figure = "");
+
+// Benchmarks that run at each template size of the run: 100,000 targets, and with --large
+// 1,000,000 as well. A registrar registers its benchmarks and figures for one size.
+using SizedRegistrar = void (*)(int targets);
+bool AddSizedBenchmarks(SizedRegistrar registrar);
+
+// The benchmark name and table text of a row at a size: unchanged at 100,000; at 1,000,000
+// the name gains "_1M" and the text begins with "1,000,000 targets: ".
+std::string SizedName(const std::string& name, int targets);
+std::string SizedOperation(const std::string& operation, int targets);
+
+// Median of several runs in real time: 5 runs, or 3 for rows that take over a second.
+benchmark::internal::Benchmark* Repeated(benchmark::internal::Benchmark* bench, bool overASecond,
+                                         int iterations = 1);
 
 } // namespace permora::bench

@@ -1,6 +1,6 @@
 // The main window and the editor pages at the sizes administrators reach, on the offscreen
-// platform: 100,000 targets in the main window, an account with 1,000 entries on the
-// security page, 10,000 entries on the permission page.
+// platform: 100,000 targets in the main window (and 1,000,000 with --large), an account
+// with 1,000 entries on the security page, 10,000 entries on the permission page.
 #include "bench/bench_host.h"
 #include "bench/fixtures.h"
 #include "bench/generator.h"
@@ -40,9 +40,9 @@ void EnsureApplication() {
 
 // A shown main window holding the large template, imported through its Import command.
 struct LoadedWindow {
-    LoadedWindow() {
+    explicit LoadedWindow(int targets) {
         EnsureApplication();
-        host.path = LargeUnicodeFile();
+        host.path = UnicodeFile(targets);
         dlg = std::make_unique<PermoraDlg>();
         dlg->Start();
         dlg->ModalWidget()->show();
@@ -58,10 +58,10 @@ tk::ListView List(PermoraDlg& dlg) {
     return dlg.GetListView(1065);
 }
 
-void WindowImport(benchmark::State& state) {
+void WindowImport(benchmark::State& state, int targets) {
     EnsureApplication();
     BenchHost host;
-    host.path = LargeUnicodeFile();
+    host.path = UnicodeFile(targets);
     for (auto _ : state) {
         state.PauseTiming();
         auto dlg = std::make_unique<PermoraDlg>();
@@ -72,21 +72,21 @@ void WindowImport(benchmark::State& state) {
         dlg->Import();
         QApplication::processEvents(); // the list is painted
         state.PauseTiming();
-        if (dlg->Template().Count != kLargeTargets)
+        if (dlg->Template().Count != targets) {
             state.SkipWithError("import failed");
+            break;
+        }
         dlg->ModalWidget()->hide();
         dlg.reset();
         state.ResumeTiming();
     }
 }
 
-void Save(benchmark::State& state, bool unicode) {
-    LoadedWindow window;
-    const auto out =
-        std::filesystem::temp_directory_path() /
-        (unicode ? "permora-bench-saved-unicode.conf" : "permora-bench-saved-8bit.conf");
-    window.dlg->CurrentPath = out.string();
-    window.host.path = out.string();
+void Save(benchmark::State& state, int targets, bool unicode) {
+    LoadedWindow window(targets);
+    const std::string out = RunFile(unicode ? "saved-unicode.conf" : "saved-8bit.conf");
+    window.dlg->CurrentPath = out;
+    window.host.path = out;
     for (auto _ : state) {
         if (unicode)
             window.dlg->SaveUnicode();
@@ -97,32 +97,27 @@ void Save(benchmark::State& state, bool unicode) {
         state.SkipWithError("save reported an error");
     std::filesystem::remove(out);
 }
-void SaveUnicode(benchmark::State& state) {
-    Save(state, true);
-}
-void SaveUtf8(benchmark::State& state) {
-    Save(state, false);
-}
-
-void SelectAllRemove(benchmark::State& state) {
+void SelectAllRemove(benchmark::State& state, int targets) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window;
+        LoadedWindow window(targets);
         state.ResumeTiming();
         List(*window.dlg).Widget()->selectAll();
         window.dlg->RemoveTargets();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window.dlg->Template().Count != 0)
+        if (window.dlg->Template().Count != 0) {
             state.SkipWithError("remove failed");
+            break;
+        }
         state.ResumeTiming();
     }
 }
 
-void Move(benchmark::State& state, bool up) {
-    LoadedWindow window;
+void Move(benchmark::State& state, int targets, bool up) {
+    LoadedWindow window(targets);
     tk::ListView list = List(*window.dlg);
-    const int row = up ? kLargeTargets - 1 : kLargeTargets - 2;
+    const int row = up ? targets - 1 : targets - 2;
     for (auto _ : state) {
         state.PauseTiming();
         list.ClearSelection();
@@ -135,24 +130,34 @@ void Move(benchmark::State& state, bool up) {
         QApplication::processEvents();
     }
 }
-void UpOnLastRow(benchmark::State& state) {
-    Move(state, true);
-}
-void DnOnNextToLastRow(benchmark::State& state) {
-    Move(state, false);
+// Remove with one row selected in the middle of the list.
+void RemoveOne(benchmark::State& state, int targets) {
+    LoadedWindow window(targets);
+    tk::ListView list = List(*window.dlg);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int row = window.dlg->Template().Count / 2;
+        list.ClearSelection();
+        list.Select(row);
+        state.ResumeTiming();
+        window.dlg->RemoveTargets();
+        QApplication::processEvents();
+    }
 }
 
 void New(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window;
-        window.host.path = (std::filesystem::temp_directory_path() / "permora-new.conf").string();
+        LoadedWindow window(kLargeTargets);
+        window.host.path = RunFile("new.conf");
         state.ResumeTiming();
         window.dlg->NewTemplate();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window.dlg->Template().Count != 0)
+        if (window.dlg->Template().Count != 0) {
             state.SkipWithError("new failed");
+            break;
+        }
         state.ResumeTiming();
     }
 }
@@ -161,7 +166,7 @@ void New(benchmark::State& state) {
 void PasteSecurityOnAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window;
+        LoadedWindow window(kLargeTargets);
         tk::ListView list = List(*window.dlg);
         list.ClearSelection();
         list.Select(1);
@@ -183,7 +188,7 @@ void PasteSecurityOnAll(benchmark::State& state) {
 void UndoRemoveAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window;
+        LoadedWindow window(kLargeTargets);
         List(*window.dlg).Widget()->selectAll();
         window.dlg->RemoveTargets();
         QApplication::processEvents();
@@ -311,31 +316,56 @@ void PermissionPageActivation(benchmark::State& state) {
     sheet.ModalWidget()->hide();
 }
 
-#define PERMORA_HEAVY(fn)                                                                          \
-    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)
-#define PERMORA_LIGHT(fn)                                                                          \
-    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10)->Repetitions(5)
+// The main window's rows at each size: the figures of 100,000 targets, and those of
+// 1,000,000.
+void RegisterWindowRows(int targets) {
+    const bool huge = targets > kLargeTargets;
+    auto add = [targets](const char* name, void (*fn)(benchmark::State&, int), bool overASecond,
+                         int iterations) {
+        const std::string sized = SizedName(name, targets);
+        Repeated(benchmark::RegisterBenchmark(sized.c_str(), fn, targets), overASecond, iterations);
+        return sized;
+    };
+    auto save = [targets](const char* name, bool unicode, bool overASecond, int iterations) {
+        const std::string sized = SizedName(name, targets);
+        Repeated(benchmark::RegisterBenchmark(sized.c_str(),
+                                              [targets, unicode](benchmark::State& state) {
+                                                  Save(state, targets, unicode);
+                                              }),
+                 overASecond, iterations);
+        return sized;
+    };
+    auto up = [](benchmark::State& state, int n) { Move(state, n, true); };
+    auto dn = [](benchmark::State& state, int n) { Move(state, n, false); };
+    const int light = huge ? 1 : 10;
 
-PERMORA_HEAVY(WindowImport);
-PERMORA_LIGHT(SaveUnicode);
-PERMORA_LIGHT(SaveUtf8);
-PERMORA_HEAVY(SelectAllRemove);
-PERMORA_LIGHT(UpOnLastRow);
-PERMORA_LIGHT(DnOnNextToLastRow);
-PERMORA_HEAVY(New);
-PERMORA_HEAVY(PasteSecurityOnAll);
-PERMORA_HEAVY(AddPathsHundredThousand);
-PERMORA_HEAVY(UndoRemoveAll);
-PERMORA_LIGHT(SecurityPageClick);
-PERMORA_LIGHT(PermissionPageActivation);
+    AddFigure({add("WindowImport", WindowImport, huge, 1),
+               SizedOperation("whole Import into the main window, list shown", targets),
+               huge ? 5.0 : 1.0, "", 0});
+    AddFigure({save("SaveUnicode", true, huge, light), SizedOperation("Save Unicode", targets),
+               huge ? 0 : 0.5, SizedName("DdUnicode", targets), 3});
+    AddFigure({save("SaveUtf8", false, huge, light), SizedOperation("Save UTF8", targets),
+               huge ? 0 : 0.5, SizedName("Dd8Bit", targets), 3});
+    AddFigure({add("SelectAllRemove", SelectAllRemove, huge, 1),
+               SizedOperation("select all rows + Remove", targets), huge ? 1.0 : 0.3, "", 0});
+    AddFigure({add("UpOnLastRow", up, false, 10), SizedOperation("Up on the last row", targets),
+               0.016, "", 0});
+    AddFigure({add("DnOnNextToLastRow", dn, false, 10),
+               SizedOperation("Dn on the next-to-last row", targets), 0.016, "", 0});
+    AddFigure({add("RemoveOne", RemoveOne, false, 10),
+               SizedOperation("Remove of one row in the middle", targets), 0.016, "", 0});
+}
 
 const bool registered = [] {
-    AddFigure({"WindowImport", "whole Import into the main window, list shown", 1.0, "", 0});
-    AddFigure({"SaveUnicode", "Save Unicode", 0.5, "CopyUnicode", 10});
-    AddFigure({"SaveUtf8", "Save UTF8", 0.5, "Copy8Bit", 10});
-    AddFigure({"SelectAllRemove", "select all rows + Remove", 0.3, "", 0});
-    AddFigure({"UpOnLastRow", "Up on the last row (list rebuilt)", 0.05, "", 0});
-    AddFigure({"DnOnNextToLastRow", "Dn on the next-to-last row (list rebuilt)", 0.05, "", 0});
+    AddSizedBenchmarks(RegisterWindowRows);
+    Repeated(benchmark::RegisterBenchmark("New", New), false);
+    Repeated(benchmark::RegisterBenchmark("PasteSecurityOnAll", PasteSecurityOnAll), false);
+    Repeated(benchmark::RegisterBenchmark("AddPathsHundredThousand", AddPathsHundredThousand),
+             false);
+    Repeated(benchmark::RegisterBenchmark("UndoRemoveAll", UndoRemoveAll), false);
+    Repeated(benchmark::RegisterBenchmark("SecurityPageClick", SecurityPageClick), false, 10);
+    Repeated(benchmark::RegisterBenchmark("PermissionPageActivation", PermissionPageActivation),
+             false, 10);
     AddFigure({"New", "New", 0.2, "", 0});
     AddFigure({"PasteSecurityOnAll", "Paste Security onto 100,000 selected targets", 1.0, "", 0});
     AddFigure({"AddPathsHundredThousand", "Add Paths of 100,000 paths, list shown", 1.0, "", 0});
