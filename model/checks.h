@@ -15,8 +15,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // The text with its letters folded as EqualsNoCase folds them: equal results for names
 // that EqualsNoCase finds equal, for use as keys.
 std::string FoldCase(std::string_view text);
-// True when text begins with prefix, letters compared without regard to case.
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// Orders texts as EqualsNoCase compares them: letters folded, then byte by byte; a text
+// sorts before a longer one it begins. Negative, zero or positive.
+int CompareNoCase(std::string_view a, std::string_view b);
 
 // The text without blanks (space, tab, line ends, vertical tab, form feed) at either end,
 // as a typed path is taken before its check.

@@ -89,15 +89,6 @@ std::unique_ptr<TargetObject> SecurityTemplate::Unlink(TargetObject* target) {
     return std::unique_ptr<TargetObject>(target);
 }
 
-int SecurityTemplate::RemoveAt(int index) {
-    TargetObject* target = At(index);
-    if (target == nullptr) {
-        return 0;
-    }
-    Unlink(target);
-    return 1;
-}
-
 int SecurityTemplate::RemoveMany(std::vector<int> indexes) {
     return static_cast<int>(TakeMany(std::move(indexes)).size());
 }

@@ -77,7 +77,6 @@ public:
 
     int Append(std::unique_ptr<TargetObject> target);
     TargetObject* At(int index) const;
-    int RemoveAt(int index);
     // Removes the targets at the given positions in one walk; indexes may come in any
     // order and repeat. Returns the number removed.
     int RemoveMany(std::vector<int> indexes);

@@ -44,7 +44,6 @@ public:
 
     // The working entry of a column; empty once the opener has taken it.
     virtual std::unique_ptr<permora::Ace>& Entry(int column) = 0;
-    int SecurityLevel() const { return level_; }
     int BoxId(int row, int column) const { return kind_.boxes[column][row]; }
 
     // Checks the boxes of a column for the rights in mask; never unchecks one of its own.

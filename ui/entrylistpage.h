@@ -59,7 +59,6 @@ public:
     ~EntryListPage() override;
 
     permora::TargetObject& Target() const { return target_; }
-    const EntryListKind& ListKind() const { return kind_; }
 
     // Fills the rows (the caller has deleted them) and returns the row to select: the
     // first of highlightNTAccount, or 0.

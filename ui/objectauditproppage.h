@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 
 // The editor of one auditing entry: a Successful and a Failed column, independent of each
@@ -20,9 +19,6 @@ public:
     ObjectAuditPropPage(const permora::Ace& entry, int level);
     ~ObjectAuditPropPage() override;
 
-    static std::span<const std::uint8_t> ApplyOntoCodes(int level) {
-        return ::ApplyOntoCodes(level);
-    }
 
     std::unique_ptr<permora::Ace>& Entry(int column) override {
         return column == 0 ? SuccessAce : FailedAce;

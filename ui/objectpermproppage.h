@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 
 // The editor of one permission entry: an Allow and a Deny column, which exclude each
@@ -19,9 +18,6 @@ public:
     ObjectPermPropPage(const permora::Ace& entry, int level);
     ~ObjectPermPropPage() override;
 
-    static std::span<const std::uint8_t> ApplyOntoCodes(int level) {
-        return ::ApplyOntoCodes(level);
-    }
 
     std::unique_ptr<permora::Ace>& Entry(int column) override {
         return column == 0 ? AllowAce : DenyAce;

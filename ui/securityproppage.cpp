@@ -48,17 +48,6 @@ const tk::Handler<SecurityPropPage> kHandlers[] = {
     {ids::IDC_WRITE_DENY, tk::Notify::Clicked, &SecurityPropPage::OnWriteDeny},
 };
 
-// Account names fold to lower case so that one set finds a name whatever its letters' case.
-std::string Folded(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return folded;
-}
-
 } // namespace
 
 SecurityPropPage::SecurityPropPage(std::unique_ptr<permora::TargetObject> target)
@@ -118,7 +107,7 @@ void SecurityPropPage::FillAccountList() {
                     continue;
                 }
                 previous = entry;
-                if (listed.insert(Folded(entry->NTAccount)).second) {
+                if (listed.insert(permora::FoldCase(entry->NTAccount)).second) {
                     list.Add(entry->NTAccount);
                 }
             }
@@ -154,30 +143,12 @@ void SecurityPropPage::ShowAccountPermissions(const std::string& account) {
     ShowMessages(messages);
 }
 
-void SecurityPropPage::ShowAce(const permora::Ace& entry) {
-    boxes::BoxStates shown = ShownBoxes();
-    boxes::Messages messages;
-    boxes::ShowAce(shown, entry, messages);
-    SetBoxes(shown);
-    ShowMessages(messages);
-}
-
-void SecurityPropPage::ShowStandardAce(std::uint32_t mask, std::uint8_t type) {
-    boxes::BoxStates shown = ShownBoxes();
-    boxes::ShowStandardAce(shown, mask, type);
-    SetBoxes(shown);
-}
-
 void SecurityPropPage::EnableStandardBoxes(bool enable) {
     for (int row = 0; row < boxes::kStandardRowCount; ++row) {
         Enable(kAllowBoxes[static_cast<std::size_t>(row)], enable);
         Enable(kDenyBoxes[static_cast<std::size_t>(row)], enable);
     }
     Enable(ids::IDC_SPECIAL_LABEL, enable);
-}
-
-void SecurityPropPage::ClearAllBoxes() {
-    SetBoxes({});
 }
 
 boxes::BoxStates SecurityPropPage::ShownBoxes() const {

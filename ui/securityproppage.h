@@ -30,12 +30,9 @@ public:
     void FillAccountList();
     // Sets all fourteen boxes from the account's entries; an empty name disables them.
     void ShowAccountPermissions(const std::string& account);
-    void ShowAce(const permora::Ace& entry);
-    void ShowStandardAce(std::uint32_t mask, std::uint8_t type);
     // The twelve standard boxes and the Special Permissions label; the Special boxes stay
     // disabled.
     void EnableStandardBoxes(bool enable);
-    void ClearAllBoxes();
     // What the fourteen boxes show now.
     permora::boxes::BoxStates ShownBoxes() const;
 

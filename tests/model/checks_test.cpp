@@ -28,11 +28,15 @@ TEST(ChecksTest, AccountNamesCompareWithoutCaseOfAsciiLettersOnly) {
         EXPECT_EQ(EqualsNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
         EXPECT_EQ(EqualsNoCase(c.b, c.a), c.equal) << c.b << " / " << c.a;
     }
-    EXPECT_TRUE(StartsWithNoCase("Everyone", "EVERY"));
-    EXPECT_TRUE(StartsWithNoCase("Everyone", ""));
-    EXPECT_TRUE(StartsWithNoCase("Everyone", "everyone"));
-    EXPECT_FALSE(StartsWithNoCase("Every", "Everyone"));
-    EXPECT_FALSE(StartsWithNoCase("Everyone", "very"));
+    for (const auto& c : cases) {
+        EXPECT_EQ(CompareNoCase(c.a, c.b) == 0, c.equal) << c.a << " / " << c.b;
+        EXPECT_EQ(FoldCase(c.a) == FoldCase(c.b), c.equal) << c.a << " / " << c.b;
+    }
+    // The order of a sorted list: folded letters, then bytes; a prefix first.
+    EXPECT_LT(CompareNoCase("apple", "Banana"), 0);
+    EXPECT_GT(CompareNoCase("Zeta", "apple pie"), 0);
+    EXPECT_LT(CompareNoCase("Apple", "apple pie"), 0);
+    EXPECT_LT(CompareNoCase("_admins", "Apple"), 0); // '_' sorts before the folded letters
 }
 
 TEST(ChecksTest, PathValidity) {

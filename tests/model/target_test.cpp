@@ -78,15 +78,6 @@ public:
         mirror_.push_back(target.get());
         ASSERT_EQ(tmpl_.Append(std::move(target)), 1);
     }
-    int RemoveAt(int index) {
-        const bool inRange = index >= 0 && index < Size();
-        if (inRange) {
-            mirror_.erase(mirror_.begin() + index);
-        }
-        const int result = tmpl_.RemoveAt(index);
-        EXPECT_EQ(result, inRange ? 1 : 0) << "RemoveAt(" << index << ")";
-        return result;
-    }
     void RemoveMany(const std::vector<int>& indexes) {
         std::vector<int> unique;
         for (int index : indexes) {
@@ -163,14 +154,14 @@ private:
 TEST(SecurityTemplateTest, EdgeCasesOfEachOperation) {
     TemplateMirror t;
     EXPECT_TRUE(t.Matches());
-    t.RemoveAt(0);
+    t.RemoveMany({0});
     t.MoveUp(0);
     t.MoveDown(0);
     t.RemoveMany({0, -1, 3});
     EXPECT_TRUE(t.Matches());
 
     t.Append(1);
-    t.RemoveAt(0); // the only target
+    t.RemoveMany({0}); // the only target
     EXPECT_TRUE(t.Matches());
 
     t.Append(1);
@@ -181,8 +172,8 @@ TEST(SecurityTemplateTest, EdgeCasesOfEachOperation) {
     t.MoveDown(1);
     t.MoveUp(2);
     t.MoveDown(-1);
-    t.RemoveAt(2);
-    t.RemoveAt(-1);
+    t.RemoveMany({2});
+    t.RemoveMany({-1});
     EXPECT_TRUE(t.Matches());
 
     t.Append(3);
@@ -215,7 +206,7 @@ TEST(SecurityTemplateTest, RandomSequencesKeepTheLinks) {
             t.Append(nextId++);
             break;
         case 3:
-            t.RemoveAt(pick(-1, size));
+            t.RemoveMany({pick(-1, size)});
             break;
         case 4: {
             std::vector<int> indexes(static_cast<std::size_t>(pick(0, 4)));

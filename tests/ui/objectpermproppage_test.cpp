@@ -112,7 +112,7 @@ TEST(ObjectPermPropPageTest, ActivationShowsTheWorkingEntries) {
                           }),
                   tk::IDOK);
         ASSERT_EQ(static_cast<int>(items.size()), c.items);
-        const auto codes = ObjectPermPropPage::ApplyOntoCodes(c.level);
+        const auto codes = ApplyOntoCodes(c.level);
         ASSERT_EQ(static_cast<int>(codes.size()), c.items);
         for (int i = 0; i < c.items; ++i)
             EXPECT_EQ(items[i], permora::ApplyToName(codes[i]));
@@ -128,8 +128,8 @@ TEST(ObjectPermPropPageTest, ActivationShowsTheWorkingEntries) {
 TEST(ObjectPermPropPageTest, ApplyOntoCodesPerLevel) {
     const std::vector<std::uint8_t> storage = {0x03, 0x02, 0x09};
     const std::vector<std::uint8_t> fileDirectory = {0x04, 0x03, 0x02, 0x01, 0x0B, 0x0A, 0x09};
-    const auto s = ObjectPermPropPage::ApplyOntoCodes(kLevelStorage);
-    const auto f = ObjectPermPropPage::ApplyOntoCodes(kLevelFileDirectory);
+    const auto s = ApplyOntoCodes(kLevelStorage);
+    const auto f = ApplyOntoCodes(kLevelFileDirectory);
     EXPECT_EQ(std::vector<std::uint8_t>(s.begin(), s.end()), storage);
     EXPECT_EQ(std::vector<std::uint8_t>(f.begin(), f.end()), fileDirectory);
     // Any level other than Storage offers the File/Directory list.

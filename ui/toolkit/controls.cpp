@@ -1,5 +1,6 @@
 #include "ui/toolkit/controls.h"
 
+#include "model/checks.h"
 #include "ui/toolkit/list_view_model.h"
 #include "ui/toolkit/widgets.h"
 
@@ -25,27 +26,11 @@ QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Letters compared without regard to case (ASCII), everything else by its bytes.
-int CompareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(Lower(a[i]));
-        const auto cb = static_cast<unsigned char>(Lower(b[i]));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
+using permora::CompareNoCase;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
-           CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+           permora::EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 detail::ListViewWidget* View(QAbstractItemView* widget) {

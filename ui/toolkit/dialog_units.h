@@ -19,9 +19,6 @@ public:
     // Edges are rounded, not sizes, so neighbouring controls never gain a gap or overlap.
     QRect Rect(int x, int y, int cx, int cy) const;
 
-    double CharWidth() const { return charWidth_; }
-    int CharHeight() const { return charHeight_; }
-
 private:
     double charWidth_;
     int charHeight_;

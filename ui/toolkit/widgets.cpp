@@ -195,7 +195,6 @@ ListViewWidget::ListViewWidget(QWidget* parent)
 }
 
 void ListViewWidget::SetShowSelAlways(bool on) {
-    showSelAlways_ = on;
     QPalette colours = palette();
     const QPalette standard = style()->standardPalette();
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {

@@ -102,7 +102,6 @@ public:
     ListViewModel* Rows() const { return rows_; }
 
     void SetShowSelAlways(bool on);
-    bool ShowSelAlways() const { return showSelAlways_; }
 
     // Mouse clicks (after the selection changed) and key presses (before the view acts on
     // them); key is the virtual key.
@@ -123,7 +122,6 @@ protected:
 
 private:
     ListViewModel* rows_;
-    bool showSelAlways_ = false;
 };
 
 } // namespace tk::detail

@@ -147,7 +147,6 @@ void Window::Impl::Build(const DialogTemplate& tmpl) {
         made.push_back(widget);
         if (control.id != IDC_STATIC) {
             controls.emplace(control.id, widget);
-            templates.emplace(control.id, &control);
             widget->setProperty(detail::kIdProperty, control.id);
         }
         if (control.flags & state::kDisabled)
@@ -415,11 +414,6 @@ QWidget* Window::Impl::Find(int id) const {
     return found == controls.end() ? nullptr : found->second;
 }
 
-const ControlTemplate* Window::Impl::TemplateOf(int id) const {
-    const auto found = templates.find(id);
-    return found == templates.end() ? nullptr : found->second;
-}
-
 // --- Window -----------------------------------------------------------------------------
 
 Window::Window(const DialogTemplate& tmpl) : Window(tmpl, nullptr) {}
@@ -583,10 +577,6 @@ ListView Window::GetListView(int id) const {
 void Window::Connect(int id, Notify code, std::function<void(int key)> handler) {
     // As in a message map, the first row for a notification is the one that counts.
     impl_->handlers.emplace(std::make_pair(id, static_cast<int>(code)), std::move(handler));
-}
-
-bool Window::IsBound(int id, Notify code) const {
-    return impl_->handlers.count({id, static_cast<int>(code)}) != 0;
 }
 
 void Window::DetachHandlers() {

@@ -102,9 +102,6 @@ protected:
         }
     }
     void Connect(int id, Notify code, std::function<void(int key)> handler);
-    // Whether a handler table row binds (id, code); ids 1 and 2 take the standard
-    // handling only when nothing binds their click.
-    bool IsBound(int id, Notify code) const;
     // No handler runs from here on; derived windows call it first in their destructor, so
     // that nothing the dying widgets report reaches a half-destroyed object.
     void DetachHandlers();
