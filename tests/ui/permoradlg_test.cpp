@@ -2,6 +2,7 @@
 // save questions and file dialogs, imports of sample files, down to the bytes on disk.
 
 #include "ui/permoradlg.h"
+#include "support/main_window.h"
 
 #include "model/target.h"
 #include "resources/templates/aboutdlg.h"
@@ -53,20 +54,7 @@ std::string Fixture(const std::string& name) {
     return std::string(PERMORA_FIXTURES_DIR) + "/" + name;
 }
 
-// The enabling of the six buttons as one word: a letter for each enabled button, "." for
-// each disabled one, in the order Save Unicode (U), Save UTF8 (T), Edit (E), Up (u), Dn
-// (d), Remove (R).
-std::string Buttons(const PermoraDlg& dlg) {
-    const struct {
-        int id;
-        char letter;
-    } kButtons[] = {{IDC_SAVE_UNICODE, 'U'}, {IDC_SAVE_UTF8, 'T'}, {IDC_EDIT, 'E'},
-                    {IDC_UP, 'u'},           {IDC_DOWN, 'd'},      {IDC_REMOVE, 'R'}};
-    std::string word;
-    for (const auto& button : kButtons)
-        word.push_back(dlg.IsEnabled(button.id) ? button.letter : '.');
-    return word;
-}
+using tk::test::Buttons;
 
 std::vector<std::string> Paths(const permora::SecurityTemplate& tmpl) {
     std::vector<std::string> paths;

@@ -9,6 +9,7 @@
 #include "model/target.h"
 #include "resources/templates/permoradlg.h"
 #include "ui/permoradlg.h"
+#include "tests/ui/support/main_window.h"
 #include "ui/toolkit/controls.h"
 
 #include <gtest/gtest.h>
@@ -91,17 +92,7 @@ bool WaitFor(const std::function<bool()>& condition, Clock::duration patience = 
     return false;
 }
 
-std::string Buttons(const PermoraDlg& dlg) {
-    const struct {
-        int id;
-        char letter;
-    } kButtons[] = {{IDC_SAVE_UNICODE, 'U'}, {IDC_SAVE_UTF8, 'T'}, {IDC_EDIT, 'E'},
-                    {IDC_UP, 'u'},           {IDC_DOWN, 'd'},      {IDC_REMOVE, 'R'}};
-    std::string word;
-    for (const auto& button : kButtons)
-        word.push_back(dlg.IsEnabled(button.id) ? button.letter : '.');
-    return word;
-}
+using tk::test::Buttons;
 
 // The modal window on top, when it is also the window with the keyboard.
 QWidget* ActiveModal() {
