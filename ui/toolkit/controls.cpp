@@ -1,6 +1,6 @@
 #include "ui/toolkit/controls.h"
 
-#include "model/checks.h"
+#include "model/ascii_case.h"
 #include "ui/toolkit/list_view_model.h"
 #include "ui/toolkit/widgets.h"
 

@@ -147,6 +147,7 @@ void Window::Impl::Build(const DialogTemplate& tmpl) {
         made.push_back(widget);
         if (control.id != IDC_STATIC) {
             controls.emplace(control.id, widget);
+            templates.emplace(control.id, &control);
             widget->setProperty(detail::kIdProperty, control.id);
         }
         if (control.flags & state::kDisabled)
@@ -412,6 +413,11 @@ void Window::Impl::LayOut() {
 QWidget* Window::Impl::Find(int id) const {
     const auto found = controls.find(id);
     return found == controls.end() ? nullptr : found->second;
+}
+
+const ControlTemplate* Window::Impl::TemplateOf(int id) const {
+    const auto found = templates.find(id);
+    return found == templates.end() ? nullptr : found->second;
 }
 
 // --- Window -----------------------------------------------------------------------------

@@ -28,12 +28,14 @@ struct Window::Impl {
     void Dispatch(int id, Notify code, int key = 0);
 
     QWidget* Find(int id) const;
+    const ControlTemplate* TemplateOf(int id) const;
 
     Window& owner;
     QFont font;
     detail::DialogUnits units;
     std::unique_ptr<QWidget> root;
     std::map<int, QWidget*> controls;                                 // by id; IDC_STATIC left out
+    std::map<int, const ControlTemplate*> templates;                  // by id
     std::map<std::pair<int, int>, std::function<void(int)>> handlers; // (id, code)
     std::map<int, QButtonGroup*> radioGroups;                         // by radio button id
     std::function<void(int id)> standardClick;                        // dialogs: OK and Cancel
