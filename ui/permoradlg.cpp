@@ -710,7 +710,8 @@ void PermoraDlg::WriteFile(permora::Encoding encoding, std::string_view openMess
     case permora::SaveStatus::WriteFailed:
         break;
     }
-    // The previous file is still there, untouched; say the save did not happen.
+    // The save did not happen; the previous file was kept, or put back after a failed
+    // in-place write.
     tk::MessageBox(this, kCreateFailed, "Error");
 }
 
