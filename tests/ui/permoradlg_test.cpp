@@ -55,21 +55,13 @@ std::string Fixture(const std::string& name) {
 }
 
 using tk::test::Buttons;
+using tk::test::Rows;
 
 std::vector<std::string> Paths(const permora::SecurityTemplate& tmpl) {
     std::vector<std::string> paths;
     for (const permora::TargetObject* t = tmpl.Head; t != nullptr; t = t->Next)
         paths.push_back(t->Path);
     return paths;
-}
-
-// Every row of the list, its cells joined with " | ".
-std::vector<std::string> Rows(const PermoraDlg& dlg) {
-    const tk::ListView list = dlg.GetListView(IDC_TARGET_LIST);
-    std::vector<std::string> rows;
-    for (int r = 0; r < list.RowCount(); ++r)
-        rows.push_back(list.Cell(r, 0) + " | " + list.Cell(r, 1) + " | " + list.Cell(r, 2));
-    return rows;
 }
 
 std::vector<int> Selected(const PermoraDlg& dlg) {

@@ -10,6 +10,7 @@
 #include "resources/templates/replaceaccountdlg.h"
 #include "resources/templates/securityproppage.h"
 #include "support/files.h"
+#include "support/main_window.h"
 #include "support/scripted_host.h"
 #include "template_file/template_file.h"
 #include "ui/addfiledlg.h"
@@ -31,6 +32,7 @@
 namespace {
 
 using namespace res::PermoraDlg;
+using tk::test::Rows;
 using tk::test::ScriptedHost;
 using tk::test::TempDir;
 
@@ -57,14 +59,6 @@ void ClickRow(PermoraDlg& d, int row, bool control = false) {
 
 std::vector<int> Selected(const PermoraDlg& d) {
     return d.GetListView(IDC_TARGET_LIST).SelectedRows();
-}
-
-std::vector<std::string> Rows(const PermoraDlg& d) {
-    const tk::ListView list = d.GetListView(IDC_TARGET_LIST);
-    std::vector<std::string> rows;
-    for (int r = 0; r < list.RowCount(); ++r)
-        rows.push_back(list.Cell(r, 0) + " | " + list.Cell(r, 1) + " | " + list.Cell(r, 2));
-    return rows;
 }
 
 struct UndoCase {

@@ -4,6 +4,7 @@
 #include "ui/permoradlg.h"
 
 #include <string>
+#include <vector>
 
 namespace tk::test {
 
@@ -21,6 +22,15 @@ inline std::string Buttons(const PermoraDlg& dlg) {
     for (const auto& button : kButtons)
         word.push_back(dlg.IsEnabled(button.id) ? button.letter : '.');
     return word;
+}
+
+// Every row of the target list, its cells joined with " | ".
+inline std::vector<std::string> Rows(const PermoraDlg& dlg) {
+    const tk::ListView list = dlg.GetListView(res::PermoraDlg::IDC_TARGET_LIST);
+    std::vector<std::string> rows;
+    for (int r = 0; r < list.RowCount(); ++r)
+        rows.push_back(list.Cell(r, 0) + " | " + list.Cell(r, 1) + " | " + list.Cell(r, 2));
+    return rows;
 }
 
 } // namespace tk::test
