@@ -535,6 +535,10 @@ bool Session::Start(int editorEnd) {
               {-1, -1, log, -1});
     if (log >= 0)
         ::close(log);
+    // A window mapped before the window manager has taken the screen can stay without a
+    // frame; give it time to start before the editor shows its window.
+    if (windowManager_ > 0)
+        SleepMilliseconds(1500);
     return windowManager_ > 0;
 }
 
