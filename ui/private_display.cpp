@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -39,6 +40,7 @@ constexpr int kLastPort = 5999;
 constexpr int kStartMilliseconds = 30000;
 constexpr int kHelperMilliseconds = 10000;
 constexpr int kStopMilliseconds = 5000;
+constexpr int kWindowManagerMilliseconds = 10000;
 constexpr const char* kGeometry = "1280x800";
 
 struct Tool {
@@ -260,6 +262,19 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
     ::_exit(127);
 }
 
+bool WriteAll(int fd, const std::string& text) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t count = ::write(fd, text.data() + written, text.size() - written);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        written += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
 // Waits up to `milliseconds` for the child to end; true once it has been reaped.
 bool WaitForExit(pid_t child, long milliseconds, int* status = nullptr) {
     const long deadline = NowMilliseconds() + milliseconds;
@@ -372,6 +387,9 @@ private:
     bool WriteSecrets();
     bool StartServer(int editorEnd);
     int ReadDisplayNumber(int numberFd, int editorEnd);
+    // Waits until the window manager manages the screen, has ended, or a time limit has
+    // passed (the last two are noted in the log); the editor runs in all three cases.
+    void WaitForWindowManager(int log);
     void ReportServerFailure() const;
 
     Programs programs_;
@@ -533,13 +551,53 @@ bool Session::Start(int editorEnd) {
         Spawn(programs_.windowManager, {"--sm-disable"},
               {"DISPLAY=:" + std::to_string(display_), "XAUTHORITY=" + AuthorityPath()},
               {-1, -1, log, -1});
+    // A window mapped before the window manager has taken the screen can stay without a
+    // frame: the editor shows its window only once the window manager runs.
+    if (windowManager_ > 0)
+        WaitForWindowManager(log);
     if (log >= 0)
         ::close(log);
-    // A window mapped before the window manager has taken the screen can stay without a
-    // frame; give it time to start before the editor shows its window.
-    if (windowManager_ > 0)
-        SleepMilliseconds(1500);
     return windowManager_ > 0;
+}
+
+void Session::WaitForWindowManager(int log) {
+    std::string cookie;
+    for (std::size_t i = 0; i + 1 < cookie_.size(); i += 2)
+        cookie += static_cast<char>(std::stoi(cookie_.substr(i, 2), nullptr, 16));
+    char method[] = "MIT-MAGIC-COOKIE-1";
+    xcb_auth_info_t auth{static_cast<int>(sizeof method - 1), method,
+                         static_cast<int>(cookie.size()), cookie.data()};
+    const std::string display = ":" + std::to_string(display_);
+    xcb_connection_t* connection =
+        xcb_connect_to_display_with_auth_info(display.c_str(), &auth, nullptr);
+    bool running = false;
+    if (xcb_connection_has_error(connection) == 0) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        static constexpr char kCheck[] = "_NET_SUPPORTING_WM_CHECK";
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, sizeof kCheck - 1, kCheck), nullptr);
+        // The window manager names its check window on the root window once the map
+        // requests of other clients' windows come to it.
+        const long deadline = NowMilliseconds() + kWindowManagerMilliseconds;
+        siginfo_t ended{};
+        while (atom != nullptr && !running && NowMilliseconds() < deadline &&
+               ::waitid(P_PID, static_cast<id_t>(windowManager_), &ended,
+                        WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               ended.si_pid == 0) {
+            xcb_get_property_reply_t* property = xcb_get_property_reply(
+                connection,
+                xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
+                nullptr);
+            running = property != nullptr && xcb_get_property_value_length(property) == 4;
+            std::free(property);
+            if (!running)
+                SleepMilliseconds(20);
+        }
+        std::free(atom);
+    }
+    xcb_disconnect(connection);
+    if (!running && log >= 0)
+        WriteAll(log, "permora: the window manager did not start; windows may have no frames\n");
 }
 
 void Session::Stop() {
@@ -555,19 +613,6 @@ void Session::Stop() {
     if (!folder_.empty())
         RemoveFolder(folder_);
     folder_.clear();
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t count = ::write(fd, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return false;
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
 }
 
 // The watcher: a session of its own (no terminal signal reaches it or the servers), the
