@@ -24,6 +24,8 @@ namespace permora {
 
 namespace save_detail {
 PositionalWrite inPlaceWrite = ::pwrite;
+SequentialWrite newFileWrite = ::write;
+std::size_t blockSize = kEncodeBlockSize;
 } // namespace save_detail
 
 namespace {
@@ -33,7 +35,7 @@ constexpr int kMaxLinkHops = 40;
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = save_detail::newFileWrite(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -45,8 +47,7 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-bool WriteAllAt(int fd, std::string_view bytes) {
-    off_t offset = 0;
+bool WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
         const ssize_t written = save_detail::inPlaceWrite(fd, bytes.data(), bytes.size(), offset);
         if (written < 0 && errno == EINTR) {
@@ -267,15 +268,26 @@ bool TakeIdentity(int fd, int oldFd, const struct stat& old) {
     return mine.st_uid == old.st_uid && mine.st_gid == old.st_gid && mine.st_mode == old.st_mode;
 }
 
+// The bytes of the template, block by block, as the save writes them.
+bool Encode(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink) {
+    return EncodeTemplate(tmpl, encoding, sink, save_detail::blockSize);
+}
+
 // Writes the new bytes over the old file. The space is reserved first, so that a full
 // disk fails before anything is touched; a later failure puts the previous bytes back.
-SaveStatus WriteInPlace(int fd, const struct stat& old, const std::string& bytes) {
+// The size to reserve takes a first encoding that writes nothing.
+SaveStatus WriteInPlace(int fd, const struct stat& old, const SecurityTemplate& tmpl,
+                        Encoding encoding) {
     const auto oldSize = static_cast<std::size_t>(old.st_size);
     std::string previous;
     if (!ReadAll(fd, oldSize, previous)) {
         return SaveStatus::OpenFailed;
     }
-    const auto newSize = static_cast<off_t>(bytes.size());
+    off_t newSize = 0;
+    Encode(tmpl, encoding, [&newSize](std::string_view block) {
+        newSize += static_cast<off_t>(block.size());
+        return true;
+    });
     if (newSize > 0 && ::posix_fallocate(fd, 0, newSize) != 0) {
         // A reservation that failed part-way may have made the file longer.
         if (newSize > old.st_size) {
@@ -283,10 +295,18 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const std::string& bytes
         }
         return SaveStatus::WriteFailed;
     }
-    if (WriteAllAt(fd, bytes) && ::ftruncate(fd, newSize) == 0 && ::fsync(fd) == 0) {
+    off_t offset = 0;
+    const bool written = Encode(tmpl, encoding, [fd, &offset](std::string_view block) {
+        if (!WriteAllAt(fd, block, offset)) {
+            return false;
+        }
+        offset += static_cast<off_t>(block.size());
+        return true;
+    });
+    if (written && ::ftruncate(fd, newSize) == 0 && ::fsync(fd) == 0) {
         return SaveStatus::Saved;
     }
-    WriteAllAt(fd, previous);
+    WriteAllAt(fd, previous, 0);
     ::ftruncate(fd, old.st_size);
     ::fsync(fd);
     return SaveStatus::WriteFailed;
@@ -320,12 +340,9 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
         return SaveStatus::OpenFailed;
     }
 
-    const std::string bytes =
-        encoding == Encoding::Unicode ? EncodeUnicode(tmpl) : Encode8Bit(tmpl);
-
     // A new file would part the other names of the old one from the saved text.
     if (exists && old.st_nlink > 1) {
-        return WriteInPlace(oldFile.Get(), old, bytes);
+        return WriteInPlace(oldFile.Get(), old, tmpl, encoding);
     }
     const std::string folder = FolderOf(target);
     std::string temporary;
@@ -333,15 +350,18 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
     // access list); a replacement starts private and then takes the old file's identity.
     FileHandle file(CreateTemporary(folder, exists ? 0600 : 0666, temporary));
     if (!file.Valid()) {
-        return exists ? WriteInPlace(oldFile.Get(), old, bytes) : SaveStatus::OpenFailed;
+        return exists ? WriteInPlace(oldFile.Get(), old, tmpl, encoding) : SaveStatus::OpenFailed;
     }
     if (exists && !TakeIdentity(file.Get(), oldFile.Get(), old)) {
         file.Close();
         ::unlink(temporary.c_str());
-        return WriteInPlace(oldFile.Get(), old, bytes);
+        return WriteInPlace(oldFile.Get(), old, tmpl, encoding);
     }
 
-    bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    const int fd = file.Get();
+    bool written = Encode(tmpl, encoding,
+                          [fd](std::string_view block) { return WriteAll(fd, block); }) &&
+                   ::fsync(fd) == 0;
     written = file.Close() && written;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());

@@ -12,4 +12,12 @@ namespace permora::save_detail {
 using PositionalWrite = ssize_t (*)(int fd, const void* data, std::size_t size, off_t offset);
 extern PositionalWrite inPlaceWrite;
 
+// The write of a new file that then takes the old one's place.
+using SequentialWrite = ssize_t (*)(int fd, const void* data, std::size_t size);
+extern SequentialWrite newFileWrite;
+
+// The size of the blocks a save encodes and writes; a test makes them small so that a
+// small template spans many.
+extern std::size_t blockSize;
+
 } // namespace permora::save_detail

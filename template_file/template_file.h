@@ -81,6 +81,16 @@ std::vector<std::string> DecodeLines(std::string_view bytes);
 enum class Encoding { Unicode, EightBit };
 enum class SaveStatus { Saved, OpenFailed, WriteFailed };
 
+// Receives the bytes of a file in order, a block at a time; false stops the encoding.
+using ByteSink = std::function<bool(std::string_view bytes)>;
+inline constexpr std::size_t kEncodeBlockSize = std::size_t{1} << 20;
+
+// The bytes EncodeUnicode or Encode8Bit make, handed to the sink in blocks of exactly
+// blockSize bytes (a line may end in the next block) and a last, shorter one; only one
+// block and the line being made are held at a time. False when the sink stopped it.
+bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink,
+                    std::size_t blockSize = kEncodeBlockSize);
+
 // Writes the template to the file the path names, through symbolic links. An existing file
 // keeps its owner, group, mode, access control list and other extended attributes: a new
 // file in its folder takes them and then its place, or, where a new file could not keep

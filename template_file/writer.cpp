@@ -192,29 +192,33 @@ std::string TargetObject::ToLine() const {
     return line;
 }
 
-std::string Encode8Bit(const SecurityTemplate& tmpl) {
+namespace {
+
+std::size_t EstimatedFileSize(const SecurityTemplate& tmpl, Encoding encoding) {
     std::size_t size = sizeof kHeaderLine + 1;
     for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
         size += EstimatedLineLength(*t) + 2;
     }
-    std::string out;
-    out.reserve(size);
-    out.append(kHeaderLine);
-    AppendLineEnd8(out);
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        AppendTargetLine(out, *t);
-        AppendLineEnd8(out);
-    }
-    return out;
+    return encoding == Encoding::Unicode ? 2 + 2 * size : size;
 }
 
-std::string EncodeUnicode(const SecurityTemplate& tmpl) {
-    std::size_t size = 2 + 2 * (sizeof kHeaderLine + 1);
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        size += 2 * (EstimatedLineLength(*t) + 2);
+// The one walk that makes the bytes of a file: each line goes onto the end of `out`, and
+// after each line `afterLine(out)` may take bytes off its front (false stops the walk).
+template <class AfterLine>
+bool EncodeLines(const SecurityTemplate& tmpl, Encoding encoding, std::string& out,
+                 AfterLine afterLine) {
+    if (encoding == Encoding::EightBit) {
+        out.append(kHeaderLine);
+        AppendLineEnd8(out);
+        for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+            AppendTargetLine(out, *t);
+            AppendLineEnd8(out);
+            if (!afterLine(out)) {
+                return false;
+            }
+        }
+        return true;
     }
-    std::string out;
-    out.reserve(size);
     out.push_back('\xFF');
     out.push_back('\xFE');
     std::string line = kHeaderLine;
@@ -225,8 +229,49 @@ std::string EncodeUnicode(const SecurityTemplate& tmpl) {
         AppendTargetLine(line, *t);
         AppendLineEnd8(line);
         AppendUnits(out, line);
+        if (!afterLine(out)) {
+            return false;
+        }
     }
+    return true;
+}
+
+std::string EncodeWhole(const SecurityTemplate& tmpl, Encoding encoding) {
+    std::string out;
+    out.reserve(EstimatedFileSize(tmpl, encoding));
+    EncodeLines(tmpl, encoding, out, [](const std::string&) { return true; });
     return out;
+}
+
+} // namespace
+
+std::string Encode8Bit(const SecurityTemplate& tmpl) {
+    return EncodeWhole(tmpl, Encoding::EightBit);
+}
+
+std::string EncodeUnicode(const SecurityTemplate& tmpl) {
+    return EncodeWhole(tmpl, Encoding::Unicode);
+}
+
+bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink,
+                    std::size_t blockSize) {
+    if (blockSize == 0) {
+        blockSize = 1;
+    }
+    std::string block;
+    block.reserve(blockSize + 4096);
+    const bool whole = EncodeLines(tmpl, encoding, block, [&](std::string& bytes) {
+        if (bytes.size() < blockSize) {
+            return true;
+        }
+        const std::size_t full = bytes.size() - bytes.size() % blockSize;
+        if (!sink(std::string_view(bytes.data(), full))) {
+            return false;
+        }
+        bytes.erase(0, full);
+        return true;
+    });
+    return whole && (block.empty() || sink(block));
 }
 
 } // namespace permora
