@@ -30,6 +30,9 @@ std::size_t blockSize = kEncodeBlockSize;
 
 namespace {
 
+// How much of a new file is written before the disk is asked to start on it.
+constexpr off_t kSyncAhead = off_t{8} << 20;
+
 // As many links as the kernel follows in one path before it reports a loop.
 constexpr int kMaxLinkHops = 40;
 
@@ -312,6 +315,25 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const SecurityTemplate& 
     return SaveStatus::WriteFailed;
 }
 
+// Writes the bytes of the template into the new file as they are made. The disk starts on
+// each few megabytes at once, while the next are made, so that the closing sync has only
+// the last of them left to wait for.
+bool WriteNewFile(int fd, const SecurityTemplate& tmpl, Encoding encoding) {
+    off_t written = 0;
+    off_t started = 0;
+    return Encode(tmpl, encoding, [&](std::string_view block) {
+        if (!WriteAll(fd, block)) {
+            return false;
+        }
+        written += static_cast<off_t>(block.size());
+        if (written - started >= kSyncAhead) {
+            ::sync_file_range(fd, started, written - started, SYNC_FILE_RANGE_WRITE);
+            started = written;
+        }
+        return true;
+    });
+}
+
 void SyncFolder(const std::string& folder) {
     const FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Valid()) {
@@ -358,10 +380,7 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
         return WriteInPlace(oldFile.Get(), old, tmpl, encoding);
     }
 
-    const int fd = file.Get();
-    bool written = Encode(tmpl, encoding,
-                          [fd](std::string_view block) { return WriteAll(fd, block); }) &&
-                   ::fsync(fd) == 0;
+    bool written = WriteNewFile(file.Get(), tmpl, encoding) && ::fsync(file.Get()) == 0;
     written = file.Close() && written;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());

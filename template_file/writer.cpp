@@ -210,6 +210,9 @@ bool EncodeLines(const SecurityTemplate& tmpl, Encoding encoding, std::string& o
     if (encoding == Encoding::EightBit) {
         out.append(kHeaderLine);
         AppendLineEnd8(out);
+        if (!afterLine(out)) {
+            return false;
+        }
         for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
             AppendTargetLine(out, *t);
             AppendLineEnd8(out);
@@ -224,6 +227,9 @@ bool EncodeLines(const SecurityTemplate& tmpl, Encoding encoding, std::string& o
     std::string line = kHeaderLine;
     AppendLineEnd8(line);
     AppendUnits(out, line);
+    if (!afterLine(out)) {
+        return false;
+    }
     for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
         line.clear();
         AppendTargetLine(line, *t);
@@ -264,11 +270,13 @@ bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteS
         if (bytes.size() < blockSize) {
             return true;
         }
-        const std::size_t full = bytes.size() - bytes.size() % blockSize;
-        if (!sink(std::string_view(bytes.data(), full))) {
-            return false;
+        std::size_t sent = 0;
+        for (; bytes.size() - sent >= blockSize; sent += blockSize) {
+            if (!sink(std::string_view(bytes.data() + sent, blockSize))) {
+                return false;
+            }
         }
-        bytes.erase(0, full);
+        bytes.erase(0, sent);
         return true;
     });
     return whole && (block.empty() || sink(block));

@@ -482,6 +482,94 @@ TEST_F(FileTest, FailedWriteInPlacePutsThePreviousBytesBack) {
     }
 }
 
+// Small blocks, and writes that fail at a chosen call, for as long as it lives.
+class SmallBlocks {
+public:
+    explicit SmallBlocks(std::size_t size) { save_detail::blockSize = size; }
+    ~SmallBlocks() {
+        save_detail::blockSize = kEncodeBlockSize;
+        save_detail::newFileWrite = ::write;
+        save_detail::inPlaceWrite = ::pwrite;
+    }
+    SmallBlocks(const SmallBlocks&) = delete;
+    SmallBlocks& operator=(const SmallBlocks&) = delete;
+
+    // The n-th write of either kind fails as a full disk would; the ones before it succeed.
+    static void FailWrite(int n) {
+        writes = 0;
+        failing = n;
+        save_detail::newFileWrite = [](int fd, const void* data, std::size_t size) -> ssize_t {
+            return ++writes == failing ? Fail() : ::write(fd, data, size);
+        };
+        save_detail::inPlaceWrite = [](int fd, const void* data, std::size_t size,
+                                       off_t offset) -> ssize_t {
+            return ++writes == failing ? Fail() : ::pwrite(fd, data, size, offset);
+        };
+    }
+    static inline int writes = 0;
+    static inline int failing = 0;
+
+private:
+    static ssize_t Fail() {
+        errno = ENOSPC;
+        return -1;
+    }
+};
+
+// Each way a save writes (a new file that takes the old one's place, or the old file
+// written in place when it has a second name), written in blocks much smaller than a line.
+TEST_F(FileTest, SaveInSmallBlocksWritesTheWholeFileOrLeavesThePreviousOne) {
+    struct Case {
+        const char* what;
+        bool secondName;  // in place
+        int failingWrite; // 0: none fails
+    };
+    const Case cases[] = {
+        {"new file, all written", false, 0},
+        {"new file, first write fails", false, 1},
+        {"new file, a write in the middle fails", false, 5},
+        {"in place, all written", true, 0},
+        {"in place, first write fails", true, 1},
+        {"in place, a write in the middle fails", true, 5},
+    };
+    SecurityTemplate tmpl;
+    test::BuildExampleTemplate(tmpl);
+    const std::string path = PathOf("security.conf");
+    const std::string previous = "cb56f6f4\r\n" + std::string(3000, 'o') + "\r\n";
+    for (const Case& c : cases) {
+        for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
+            SCOPED_TRACE(std::string(c.what) +
+                         (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit"));
+            EmptyFolder();
+            test::WriteBytes(path, previous);
+            std::vector<std::string> names = {"security.conf"};
+            if (c.secondName) {
+                fs::create_hard_link(path, PathOf("other.conf"));
+                names.insert(names.begin(), "other.conf");
+            }
+            const SmallBlocks blocks(13);
+            if (c.failingWrite > 0) {
+                SmallBlocks::FailWrite(c.failingWrite);
+            }
+            const SaveStatus status = SaveTemplate(path, tmpl, encoding);
+            const std::string expected =
+                encoding == Encoding::Unicode ? EncodeUnicode(tmpl) : Encode8Bit(tmpl);
+            if (c.failingWrite == 0) {
+                EXPECT_EQ(status, SaveStatus::Saved);
+                EXPECT_EQ(test::ReadBytes(path), expected);
+            } else {
+                EXPECT_EQ(status, SaveStatus::WriteFailed);
+                EXPECT_EQ(test::ReadBytes(path), previous);
+                EXPECT_GE(SmallBlocks::writes, c.failingWrite);
+            }
+            if (c.secondName) {
+                EXPECT_EQ(test::ReadBytes(PathOf("other.conf")), test::ReadBytes(path));
+            }
+            EXPECT_EQ(Names(), names);
+        }
+    }
+}
+
 TEST_F(FileTest, SaveTakesTheLongestNamesAFolderHolds) {
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);

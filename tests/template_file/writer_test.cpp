@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace permora {
 namespace {
 
@@ -194,6 +198,84 @@ TEST(TemplateBytes, LongLinesAreWrittenWhole) {
     tmpl.Append(std::move(target));
     EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n" + expected + "\r\n");
     EXPECT_EQ(EncodeUnicode(tmpl), "\xFF\xFE" + test::Widen("cb56f6f4\r\n" + expected + "\r\n"));
+}
+
+// Templates whose bytes the block-by-block encoding must reproduce exactly.
+std::vector<std::pair<std::string, std::unique_ptr<SecurityTemplate>>> TemplatesToEncode() {
+    std::vector<std::pair<std::string, std::unique_ptr<SecurityTemplate>>> templates;
+    auto add = [&](const std::string& name) -> SecurityTemplate& {
+        templates.emplace_back(name, std::make_unique<SecurityTemplate>());
+        return *templates.back().second;
+    };
+    add("empty");
+    test::BuildExampleTemplate(add("example"));
+
+    SecurityTemplate& mixed = add("other styles, text beyond ASCII and a long line");
+    auto other = EmptyTarget("/vol/v", 0, 0);
+    other->SecurityStyle = kStyleNfsV3;
+    other->SourceLine = "2,0,\"/vol/caf\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xE9\",0,\"rwx\"";
+    mixed.Append(std::move(other));
+    auto bare = EmptyTarget("/vol/w", 0, 0);
+    bare->SecurityStyle = kStyleNfsV4; // nothing to write back: a bare line end
+    mixed.Append(std::move(bare));
+    auto wide = EmptyTarget("/vol/many", kLevelStorage, SE_SACL_PRESENT | SE_DACL_PRESENT);
+    for (int i = 0; i < 60; ++i) {
+        const std::string account = "DOMAIN\\account_" + std::to_string(i);
+        wide->Descriptor->DaclList.Add(Entry(account, kAllowType, 0x03, 0x1F01FF));
+        wide->Descriptor->SaclList.Add(Entry(account, kAuditType, 0xC0, 0x10000));
+    }
+    mixed.Append(std::move(wide));
+    test::BuildExampleTemplate(mixed);
+    return templates;
+}
+
+TEST(TemplateBytes, BlockByBlockEncodingGivesTheSameBytesInBlocksOfTheGivenSize) {
+    const auto templates = TemplatesToEncode();
+    for (const auto& [name, tmpl] : templates) {
+        for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
+            const std::string whole =
+                encoding == Encoding::Unicode ? EncodeUnicode(*tmpl) : Encode8Bit(*tmpl);
+            // Blocks of one byte, of sizes that split units and lines anywhere, and larger
+            // than the whole file.
+            for (const std::size_t size :
+                 {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, std::size_t{64},
+                  std::size_t{1000}, kEncodeBlockSize}) {
+                SCOPED_TRACE(name + (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit") +
+                             ", blocks of " + std::to_string(size));
+                std::vector<std::string> blocks;
+                ASSERT_TRUE(EncodeTemplate(
+                    *tmpl, encoding,
+                    [&](std::string_view block) {
+                        blocks.emplace_back(block);
+                        return true;
+                    },
+                    size));
+                std::string joined;
+                for (std::size_t i = 0; i < blocks.size(); ++i) {
+                    joined += blocks[i];
+                    if (i + 1 < blocks.size()) {
+                        ASSERT_EQ(blocks[i].size(), size) << "block " << i;
+                    }
+                }
+                ASSERT_FALSE(blocks.empty());
+                EXPECT_FALSE(blocks.back().empty());
+                EXPECT_LE(blocks.back().size(), size);
+                EXPECT_EQ(joined, whole);
+            }
+        }
+    }
+}
+
+TEST(TemplateBytes, BlockByBlockEncodingStopsWhenTheSinkRefuses) {
+    SecurityTemplate tmpl;
+    test::BuildExampleTemplate(tmpl);
+    for (const int refused : {1, 2, 5}) {
+        SCOPED_TRACE(refused);
+        int calls = 0;
+        EXPECT_FALSE(EncodeTemplate(
+            tmpl, Encoding::Unicode, [&](std::string_view) { return ++calls < refused; }, 16));
+        EXPECT_EQ(calls, refused);
+    }
 }
 
 } // namespace
