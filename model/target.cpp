@@ -3,6 +3,7 @@
 #include "model/links.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 
 namespace permora {
@@ -58,29 +59,17 @@ int SecurityTemplate::Append(std::unique_ptr<TargetObject> target) {
     if (!target) {
         return 0;
     }
+    order_.push_back(target.get());
     links::Append(target.release(), Head, Tail);
     ++Count;
     return 1;
 }
 
 TargetObject* SecurityTemplate::At(int index) const {
-    if (index < 0 || index >= Count) {
+    if (index < 0 || static_cast<std::size_t>(index) >= order_.size()) {
         return nullptr;
     }
-    // Walk from the nearer end: the rows near the bottom of a long template are reached as
-    // quickly as those near the top.
-    if (index <= Count / 2) {
-        TargetObject* target = Head;
-        for (int i = 0; i < index && target != nullptr; ++i) {
-            target = target->Next;
-        }
-        return target;
-    }
-    TargetObject* target = Tail;
-    for (int i = Count - 1; i > index && target != nullptr; --i) {
-        target = target->Prev;
-    }
-    return target;
+    return order_[static_cast<std::size_t>(index)];
 }
 
 std::unique_ptr<TargetObject> SecurityTemplate::Unlink(TargetObject* target) {
@@ -96,42 +85,51 @@ int SecurityTemplate::RemoveMany(std::vector<int> indexes) {
 std::vector<std::unique_ptr<TargetObject>> SecurityTemplate::TakeMany(std::vector<int> indexes) {
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
-    auto wanted = std::lower_bound(indexes.begin(), indexes.end(), 0);
+    const auto first = std::lower_bound(indexes.begin(), indexes.end(), 0);
+    const auto last = std::lower_bound(first, indexes.end(), static_cast<int>(order_.size()));
 
     std::vector<std::unique_ptr<TargetObject>> taken;
-    taken.reserve(static_cast<std::size_t>(indexes.end() - wanted));
-    int position = 0;
-    TargetObject* target = Head;
-    while (target != nullptr && wanted != indexes.end()) {
-        TargetObject* next = target->Next;
-        if (*wanted == position) {
-            taken.push_back(Unlink(target));
-            ++wanted;
-        }
-        target = next;
-        ++position;
+    if (first == last) {
+        return taken;
     }
+    taken.reserve(static_cast<std::size_t>(last - first));
+    for (auto wanted = first; wanted != last; ++wanted) {
+        TargetObject*& slot = order_[static_cast<std::size_t>(*wanted)];
+        taken.push_back(Unlink(slot));
+        slot = nullptr;
+    }
+    // The targets behind the first one taken close up in one pass.
+    order_.erase(std::remove(order_.begin() + *first, order_.end(), nullptr), order_.end());
     return taken;
 }
 
 void SecurityTemplate::InsertMany(const std::vector<int>& indexes,
                                   std::vector<std::unique_ptr<TargetObject>> targets) {
-    // cursor is the target at position `position` of the growing list (null past the end).
-    TargetObject* cursor = Head;
-    int position = 0;
     const std::size_t count = std::min(indexes.size(), targets.size());
+    if (count == 0) {
+        return;
+    }
+    // The order after the insertion, merged in one pass from the targets that stay and the
+    // ones that come back.
+    std::vector<TargetObject*> merged;
+    merged.reserve(order_.size() + count);
+    std::size_t staying = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (!targets[i]) {
             continue;
         }
-        while (cursor != nullptr && position < indexes[i]) {
-            cursor = cursor->Next;
-            ++position;
+        const std::size_t position = static_cast<std::size_t>(std::max(indexes[i], 0));
+        while (merged.size() < position && staying < order_.size()) {
+            merged.push_back(order_[staying++]);
         }
-        links::InsertBefore(targets[i].release(), cursor, Head, Tail);
+        TargetObject* next = staying < order_.size() ? order_[staying] : nullptr;
+        merged.push_back(targets[i].get());
+        links::InsertBefore(targets[i].release(), next, Head, Tail);
         ++Count;
-        ++position;
     }
+    merged.insert(merged.end(), order_.begin() + static_cast<std::ptrdiff_t>(staying),
+                  order_.end());
+    order_ = std::move(merged);
 }
 
 void SecurityTemplate::Clear() {
@@ -139,6 +137,7 @@ void SecurityTemplate::Clear() {
     Head = nullptr;
     Tail = nullptr;
     Count = 0;
+    order_ = {};
     while (target != nullptr) {
         std::unique_ptr<TargetObject> owned(target);
         target = target->Next;
@@ -147,11 +146,9 @@ void SecurityTemplate::Clear() {
     }
 }
 
-void SecurityTemplate::SwapWithNext(TargetObject* target) {
-    TargetObject* next = target->Next;
-    if (next == nullptr) {
-        return;
-    }
+void SecurityTemplate::SwapAt(int upper) {
+    TargetObject* target = order_[static_cast<std::size_t>(upper)];
+    TargetObject* next = order_[static_cast<std::size_t>(upper) + 1];
     TargetObject* before = target->Prev;
     TargetObject* after = next->Next;
     if (before != nullptr) {
@@ -168,26 +165,21 @@ void SecurityTemplate::SwapWithNext(TargetObject* target) {
     } else {
         Tail = target;
     }
+    std::swap(order_[static_cast<std::size_t>(upper)], order_[static_cast<std::size_t>(upper) + 1]);
 }
 
 void SecurityTemplate::MoveUp(int index) {
-    if (index < 1 || index >= Count) {
+    if (index < 1 || index >= static_cast<int>(order_.size())) {
         return;
     }
-    TargetObject* target = At(index);
-    if (target != nullptr && target->Prev != nullptr) {
-        SwapWithNext(target->Prev);
-    }
+    SwapAt(index - 1);
 }
 
 void SecurityTemplate::MoveDown(int index) {
-    if (index < 0 || index >= Count - 1) {
+    if (index < 0 || index >= static_cast<int>(order_.size()) - 1) {
         return;
     }
-    TargetObject* target = At(index);
-    if (target != nullptr) {
-        SwapWithNext(target);
-    }
+    SwapAt(index);
 }
 
 } // namespace permora

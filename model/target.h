@@ -76,6 +76,7 @@ public:
     SecurityTemplate& operator=(const SecurityTemplate&) = delete;
 
     int Append(std::unique_ptr<TargetObject> target);
+    // The target at a position, at once however long the template is.
     TargetObject* At(int index) const;
     // Removes the targets at the given positions in one walk; indexes may come in any
     // order and repeat. Returns the number removed.
@@ -95,8 +96,13 @@ public:
     std::int32_t Count = 0;
 
 private:
-    void SwapWithNext(TargetObject* target);
+    // Exchanges the targets at upper and upper + 1.
+    void SwapAt(int upper);
     std::unique_ptr<TargetObject> Unlink(TargetObject* target);
+
+    // The targets in template order, kept in step with the links by every operation that
+    // links or unlinks one, so that a position is found without a walk.
+    std::vector<TargetObject*> order_;
 };
 
 } // namespace permora

@@ -8,19 +8,11 @@ namespace permora {
 
 namespace {
 
-// Exchanges the descriptors of the targets at the step's positions with the step's own,
-// in one walk down the template.
+// Exchanges the descriptors of the targets at the step's positions with the step's own.
 void SwapDescriptors(SecurityTemplate& tmpl, TemplateStep& step) {
-    TargetObject* target = tmpl.Head;
-    int position = 0;
     for (std::size_t i = 0; i < step.Indexes.size(); ++i) {
-        while (target != nullptr && position < step.Indexes[i]) {
-            target = target->Next;
-            ++position;
-        }
-        if (target == nullptr)
-            return;
-        std::swap(target->Descriptor, step.Descriptors[i]);
+        if (TargetObject* target = tmpl.At(step.Indexes[i]))
+            std::swap(target->Descriptor, step.Descriptors[i]);
     }
 }
 

@@ -246,13 +246,8 @@ std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>
     rows = GetListView(IDC_TARGET_LIST).SelectedRows();
     std::vector<permora::TargetObject*> targets;
     targets.reserve(rows.size());
-    permora::TargetObject* target = template_.Head;
-    int position = 0;
     for (const int row : rows) {
-        while (target != nullptr && position < row) {
-            target = target->Next;
-            ++position;
-        }
+        permora::TargetObject* target = template_.At(row);
         if (target == nullptr)
             break;
         targets.push_back(target);
