@@ -184,7 +184,7 @@ void ListView::SetShowSelAlways(bool on) {
 
 void ListView::SetFullRowSelect(bool on) {
     if (auto* view = View(w_))
-        view->setAllColumnsShowFocus(on);
+        view->SetFullRowSelect(on);
 }
 
 int ListView::InsertColumn(int index, std::string_view heading, int width) {
@@ -192,7 +192,7 @@ int ListView::InsertColumn(int index, std::string_view heading, int width) {
     if (view == nullptr)
         return -1;
     const int at = view->Rows()->InsertColumn(index, heading);
-    view->header()->resizeSection(at, std::max(0, width));
+    view->horizontalHeader()->resizeSection(at, std::max(0, width));
     return at;
 }
 
@@ -210,13 +210,13 @@ int ListView::ColumnWidth(int index) const {
     auto* view = View(w_);
     if (view == nullptr || index < 0 || index >= ColumnCount())
         return 0;
-    return view->header()->sectionSize(index);
+    return view->horizontalHeader()->sectionSize(index);
 }
 
 void ListView::SetColumnWidth(int index, int width) {
     auto* view = View(w_);
     if (view != nullptr && index >= 0 && index < ColumnCount())
-        view->header()->resizeSection(index, std::max(0, width));
+        view->horizontalHeader()->resizeSection(index, std::max(0, width));
 }
 
 std::string ListView::ColumnHeading(int index) const {
@@ -332,8 +332,8 @@ void ListView::SetSelectedRows(const std::vector<int>& rows) {
             selection.select(view->Rows()->index(first, 0), view->Rows()->index(last, lastColumn));
         i = end;
     }
-    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect |
-                                                  QItemSelectionModel::Rows);
+    view->selectionModel()->select(selection,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void ListView::SetContextMenu(QMenu* menu) {

@@ -5,16 +5,22 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionViewItem>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace tk::detail {
 
@@ -174,24 +180,128 @@ QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModel
 
 // --- ListViewWidget ---------------------------------------------------------------------
 
+namespace {
+
+// Cells that leave the focus mark to the view, which draws it around the whole row.
+class RowFocusDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool fullRow = true;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (!fullRow) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem cell(option);
+        cell.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, cell, index);
+    }
+};
+
+} // namespace
+
 ListViewWidget::ListViewWidget(QWidget* parent)
-    : QTreeView(parent), rows_(new ListViewModel(this)) {
+    : QTableView(parent), rows_(new ListViewModel(this)) {
     setModel(rows_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setExpandsOnDoubleClick(false);
-    setUniformRowHeights(true);
+    setItemDelegate(new RowFocusDelegate(this));
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setAllColumnsShowFocus(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
     setTextElideMode(Qt::ElideRight);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    header()->setSectionResizeMode(QHeaderView::Interactive);
-    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header()->setMinimumSectionSize(0);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    QHeaderView* columns = horizontalHeader();
+    columns->setStretchLastSection(false);
+    columns->setSectionsMovable(false);
+    columns->setSectionsClickable(false);
+    columns->setHighlightSections(false);
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns->setMinimumSectionSize(0);
+    FitRowHeight();
+}
+
+void ListViewWidget::FitRowHeight() {
+    QStyleOptionViewItem item;
+    initViewItemOption(&item);
+    item.features |= QStyleOptionViewItem::HasDisplay;
+    item.text = QStringLiteral("Xg");
+    const int height =
+        style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), this).height();
+    verticalHeader()->setDefaultSectionSize(std::max(1, height));
+}
+
+void ListViewWidget::SetFullRowSelect(bool on) {
+    fullRowFocus_ = on;
+    static_cast<RowFocusDelegate*>(itemDelegate())->fullRow = on;
+    viewport()->update();
+}
+
+void ListViewWidget::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FitRowHeight();
+}
+
+void ListViewWidget::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!fullRowFocus_ || !current.isValid() || !(hasFocus() || viewport()->hasFocus()))
+        return;
+    // The focus mark around the current row, across every column.
+    const int top = rowViewportPosition(current.row());
+    const int height = rowHeight(current.row());
+    const int left = -horizontalHeader()->offset();
+    const QRect row(left, top, horizontalHeader()->length(), height);
+    if (!row.intersects(event->rect()))
+        return;
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.state |= QStyle::State_KeyboardFocusChange;
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Normal : QPalette::Disabled;
+    focus.backgroundColor = palette().color(
+        group, selectionModel()->isRowSelected(current.row(), QModelIndex()) ? QPalette::Highlight
+                                                                             : QPalette::Window);
+    focus.rect = style()->visualRect(layoutDirection(), viewport()->rect(), row);
+    QPainter painter(viewport());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+QModelIndex ListViewWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    const int column = current.isValid() ? current.column() : 0;
+    switch (action) {
+    case MoveLeft:
+    case MoveRight: {
+        // Left and right scroll a list that is wider than its window; the row stays.
+        QScrollBar* bar = horizontalScrollBar();
+        bar->setValue(bar->value() + (action == MoveLeft ? -1 : 1) * bar->singleStep());
+        return current;
+    }
+    case MoveHome:
+        return rows_->RowCount() > 0 ? rows_->index(0, column) : QModelIndex();
+    case MoveEnd:
+        return rows_->RowCount() > 0 ? rows_->index(rows_->RowCount() - 1, column) : QModelIndex();
+    default:
+        return QTableView::moveCursor(action, modifiers);
+    }
+}
+
+void ListViewWidget::keyboardSearch(const QString& search) {
+    // Typing finds a row by its first column, whichever cell was clicked last.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() != 0)
+        selectionModel()->setCurrentIndex(current.siblingAtColumn(0),
+                                          QItemSelectionModel::NoUpdate);
+    QTableView::keyboardSearch(search);
 }
 
 void ListViewWidget::SetShowSelAlways(bool on) {
@@ -250,7 +360,7 @@ int ListViewWidget::VirtualKey(int qtKey) {
 
 QItemSelectionModel::SelectionFlags ListViewWidget::selectionCommand(const QModelIndex& index,
                                                                      const QEvent* event) const {
-    QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
+    QItemSelectionModel::SelectionFlags flags = QTableView::selectionCommand(index, event);
     if (event == nullptr || selectionMode() != QAbstractItemView::ExtendedSelection)
         return flags;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
@@ -270,7 +380,7 @@ QItemSelectionModel::SelectionFlags ListViewWidget::selectionCommand(const QMode
 void ListViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool left = event->button() == Qt::LeftButton;
     QPointer<ListViewWidget> self(this);
-    QTreeView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (self && left && onClick)
         onClick();
 }
@@ -286,18 +396,17 @@ void ListViewWidget::keyPressEvent(QKeyEvent* event) {
     if (menuKey && contextMenu) {
         // At the current row, or at the top of the list when there is none.
         QRect row = visualRect(currentIndex());
-        const QPoint at = row.isValid() ? QPoint(row.left() + 8, row.bottom())
-                                        : QPoint(8, 8);
+        const QPoint at = row.isValid() ? QPoint(row.left() + 8, row.bottom()) : QPoint(8, 8);
         contextMenu->popup(viewport()->mapToGlobal(at));
         event->accept();
         return;
     }
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void ListViewWidget::contextMenuEvent(QContextMenuEvent* event) {
     if (!contextMenu) {
-        QTreeView::contextMenuEvent(event);
+        QTableView::contextMenuEvent(event);
         return;
     }
     contextMenu->popup(event->globalPos());

@@ -5,7 +5,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QListWidget>
-#include <QTreeView>
+#include <QTableView>
 
 #include <QPointer>
 
@@ -93,8 +93,11 @@ protected:
                                                          const QEvent* event) const override;
 };
 
-// Report list view: a tree view without a tree, over a table of texts.
-class ListViewWidget : public QTreeView {
+// Report list view: a table view over a table of texts, set up to look and behave as a
+// list of rows (no grid, no row numbers, rows of one text line, keys that move by rows).
+// A table view follows the insertion, removal or move of one row among a million at once,
+// where a tree view lays out every row again.
+class ListViewWidget : public QTableView {
     Q_OBJECT
 
 public:
@@ -102,6 +105,8 @@ public:
     ListViewModel* Rows() const { return rows_; }
 
     void SetShowSelAlways(bool on);
+    // The focus mark spans the whole row instead of the current cell.
+    void SetFullRowSelect(bool on);
 
     // Mouse clicks (after the selection changed) and key presses (before the view acts on
     // them); key is the virtual key.
@@ -113,15 +118,24 @@ public:
     // The key a key-down notification carries.
     static int VirtualKey(int qtKey);
 
+    void keyboardSearch(const QString& search) override;
+
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Rows as high as one line of text in an item, whatever the font.
+    void FitRowHeight();
+
     ListViewModel* rows_;
+    bool fullRowFocus_ = true;
 };
 
 } // namespace tk::detail
