@@ -6,8 +6,8 @@
 #include "resources/templates/permoradlg.h"
 #include "ui/aboutdlg.h"
 #include "ui/addfiledlg.h"
-#include "ui/recovery.h"
 #include "ui/addpathsdlg.h"
+#include "ui/recovery.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
@@ -21,8 +21,8 @@
 #include <QWidget>
 
 #include <filesystem>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -100,13 +100,20 @@ QIcon AppIcon() {
     return icon;
 }
 
-std::vector<std::vector<std::string>> TargetRows(const permora::SecurityTemplate& tmpl) {
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(static_cast<std::size_t>(tmpl.Count));
-    for (const permora::TargetObject* target = tmpl.Head; target != nullptr; target = target->Next)
-        rows.push_back({target->Path, OrEmpty(permora::StyleName(target->SecurityStyle)),
-                        OrEmpty(permora::LevelName(target->SecurityLevel))});
-    return rows;
+std::string TargetCell(const permora::SecurityTemplate& tmpl, int row, int column) {
+    const permora::TargetObject* target = tmpl.At(row);
+    if (target == nullptr)
+        return {};
+    switch (column) {
+    case 0:
+        return target->Path;
+    case 1:
+        return OrEmpty(permora::StyleName(target->SecurityStyle));
+    case 2:
+        return OrEmpty(permora::LevelName(target->SecurityLevel));
+    default:
+        return {};
+    }
 }
 
 PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIcon()) {
@@ -124,6 +131,8 @@ PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIco
 }
 
 PermoraDlg::~PermoraDlg() {
+    // The list reads the template, which goes before the list's widget does.
+    GetListView(IDC_TARGET_LIST).DeleteAll();
     DetachHandlers();
 }
 
@@ -178,14 +187,15 @@ void PermoraDlg::BuildContextMenu() {
         return action;
     };
     undoAction_ = add("&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &PermoraDlg::Undo);
-    redoAction_ = add("&Redo",
-                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-                      &PermoraDlg::Redo);
+    redoAction_ =
+        add("&Redo",
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+            &PermoraDlg::Redo);
     contextMenu_->addSeparator();
-    copyAction_ = add("&Copy Security", {QKeySequence(Qt::CTRL | Qt::Key_C)},
-                      &PermoraDlg::CopySecurity);
-    pasteAction_ = add("&Paste Security", {QKeySequence(Qt::CTRL | Qt::Key_V)},
-                       &PermoraDlg::PasteSecurity);
+    copyAction_ =
+        add("&Copy Security", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &PermoraDlg::CopySecurity);
+    pasteAction_ =
+        add("&Paste Security", {QKeySequence(Qt::CTRL | Qt::Key_V)}, &PermoraDlg::PasteSecurity);
     copyLineAction_ = add("Copy &Line", {}, &PermoraDlg::CopyLines);
     contextMenu_->addSeparator();
     addPathsAction_ = add("Add Pa&ths...", {}, &PermoraDlg::AddPaths);
@@ -338,9 +348,8 @@ void PermoraDlg::PasteSecurity() {
     }
     if (others > 0)
         tk::MessageBox(this,
-                       Counted(others, "target is", "targets are") +
-                           " not NTFS and kept " + (others == 1 ? "its" : "their") +
-                           " security.",
+                       Counted(others, "target is", "targets are") + " not NTFS and kept " +
+                           (others == 1 ? "its" : "their") + " security.",
                        "Paste Security");
 }
 
@@ -382,12 +391,12 @@ void PermoraDlg::AddPaths() {
         EnableForSelection();
     }
     if (list.skipped > 0)
-        tk::MessageBox(this,
-                       Counted(added.size(), "target was", "targets were") + " added; " +
-                           Counted(static_cast<std::size_t>(list.skipped), "path was",
-                                   "paths were") +
-                           " already in the template and skipped.",
-                       "Add Paths");
+        tk::MessageBox(
+            this,
+            Counted(added.size(), "target was", "targets were") + " added; " +
+                Counted(static_cast<std::size_t>(list.skipped), "path was", "paths were") +
+                " already in the template and skipped.",
+            "Add Paths");
 }
 
 void PermoraDlg::ReplaceAccount() {
@@ -406,8 +415,8 @@ void PermoraDlg::ReplaceAccount() {
             previous.push_back(target.Descriptor ? target.Descriptor->Clone() : nullptr);
         });
     if (!changed.empty()) {
-        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
-               "Replace Account", rows);
+        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)), "Replace Account",
+               rows);
         ShowFileLabel(true);
         EnableSaves(true);
     }
@@ -423,8 +432,8 @@ void PermoraDlg::OnSize() {
     tk::ListView list = GetListView(IDC_TARGET_LIST);
     const int width = list.Widget()->width();
     if (listWidth_ != 0 && width != listWidth_ && list.ColumnCount() > 0)
-        list.SetColumnWidth(0, std::max(list.ColumnWidth(0) + width - listWidth_,
-                                        list.TextWidth("Target Object")));
+        list.SetColumnWidth(
+            0, std::max(list.ColumnWidth(0) + width - listWidth_, list.TextWidth("Target Object")));
     listWidth_ = width;
 }
 
@@ -484,7 +493,12 @@ void PermoraDlg::EnableSelectionCommands(bool enable) {
 }
 
 void PermoraDlg::FillRows() {
-    GetListView(IDC_TARGET_LIST).SetRows(TargetRows(template_));
+    // The rows read their texts from the template by position when they are shown: the list
+    // keeps no copies, and nothing it holds can outlive a target that Remove, New or Undo
+    // took away.
+    GetListView(IDC_TARGET_LIST).SetRowSource(template_.Count, [this](int row, int column) {
+        return TargetCell(template_, row, column);
+    });
 }
 
 void PermoraDlg::RefreshList() {
@@ -558,8 +572,7 @@ void PermoraDlg::AddTarget() {
     if (dialog.DoModal() != tk::IDOK)
         return;
     std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
-    const int added =
-        dialog.ResultTarget ? template_.Append(dialog.TakeResultTarget()) : 0;
+    const int added = dialog.ResultTarget ? template_.Append(dialog.TakeResultTarget()) : 0;
     RefreshList();
     if (added > 0)
         Record(permora::AppendStep(added), "Add Target", std::move(selectionBefore));
@@ -581,7 +594,7 @@ void PermoraDlg::EditTarget() {
     const std::string rowText = list.Cell(index, 0);
     permora::TargetObject* target = template_.At(index);
     // Edit only the target the row stands for, and only an NTFS one.
-    if (target == nullptr || !permora::EqualsNoCase(rowText, target->Path) ||
+    if (target == nullptr || !list.FirstCellWas(index, target->Path) ||
         target->SecurityStyle != permora::kStyleNtfs)
         return;
     SecurityPropPage page(*target);
@@ -642,8 +655,8 @@ void PermoraDlg::MoveTargetUp() {
     // Exchange only when the rows still show the targets they stand for.
     const permora::TargetObject* target = template_.At(index);
     const bool exchange = target != nullptr && target->Prev != nullptr &&
-                          permora::EqualsNoCase(target->Path, list.Cell(index, 0)) &&
-                          permora::EqualsNoCase(target->Prev->Path, list.Cell(index - 1, 0));
+                          list.FirstCellWas(index, target->Path) &&
+                          list.FirstCellWas(index - 1, target->Prev->Path);
     if (exchange)
         template_.MoveUp(index);
     // Only the two rows change places, when the list shows the whole template.
@@ -667,8 +680,8 @@ void PermoraDlg::MoveTargetDown() {
     const int index = selected.front();
     const permora::TargetObject* target = template_.At(index);
     const bool exchange = target != nullptr && target->Next != nullptr &&
-                          permora::EqualsNoCase(target->Path, list.Cell(index, 0)) &&
-                          permora::EqualsNoCase(target->Next->Path, list.Cell(index + 1, 0));
+                          list.FirstCellWas(index, target->Path) &&
+                          list.FirstCellWas(index + 1, target->Next->Path);
     if (exchange)
         template_.MoveDown(index);
     if (exchange && list.RowCount() == template_.Count)

@@ -18,9 +18,9 @@
 // The application icon in all its sizes (window, taskbar, About box).
 QIcon AppIcon();
 
-// The texts of the list's rows, one row per target in template order: path, style name,
-// level name (empty for a value without a name).
-std::vector<std::vector<std::string>> TargetRows(const permora::SecurityTemplate& tmpl);
+// The text of a cell of the list: row i shows target i; column 0 its path, 1 its style name,
+// 2 its level name (empty for a value without a name, and for a row with no target).
+std::string TargetCell(const permora::SecurityTemplate& tmpl, int row, int column);
 
 class QAction;
 class QMenu;

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace tk {
 
@@ -252,6 +253,16 @@ void ListView::DeleteAll() {
 void ListView::SetRows(std::vector<std::vector<std::string>> rows) {
     if (auto* view = View(w_))
         view->Rows()->SetRows(std::move(rows));
+}
+
+void ListView::SetRowSource(int count, std::function<std::string(int row, int column)> text) {
+    if (auto* view = View(w_))
+        view->Rows()->SetRowSource(count, std::move(text));
+}
+
+bool ListView::FirstCellWas(int row, std::string_view text) const {
+    auto* view = View(w_);
+    return view != nullptr && view->Rows()->FirstCellWas(row, text);
 }
 
 void ListView::MoveRow(int from, int to) {

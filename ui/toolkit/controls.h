@@ -76,6 +76,13 @@ public:
     void DeleteAll();
     // Replaces every row at once; each row holds the texts of its cells from column 0.
     void SetRows(std::vector<std::vector<std::string>> rows);
+    // Shows count rows whose texts are read from text(row, column) whenever they are needed
+    // instead of kept. MoveRow and DeleteRows then only follow what the caller has already
+    // done to what text reads; changing a cell or inserting a row first copies every text.
+    void SetRowSource(int count, std::function<std::string(int row, int column)> text);
+    // Whether the row's column-0 text was text (letters without regard to case) when the
+    // row was put in the list.
+    bool FirstCellWas(int row, std::string_view text) const;
     // Move one row, or delete rows (ascending positions), leaving the other rows as they are;
     // afterwards no row is selected and none is current, as after SetRows.
     void MoveRow(int from, int to);
