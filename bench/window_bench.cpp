@@ -100,13 +100,15 @@ void Save(benchmark::State& state, int targets, bool unicode) {
 void SelectAllRemove(benchmark::State& state, int targets) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window(targets);
+        auto window = std::make_unique<LoadedWindow>(targets);
         state.ResumeTiming();
-        List(*window.dlg).Widget()->selectAll();
-        window.dlg->RemoveTargets();
+        List(*window->dlg).Widget()->selectAll();
+        window->dlg->RemoveTargets();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window.dlg->Template().Count != 0) {
+        const bool removed = window->dlg->Template().Count == 0;
+        window.reset(); // closing the window is not part of the Remove
+        if (!removed) {
             state.SkipWithError("remove failed");
             break;
         }
@@ -166,20 +168,21 @@ void New(benchmark::State& state) {
 void PasteSecurityOnAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window(kLargeTargets);
-        tk::ListView list = List(*window.dlg);
+        auto window = std::make_unique<LoadedWindow>(kLargeTargets);
+        tk::ListView list = List(*window->dlg);
         list.ClearSelection();
         list.Select(1);
-        window.dlg->CopySecurity();
+        window->dlg->CopySecurity();
         list.Widget()->selectAll();
         QApplication::processEvents();
         state.ResumeTiming();
-        window.dlg->PasteSecurity();
+        window->dlg->PasteSecurity();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window.dlg->History().NextUndo() == nullptr ||
-            window.dlg->History().NextUndo()->Indexes.size() != kLargeTargets)
+        if (window->dlg->History().NextUndo() == nullptr ||
+            window->dlg->History().NextUndo()->Indexes.size() != kLargeTargets)
             state.SkipWithError("paste failed");
+        window.reset(); // closing the window is not part of the paste
         state.ResumeTiming();
     }
 }
@@ -188,16 +191,17 @@ void PasteSecurityOnAll(benchmark::State& state) {
 void UndoRemoveAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window(kLargeTargets);
-        List(*window.dlg).Widget()->selectAll();
-        window.dlg->RemoveTargets();
+        auto window = std::make_unique<LoadedWindow>(kLargeTargets);
+        List(*window->dlg).Widget()->selectAll();
+        window->dlg->RemoveTargets();
         QApplication::processEvents();
         state.ResumeTiming();
-        window.dlg->Undo();
+        window->dlg->Undo();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window.dlg->Template().Count != kLargeTargets)
+        if (window->dlg->Template().Count != kLargeTargets)
             state.SkipWithError("undo failed");
+        window.reset(); // closing the window is not part of the undo
         state.ResumeTiming();
     }
 }

@@ -359,6 +359,82 @@ TEST(ToolkitTest, ListViewSelectionWalkSurvivesDeletions) {
     EXPECT_EQ(dlg.log, Log{});
 }
 
+// Rows read from a source follow the moves and deletions their owner reports, and remember
+// what their first cell said when they came in.
+TEST(ToolkitTest, ListViewRowsFromASourceFollowMovesAndDeletions) {
+    Recorder dlg;
+    tk::ListView view = dlg.GetListView(IDC_VIEW);
+    view.InsertColumn(0, "Name", 120);
+    view.InsertColumn(1, "Value", 80);
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i)
+        names.push_back("R" + std::to_string(i));
+    auto text = [&names](int row, int column) {
+        return row < static_cast<int>(names.size()) ? names[row] + (column == 1 ? "=" : "")
+                                                    : std::string();
+    };
+    view.SetRowSource(static_cast<int>(names.size()), text);
+    EXPECT_EQ(view.RowCount(), 40);
+    EXPECT_EQ(view.Cell(3, 1), "R3=");
+
+    std::swap(names[3], names[4]);
+    view.MoveRow(3, 4);
+    EXPECT_TRUE(view.FirstCellWas(4, "r3"));
+    EXPECT_FALSE(view.FirstCellWas(4, "R4"));
+    names.erase(names.begin() + 5, names.begin() + 8);
+    view.DeleteRows({5, 6, 7});
+    EXPECT_EQ(view.RowCount(), 37);
+    EXPECT_TRUE(view.FirstCellWas(5, "R8"));
+
+    // Many scattered rows at once: every other row goes.
+    std::vector<int> everyOther;
+    for (int row = 0; row < view.RowCount(); row += 2)
+        everyOther.push_back(row);
+    for (auto row = everyOther.rbegin(); row != everyOther.rend(); ++row)
+        names.erase(names.begin() + *row);
+    view.DeleteRows(everyOther);
+    ASSERT_EQ(view.RowCount(), static_cast<int>(names.size()));
+    for (int row = 0; row < view.RowCount(); ++row)
+        EXPECT_TRUE(view.FirstCellWas(row, names[static_cast<std::size_t>(row)])) << row;
+
+    // The texts are read, not kept: a name changed behind the list shows at once, while the
+    // row still remembers the name it came in with.
+    names[0] = "changed";
+    EXPECT_EQ(view.Cell(0, 0), "changed");
+    EXPECT_FALSE(view.FirstCellWas(0, "changed"));
+
+    // Changing a cell keeps every text from then on, and the source is no longer read.
+    view.SetCell(1, 1, "own");
+    names[2] = "gone";
+    EXPECT_EQ(view.Cell(1, 1), "own");
+    EXPECT_EQ(view.Cell(2, 0), "R8");
+    EXPECT_TRUE(view.FirstCellWas(2, "r8"));
+    EXPECT_EQ(dlg.log, Log{});
+}
+
+// The keys that move in a list move by rows: Home and End to the first and last row,
+// Left and Right leave the row as it is.
+TEST(ToolkitTest, ListViewKeysMoveByRows) {
+    Recorder dlg;
+    tk::ListView view = dlg.GetListView(IDC_VIEW);
+    view.InsertColumn(0, "Name", 120);
+    view.InsertColumn(1, "Value", 80);
+    view.SetRows({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
+    RunAsUser(dlg, [&](Recorder& d) {
+        ClickRow(d, IDC_VIEW, 1);
+        const struct {
+            Qt::Key key;
+            std::vector<int> selected;
+        } steps[] = {{Qt::Key_End, {3}},  {Qt::Key_Right, {3}}, {Qt::Key_Up, {2}},
+                     {Qt::Key_Home, {0}}, {Qt::Key_Left, {0}},  {Qt::Key_Down, {1}}};
+        for (const auto& step : steps) {
+            tk::test::PressKey(d, IDC_VIEW, step.key);
+            EXPECT_EQ(view.SelectedRows(), step.selected) << "key " << step.key;
+        }
+        EXPECT_EQ(view.Widget()->currentIndex().column(), 0);
+    });
+}
+
 TEST(ToolkitTest, ListViewReportsClicksFocusAndKeysOfTheUser) {
     Recorder dlg;
     tk::ListView view = dlg.GetListView(IDC_VIEW);
