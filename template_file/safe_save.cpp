@@ -317,10 +317,12 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const SecurityTemplate& 
 
 // Writes the bytes of the template into the new file as they are made. The disk starts on
 // each few megabytes at once, while the next are made, so that the closing sync has only
-// the last of them left to wait for.
+// the last of them left to wait for; the pages of those already on the disk are let go, so
+// that a large save reuses a few pages rather than taking memory for the whole file.
 bool WriteNewFile(int fd, const SecurityTemplate& tmpl, Encoding encoding) {
     off_t written = 0;
-    off_t started = 0;
+    off_t started = 0; // the disk has been asked to write everything before this
+    off_t settled = 0; // everything before this is on the disk and out of memory
     return Encode(tmpl, encoding, [&](std::string_view block) {
         if (!WriteAll(fd, block)) {
             return false;
@@ -328,6 +330,15 @@ bool WriteNewFile(int fd, const SecurityTemplate& tmpl, Encoding encoding) {
         written += static_cast<off_t>(block.size());
         if (written - started >= kSyncAhead) {
             ::sync_file_range(fd, started, written - started, SYNC_FILE_RANGE_WRITE);
+            // The range asked for the time before has had the time of this one to finish.
+            // (A length of 0 would mean the rest of the file.)
+            if (started > settled) {
+                ::sync_file_range(fd, settled, started - settled,
+                                  SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                      SYNC_FILE_RANGE_WAIT_AFTER);
+                ::posix_fadvise(fd, settled, started - settled, POSIX_FADV_DONTNEED);
+            }
+            settled = started;
             started = written;
         }
         return true;
