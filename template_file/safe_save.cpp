@@ -26,12 +26,10 @@ namespace save_detail {
 PositionalWrite inPlaceWrite = ::pwrite;
 SequentialWrite newFileWrite = ::write;
 std::size_t blockSize = kEncodeBlockSize;
+off_t syncAhead = off_t{8} << 20;
 } // namespace save_detail
 
 namespace {
-
-// How much of a new file is written before the disk is asked to start on it.
-constexpr off_t kSyncAhead = off_t{8} << 20;
 
 // As many links as the kernel follows in one path before it reports a loop.
 constexpr int kMaxLinkHops = 40;
@@ -328,7 +326,7 @@ bool WriteNewFile(int fd, const SecurityTemplate& tmpl, Encoding encoding) {
             return false;
         }
         written += static_cast<off_t>(block.size());
-        if (written - started >= kSyncAhead) {
+        if (written - started >= save_detail::syncAhead) {
             ::sync_file_range(fd, started, written - started, SYNC_FILE_RANGE_WRITE);
             // The range asked for the time before has had the time of this one to finish.
             // (A length of 0 would mean the rest of the file.)

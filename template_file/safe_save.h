@@ -20,4 +20,7 @@ extern SequentialWrite newFileWrite;
 // small template spans many.
 extern std::size_t blockSize;
 
+// How much of a new file is written before the disk is asked to start on it.
+extern off_t syncAhead;
+
 } // namespace permora::save_detail

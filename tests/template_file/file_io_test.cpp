@@ -482,12 +482,17 @@ TEST_F(FileTest, FailedWriteInPlacePutsThePreviousBytesBack) {
     }
 }
 
-// Small blocks, and writes that fail at a chosen call, for as long as it lives.
+// Small blocks (the disk asked to start on every second one), and writes that fail at a
+// chosen call, for as long as it lives.
 class SmallBlocks {
 public:
-    explicit SmallBlocks(std::size_t size) { save_detail::blockSize = size; }
+    explicit SmallBlocks(std::size_t size) {
+        save_detail::blockSize = size;
+        save_detail::syncAhead = static_cast<off_t>(2 * size);
+    }
     ~SmallBlocks() {
         save_detail::blockSize = kEncodeBlockSize;
+        save_detail::syncAhead = previousSyncAhead_;
         save_detail::newFileWrite = ::write;
         save_detail::inPlaceWrite = ::pwrite;
     }
@@ -510,6 +515,7 @@ public:
     static inline int failing = 0;
 
 private:
+    const off_t previousSyncAhead_ = save_detail::syncAhead;
     static ssize_t Fail() {
         errno = ENOSPC;
         return -1;
