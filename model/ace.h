@@ -66,6 +66,8 @@ struct Ace {
     std::string ToSddl() const;
 
     std::uint8_t AceType;
+    // The audit bits of an entry in a list change only through the list, which remembers on a
+    // long list where each kind begins.
     std::uint8_t Flags;
     std::uint16_t Size = 0;
     std::uint32_t Mask;

@@ -147,6 +147,16 @@ public:
         }
     }
 
+    // Where InsertAudit places entries on a long audit list: the first entry that audits
+    // success and the first that audits both. Known only while nothing changed them behind
+    // InsertAudit's back; otherwise found again by one walk.
+    struct AuditPlaces {
+        Ace* firstSuccess = nullptr;
+        Ace* firstBoth = nullptr;
+        bool known = false;
+    };
+    AuditPlaces audit;
+
     Run* Find(std::string_view account) {
         const auto it = runs_.find(Folded(account));
         return it != runs_.end() ? &it->second : nullptr;
@@ -165,6 +175,9 @@ public:
 
     // Called while the entry is still linked under its present name.
     void Forget(const Ace* entry) {
+        if (entry == audit.firstSuccess || entry == audit.firstBoth) {
+            audit.known = false;
+        }
         const auto it = runs_.find(Folded(entry->NTAccount));
         if (it == runs_.end()) {
             return;
@@ -256,6 +269,7 @@ bool AceList::PrecedesFirstOfAccount(const Ace* entry) const {
 
 void AceList::IndexLinked(Ace* entry) {
     if (index_ != nullptr) {
+        index_->audit.known = false;
         index_->Add(entry, entry->Next != nullptr && PrecedesFirstOfAccount(entry));
     } else if (Count > kIndexedAbove) {
         index_ = std::make_unique<AccountIndex>(*this);
@@ -389,6 +403,7 @@ int AceList::Add(std::unique_ptr<Ace>& entry) {
 
     absorber->Flags |= entry->Flags;
     absorber->Mask |= entry->Mask;
+    AuditBitsChanged();
     const std::unique_ptr<Ace> absorbed = std::move(entry);
     const std::string& account = absorbed->NTAccount;
 
@@ -450,6 +465,7 @@ int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
     }
 
     AuditAbsorb(rule, *absorber, *entry);
+    AuditBitsChanged();
     const std::unique_ptr<Ace> absorbed = std::move(entry);
     const std::string& account = absorbed->NTAccount;
 
@@ -477,10 +493,17 @@ int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
             break;
         }
         AuditAbsorb(followRule, *taker, *merged);
+        AuditBitsChanged();
         Unlink(merged);
         merged = taker;
     }
     return 1;
+}
+
+void AceList::AuditBitsChanged() {
+    if (index_ != nullptr) {
+        index_->audit.known = false;
+    }
 }
 
 void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
@@ -493,8 +516,34 @@ void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
     if (audit == 0 || Count == kMaxCount) {
         return;
     }
+    // A long list remembers where the success and the both-bits entries begin, so that
+    // entries for many accounts do not each walk the list.
+    AccountIndex::AuditPlaces* places = index_ != nullptr ? &index_->audit : nullptr;
+    // Entries are plain records: should the bits of a remembered entry have changed, the
+    // places are found again.
+    if (places != nullptr && places->known &&
+        ((places->firstSuccess != nullptr && !HasAuditSuccess(places->firstSuccess->Flags)) ||
+         (places->firstBoth != nullptr && !HasBothAuditBits(places->firstBoth->Flags)))) {
+        places->known = false;
+    }
+    if (places != nullptr && !places->known) {
+        places->firstSuccess = nullptr;
+        places->firstBoth = nullptr;
+        for (Ace* cur = Head; cur != nullptr && places->firstBoth == nullptr; cur = cur->Next) {
+            if (places->firstSuccess == nullptr && HasAuditSuccess(cur->Flags)) {
+                places->firstSuccess = cur;
+            }
+            if (HasBothAuditBits(cur->Flags)) {
+                places->firstBoth = cur;
+            }
+        }
+    }
     Ace* before = nullptr;
-    if (audit == kAuditFailure) {
+    if (places != nullptr) {
+        before = audit == kAuditFailure   ? places->firstSuccess
+                 : audit == kAuditSuccess ? places->firstBoth
+                                          : nullptr;
+    } else if (audit == kAuditFailure) {
         before = Head;
         while (before != nullptr && !HasAuditSuccess(before->Flags)) {
             before = before->Next;
@@ -505,7 +554,25 @@ void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
             before = before->Next;
         }
     }
-    LinkBefore(std::move(entry), before);
+    const bool wasKnown = places != nullptr;
+    AccountIndex::AuditPlaces kept = wasKnown ? *places : AccountIndex::AuditPlaces{};
+    Ace* linked = LinkBefore(std::move(entry), before);
+    if (!wasKnown || index_ == nullptr) {
+        return;
+    }
+    // An entry that audits failure only goes in front of the first success entry and changes
+    // neither place. One that audits success only goes in front of the first both-bits entry,
+    // which is the first success entry too when none comes before it.
+    if (audit == kAuditBits) {
+        kept.firstBoth = kept.firstBoth != nullptr ? kept.firstBoth : linked;
+        kept.firstSuccess = kept.firstSuccess != nullptr ? kept.firstSuccess : linked;
+    } else if (audit == kAuditSuccess) {
+        if (kept.firstSuccess == nullptr || kept.firstSuccess == kept.firstBoth) {
+            kept.firstSuccess = linked;
+        }
+    }
+    kept.known = true;
+    index_->audit = kept;
 }
 
 void AceList::Remove(Ace* entry) {

@@ -68,6 +68,7 @@ private:
     std::unique_ptr<Ace> Unlink(Ace* entry);
     void IndexLinked(Ace* entry);
     bool PrecedesFirstOfAccount(const Ace* entry) const;
+    void AuditBitsChanged();
 
     std::unique_ptr<AccountIndex> index_;
 };

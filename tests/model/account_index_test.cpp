@@ -28,6 +28,19 @@ const Ace* FirstByWalk(const AceList& list, const std::string& account) {
     return nullptr;
 }
 
+// Where InsertAudit must link an entry with these audit bits, found the slow way: the entry it
+// goes in front of, or null for the end.
+const Ace* AuditPlaceByWalk(const AceList& list, std::uint8_t audit) {
+    for (const Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
+        const std::uint8_t bits = entry->Flags & kAuditBits;
+        if ((audit == kAuditFailure && (bits & kAuditSuccess) != 0) ||
+            (audit == kAuditSuccess && bits == kAuditBits)) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
 class RandomListOperations {
 public:
     RandomListOperations(std::uint8_t type, unsigned seed) : type_(type), random_(seed) {
@@ -76,7 +89,7 @@ public:
         }
         const std::size_t kind = Pick(20);
         if (kind < (growing_ ? 14u : 5u)) {
-            list.Add(Entry());
+            AddChecked(list, false);
         } else if (kind < 15) {
             list.Remove(AnyEntry(list));
         } else if (kind < 16) {
@@ -86,11 +99,7 @@ public:
                 list.Rename(entry, Account());
             }
         } else if (kind < 19) {
-            if (type_ == kAuditType) {
-                list.InsertAudit(Entry());
-            } else {
-                list.Add(Entry());
-            }
+            AddChecked(list, type_ == kAuditType);
         } else if (Pick(2) == 0) {
             AceList copy;
             copy.CopyFrom(list);
@@ -101,7 +110,30 @@ public:
         }
     }
 
+    // Adds an entry (direct: through InsertAudit) and, where the audit rules link it by its
+    // audit bits, notes whether it landed where a walk from Head puts it.
+    void AddChecked(AceList& list, bool direct) {
+        std::unique_ptr<Ace> entry = Entry();
+        const std::uint8_t audit = entry->Flags & kAuditBits;
+        const bool placed = type_ == kAuditType && list.Head != nullptr && audit != 0 &&
+                            list.Count < AceList::kMaxCount &&
+                            (direct || list.Find(entry->NTAccount) == nullptr);
+        const Ace* expectedNext = placed ? AuditPlaceByWalk(list, audit) : nullptr;
+        const Ace* added = entry.get();
+        if (direct) {
+            list.InsertAudit(std::move(entry));
+        } else {
+            list.Add(entry);
+        }
+        if (placed && added->Next != expectedNext) {
+            misplaced_ = true;
+        }
+    }
+
     ::testing::AssertionResult Agrees(const AceList& list) {
+        if (misplaced_) {
+            return ::testing::AssertionFailure() << "an audit entry is not where a walk puts it";
+        }
         if (list.HasAccountIndex() != (list.Count > AceList::kIndexedAbove)) {
             return ::testing::AssertionFailure()
                    << "index " << (list.HasAccountIndex() ? "kept" : "missing") << " at Count "
@@ -124,12 +156,14 @@ private:
     std::mt19937 random_;
     std::vector<std::string> accounts_;
     bool growing_ = true;
+    bool misplaced_ = false;
 };
 
 // Find answers from the index on long lists; after every kind of change it must still name
 // the account's first entry in list order, exactly as a walk from Head does, so that the
 // merge rules see the same list with or without it. Audit lists matter most: their
-// accounts' entries are scattered by the audit bits.
+// accounts' entries are scattered by the audit bits, and a long one also remembers where
+// each new account's entry goes by its audit bits.
 TEST(AccountIndexTest, FindAgreesWithAWalkAfterEveryOperation) {
     for (const std::uint8_t type : {kAllowType, kAuditType}) {
         for (unsigned seed = 1; seed <= 3; ++seed) {
@@ -165,6 +199,34 @@ TEST(AccountIndexTest, ManyDistinctAccountsEachFindTheirOwnEntry) {
     EXPECT_EQ(list.Find("DOM\\a3000"), nullptr);
     EXPECT_EQ(list.Count, AceList::kMaxCount - 1);
     EXPECT_TRUE(LinksAreSound(list));
+}
+
+// Entries for as many accounts as a list holds, auditing failure, success or both in turn:
+// each lands by its bits as a walk would place it, and the list ends in three groups, each in
+// the order the entries came.
+TEST(AccountIndexTest, ManyDistinctAuditAccountsLandByTheirAuditBits) {
+    const std::uint8_t kinds[] = {kAuditFailure, kAuditSuccess, kAuditBits};
+    AceList list;
+    for (int i = 0; i < AceList::kMaxCount; ++i) {
+        const std::uint8_t flags = kDefaultFlags | kinds[i % 3];
+        ASSERT_EQ(
+            list.Add(std::make_unique<Ace>("DOM\\a" + std::to_string(i), 0x1u, kAuditType, flags)),
+            1);
+    }
+    ASSERT_EQ(list.Count, AceList::kMaxCount);
+    ASSERT_TRUE(LinksAreSound(list));
+    const Ace* entry = list.Head;
+    for (const std::uint8_t kind : kinds) {
+        for (int i = kind == kAuditFailure   ? 0
+                     : kind == kAuditSuccess ? 1
+                                             : 2;
+             i < AceList::kMaxCount; i += 3) {
+            ASSERT_NE(entry, nullptr);
+            ASSERT_EQ(entry->NTAccount, "DOM\\a" + std::to_string(i));
+            ASSERT_EQ(entry->Flags & kAuditBits, kind);
+            entry = entry->Next;
+        }
+    }
 }
 
 } // namespace
