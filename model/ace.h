@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 namespace permora {
 
@@ -52,12 +55,70 @@ inline constexpr std::uint32_t kDefaultMask = 0x001200A9;
 inline constexpr std::uint8_t kDefaultAuditFlags = 0xC3;
 inline constexpr std::uint8_t kDefaultFlags = 0x03;
 
+// The account name of an entry: text that copies share, so that the many entries of a large
+// template that name "Everyone" or "BUILTIN\\Administrators" hold the text once, and an entry
+// holds one pointer. The text never changes once made; giving an entry another name replaces
+// its pointer. Reads as text (std::string_view, or a std::string copy) and compares as text,
+// with letter case.
+//
+// Shared only by the entries of one thread: the count of holders is not atomic.
+class AccountName {
+public:
+    static constexpr std::size_t kMaxSize = 0xFFFFFFFFu;
+
+    AccountName() = default;
+    AccountName(std::string_view text);
+    AccountName(const std::string& text) : AccountName(std::string_view(text)) {}
+    AccountName(const char* text) : AccountName(std::string_view(text)) {}
+    AccountName(const AccountName& other) noexcept;
+    AccountName(AccountName&& other) noexcept : text_(other.text_) { other.text_ = nullptr; }
+    AccountName& operator=(const AccountName& other) noexcept;
+    AccountName& operator=(AccountName&& other) noexcept;
+    ~AccountName();
+
+    std::size_t size() const { return text_ != nullptr ? text_->size : 0; }
+    bool empty() const { return size() == 0; }
+    const char* data() const { return text_ != nullptr ? Chars(text_) : ""; }
+    std::string_view view() const { return {data(), size()}; }
+    operator std::string_view() const { return view(); }
+    operator std::string() const { return std::string(view()); }
+    // Whether both hold the very same text, not only equal text.
+    bool SharesTextWith(const AccountName& other) const { return text_ == other.text_; }
+
+    friend bool operator==(const AccountName& a, const AccountName& b) {
+        return a.text_ == b.text_ || a.view() == b.view();
+    }
+    friend bool operator==(const AccountName& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const AccountName& a, const std::string& b) { return a.view() == b; }
+    friend bool operator==(const AccountName& a, const char* b) { return a.view() == b; }
+    friend std::string operator+(std::string text, const AccountName& name) {
+        return text.append(name.view());
+    }
+    friend std::string operator+(const AccountName& name, std::string_view text) {
+        return std::string(name.view()).append(text);
+    }
+    friend std::ostream& operator<<(std::ostream& out, const AccountName& name) {
+        return out << name.view();
+    }
+
+private:
+    // The text follows its header in one allocation.
+    struct Text {
+        std::uint32_t holders;
+        std::uint32_t size;
+    };
+    static const char* Chars(const Text* text) { return reinterpret_cast<const char*>(text + 1); }
+    void Release() noexcept;
+
+    Text* text_ = nullptr;
+};
+
 // One access entry. Next and Prev are links owned by the AceList that holds the entry;
 // both are empty while the entry belongs to no list.
 struct Ace {
-    Ace(std::string account, std::uint8_t type);
-    Ace(std::string account, std::uint32_t mask, std::uint8_t type);
-    Ace(std::string account, std::uint32_t mask, std::uint8_t type, std::uint8_t flags);
+    Ace(AccountName account, std::uint8_t type);
+    Ace(AccountName account, std::uint32_t mask, std::uint8_t type);
+    Ace(AccountName account, std::uint32_t mask, std::uint8_t type, std::uint8_t flags);
 
     Ace(const Ace&) = delete;
     Ace& operator=(const Ace&) = delete;
@@ -72,7 +133,7 @@ struct Ace {
     std::uint16_t Size = 0;
     std::uint32_t Mask;
     // Written directly only while the entry is in no list; AceList::Rename otherwise.
-    std::string NTAccount;
+    AccountName NTAccount;
     Ace* Next = nullptr;
     Ace* Prev = nullptr;
     // The list that holds the entry, kept by the list itself; empty while in no list.

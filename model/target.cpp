@@ -45,6 +45,22 @@ std::unique_ptr<SecurityDescriptor> MakeDefaultDescriptor() {
 // ---------------------------------------------------------------------------------------
 // TargetObject
 
+SparseText& SparseText::operator=(std::string_view text) {
+    if (text.empty()) {
+        text_.reset();
+    } else if (text_) {
+        text_->assign(text);
+    } else {
+        text_ = std::make_unique<std::string>(text);
+    }
+    return *this;
+}
+
+const std::string& SparseText::Text() const {
+    static const std::string none;
+    return text_ ? *text_ : none;
+}
+
 TargetObject::TargetObject(std::string path, std::unique_ptr<SecurityDescriptor> descriptor)
     : Path(std::move(path)), Descriptor(std::move(descriptor)) {}
 

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace permora {
@@ -46,6 +48,32 @@ public:
 // A descriptor holding the default allow entry for "Everyone".
 std::unique_ptr<SecurityDescriptor> MakeDefaultDescriptor();
 
+// A text that most targets do not have, held apart so that those cost one pointer. Reads as
+// a std::string (the empty one when there is none).
+class SparseText {
+public:
+    SparseText() = default;
+    SparseText(const SparseText& other) { *this = other; }
+    SparseText& operator=(const SparseText& other) { return *this = other.Text(); }
+    SparseText& operator=(std::string_view text);
+    SparseText& operator=(const std::string& text) { return *this = std::string_view(text); }
+    SparseText& operator=(const char* text) { return *this = std::string_view(text); }
+
+    const std::string& Text() const;
+    operator const std::string&() const { return Text(); }
+    std::size_t size() const { return text_ ? text_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    void clear() { text_.reset(); }
+
+    friend bool operator==(const SparseText& a, std::string_view b) { return a.Text() == b; }
+    friend std::ostream& operator<<(std::ostream& out, const SparseText& text) {
+        return out << text.Text();
+    }
+
+private:
+    std::unique_ptr<std::string> text_;
+};
+
 class TargetObject {
 public:
     TargetObject(std::string path, std::unique_ptr<SecurityDescriptor> descriptor);
@@ -62,7 +90,7 @@ public:
     std::string Path;
     std::unique_ptr<SecurityDescriptor> Descriptor;
     // The line a target of another style was read from; written back unchanged.
-    std::string SourceLine;
+    SparseText SourceLine;
     TargetObject* Next = nullptr;
     TargetObject* Prev = nullptr;
 };

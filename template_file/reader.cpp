@@ -5,7 +5,9 @@
 #include "template_file/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -331,8 +333,26 @@ int EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Par
     return 0;
 }
 
+// The names a template repeats (the well-known accounts, a site's groups) are held once: a
+// small table of the names met lately hands out the same text for the same name. Long names
+// pass by it, so that it never keeps much text alive.
+AccountName SharedName(std::string_view account) {
+    constexpr std::size_t kSlots = 1024;
+    constexpr std::size_t kLongest = 64;
+    if (account.size() > kLongest) {
+        return AccountName(account);
+    }
+    thread_local std::array<AccountName, kSlots> recent;
+    AccountName& slot = recent[std::hash<std::string_view>{}(account) % kSlots];
+    if (slot != account) {
+        slot = AccountName(account);
+    }
+    return slot;
+}
+
 int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const Report& report) {
-    auto entry = std::make_unique<Ace>("Everyone", kAllowType);
+    // Every field is read over the default entry; its account is given last.
+    auto entry = std::make_unique<Ace>(AccountName(), kAllowType);
 
     // The type, flags and mask fields each end at the next ";". The flags field may be
     // empty; a missing field, or an empty type or mask, makes the entry unreadable.
@@ -388,11 +408,11 @@ int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const
     // Checked where it stands in the line and copied once, into the entry: an account name
     // may be as long as the file.
     const std::string_view account = text.substr(consumed + 2);
-    if (!IsValidAccountName(account)) {
+    if (!IsValidAccountName(account) || account.size() > AccountName::kMaxSize) {
         Say(report.sink, kInvalidAccount);
         return Fail(report);
     }
-    entry->NTAccount.assign(account);
+    entry->NTAccount = SharedName(account);
 
     if (report.warn != nullptr) {
         if (!ignoredFlags.empty()) {

@@ -111,5 +111,5 @@ int ObjectAuditPropPage::ShownCode() {
 
 std::string ObjectAuditPropPage::ShownAccount() {
     const permora::Ace* part = ShowsFailedPart() ? FailedAce.get() : SuccessAce.get();
-    return part != nullptr ? part->NTAccount : std::string();
+    return part != nullptr ? std::string(part->NTAccount) : std::string();
 }

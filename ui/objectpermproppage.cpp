@@ -81,7 +81,7 @@ void ObjectPermPropPage::BindHandlers() {
 }
 
 std::string ObjectPermPropPage::ShownAccount() {
-    return AllowAce != nullptr ? AllowAce->NTAccount : std::string();
+    return AllowAce != nullptr ? std::string(AllowAce->NTAccount) : std::string();
 }
 
 int ObjectPermPropPage::ShownCode() {

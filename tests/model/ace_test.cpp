@@ -49,4 +49,21 @@ TEST(AceTest, ConstructorsFillDefaultsByType) {
 }
 
 } // namespace
+// Copies of an entry's name share its text; giving an entry another name leaves the others
+// as they were.
+TEST(AccountNameTest, CopiesShareTheTextAndRenamingOneLeavesTheOthers) {
+    Ace first("BUILTIN\\Administrators", kAllowType);
+    Ace second(first.NTAccount, kDenyType);
+    EXPECT_TRUE(second.NTAccount.SharesTextWith(first.NTAccount));
+    second.NTAccount = "LAB\\Staff";
+    EXPECT_EQ(first.NTAccount, "BUILTIN\\Administrators");
+    EXPECT_EQ(second.NTAccount, "LAB\\Staff");
+    EXPECT_FALSE(second.NTAccount.SharesTextWith(first.NTAccount));
+
+    const AccountName none;
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(none, "");
+    EXPECT_EQ(std::string(AccountName("Everyone")) + "!", "Everyone!");
+}
+
 } // namespace permora

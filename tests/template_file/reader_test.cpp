@@ -221,6 +221,21 @@ TEST(ReadTargetLine, ReadsIntoTheTargetsFields) {
     EXPECT_EQ(target->SourceLine, "");
 }
 
+// A name the lines repeat is held once, whatever target it stands in; a name in another case
+// is another text.
+TEST(ReadTargetLine, EntriesOfTheSameNameShareItsText) {
+    auto first = test::FreshTarget();
+    auto second = test::FreshTarget();
+    const std::string line = "1,0,\"/vol/q\",0,\"D:(A;CI;0x1;;;BUILTIN\\Administrators)"
+                             "(D;CI;0x2;;;BUILTIN\\ADMINISTRATORS)\"";
+    ASSERT_EQ(ReadTargetLine(line, *first, {}), 0);
+    ASSERT_EQ(ReadTargetLine(line, *second, {}), 0);
+    const AccountName& allowed = first->Descriptor->DaclList.Allow.Head->NTAccount;
+    EXPECT_TRUE(allowed.SharesTextWith(second->Descriptor->DaclList.Allow.Head->NTAccount));
+    EXPECT_EQ(first->Descriptor->DaclList.Deny.Head->NTAccount, "BUILTIN\\ADMINISTRATORS");
+    EXPECT_FALSE(allowed.SharesTextWith(first->Descriptor->DaclList.Deny.Head->NTAccount));
+}
+
 // Masks: hexadecimal with either prefix, decimal, or the two-letter right codes.
 TEST(ReadAce, ReadsEveryMaskForm) {
     constexpr std::uint32_t kDefault = 0x1200A9;
