@@ -1,5 +1,7 @@
 #include "model/ace.h"
 
+#include "model/pool.h"
+
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -69,5 +71,13 @@ Ace::Ace(AccountName account, std::uint32_t mask, std::uint8_t type)
 
 Ace::Ace(AccountName account, std::uint32_t mask, std::uint8_t type, std::uint8_t flags)
     : AceType(type), Flags(flags), Mask(mask), NTAccount(std::move(account)) {}
+
+void* Ace::operator new(std::size_t size) {
+    return TakeRecord<Ace>(size);
+}
+
+void Ace::operator delete(void* block, std::size_t size) noexcept {
+    GiveRecord<Ace>(block, size);
+}
 
 } // namespace permora

@@ -123,6 +123,10 @@ struct Ace {
     Ace(const Ace&) = delete;
     Ace& operator=(const Ace&) = delete;
 
+    // Entries come from a pool of equal blocks (model/pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
+
     // The SDDL entry string, for example (A;CIOI;0x1200a9;;;Everyone).
     std::string ToSddl() const;
 

@@ -1,6 +1,7 @@
 #include "model/target.h"
 
 #include "model/links.h"
+#include "model/pool.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -28,6 +29,14 @@ SecurityDescriptor::~SecurityDescriptor() {
     SaclList.Clear();
     DaclList.Clear();
     Control = 0;
+}
+
+void* SecurityDescriptor::operator new(std::size_t size) {
+    return TakeRecord<SecurityDescriptor>(size);
+}
+
+void SecurityDescriptor::operator delete(void* block, std::size_t size) noexcept {
+    GiveRecord<SecurityDescriptor>(block, size);
 }
 
 std::unique_ptr<SecurityDescriptor> SecurityDescriptor::Clone() const {
@@ -63,6 +72,14 @@ const std::string& SparseText::Text() const {
 
 TargetObject::TargetObject(std::string path, std::unique_ptr<SecurityDescriptor> descriptor)
     : Path(std::move(path)), Descriptor(std::move(descriptor)) {}
+
+void* TargetObject::operator new(std::size_t size) {
+    return TakeRecord<TargetObject>(size);
+}
+
+void TargetObject::operator delete(void* block, std::size_t size) noexcept {
+    GiveRecord<TargetObject>(block, size);
+}
 
 // ---------------------------------------------------------------------------------------
 // SecurityTemplate

@@ -38,6 +38,10 @@ public:
     SecurityDescriptor(const SecurityDescriptor&) = delete;
     SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
 
+    // Descriptors come from a pool of equal blocks (model/pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
+
     std::unique_ptr<SecurityDescriptor> Clone() const;
 
     std::uint16_t Control = 0;
@@ -79,6 +83,10 @@ public:
     TargetObject(std::string path, std::unique_ptr<SecurityDescriptor> descriptor);
     TargetObject(const TargetObject&) = delete;
     TargetObject& operator=(const TargetObject&) = delete;
+
+    // Targets come from a pool of equal blocks (model/pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
 
     // The target's line of the template file, without its line end. A target whose
     // style is not NTFS gives back the line it was read from.
