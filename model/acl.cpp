@@ -5,8 +5,10 @@
 #include "model/checks.h"
 
 #include <algorithm>
+#include <mutex>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace permora {
 
@@ -209,17 +211,67 @@ private:
     std::string folded_;
 };
 
+// The indexes of the long lists, each owned here under the slot number that its list keeps.
+// Never destroyed: lists may still be destroyed while the program ends.
+class IndexSlots {
+public:
+    AccountIndex* At(std::uint32_t slot) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return slots_[slot - 1].get();
+    }
+
+    std::uint32_t Put(std::unique_ptr<AccountIndex> index) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!unused_.empty()) {
+            const std::uint32_t slot = unused_.back();
+            unused_.pop_back();
+            slots_[slot - 1] = std::move(index);
+            return slot;
+        }
+        slots_.push_back(std::move(index));
+        return static_cast<std::uint32_t>(slots_.size());
+    }
+
+    void Drop(std::uint32_t slot) {
+        std::unique_ptr<AccountIndex> dropped;
+        const std::lock_guard<std::mutex> lock(mutex_);
+        dropped = std::move(slots_[slot - 1]);
+        unused_.push_back(slot);
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<AccountIndex>> slots_;
+    std::vector<std::uint32_t> unused_;
+};
+
+IndexSlots& Slots() {
+    static IndexSlots* const slots = new IndexSlots;
+    return *slots;
+}
+
 // ---------------------------------------------------------------------------------------
 // AceList
 
 AceList::AceList() = default;
+
+AccountIndex* AceList::Index() const {
+    return indexSlot_ != 0 ? Slots().At(indexSlot_) : nullptr;
+}
+
+void AceList::DropIndex() {
+    if (indexSlot_ != 0) {
+        Slots().Drop(std::exchange(indexSlot_, 0));
+    }
+}
 
 AceList::~AceList() {
     Clear();
 }
 
 AceList::AceList(AceList&& other) noexcept
-    : Count(other.Count), Head(other.Head), Tail(other.Tail), index_(std::move(other.index_)) {
+    : Count(other.Count), indexSlot_(std::exchange(other.indexSlot_, 0)), Head(other.Head),
+      Tail(other.Tail) {
     other.Count = 0;
     other.Head = nullptr;
     other.Tail = nullptr;
@@ -234,7 +286,7 @@ AceList& AceList::operator=(AceList&& other) noexcept {
         Count = std::exchange(other.Count, std::uint16_t{0});
         Head = std::exchange(other.Head, nullptr);
         Tail = std::exchange(other.Tail, nullptr);
-        index_ = std::move(other.index_);
+        indexSlot_ = std::exchange(other.indexSlot_, 0);
         for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
             entry->List = this;
         }
@@ -255,7 +307,7 @@ Ace* AceList::LinkAtEnd(std::unique_ptr<Ace> entry) {
 // the middle of the list are placed by a walk from Head or after their account's run, so
 // the walk back to the account's first entry is never longer than the one that placed it.
 bool AceList::PrecedesFirstOfAccount(const Ace* entry) const {
-    const AccountIndex::Run* run = index_->Find(entry->NTAccount);
+    const AccountIndex::Run* run = Index()->Find(entry->NTAccount);
     if (run == nullptr) {
         return true;
     }
@@ -268,11 +320,11 @@ bool AceList::PrecedesFirstOfAccount(const Ace* entry) const {
 }
 
 void AceList::IndexLinked(Ace* entry) {
-    if (index_ != nullptr) {
-        index_->audit.known = false;
-        index_->Add(entry, entry->Next != nullptr && PrecedesFirstOfAccount(entry));
+    if (AccountIndex* index = Index()) {
+        index->audit.known = false;
+        index->Add(entry, entry->Next != nullptr && PrecedesFirstOfAccount(entry));
     } else if (Count > kIndexedAbove) {
-        index_ = std::make_unique<AccountIndex>(*this);
+        indexSlot_ = Slots().Put(std::make_unique<AccountIndex>(*this));
     }
 }
 
@@ -296,29 +348,29 @@ Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
 }
 
 std::unique_ptr<Ace> AceList::Unlink(Ace* entry) {
-    if (index_ != nullptr) {
-        index_->Forget(entry);
+    if (AccountIndex* index = Index()) {
+        index->Forget(entry);
     }
     links::Unlink(entry, Head, Tail);
     entry->List = nullptr;
     --Count;
     if (Count <= kIndexedAbove) {
-        index_.reset();
+        DropIndex();
     }
     return std::unique_ptr<Ace>(entry);
 }
 
-void AceList::Rename(Ace* entry, std::string account) {
+void AceList::Rename(Ace* entry, AccountName account) {
     if (entry == nullptr) {
         return;
     }
-    const bool indexed = index_ != nullptr && entry->List == this;
-    if (indexed) {
-        index_->Forget(entry);
+    AccountIndex* index = entry->List == this ? Index() : nullptr;
+    if (index != nullptr) {
+        index->Forget(entry);
     }
     entry->NTAccount = std::move(account);
-    if (indexed) {
-        index_->Add(entry, PrecedesFirstOfAccount(entry));
+    if (index != nullptr) {
+        index->Add(entry, PrecedesFirstOfAccount(entry));
     }
 }
 
@@ -334,8 +386,8 @@ Ace* AceList::Find(std::string_view account) const {
     if (account.empty()) {
         return nullptr;
     }
-    if (index_ != nullptr) {
-        const AccountIndex::Run* run = index_->Find(account);
+    if (AccountIndex* index = Index()) {
+        const AccountIndex::Run* run = index->Find(account);
         return run != nullptr ? run->First : nullptr;
     }
     for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
@@ -501,8 +553,8 @@ int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
 }
 
 void AceList::AuditBitsChanged() {
-    if (index_ != nullptr) {
-        index_->audit.known = false;
+    if (AccountIndex* index = Index()) {
+        index->audit.known = false;
     }
 }
 
@@ -518,7 +570,8 @@ void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
     }
     // A long list remembers where the success and the both-bits entries begin, so that
     // entries for many accounts do not each walk the list.
-    AccountIndex::AuditPlaces* places = index_ != nullptr ? &index_->audit : nullptr;
+    AccountIndex* index = Index();
+    AccountIndex::AuditPlaces* places = index != nullptr ? &index->audit : nullptr;
     // Entries are plain records: should the bits of a remembered entry have changed, the
     // places are found again.
     if (places != nullptr && places->known &&
@@ -557,7 +610,7 @@ void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
     const bool wasKnown = places != nullptr;
     AccountIndex::AuditPlaces kept = wasKnown ? *places : AccountIndex::AuditPlaces{};
     Ace* linked = LinkBefore(std::move(entry), before);
-    if (!wasKnown || index_ == nullptr) {
+    if (!wasKnown) {
         return;
     }
     // An entry that audits failure only goes in front of the first success entry and changes
@@ -572,7 +625,7 @@ void AceList::InsertAudit(std::unique_ptr<Ace> entry) {
         }
     }
     kept.known = true;
-    index_->audit = kept;
+    index->audit = kept;
 }
 
 void AceList::Remove(Ace* entry) {
@@ -591,7 +644,7 @@ void AceList::RemoveAccount(std::string_view account) {
         Ace* next = cur->Next;
         if (SameAccount(*cur, account)) {
             Unlink(cur);
-            if (index_ != nullptr) {
+            if (indexSlot_ != 0) {
                 next = Find(account);
             }
         }
@@ -600,7 +653,7 @@ void AceList::RemoveAccount(std::string_view account) {
 }
 
 void AceList::Clear() {
-    index_.reset();
+    DropIndex();
     Ace* cur = Head;
     Head = nullptr;
     Tail = nullptr;

@@ -52,13 +52,20 @@ public:
     void Clear();
     // Gives the entry another account name; the entry stays where it is and merges with
     // nothing. Entries of other lists (or of none) are renamed all the same.
-    void Rename(Ace* entry, std::string account);
-    bool HasAccountIndex() const { return index_ != nullptr; }
+    void Rename(Ace* entry, AccountName account);
+    bool HasAccountIndex() const { return indexSlot_ != 0; }
     std::string ToSddl() const;
     // Makes this list an exact copy of another: same entries, same order, nothing merged.
     void CopyFrom(const AceList& from);
 
     std::uint16_t Count = 0;
+
+private:
+    // The list's account index, kept apart (see AccountIndex in acl.cpp); 0: none. Four bytes
+    // beside Count rather than a pointer of their own, as nearly every list is short.
+    std::uint32_t indexSlot_ = 0;
+
+public:
     Ace* Head = nullptr;
     Ace* Tail = nullptr;
 
@@ -69,8 +76,8 @@ private:
     void IndexLinked(Ace* entry);
     bool PrecedesFirstOfAccount(const Ace* entry) const;
     void AuditBitsChanged();
-
-    std::unique_ptr<AccountIndex> index_;
+    AccountIndex* Index() const;
+    void DropIndex();
 };
 
 // One access control list: three member lists by entry type.
