@@ -8,8 +8,6 @@
 
 namespace permora {
 
-class AceList;
-
 // Entry types.
 inline constexpr std::uint8_t kAllowType = 0;
 inline constexpr std::uint8_t kDenyType = 1;
@@ -140,8 +138,6 @@ struct Ace {
     AccountName NTAccount;
     Ace* Next = nullptr;
     Ace* Prev = nullptr;
-    // The list that holds the entry, kept by the list itself; empty while in no list.
-    const AceList* List = nullptr;
 };
 
 } // namespace permora

@@ -275,9 +275,6 @@ AceList::AceList(AceList&& other) noexcept
     other.Count = 0;
     other.Head = nullptr;
     other.Tail = nullptr;
-    for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
-        entry->List = this;
-    }
 }
 
 AceList& AceList::operator=(AceList&& other) noexcept {
@@ -287,16 +284,12 @@ AceList& AceList::operator=(AceList&& other) noexcept {
         Head = std::exchange(other.Head, nullptr);
         Tail = std::exchange(other.Tail, nullptr);
         indexSlot_ = std::exchange(other.indexSlot_, 0);
-        for (Ace* entry = Head; entry != nullptr; entry = entry->Next) {
-            entry->List = this;
-        }
     }
     return *this;
 }
 
 Ace* AceList::LinkAtEnd(std::unique_ptr<Ace> entry) {
     Ace* raw = entry.release();
-    raw->List = this;
     links::Append(raw, Head, Tail);
     ++Count;
     IndexLinked(raw);
@@ -333,7 +326,6 @@ Ace* AceList::LinkBefore(std::unique_ptr<Ace> entry, Ace* before) {
         return LinkAtEnd(std::move(entry));
     }
     Ace* raw = entry.release();
-    raw->List = this;
     raw->Next = before;
     raw->Prev = before->Prev;
     if (before->Prev != nullptr) {
@@ -352,7 +344,6 @@ std::unique_ptr<Ace> AceList::Unlink(Ace* entry) {
         index->Forget(entry);
     }
     links::Unlink(entry, Head, Tail);
-    entry->List = nullptr;
     --Count;
     if (Count <= kIndexedAbove) {
         DropIndex();
@@ -364,7 +355,7 @@ void AceList::Rename(Ace* entry, AccountName account) {
     if (entry == nullptr) {
         return;
     }
-    AccountIndex* index = entry->List == this ? Index() : nullptr;
+    AccountIndex* index = indexSlot_ != 0 && Holds(entry) ? Index() : nullptr;
     if (index != nullptr) {
         index->Forget(entry);
     }
@@ -633,9 +624,27 @@ void AceList::Remove(Ace* entry) {
         return;
     }
     // Only an entry of this list may be unlinked from it; anything else would corrupt both.
-    if (entry->List == this) {
+    if (Holds(entry)) {
         Unlink(entry);
     }
+}
+
+// An entry of this list is its account's first entry here, as Find finds it, or follows it.
+// Entries keep no pointer to their list: there are millions of them.
+bool AceList::Holds(const Ace* entry) const {
+    if (entry == nullptr || Head == nullptr) {
+        return false;
+    }
+    if (entry == Head || entry == Tail) {
+        return true;
+    }
+    const Ace* from = entry->NTAccount.empty() ? Head : Find(entry->NTAccount);
+    for (; from != nullptr; from = from->Next) {
+        if (from == entry) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void AceList::RemoveAccount(std::string_view account) {
@@ -663,7 +672,6 @@ void AceList::Clear() {
         cur = cur->Next;
         owned->Next = nullptr;
         owned->Prev = nullptr;
-        owned->List = nullptr;
     }
 }
 

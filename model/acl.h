@@ -76,6 +76,7 @@ private:
     void IndexLinked(Ace* entry);
     bool PrecedesFirstOfAccount(const Ace* entry) const;
     void AuditBitsChanged();
+    bool Holds(const Ace* entry) const;
     AccountIndex* Index() const;
     void DropIndex();
 };

@@ -268,6 +268,34 @@ TEST(AceListTest, RemoveAndRemoveAccountKeepTheLinks) {
     EXPECT_EQ(list.Tail, nullptr);
 }
 
+// Remove unlinks only an entry of its own list: an entry of another list of the same account,
+// or of none, leaves both lists as they were, short lists and long ones alike.
+TEST(AceListTest, RemoveLeavesAnEntryOfAnotherListAlone) {
+    for (const int length : {3, AceList::kIndexedAbove + 10}) {
+        AceList mine;
+        AceList other;
+        for (int i = 0; i < length; ++i) {
+            const std::string account = "LAB\\user" + std::to_string(i);
+            mine.Add(std::make_unique<Ace>(account, 0x1u, kAllowType, kDefaultFlags));
+            other.Add(std::make_unique<Ace>(account, 0x2u, kAllowType, kDefaultFlags));
+        }
+        const std::vector<Row> before = RowsOf(mine);
+        for (Ace* theirs : {other.Head, other.Head->Next, other.Tail}) {
+            mine.Remove(theirs);
+        }
+        Ace loose("LAB\\user1", kAllowType);
+        mine.Remove(&loose);
+        EXPECT_EQ(RowsOf(mine), before) << length;
+        EXPECT_EQ(other.Count, length);
+        EXPECT_TRUE(LinksAreSound(mine));
+        EXPECT_TRUE(LinksAreSound(other));
+
+        mine.Remove(mine.Head->Next);
+        EXPECT_EQ(mine.Count, length - 1);
+        EXPECT_EQ(mine.Find("lab\\USER1"), nullptr);
+    }
+}
+
 TEST(AceListTest, InitWithReplacesWhateverTheListHeld) {
     AceList list = ListOf({{"a", 0x01, 0x1}, {"b", 0x02, 0x2}}, 0);
     list.InitWith(std::make_unique<Ace>("c", 0x4u, kAllowType, 0x03));
