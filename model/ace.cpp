@@ -17,7 +17,7 @@ AccountName::AccountName(std::string_view text) {
         throw std::length_error("account name too long");
     }
     const std::size_t size = text.size();
-    void* block = ::operator new(sizeof(Text) + size + 1);
+    void* block = TakeSmallBlock(sizeof(Text) + size + 1);
     text_ = ::new (block) Text{1, static_cast<std::uint32_t>(size)};
     char* chars = reinterpret_cast<char*>(text_ + 1);
     std::memcpy(chars, text.data(), size);
@@ -55,8 +55,9 @@ AccountName::~AccountName() {
 
 void AccountName::Release() noexcept {
     if (text_ != nullptr && --text_->holders == 0) {
+        const std::size_t bytes = sizeof(Text) + text_->size + 1;
         text_->~Text();
-        ::operator delete(text_);
+        GiveSmallBlock(text_, bytes);
     }
     text_ = nullptr;
 }

@@ -81,6 +81,32 @@ template <class Record> BlockPool& PoolOf() {
     return *pool;
 }
 
+// Blocks for small texts, by size in steps of 8 bytes up to kLargestSmallBlock; larger ones
+// come from the general allocator.
+inline constexpr std::size_t kLargestSmallBlock = 64;
+
+inline BlockPool& SmallPool(std::size_t size) {
+    static BlockPool* const pools[] = {new BlockPool(8),  new BlockPool(16), new BlockPool(24),
+                                       new BlockPool(32), new BlockPool(40), new BlockPool(48),
+                                       new BlockPool(56), new BlockPool(64)};
+    return *pools[(size - 1) / 8];
+}
+
+inline void* TakeSmallBlock(std::size_t size) {
+    if (PERMORA_POOLED_RECORDS && size > 0 && size <= kLargestSmallBlock) {
+        return SmallPool(size).Take();
+    }
+    return ::operator new(size);
+}
+
+inline void GiveSmallBlock(void* block, std::size_t size) noexcept {
+    if (PERMORA_POOLED_RECORDS && size > 0 && size <= kLargestSmallBlock) {
+        SmallPool(size).Give(block);
+    } else {
+        ::operator delete(block);
+    }
+}
+
 // Record allocation through the pool: `operator new` and `operator delete` of a record type
 // call these.
 template <class Record> void* TakeRecord(std::size_t size) {
