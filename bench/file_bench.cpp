@@ -126,6 +126,24 @@ void RegisterFileRows(int targets) {
                iconv, 3});
 }
 
+// Imports a file of one target line again and again; the list the line fills must come out
+// holding 65,535 entries.
+void ImportWideLine(benchmark::State& state, const std::string& path,
+                    const AceList& (*filled)(const SecurityDescriptor&)) {
+    for (auto _ : state) {
+        SecurityTemplate into;
+        const ImportOutcome outcome = ImportTemplate(path, into, [](const std::string&) {});
+        if (!outcome.complete || into.Head == nullptr ||
+            filled(*into.Head->Descriptor).Count != 0xFFFF) {
+            state.SkipWithError("import failed");
+            break;
+        }
+        state.PauseTiming();
+        into.Clear();
+        state.ResumeTiming();
+    }
+}
+
 // One target whose permission list holds 65,535 allow entries of as many accounts: each
 // entry looks up its account among all the entries before it.
 void ImportDistinctAccounts(benchmark::State& state) {
@@ -136,18 +154,8 @@ void ImportDistinctAccounts(benchmark::State& state) {
         line += '"';
         return WriteTempFile("distinct-accounts.conf", "cb56f6f4\r\n" + line + "\r\n");
     }();
-    for (auto _ : state) {
-        SecurityTemplate into;
-        const ImportOutcome outcome = ImportTemplate(path, into, [](const std::string&) {});
-        if (!outcome.complete || into.Head == nullptr ||
-            into.Head->Descriptor->DaclList.Allow.Count != 0xFFFF) {
-            state.SkipWithError("import failed");
-            break;
-        }
-        state.PauseTiming();
-        into.Clear();
-        state.ResumeTiming();
-    }
+    ImportWideLine(state, path,
+                   [](const SecurityDescriptor& d) -> const AceList& { return d.DaclList.Allow; });
 }
 
 // One target whose audit list holds 65,535 entries of as many accounts, auditing failure,
@@ -162,18 +170,8 @@ void ImportDistinctAuditAccounts(benchmark::State& state) {
         line += "D:(A;CIOI;0x1200a9;;;Everyone)\"";
         return WriteTempFile("distinct-audit-accounts.conf", "cb56f6f4\r\n" + line + "\r\n");
     }();
-    for (auto _ : state) {
-        SecurityTemplate into;
-        const ImportOutcome outcome = ImportTemplate(path, into, [](const std::string&) {});
-        if (!outcome.complete || into.Head == nullptr ||
-            into.Head->Descriptor->SaclList.Audit.Count != 0xFFFF) {
-            state.SkipWithError("import failed");
-            break;
-        }
-        state.PauseTiming();
-        into.Clear();
-        state.ResumeTiming();
-    }
+    ImportWideLine(state, path,
+                   [](const SecurityDescriptor& d) -> const AceList& { return d.SaclList.Audit; });
 }
 
 const bool registered = [] {
