@@ -359,13 +359,19 @@ TEST(ToolkitTest, ListViewSelectionWalkSurvivesDeletions) {
     EXPECT_EQ(dlg.log, Log{});
 }
 
+// The test dialog's list with the columns "Name" and "Value".
+tk::ListView NameValueList(Recorder& dlg) {
+    tk::ListView view = dlg.GetListView(IDC_VIEW);
+    view.InsertColumn(0, "Name", 120);
+    view.InsertColumn(1, "Value", 80);
+    return view;
+}
+
 // Rows read from a source follow the moves and deletions their owner reports, and remember
 // what their first cell said when they came in.
 TEST(ToolkitTest, ListViewRowsFromASourceFollowMovesAndDeletions) {
     Recorder dlg;
-    tk::ListView view = dlg.GetListView(IDC_VIEW);
-    view.InsertColumn(0, "Name", 120);
-    view.InsertColumn(1, "Value", 80);
+    tk::ListView view = NameValueList(dlg);
     std::vector<std::string> names;
     for (int i = 0; i < 40; ++i)
         names.push_back("R" + std::to_string(i));
@@ -416,9 +422,7 @@ TEST(ToolkitTest, ListViewRowsFromASourceFollowMovesAndDeletions) {
 // Left and Right leave the row as it is.
 TEST(ToolkitTest, ListViewKeysMoveByRows) {
     Recorder dlg;
-    tk::ListView view = dlg.GetListView(IDC_VIEW);
-    view.InsertColumn(0, "Name", 120);
-    view.InsertColumn(1, "Value", 80);
+    tk::ListView view = NameValueList(dlg);
     view.SetRows({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
     RunAsUser(dlg, [&](Recorder& d) {
         ClickRow(d, IDC_VIEW, 1);
