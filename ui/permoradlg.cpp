@@ -289,15 +289,38 @@ void PermoraDlg::ShowHistoryMove(const permora::TemplateStep& step, bool undone)
     if (step.ChangesPath)
         CurrentPath = undone ? step.PathBefore : step.PathAfter;
     tk::ListView list = GetListView(IDC_TARGET_LIST);
-    // A change of descriptors leaves every row's text as it is.
-    if (step.Kind != permora::StepKind::Descriptors)
-        FillRows();
+    ShowRowsAfter(step, undone);
     list.SetSelectedRows(undone ? step.SelectionBefore : step.SelectionAfter);
     // Back at the template as it was last saved (or made new), the label says so.
     ShowFileLabel(!history_.IsAtSavedState());
     if (template_.Count > 0)
         EnableSaves(true);
     EnableForSelection();
+}
+
+void PermoraDlg::ShowRowsAfter(const permora::TemplateStep& step, bool undone) {
+    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    const int rows = list.RowCount();
+    const int targets = template_.Count;
+    using permora::StepKind;
+    // A change of descriptors leaves every row's text as it is.
+    if (step.Kind == StepKind::Descriptors)
+        return;
+    // Rows that moved or went are followed one by one when the list showed the whole
+    // template before; rows that come back are put in by a rebuild.
+    if (step.Kind == StepKind::Swap && rows == targets) {
+        list.MoveRow(step.Count, step.Count + 1);
+    } else if (step.Kind == StepKind::Append && undone && rows == targets + step.Count) {
+        std::vector<int> last(static_cast<std::size_t>(step.Count));
+        for (std::size_t i = 0; i < last.size(); ++i)
+            last[i] = targets + static_cast<int>(i);
+        list.DeleteRows(last);
+    } else if (step.Kind == StepKind::Remove && !undone &&
+               rows == targets + static_cast<int>(step.Indexes.size())) {
+        list.DeleteRows(step.Indexes);
+    } else {
+        FillRows();
+    }
 }
 
 void PermoraDlg::Undo() {

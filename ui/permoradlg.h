@@ -120,6 +120,8 @@ private:
     void Record(permora::TemplateStep step, std::string name, std::vector<int> selectionBefore);
     // Shows the template after Undo or Redo moved it to the state of step.
     void ShowHistoryMove(const permora::TemplateStep& step, bool undone);
+    // The rows after Undo or Redo of step changed the template.
+    void ShowRowsAfter(const permora::TemplateStep& step, bool undone);
     // Button enabling for the rows now selected, after a change the buttons' own rules do
     // not cover.
     void EnableForSelection();

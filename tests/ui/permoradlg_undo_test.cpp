@@ -235,6 +235,59 @@ INSTANTIATE_TEST_SUITE_P(EachChange, UndoTest, ::testing::ValuesIn(kUndoCases),
                              return name;
                          });
 
+// Undo and Redo move or take out only the rows that change; afterwards every row must still
+// stand for its target, or the next Up or Dn would be skipped as if the rows were stale.
+TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
+    const struct {
+        const char* name;
+        std::function<void(PermoraDlg&)> change;
+    } changes[] = {
+        {"Up",
+         [](PermoraDlg& d) {
+             ClickRow(d, 2);
+             tk::test::Click(d, IDC_UP);
+         }},
+        {"Dn",
+         [](PermoraDlg& d) {
+             ClickRow(d, 0);
+             tk::test::Click(d, IDC_DOWN);
+         }},
+        {"Remove two",
+         [](PermoraDlg& d) {
+             ClickRow(d, 0);
+             ClickRow(d, 2, /*control=*/true);
+             tk::test::Click(d, IDC_REMOVE);
+         }},
+        {"Import", [](PermoraDlg& d) { d.ImportPath(Fixture("main-window-unicode.conf")); }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.name);
+        ScriptedHost host;
+        PermoraDlg dlg;
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+            d.ImportPath(Fixture("main-window-8bit.conf"));
+            const tk::ListView list = d.GetListView(IDC_TARGET_LIST);
+            auto rowsStandForTargets = [&] {
+                EXPECT_EQ(list.RowCount(), d.Template().Count);
+                for (int row = 0; row < list.RowCount(); ++row)
+                    EXPECT_TRUE(list.FirstCellWas(row, d.Template().At(row)->Path)) << row;
+            };
+            change.change(d);
+            for (auto* step : {&Undo, &RedoY, &Undo}) {
+                step(d);
+                rowsStandForTargets();
+            }
+            // Up on the last row exchanges it with the one above.
+            const std::string last = d.Template().Tail->Path;
+            ClickRow(d, d.Template().Count - 1);
+            tk::test::Click(d, IDC_UP);
+            EXPECT_EQ(d.Template().At(d.Template().Count - 2)->Path, last);
+            tk::test::Click(d, IDC_CLOSE);
+        });
+        dlg.DoModal();
+    }
+}
+
 TEST(UndoNewTest, UndoOfNewBringsBackTheTargetsThePathAndTheLabel) {
     TempDir dir;
     ScriptedHost host;
