@@ -156,16 +156,17 @@ void New(benchmark::State& state) {
     setenv("XDG_STATE_HOME", folder.c_str(), 1);
     for (auto _ : state) {
         state.PauseTiming();
-        LoadedWindow window(kLargeTargets);
-        window.host.path = RunFile("new.conf");
+        auto window = std::make_unique<LoadedWindow>(kLargeTargets);
+        window->host.path = RunFile("new.conf");
         state.ResumeTiming();
-        window.dlg->NewTemplate();
+        window->dlg->NewTemplate();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window.dlg->Template().Count != 0) {
+        if (window->dlg->Template().Count != 0) {
             state.SkipWithError("new failed");
             break;
         }
+        window.reset(); // closing the window is not part of New
         state.ResumeTiming();
     }
     std::error_code error;
