@@ -103,25 +103,45 @@ struct ConvertOptions {
     bool keepGoing = false;
 };
 
+// The targets are written out as they are read, so that a conversion never holds a whole
+// template and the disk works while the next are read. What the inputs refuse leaves the
+// output as it was.
 int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
-    SecurityTemplate tmpl;
     bool failed = false;
-    for (const std::string& input : o.inputs) {
-        const LoadResult loaded = LoadTemplate(input, tmpl, err, nullptr, &in);
-        if (!loaded.opened) {
-            Complain(err, input + ": cannot read the file; nothing was written");
-            return kFileFailed;
-        }
-        if (!loaded.complete || loaded.errors > 0) {
-            failed = true;
-            if (!o.keepGoing) {
-                Complain(err, input + ": the file has errors; nothing was written");
-                return kFound;
+    int refused = kSuccess; // the inputs ended the save, and said why
+    const TargetSource source = [&](const TargetSink& write) {
+        bool writing = true;
+        const TargetSink take = [&](std::unique_ptr<TargetObject> target) {
+            writing = write(std::move(target));
+            return writing;
+        };
+        for (const std::string& input : o.inputs) {
+            const LoadResult loaded = LoadTargets(input, take, err, &in);
+            if (!writing) {
+                return false;
+            }
+            if (!loaded.opened) {
+                Complain(err, input + ": cannot read the file; nothing was written");
+                refused = kFileFailed;
+                return false;
+            }
+            if (!loaded.complete || loaded.errors > 0) {
+                failed = true;
+                if (!o.keepGoing) {
+                    Complain(err, input + ": the file has errors; nothing was written");
+                    refused = kFound;
+                    return false;
+                }
             }
         }
+        return true;
+    };
+    const SaveStatus status =
+        SaveTargets(o.output, source, o.eightBit ? Encoding::EightBit : Encoding::Unicode);
+    if (refused != kSuccess) {
+        return refused;
     }
-    const int saved =
-        Save(o.output, tmpl, o.eightBit ? Encoding::EightBit : Encoding::Unicode, err);
+    const int saved = SaveResult(o.output, status, err);
     if (saved != kSuccess) {
         return saved;
     }

@@ -37,6 +37,10 @@ struct LoadResult {
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
                         std::ostream* warnings = nullptr, std::istream* in = nullptr);
 
+// The same, handing each target read to take instead of keeping it.
+LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
+                       std::istream* in);
+
 // Reads a template that a command is about to change. Says what went wrong on err and
 // returns the exit status to end with, or kSuccess when the template was read whole.
 int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err);
@@ -48,6 +52,8 @@ Encoding EncodingOf(const std::string& path);
 // Writes safely; says on err when it failed. Returns kSuccess or kFileFailed.
 int Save(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
          std::ostream& err);
+// The same for a save already made: says on err what failed.
+int SaveResult(const std::string& path, SaveStatus status, std::ostream& err);
 
 // Reads a whole file, or standard input for "-". False when it cannot be read.
 bool ReadText(const std::string& path, std::istream& in, std::string& text);

@@ -17,8 +17,11 @@ void Complain(std::ostream& err, const std::string& text) {
     err << "permora-cli: " << text << '\n';
 }
 
-LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
-                        std::ostream* warnings, std::istream* in) {
+namespace {
+
+// Reads into the template, or hands each target to take when it is set.
+LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSink& take,
+                std::ostream& messages, std::ostream* warnings, std::istream* in) {
     const bool standardInput = path == "-" && in != nullptr;
     const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
@@ -37,15 +40,29 @@ LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::os
     if (standardInput) {
         std::string bytes;
         if (ReadText(path, *in, bytes)) {
-            outcome = ImportBytes(bytes, into, report);
+            outcome =
+                take ? ImportTargetBytes(bytes, take, report) : ImportBytes(bytes, into, report);
         }
     } else {
-        outcome = ImportTemplate(path, into, report);
+        outcome = take ? ImportTargets(path, take, report) : ImportTemplate(path, into, report);
     }
     result.opened = outcome.opened && !outcome.readFailed;
     result.complete = outcome.complete;
     result.targets = outcome.appended;
     return result;
+}
+
+} // namespace
+
+LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
+                        std::ostream* warnings, std::istream* in) {
+    return Load(path, into, {}, messages, warnings, in);
+}
+
+LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
+                       std::istream* in) {
+    SecurityTemplate unused; // every target goes to take
+    return Load(path, unused, take, messages, nullptr, in);
 }
 
 int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err) {
@@ -81,7 +98,11 @@ Encoding EncodingOf(const std::string& path) {
 
 int Save(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
          std::ostream& err) {
-    switch (SaveTemplate(path, tmpl, encoding)) {
+    return SaveResult(path, SaveTemplate(path, tmpl, encoding), err);
+}
+
+int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {
+    switch (status) {
     case SaveStatus::Saved:
         return kSuccess;
     case SaveStatus::OpenFailed:

@@ -15,12 +15,12 @@ namespace permora {
 
 namespace {
 
-// One import: decoded lines read into new targets appended to the template, stopping at the
-// first line that fails.
+// One import: decoded lines read into new targets appended to the template (or handed to
+// take), stopping at the first line that fails.
 class Importer {
 public:
-    Importer(SecurityTemplate& into, const ImportReport& report)
-        : into_(into), report_(report),
+    Importer(SecurityTemplate* into, const TargetSink& take, const ImportReport& report)
+        : into_(into), take_(take), report_(report),
           decoder_([this](const std::string& line, int number) { return Read(line, number); }) {
         outcome_.opened = true;
         if (report_.message) {
@@ -64,12 +64,18 @@ private:
             lineFailed_ = true;
             return false;
         }
-        into_.Append(std::move(target));
+        if (into_ != nullptr) {
+            into_->Append(std::move(target));
+        } else if (!take_(std::move(target))) {
+            lineFailed_ = true;
+            return false;
+        }
         ++outcome_.appended;
         return true;
     }
 
-    SecurityTemplate& into_;
+    SecurityTemplate* into_;
+    const TargetSink& take_;
     const ImportReport& report_;
     MessageSink sink_;
     WarningSink warn_;
@@ -80,17 +86,15 @@ private:
     bool lineFailed_ = false;
 };
 
-} // namespace
-
-ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
+ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate* into, const TargetSink& take,
                           const ImportReport& report) {
-    Importer importer(into, report);
+    Importer importer(into, take, report);
     importer.Feed(bytes.data(), bytes.size());
     return importer.Finish(false);
 }
 
-ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
-                             const ImportReport& report) {
+ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const TargetSink& take,
+                         const ImportReport& report) {
     // Opened without waiting, so that a pipe chosen by mistake cannot hang the import;
     // only regular files are read.
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -102,7 +106,7 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
         return {};
     }
 
-    Importer importer(into, report);
+    Importer importer(into, take, report);
     constexpr std::size_t kBlockSize = std::size_t{1} << 20;
     std::vector<char> block(kBlockSize);
     bool going = true;
@@ -122,6 +126,28 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
         going = importer.Feed(block.data(), static_cast<std::size_t>(count));
     }
     return importer.Finish(readFailed);
+}
+
+} // namespace
+
+ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
+                          const ImportReport& report) {
+    return ImportBytes(bytes, &into, {}, report);
+}
+
+ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
+                             const ImportReport& report) {
+    return ImportFile(path, &into, {}, report);
+}
+
+ImportOutcome ImportTargets(const std::string& path, const TargetSink& take,
+                            const ImportReport& report) {
+    return ImportFile(path, nullptr, take, report);
+}
+
+ImportOutcome ImportTargetBytes(std::string_view bytes, const TargetSink& take,
+                                const ImportReport& report) {
+    return ImportBytes(bytes, nullptr, take, report);
 }
 
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,

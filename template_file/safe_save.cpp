@@ -269,21 +269,47 @@ bool TakeIdentity(int fd, int oldFd, const struct stat& old) {
     return mine.st_uid == old.st_uid && mine.st_gid == old.st_gid && mine.st_mode == old.st_mode;
 }
 
+// What a save writes: a template, or the targets a source hands over while the file is
+// written.
+struct Content {
+    const SecurityTemplate* tmpl = nullptr;
+    const TargetSource* source = nullptr;
+};
+
 // The bytes of the template, block by block, as the save writes them.
 bool Encode(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink) {
     return EncodeTemplate(tmpl, encoding, sink, save_detail::blockSize);
 }
 
+bool Encode(const Content& content, Encoding encoding, const ByteSink& sink) {
+    if (content.tmpl != nullptr) {
+        return Encode(*content.tmpl, encoding, sink);
+    }
+    BlockEncoder encoder(encoding, sink, save_detail::blockSize);
+    return (*content.source)(
+               [&encoder](std::unique_ptr<TargetObject> target) { return encoder.Add(*target); }) &&
+           encoder.Finish();
+}
+
 // Writes the new bytes over the old file. The space is reserved first, so that a full
 // disk fails before anything is touched; a later failure puts the previous bytes back.
-// The size to reserve takes a first encoding that writes nothing.
-SaveStatus WriteInPlace(int fd, const struct stat& old, const SecurityTemplate& tmpl,
-                        Encoding encoding) {
+// The size to reserve takes a first encoding that writes nothing, so the targets of a
+// source are all taken first.
+SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, Encoding encoding) {
     const auto oldSize = static_cast<std::size_t>(old.st_size);
     std::string previous;
     if (!ReadAll(fd, oldSize, previous)) {
         return SaveStatus::OpenFailed;
     }
+    SecurityTemplate taken;
+    if (content.source != nullptr &&
+        !(*content.source)([&taken](std::unique_ptr<TargetObject> target) {
+            taken.Append(std::move(target));
+            return true;
+        })) {
+        return SaveStatus::WriteFailed;
+    }
+    const SecurityTemplate& tmpl = content.tmpl != nullptr ? *content.tmpl : taken;
     off_t newSize = 0;
     Encode(tmpl, encoding, [&newSize](std::string_view block) {
         newSize += static_cast<off_t>(block.size());
@@ -317,11 +343,11 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const SecurityTemplate& 
 // each few megabytes at once, while the next are made, so that the closing sync has only
 // the last of them left to wait for; the pages of those already on the disk are let go, so
 // that a large save reuses a few pages rather than taking memory for the whole file.
-bool WriteNewFile(int fd, const SecurityTemplate& tmpl, Encoding encoding) {
+bool WriteNewFile(int fd, const Content& content, Encoding encoding) {
     off_t written = 0;
     off_t started = 0; // the disk has been asked to write everything before this
     off_t settled = 0; // everything before this is on the disk and out of memory
-    return Encode(tmpl, encoding, [&](std::string_view block) {
+    return Encode(content, encoding, [&](std::string_view block) {
         if (!WriteAll(fd, block)) {
             return false;
         }
@@ -350,9 +376,7 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-} // namespace
-
-SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding) {
+SaveStatus Save(const std::string& path, const Content& content, Encoding encoding) {
     std::string target;
     struct stat old {};
     bool exists = false;
@@ -373,7 +397,7 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
 
     // A new file would part the other names of the old one from the saved text.
     if (exists && old.st_nlink > 1) {
-        return WriteInPlace(oldFile.Get(), old, tmpl, encoding);
+        return WriteInPlace(oldFile.Get(), old, content, encoding);
     }
     const std::string folder = FolderOf(target);
     std::string temporary;
@@ -381,15 +405,16 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
     // access list); a replacement starts private and then takes the old file's identity.
     FileHandle file(CreateTemporary(folder, exists ? 0600 : 0666, temporary));
     if (!file.Valid()) {
-        return exists ? WriteInPlace(oldFile.Get(), old, tmpl, encoding) : SaveStatus::OpenFailed;
+        return exists ? WriteInPlace(oldFile.Get(), old, content, encoding)
+                      : SaveStatus::OpenFailed;
     }
     if (exists && !TakeIdentity(file.Get(), oldFile.Get(), old)) {
         file.Close();
         ::unlink(temporary.c_str());
-        return WriteInPlace(oldFile.Get(), old, tmpl, encoding);
+        return WriteInPlace(oldFile.Get(), old, content, encoding);
     }
 
-    bool written = WriteNewFile(file.Get(), tmpl, encoding) && ::fsync(file.Get()) == 0;
+    bool written = WriteNewFile(file.Get(), content, encoding) && ::fsync(file.Get()) == 0;
     written = file.Close() && written;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
@@ -397,6 +422,16 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
     }
     SyncFolder(folder);
     return SaveStatus::Saved;
+}
+
+} // namespace
+
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding) {
+    return Save(path, Content{&tmpl, nullptr}, encoding);
+}
+
+SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding) {
+    return Save(path, Content{nullptr, &source}, encoding);
 }
 
 } // namespace permora

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,33 @@ inline constexpr std::size_t kEncodeBlockSize = std::size_t{1} << 20;
 bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink,
                     std::size_t blockSize = kEncodeBlockSize);
 
+// The same bytes for targets given one at a time (the start of the file at once). Each
+// call returns false once the sink has refused a block; nothing more goes to it then.
+class BlockEncoder {
+public:
+    BlockEncoder(Encoding encoding, ByteSink sink, std::size_t blockSize = kEncodeBlockSize);
+    bool Add(const TargetObject& target);
+    // Hands over what is left, a last block that may be shorter.
+    bool Finish();
+
+private:
+    bool SendWholeBlocks();
+
+    Encoding encoding_;
+    ByteSink sink_;
+    std::size_t blockSize_;
+    std::string block_;
+    std::string line_;
+    bool going_ = true;
+};
+
+// Receives the targets of a save one at a time, to be written and let go; false when they
+// could not be written (nothing more should come).
+using TargetSink = std::function<bool(std::unique_ptr<TargetObject> target)>;
+// Hands the targets of the file to be saved to the sink in order; false leaves the old file
+// as it was.
+using TargetSource = std::function<bool(const TargetSink& sink)>;
+
 // Writes the template to the file the path names, through symbolic links. An existing file
 // keeps its owner, group, mode, access control list and other extended attributes: a new
 // file in its folder takes them and then its place, or, where a new file could not keep
@@ -99,6 +127,10 @@ bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteS
 // the partial file removed. OpenFailed: nothing was written (a folder, device, pipe, link
 // loop or file the user may not write); WriteFailed: the writing failed.
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding);
+// The same save for targets that come while the file is written (a conversion reads them
+// from other files as it goes), so that no more than a few are held at a time. WriteFailed
+// also when the source returned false.
+SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding);
 
 struct ImportOutcome {
     bool opened = false;     // false: the file could not be opened; nothing was read
@@ -123,6 +155,12 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
 // The same import from bytes already in memory (standard input, fuzzing).
 ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
                           const ImportReport& report);
+// The same imports handing each target read to take instead of a template (a conversion
+// writes it out at once). False from take stops the import, which is then not complete.
+ImportOutcome ImportTargets(const std::string& path, const TargetSink& take,
+                            const ImportReport& report);
+ImportOutcome ImportTargetBytes(std::string_view bytes, const TargetSink& take,
+                                const ImportReport& report);
 // The messages alone, without line numbers.
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const MessageSink& sink);

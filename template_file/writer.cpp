@@ -3,10 +3,12 @@
 #include "template_file/template_file.h"
 #include "template_file/utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace permora {
 
@@ -202,50 +204,43 @@ std::size_t EstimatedFileSize(const SecurityTemplate& tmpl, Encoding encoding) {
     return encoding == Encoding::Unicode ? 2 + 2 * size : size;
 }
 
-// The one walk that makes the bytes of a file: each line goes onto the end of `out`, and
-// after each line `afterLine(out)` may take bytes off its front (false stops the walk).
-template <class AfterLine>
-bool EncodeLines(const SecurityTemplate& tmpl, Encoding encoding, std::string& out,
-                 AfterLine afterLine) {
+// The start of a file: the byte-order mark of a Unicode file, then the header line.
+void AppendFileStart(std::string& out, Encoding encoding) {
     if (encoding == Encoding::EightBit) {
         out.append(kHeaderLine);
         AppendLineEnd8(out);
-        if (!afterLine(out)) {
-            return false;
-        }
-        for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-            AppendTargetLine(out, *t);
-            AppendLineEnd8(out);
-            if (!afterLine(out)) {
-                return false;
-            }
-        }
-        return true;
+        return;
     }
     out.push_back('\xFF');
     out.push_back('\xFE');
     std::string line = kHeaderLine;
     AppendLineEnd8(line);
     AppendUnits(out, line);
-    if (!afterLine(out)) {
-        return false;
+}
+
+// One target's line with its line end, in the file's encoding: every file is made of these.
+// `line` holds the 8-bit text of a Unicode line on its way.
+void AppendFileLine(std::string& out, std::string& line, const TargetObject& target,
+                    Encoding encoding) {
+    if (encoding == Encoding::EightBit) {
+        AppendTargetLine(out, target);
+        AppendLineEnd8(out);
+        return;
     }
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        line.clear();
-        AppendTargetLine(line, *t);
-        AppendLineEnd8(line);
-        AppendUnits(out, line);
-        if (!afterLine(out)) {
-            return false;
-        }
-    }
-    return true;
+    line.clear();
+    AppendTargetLine(line, target);
+    AppendLineEnd8(line);
+    AppendUnits(out, line);
 }
 
 std::string EncodeWhole(const SecurityTemplate& tmpl, Encoding encoding) {
     std::string out;
     out.reserve(EstimatedFileSize(tmpl, encoding));
-    EncodeLines(tmpl, encoding, out, [](const std::string&) { return true; });
+    std::string line;
+    AppendFileStart(out, encoding);
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        AppendFileLine(out, line, *t, encoding);
+    }
     return out;
 }
 
@@ -259,27 +254,50 @@ std::string EncodeUnicode(const SecurityTemplate& tmpl) {
     return EncodeWhole(tmpl, Encoding::Unicode);
 }
 
+BlockEncoder::BlockEncoder(Encoding encoding, ByteSink sink, std::size_t blockSize)
+    : encoding_(encoding), sink_(std::move(sink)), blockSize_(std::max<std::size_t>(blockSize, 1)) {
+    block_.reserve(blockSize_ + 4096);
+    AppendFileStart(block_, encoding_);
+    going_ = SendWholeBlocks();
+}
+
+bool BlockEncoder::Add(const TargetObject& target) {
+    if (!going_) {
+        return false;
+    }
+    AppendFileLine(block_, line_, target, encoding_);
+    going_ = SendWholeBlocks();
+    return going_;
+}
+
+bool BlockEncoder::Finish() {
+    if (going_ && !block_.empty()) {
+        going_ = sink_(block_);
+        block_.clear();
+    }
+    return going_;
+}
+
+bool BlockEncoder::SendWholeBlocks() {
+    std::size_t sent = 0;
+    for (; block_.size() - sent >= blockSize_; sent += blockSize_) {
+        if (!sink_(std::string_view(block_.data() + sent, blockSize_))) {
+            return false;
+        }
+    }
+    block_.erase(0, sent);
+    return true;
+}
+
 bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink,
                     std::size_t blockSize) {
-    if (blockSize == 0) {
-        blockSize = 1;
+    BlockEncoder encoder(encoding, sink, blockSize);
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        if (!encoder.Add(*t)) {
+            return false;
+        }
     }
-    std::string block;
-    block.reserve(blockSize + 4096);
-    const bool whole = EncodeLines(tmpl, encoding, block, [&](std::string& bytes) {
-        if (bytes.size() < blockSize) {
-            return true;
-        }
-        std::size_t sent = 0;
-        for (; bytes.size() - sent >= blockSize; sent += blockSize) {
-            if (!sink(std::string_view(bytes.data() + sent, blockSize))) {
-                return false;
-            }
-        }
-        bytes.erase(0, sent);
-        return true;
-    });
-    return whole && (block.empty() || sink(block));
+    return encoder.Finish();
 }
 
 } // namespace permora

@@ -576,6 +576,78 @@ TEST_F(FileTest, SaveInSmallBlocksWritesTheWholeFileOrLeavesThePreviousOne) {
     }
 }
 
+// Targets that come while the file is written (a conversion) take the same ways: written
+// whole, or the old file left as it was when the source stops or a write fails.
+TEST_F(FileTest, SaveOfTargetsFromASourceWritesThemAllOrLeavesThePreviousFile) {
+    struct Case {
+        const char* what;
+        bool secondName;  // in place
+        int stopAfter;    // the source stops after this many targets; -1: it gives all
+        int failingWrite; // 0: none fails
+    };
+    const Case cases[] = {
+        {"new file", false, -1, 0},
+        {"new file, the source stops", false, 3, 0},
+        {"new file, a write fails", false, -1, 4},
+        {"in place", true, -1, 0},
+        {"in place, the source stops", true, 3, 0},
+        {"in place, a write fails", true, -1, 4},
+    };
+    constexpr int kTargets = 6;
+    auto makeTarget = [](int i) {
+        auto target =
+            std::make_unique<TargetObject>("/vol/v" + std::to_string(i), MakeDefaultDescriptor());
+        target->SecurityLevel = i % 2;
+        return target;
+    };
+    SecurityTemplate all;
+    for (int i = 0; i < kTargets; ++i) {
+        all.Append(makeTarget(i));
+    }
+    const std::string path = PathOf("security.conf");
+    const std::string previous = "cb56f6f4\r\nprevious\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmptyFolder();
+        test::WriteBytes(path, previous);
+        if (c.secondName) {
+            fs::create_hard_link(path, PathOf("other.conf"));
+        }
+        const SmallBlocks blocks(13);
+        if (c.failingWrite > 0) {
+            SmallBlocks::FailWrite(c.failingWrite);
+        }
+        int given = 0;
+        bool refused = false;
+        const TargetSource source = [&](const TargetSink& sink) {
+            for (int i = 0; i < kTargets; ++i) {
+                if (i == c.stopAfter) {
+                    return false;
+                }
+                ++given;
+                if (!sink(makeTarget(i))) {
+                    refused = true;
+                    return false;
+                }
+            }
+            return true;
+        };
+        const SaveStatus status = SaveTargets(path, source, Encoding::Unicode);
+        if (c.stopAfter < 0 && c.failingWrite == 0) {
+            EXPECT_EQ(status, SaveStatus::Saved);
+            EXPECT_EQ(test::ReadBytes(path), EncodeUnicode(all));
+        } else {
+            EXPECT_EQ(status, SaveStatus::WriteFailed);
+            EXPECT_EQ(test::ReadBytes(path), previous);
+        }
+        // A write that fails on the way to a new file tells the source to stop; in place,
+        // every target is taken before anything is written.
+        EXPECT_EQ(refused, c.failingWrite > 0 && !c.secondName);
+        EXPECT_EQ(given, c.stopAfter >= 0 ? c.stopAfter : refused ? given : kTargets);
+        EXPECT_EQ(Names().size(), c.secondName ? 2u : 1u);
+    }
+}
+
 TEST_F(FileTest, SaveTakesTheLongestNamesAFolderHolds) {
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
