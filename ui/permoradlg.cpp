@@ -306,8 +306,8 @@ void PermoraDlg::ShowRowsAfter(const permora::TemplateStep& step, bool undone) {
     // A change of descriptors leaves every row's text as it is.
     if (step.Kind == StepKind::Descriptors)
         return;
-    // Rows that moved or went are followed one by one when the list showed the whole
-    // template before; rows that come back are put in by a rebuild.
+    // Rows that moved, went or came back are followed one by one when the list showed the
+    // whole template before.
     if (step.Kind == StepKind::Swap && rows == targets) {
         list.MoveRow(step.Count, step.Count + 1);
     } else if (step.Kind == StepKind::Append && undone && rows == targets + step.Count) {
@@ -318,6 +318,10 @@ void PermoraDlg::ShowRowsAfter(const permora::TemplateStep& step, bool undone) {
     } else if (step.Kind == StepKind::Remove && !undone &&
                rows == targets + static_cast<int>(step.Indexes.size())) {
         list.DeleteRows(step.Indexes);
+    } else if (step.Kind == StepKind::Append && !undone) {
+        ShowAppendedTargets(step.Count);
+    } else if (step.Kind == StepKind::Remove && undone) {
+        ShowTargetsAt(step.Indexes);
     } else {
         FillRows();
     }
@@ -400,7 +404,7 @@ void PermoraDlg::AddPaths() {
     const std::vector<permora::TargetObject*> added = permora::AppendTargets(
         template_, list.paths, dialog.Level(), dialog.UseCopied() ? copied_.get() : nullptr);
     if (!added.empty()) {
-        FillRows();
+        ShowAppendedTargets(static_cast<int>(added.size()));
         // The new rows are selected, ready for the next command.
         std::vector<int> rows(added.size());
         for (std::size_t i = 0; i < rows.size(); ++i)
@@ -524,7 +528,25 @@ void PermoraDlg::FillRows() {
     });
 }
 
+void PermoraDlg::ShowTargetsAt(const std::vector<int>& positions) {
+    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    if (list.RowCount() + static_cast<int>(positions.size()) != template_.Count ||
+        !list.InsertSourceRows(positions))
+        FillRows();
+}
+
+void PermoraDlg::ShowAppendedTargets(int count) {
+    std::vector<int> positions(static_cast<std::size_t>(std::max(0, count)));
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = template_.Count - count + static_cast<int>(i);
+    ShowTargetsAt(positions);
+}
+
 void PermoraDlg::RefreshList() {
+    RefreshListAfterAppend(-1);
+}
+
+void PermoraDlg::RefreshListAfterAppend(int count) {
     tk::ListView list = GetListView(IDC_TARGET_LIST);
     if (template_.Count == 0) {
         list.DeleteAll();
@@ -533,7 +555,10 @@ void PermoraDlg::RefreshList() {
         Enable(IDC_REMOVE, false);
         return;
     }
-    FillRows();
+    if (count < 0)
+        FillRows();
+    else
+        ShowAppendedTargets(count);
     list.Select(0);
 }
 
@@ -596,7 +621,7 @@ void PermoraDlg::AddTarget() {
         return;
     std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
     const int added = dialog.ResultTarget ? template_.Append(dialog.TakeResultTarget()) : 0;
-    RefreshList();
+    RefreshListAfterAppend(added);
     if (added > 0)
         Record(permora::AppendStep(added), "Add Target", std::move(selectionBefore));
     ShowFileLabel(true);
@@ -813,7 +838,7 @@ void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
         // as changed, with the saves enabled so that what was read can be kept, and the
         // row commands as for a click on the selected first row.
         if (outcome.appended > 0) {
-            FillRows();
+            ShowAppendedTargets(outcome.appended);
             GetListView(IDC_TARGET_LIST).Select(0);
             ShowFileLabel(true);
             EnableSaves(true);
@@ -824,7 +849,7 @@ void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
             tk::MessageBox(this, kOpenFailed, "Error");
         return;
     }
-    RefreshList();
+    RefreshListAfterAppend(outcome.appended);
     ShowFileLabel(true);
     EnableSaves(true);
     EnableSelectionCommands(true);

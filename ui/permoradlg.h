@@ -100,6 +100,14 @@ protected:
 private:
     // Puts the template's rows into the list without touching the selection or buttons.
     void FillRows();
+    // Shows the targets that now stand at these ascending positions and that the list does
+    // not show yet: just those rows when the list showed the rest of the template, else by
+    // FillRows. Either way no row is selected or current afterwards.
+    void ShowTargetsAt(const std::vector<int>& positions);
+    // The same for the last count targets, appended at the end.
+    void ShowAppendedTargets(int count);
+    // RefreshList after count targets were appended: the list takes in just their rows.
+    void RefreshListAfterAppend(int count);
     tk::FileDialogRequest FileRequest(bool open, unsigned flags) const;
     // Shows a file dialog and makes the chosen file CurrentPath; false when cancelled or
     // nothing was chosen.

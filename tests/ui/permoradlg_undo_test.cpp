@@ -235,30 +235,43 @@ INSTANTIATE_TEST_SUITE_P(EachChange, UndoTest, ::testing::ValuesIn(kUndoCases),
                              return name;
                          });
 
-// Undo and Redo move or take out only the rows that change; afterwards every row must still
-// stand for its target, or the next Up or Dn would be skipped as if the rows were stale.
+// The change, Undo and Redo move, take out or take in only the rows that change, with no
+// rebuild of the list; afterwards every row must still stand for its target, or the next Up
+// or Dn would be skipped as if the rows were stale.
 TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
     const struct {
         const char* name;
-        std::function<void(PermoraDlg&)> change;
+        std::function<void(PermoraDlg&, ScriptedHost&)> change;
     } changes[] = {
         {"Up",
-         [](PermoraDlg& d) {
+         [](PermoraDlg& d, ScriptedHost&) {
              ClickRow(d, 2);
              tk::test::Click(d, IDC_UP);
          }},
         {"Dn",
-         [](PermoraDlg& d) {
+         [](PermoraDlg& d, ScriptedHost&) {
              ClickRow(d, 0);
              tk::test::Click(d, IDC_DOWN);
          }},
         {"Remove two",
-         [](PermoraDlg& d) {
+         [](PermoraDlg& d, ScriptedHost&) {
              ClickRow(d, 0);
              ClickRow(d, 2, /*control=*/true);
              tk::test::Click(d, IDC_REMOVE);
          }},
-        {"Import", [](PermoraDlg& d) { d.ImportPath(Fixture("main-window-unicode.conf")); }},
+        {"Import",
+         [](PermoraDlg& d, ScriptedHost&) {
+             d.ImportPath(Fixture("main-window-unicode.conf"));
+         }},
+        {"Add",
+         [](PermoraDlg& d, ScriptedHost& h) {
+             h.ExpectModal<AddFileDlg>([&](AddFileDlg& add) {
+                 tk::test::TypeText(add, res::AddFileDlg::IDC_PATH, "/vol/vol9/added");
+                 h.ExpectModal<tk::PropertySheet>([](tk::PropertySheet& s) { s.PressOK(); });
+                 tk::test::Click(add, tk::IDOK);
+             });
+             tk::test::Click(d, IDC_ADD);
+         }},
     };
     for (const auto& change : changes) {
         SCOPED_TRACE(change.name);
@@ -272,11 +285,16 @@ TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
                 for (int row = 0; row < list.RowCount(); ++row)
                     EXPECT_TRUE(list.FirstCellWas(row, d.Template().At(row)->Path)) << row;
             };
-            change.change(d);
+            int rebuilds = 0;
+            QObject::connect(list.Widget()->model(), &QAbstractItemModel::modelReset,
+                             [&rebuilds] { ++rebuilds; });
+            change.change(d, host);
+            rowsStandForTargets();
             for (auto* step : {&Undo, &RedoY, &Undo}) {
                 step(d);
                 rowsStandForTargets();
             }
+            EXPECT_EQ(rebuilds, 0);
             // Up on the last row exchanges it with the one above.
             const std::string last = d.Template().Tail->Path;
             ClickRow(d, d.Template().Count - 1);

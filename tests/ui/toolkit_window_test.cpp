@@ -418,6 +418,77 @@ TEST(ToolkitTest, ListViewRowsFromASourceFollowMovesAndDeletions) {
     EXPECT_EQ(dlg.log, Log{});
 }
 
+// Rows that come back into the source are taken in where they now stand, one run at a time
+// or, for many scattered runs, in one pass; the rows around them keep what they remember.
+TEST(ToolkitTest, ListViewTakesInRowsTheSourceGained) {
+    const struct {
+        const char* name;
+        std::vector<int> positions; // ascending, where the new rows stand afterwards
+    } cases[] = {
+        {"appended", {10, 11, 12}},
+        {"at the front and in two runs", {0, 4, 5, 9}},
+        {"every other row of many", [] {
+             std::vector<int> rows;
+             for (int row = 0; row < 60; row += 2)
+                 rows.push_back(row);
+             return rows;
+         }()},
+        {"none", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Recorder dlg;
+        tk::ListView view = NameValueList(dlg);
+        std::vector<std::string> names;
+        const int shown = 30;
+        for (int i = 0; i < shown; ++i)
+            names.push_back("old" + std::to_string(i));
+        auto text = [&names](int row, int column) {
+            return row < static_cast<int>(names.size()) ? names[row] + (column == 1 ? "=" : "")
+                                                        : std::string();
+        };
+        view.SetRowSource(shown, text);
+        view.SetSelectedRows({1, 2});
+        for (const int position : c.positions)
+            names.insert(names.begin() + position, "new" + std::to_string(position));
+        int resets = 0;
+        int inserted = 0;
+        QObject::connect(view.Widget()->model(), &QAbstractItemModel::modelReset,
+                         [&resets] { ++resets; });
+        QObject::connect(view.Widget()->model(), &QAbstractItemModel::rowsInserted,
+                         [&inserted](const QModelIndex&, int first, int last) {
+                             inserted += last - first + 1;
+                         });
+        ASSERT_TRUE(view.InsertSourceRows(c.positions));
+        ASSERT_EQ(view.RowCount(), static_cast<int>(names.size()));
+        for (int row = 0; row < view.RowCount(); ++row)
+            EXPECT_TRUE(view.FirstCellWas(row, names[static_cast<std::size_t>(row)])) << row;
+        EXPECT_EQ(view.Cell(view.RowCount() - 1, 1), names.back() + "=");
+        // As after a rebuild: nothing selected, nothing current.
+        EXPECT_EQ(view.SelectedRows(), std::vector<int>{});
+        EXPECT_FALSE(view.Widget()->currentIndex().isValid());
+        // A few runs are inserted as rows; many runs are one rebuild.
+        if (c.positions.size() > 16) {
+            EXPECT_EQ(resets, 1);
+        } else {
+            EXPECT_EQ(resets, 0);
+            EXPECT_EQ(inserted, static_cast<int>(c.positions.size()));
+        }
+    }
+
+    // Refused, with nothing changed: a list that holds its own texts, a position beyond the
+    // rows there will be, positions out of order.
+    Recorder dlg;
+    tk::ListView view = NameValueList(dlg);
+    view.SetRows({{"a", "1"}, {"b", "2"}});
+    EXPECT_FALSE(view.InsertSourceRows({2}));
+    view.SetRowSource(2, [](int, int) { return std::string("x"); });
+    EXPECT_FALSE(view.InsertSourceRows({3}));
+    EXPECT_FALSE(view.InsertSourceRows({1, 0}));
+    EXPECT_FALSE(view.InsertSourceRows({1, 1}));
+    EXPECT_EQ(view.RowCount(), 2);
+}
+
 // The keys that move in a list move by rows: Home and End to the first and last row,
 // Left and Right leave the row as it is.
 TEST(ToolkitTest, ListViewKeysMoveByRows) {

@@ -279,6 +279,14 @@ void ListView::DeleteRows(const std::vector<int>& rows) {
     }
 }
 
+bool ListView::InsertSourceRows(const std::vector<int>& rows) {
+    auto* view = View(w_);
+    if (view == nullptr || !view->Rows()->InsertSourceRows(rows))
+        return false;
+    view->selectionModel()->reset();
+    return true;
+}
+
 int ListView::RowCount() const {
     auto* view = View(w_);
     return view == nullptr ? 0 : view->Rows()->RowCount();

@@ -87,6 +87,10 @@ public:
     // afterwards no row is selected and none is current, as after SetRows.
     void MoveRow(int from, int to);
     void DeleteRows(const std::vector<int>& rows);
+    // For rows from a source: shows the rows the source now reads at these ascending
+    // positions, leaving the others as they are, then no row selected and none current, as
+    // after SetRowSource. False, and nothing changed, for a list that holds its texts.
+    bool InsertSourceRows(const std::vector<int>& rows);
 
     int RowCount() const;
     int SelectedCount() const;

@@ -200,6 +200,58 @@ void ListViewModel::MoveRow(int from, int to) {
     endMoveRows();
 }
 
+namespace {
+
+// Each insertion or removal moves the rows behind it; past a few runs one pass and a reset
+// cost less.
+constexpr std::size_t kMostRuns = 16;
+
+} // namespace
+
+bool ListViewModel::InsertSourceRows(const std::vector<int>& rows) {
+    if (!source_)
+        return false;
+    const int after = RowCount() + static_cast<int>(rows.size());
+    std::vector<std::pair<int, int>> runs; // first and last row of each run, where they land
+    for (const int row : rows) {
+        if (row < 0 || row >= after || (!runs.empty() && row <= runs.back().second))
+            return false;
+        if (!runs.empty() && runs.back().second + 1 == row)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    if (runs.size() > kMostRuns) {
+        std::vector<std::uint64_t> cells(static_cast<std::size_t>(after));
+        auto run = runs.begin();
+        std::size_t kept = 0;
+        for (int row = 0; row < after; ++row) {
+            while (run != runs.end() && run->second < row)
+                ++run;
+            const bool isNew = run != runs.end() && run->first <= row;
+            cells[static_cast<std::size_t>(row)] =
+                isNew ? FingerprintNoCase(source_(row, 0)) : firstCells_[kept++];
+        }
+        beginResetModel();
+        firstCells_ = std::move(cells);
+        sourceRows_ = after;
+        endResetModel();
+        return true;
+    }
+    // Runs in ascending order: each lands where the rows before it already stand.
+    for (const auto& [first, last] : runs) {
+        std::vector<std::uint64_t> cells;
+        cells.reserve(static_cast<std::size_t>(last - first + 1));
+        for (int row = first; row <= last; ++row)
+            cells.push_back(FingerprintNoCase(source_(row, 0)));
+        beginInsertRows(QModelIndex(), first, last);
+        firstCells_.insert(firstCells_.begin() + first, cells.begin(), cells.end());
+        sourceRows_ += last - first + 1;
+        endInsertRows();
+    }
+    return true;
+}
+
 void ListViewModel::DeleteRows(const std::vector<int>& rows) {
     std::vector<std::pair<int, int>> runs; // first and last row of each run
     for (const int row : rows) {
@@ -210,8 +262,6 @@ void ListViewModel::DeleteRows(const std::vector<int>& rows) {
         else
             runs.emplace_back(row, row);
     }
-    // Each removal moves the rows behind it; past a few runs one pass and a reset cost less.
-    constexpr std::size_t kMostRuns = 16;
     if (runs.size() > kMostRuns) {
         std::vector<bool> gone(static_cast<std::size_t>(RowCount()));
         for (const auto& [first, last] : runs)

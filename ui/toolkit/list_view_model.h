@@ -47,6 +47,11 @@ public:
     void MoveRow(int from, int to);
     // Deletes the rows at the given ascending positions, a run of neighbours at a time.
     void DeleteRows(const std::vector<int>& rows);
+    // Shows, at the given ascending positions, rows that the source now reads there and the
+    // list does not show yet; the other rows keep their places in between. False, and
+    // nothing changed, when the list holds texts instead of reading a source or a position
+    // lies beyond the rows there will be.
+    bool InsertSourceRows(const std::vector<int>& rows);
     int RowCount() const { return source_ ? sourceRows_ : static_cast<int>(rows_.size()); }
 
     void SetCell(int row, int column, std::string_view text);
