@@ -29,6 +29,14 @@ namespace {
 
 using namespace res::PermoraDlg;
 
+// The positions of the last count of total rows.
+std::vector<int> LastPositions(int count, int total) {
+    std::vector<int> positions(static_cast<std::size_t>(std::max(0, count)));
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = total - count + static_cast<int>(i);
+    return positions;
+}
+
 constexpr const char* kConfFilter = "Conf files (*.conf)|*.conf|All files (*.*)|*.*||";
 constexpr const char* kOpenFailed = "There is problem in opening this file.";
 constexpr const char* kCreateFailed = "There is problem in creating this file.";
@@ -311,10 +319,7 @@ void PermoraDlg::ShowRowsAfter(const permora::TemplateStep& step, bool undone) {
     if (step.Kind == StepKind::Swap && rows == targets) {
         list.MoveRow(step.Count, step.Count + 1);
     } else if (step.Kind == StepKind::Append && undone && rows == targets + step.Count) {
-        std::vector<int> last(static_cast<std::size_t>(step.Count));
-        for (std::size_t i = 0; i < last.size(); ++i)
-            last[i] = targets + static_cast<int>(i);
-        list.DeleteRows(last);
+        list.DeleteRows(LastPositions(step.Count, rows));
     } else if (step.Kind == StepKind::Remove && !undone &&
                rows == targets + static_cast<int>(step.Indexes.size())) {
         list.DeleteRows(step.Indexes);
@@ -406,10 +411,7 @@ void PermoraDlg::AddPaths() {
     if (!added.empty()) {
         ShowAppendedTargets(static_cast<int>(added.size()));
         // The new rows are selected, ready for the next command.
-        std::vector<int> rows(added.size());
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            rows[i] = first + static_cast<int>(i);
-        view.SetSelectedRows(rows);
+        view.SetSelectedRows(LastPositions(static_cast<int>(added.size()), template_.Count));
         view.Widget()->scrollTo(view.Widget()->model()->index(first, 0));
         Record(permora::AppendStep(static_cast<int>(added.size())),
                "Add " + Counted(added.size(), "Path", "Paths"), std::move(before));
@@ -536,10 +538,7 @@ void PermoraDlg::ShowTargetsAt(const std::vector<int>& positions) {
 }
 
 void PermoraDlg::ShowAppendedTargets(int count) {
-    std::vector<int> positions(static_cast<std::size_t>(std::max(0, count)));
-    for (std::size_t i = 0; i < positions.size(); ++i)
-        positions[i] = template_.Count - count + static_cast<int>(i);
-    ShowTargetsAt(positions);
+    ShowTargetsAt(LastPositions(count, template_.Count));
 }
 
 void PermoraDlg::RefreshList() {

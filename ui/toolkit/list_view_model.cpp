@@ -206,21 +206,36 @@ namespace {
 // cost less.
 constexpr std::size_t kMostRuns = 16;
 
+using Runs = std::vector<std::pair<int, int>>; // first and last row of each run
+
+// Ascending positions below end as runs of neighbours; a position out of range or out of
+// order is left out and makes skipped true.
+Runs RunsOf(const std::vector<int>& rows, int end, bool& skipped) {
+    Runs runs;
+    skipped = false;
+    for (const int row : rows) {
+        if (row < 0 || row >= end || (!runs.empty() && row <= runs.back().second)) {
+            skipped = true;
+            continue;
+        }
+        if (!runs.empty() && runs.back().second + 1 == row)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    return runs;
+}
+
 } // namespace
 
 bool ListViewModel::InsertSourceRows(const std::vector<int>& rows) {
     if (!source_)
         return false;
     const int after = RowCount() + static_cast<int>(rows.size());
-    std::vector<std::pair<int, int>> runs; // first and last row of each run, where they land
-    for (const int row : rows) {
-        if (row < 0 || row >= after || (!runs.empty() && row <= runs.back().second))
-            return false;
-        if (!runs.empty() && runs.back().second + 1 == row)
-            runs.back().second = row;
-        else
-            runs.emplace_back(row, row);
-    }
+    bool skipped = false;
+    const Runs runs = RunsOf(rows, after, skipped); // where the new rows land
+    if (skipped)
+        return false;
     if (runs.size() > kMostRuns) {
         std::vector<std::uint64_t> cells(static_cast<std::size_t>(after));
         auto run = runs.begin();
@@ -253,15 +268,8 @@ bool ListViewModel::InsertSourceRows(const std::vector<int>& rows) {
 }
 
 void ListViewModel::DeleteRows(const std::vector<int>& rows) {
-    std::vector<std::pair<int, int>> runs; // first and last row of each run
-    for (const int row : rows) {
-        if (row < 0 || row >= RowCount() || (!runs.empty() && row <= runs.back().second))
-            continue;
-        if (!runs.empty() && runs.back().second + 1 == row)
-            runs.back().second = row;
-        else
-            runs.emplace_back(row, row);
-    }
+    bool skipped = false;
+    const Runs runs = RunsOf(rows, RowCount(), skipped);
     if (runs.size() > kMostRuns) {
         std::vector<bool> gone(static_cast<std::size_t>(RowCount()));
         for (const auto& [first, last] : runs)
