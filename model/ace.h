@@ -23,6 +23,25 @@ inline constexpr std::uint8_t kAuditFailure = 0x80;     // FA
 inline constexpr std::uint8_t kAuditBits = kAuditSuccess | kAuditFailure;
 inline constexpr std::uint8_t kInheritanceBits = 0x0F;
 
+// The places an entry reaches, as bits of a set, decided by its inheritance bits.
+inline constexpr unsigned kPlaceSelf = 0x01;          // the object itself: IO clear
+inline constexpr unsigned kPlaceChildFolders = 0x02;  // CI set
+inline constexpr unsigned kPlaceChildFiles = 0x04;    // OI set
+inline constexpr unsigned kPlaceDeeperFolders = 0x08; // CI set, NP clear
+inline constexpr unsigned kPlaceDeeperFiles = 0x10;   // OI set, NP clear
+inline constexpr unsigned kAllPlaces = 0x1F;
+
+[[nodiscard]] constexpr unsigned PlacesOf(std::uint8_t flags) {
+    unsigned places = 0;
+    if ((flags & kInheritOnly) == 0)
+        places |= kPlaceSelf;
+    if ((flags & kContainerInherit) != 0)
+        places |= kPlaceChildFolders | ((flags & kNoPropagate) == 0 ? kPlaceDeeperFolders : 0u);
+    if ((flags & kObjectInherit) != 0)
+        places |= kPlaceChildFiles | ((flags & kNoPropagate) == 0 ? kPlaceDeeperFiles : 0u);
+    return places;
+}
+
 // Access rights of Ace::Mask.
 inline constexpr std::uint32_t kReadData = 0x00000001;
 inline constexpr std::uint32_t kWriteData = 0x00000002;

@@ -48,6 +48,31 @@ TEST(AceTest, ConstructorsFillDefaultsByType) {
     }
 }
 
+TEST(AceTest, PlacesFollowTheInheritanceBits) {
+    constexpr unsigned kSelf = kPlaceSelf;
+    constexpr unsigned kFolders = kPlaceChildFolders | kPlaceDeeperFolders;
+    constexpr unsigned kFiles = kPlaceChildFiles | kPlaceDeeperFiles;
+    const struct {
+        std::uint8_t flags;
+        unsigned places;
+    } cases[] = {
+        {0x00, kSelf},
+        {0x03, kAllPlaces},
+        {0x01, kSelf | kFiles},
+        {0x02, kSelf | kFolders},
+        {0x07, kSelf | kPlaceChildFolders | kPlaceChildFiles},
+        {0x0B, kFolders | kFiles},
+        {0x0F, kPlaceChildFolders | kPlaceChildFiles},
+        {0x04, kSelf},      // NP alone reaches no child
+        {0x08, 0},          // inherit-only without inheritance reaches nothing
+        {0xC3, kAllPlaces}, // audit bits play no part
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.flags));
+        EXPECT_EQ(PlacesOf(c.flags), c.places);
+    }
+}
+
 } // namespace
 // Copies of an entry's name share its text; giving an entry another name leaves the others
 // as they were.
