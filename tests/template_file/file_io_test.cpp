@@ -523,76 +523,58 @@ private:
 };
 
 // Each way a save writes (a new file that takes the old one's place, or the old file
-// written in place when it has a second name), written in blocks much smaller than a line.
+// written in place when it has a second name), written in blocks much smaller than a line:
+// whichever of its writes fails, the previous file stays as it was.
 TEST_F(FileTest, SaveInSmallBlocksWritesTheWholeFileOrLeavesThePreviousOne) {
-    struct Case {
-        const char* what;
-        bool secondName;  // in place
-        int failingWrite; // 0: none fails
-    };
-    const Case cases[] = {
-        {"new file, all written", false, 0},
-        {"new file, first write fails", false, 1},
-        {"new file, a write in the middle fails", false, 5},
-        {"in place, all written", true, 0},
-        {"in place, first write fails", true, 1},
-        {"in place, a write in the middle fails", true, 5},
-    };
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
     const std::string path = PathOf("security.conf");
     const std::string previous = "cb56f6f4\r\n" + std::string(3000, 'o') + "\r\n";
-    for (const Case& c : cases) {
+    for (const bool secondName : {false, true}) {
         for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
-            SCOPED_TRACE(std::string(c.what) +
-                         (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit"));
-            EmptyFolder();
-            test::WriteBytes(path, previous);
-            std::vector<std::string> names = {"security.conf"};
-            if (c.secondName) {
-                fs::create_hard_link(path, PathOf("other.conf"));
-                names.insert(names.begin(), "other.conf");
-            }
-            const SmallBlocks blocks(13);
-            if (c.failingWrite > 0) {
-                SmallBlocks::FailWrite(c.failingWrite);
-            }
-            const SaveStatus status = SaveTemplate(path, tmpl, encoding);
             const std::string expected =
                 encoding == Encoding::Unicode ? EncodeUnicode(tmpl) : Encode8Bit(tmpl);
-            if (c.failingWrite == 0) {
-                EXPECT_EQ(status, SaveStatus::Saved);
-                EXPECT_EQ(test::ReadBytes(path), expected);
-            } else {
-                EXPECT_EQ(status, SaveStatus::WriteFailed);
-                EXPECT_EQ(test::ReadBytes(path), previous);
-                EXPECT_GE(SmallBlocks::writes, c.failingWrite);
+            // The first pass lets every write through and counts them; each later pass fails
+            // one of them, from the first to the last.
+            int writesOfASave = 0;
+            for (int failing = 0; failing == 0 || failing <= writesOfASave; ++failing) {
+                SCOPED_TRACE(std::string(secondName ? "in place" : "new file") +
+                             (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit") +
+                             ", failing write " + std::to_string(failing));
+                EmptyFolder();
+                test::WriteBytes(path, previous);
+                std::vector<std::string> names = {"security.conf"};
+                if (secondName) {
+                    fs::create_hard_link(path, PathOf("other.conf"));
+                    names.insert(names.begin(), "other.conf");
+                }
+                const SmallBlocks blocks(13);
+                SmallBlocks::FailWrite(failing);
+                const SaveStatus status = SaveTemplate(path, tmpl, encoding);
+                if (failing == 0) {
+                    EXPECT_EQ(status, SaveStatus::Saved);
+                    EXPECT_EQ(test::ReadBytes(path), expected);
+                    writesOfASave = SmallBlocks::writes;
+                    // Many blocks: the failing writes below reach the start, the middle and
+                    // the end of the file.
+                    ASSERT_GT(writesOfASave, 10);
+                } else {
+                    EXPECT_EQ(status, SaveStatus::WriteFailed);
+                    EXPECT_EQ(test::ReadBytes(path), previous);
+                    EXPECT_GE(SmallBlocks::writes, failing);
+                }
+                if (secondName) {
+                    EXPECT_EQ(test::ReadBytes(PathOf("other.conf")), test::ReadBytes(path));
+                }
+                EXPECT_EQ(Names(), names);
             }
-            if (c.secondName) {
-                EXPECT_EQ(test::ReadBytes(PathOf("other.conf")), test::ReadBytes(path));
-            }
-            EXPECT_EQ(Names(), names);
         }
     }
 }
 
 // Targets that come while the file is written (a conversion) take the same ways: written
-// whole, or the old file left as it was when the source stops or a write fails.
+// whole, or the old file left as it was when the source stops or any one write fails.
 TEST_F(FileTest, SaveOfTargetsFromASourceWritesThemAllOrLeavesThePreviousFile) {
-    struct Case {
-        const char* what;
-        bool secondName;  // in place
-        int stopAfter;    // the source stops after this many targets; -1: it gives all
-        int failingWrite; // 0: none fails
-    };
-    const Case cases[] = {
-        {"new file", false, -1, 0},
-        {"new file, the source stops", false, 3, 0},
-        {"new file, a write fails", false, -1, 4},
-        {"in place", true, -1, 0},
-        {"in place, the source stops", true, 3, 0},
-        {"in place, a write fails", true, -1, 4},
-    };
     constexpr int kTargets = 6;
     auto makeTarget = [](int i) {
         auto target =
@@ -606,45 +588,67 @@ TEST_F(FileTest, SaveOfTargetsFromASourceWritesThemAllOrLeavesThePreviousFile) {
     }
     const std::string path = PathOf("security.conf");
     const std::string previous = "cb56f6f4\r\nprevious\r\n";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EmptyFolder();
-        test::WriteBytes(path, previous);
-        if (c.secondName) {
-            fs::create_hard_link(path, PathOf("other.conf"));
-        }
-        const SmallBlocks blocks(13);
-        if (c.failingWrite > 0) {
-            SmallBlocks::FailWrite(c.failingWrite);
-        }
-        int given = 0;
-        bool refused = false;
-        const TargetSource source = [&](const TargetSink& sink) {
-            for (int i = 0; i < kTargets; ++i) {
-                if (i == c.stopAfter) {
-                    return false;
+    for (const bool secondName : {false, true}) {
+        for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
+            const std::string expected =
+                encoding == Encoding::Unicode ? EncodeUnicode(all) : Encode8Bit(all);
+            // Pass 0 gives every target and counts the writes, pass -1 stops the source after
+            // three targets, and each pass N > 0 fails the N-th write.
+            int writesOfASave = 0;
+            for (int pass = -1; pass <= writesOfASave; ++pass) {
+                const int stopAfter = pass == -1 ? 3 : -1;
+                const int failing = std::max(pass, 0);
+                SCOPED_TRACE(std::string(secondName ? "in place" : "new file") +
+                             (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit") +
+                             (pass == -1 ? ", the source stops"
+                                         : ", failing write " + std::to_string(failing)));
+                EmptyFolder();
+                test::WriteBytes(path, previous);
+                if (secondName) {
+                    fs::create_hard_link(path, PathOf("other.conf"));
                 }
-                ++given;
-                if (!sink(makeTarget(i))) {
-                    refused = true;
-                    return false;
+                const SmallBlocks blocks(13);
+                SmallBlocks::FailWrite(failing);
+                int given = 0;
+                bool refused = false;
+                const TargetSource source = [&](const TargetSink& sink) {
+                    for (int i = 0; i < kTargets; ++i) {
+                        if (i == stopAfter) {
+                            return false;
+                        }
+                        ++given;
+                        if (!sink(makeTarget(i))) {
+                            refused = true;
+                            return false;
+                        }
+                    }
+                    return true;
+                };
+                const SaveStatus status = SaveTargets(path, source, encoding);
+                if (pass == 0) {
+                    EXPECT_EQ(status, SaveStatus::Saved);
+                    EXPECT_EQ(test::ReadBytes(path), expected);
+                    writesOfASave = SmallBlocks::writes;
+                    ASSERT_GT(writesOfASave, 10);
+                } else {
+                    EXPECT_EQ(status, SaveStatus::WriteFailed);
+                    EXPECT_EQ(test::ReadBytes(path), previous);
                 }
+                // A write that fails on the way to a new file tells the source to stop; in
+                // place, every target is taken before anything is written.
+                if (secondName) {
+                    EXPECT_FALSE(refused);
+                } else if (failing == 4) {
+                    EXPECT_TRUE(refused);
+                }
+                if (stopAfter >= 0) {
+                    EXPECT_EQ(given, stopAfter);
+                } else if (!refused) {
+                    EXPECT_EQ(given, kTargets);
+                }
+                EXPECT_EQ(Names().size(), secondName ? 2u : 1u);
             }
-            return true;
-        };
-        const SaveStatus status = SaveTargets(path, source, Encoding::Unicode);
-        if (c.stopAfter < 0 && c.failingWrite == 0) {
-            EXPECT_EQ(status, SaveStatus::Saved);
-            EXPECT_EQ(test::ReadBytes(path), EncodeUnicode(all));
-        } else {
-            EXPECT_EQ(status, SaveStatus::WriteFailed);
-            EXPECT_EQ(test::ReadBytes(path), previous);
         }
-        // A write that fails on the way to a new file tells the source to stop; in place,
-        // every target is taken before anything is written.
-        EXPECT_EQ(refused, c.failingWrite > 0 && !c.secondName);
-        EXPECT_EQ(given, c.stopAfter >= 0 ? c.stopAfter : refused ? given : kTargets);
-        EXPECT_EQ(Names().size(), c.secondName ? 2u : 1u);
     }
 }
 
