@@ -24,8 +24,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -118,28 +120,189 @@ TEST(RecoveryTest, FileNamesCarryDateTimeAndProcess) {
     EXPECT_FALSE(recovery::IsRecoveryFileName("permora-.conf"));
 }
 
-// The ten newest of all instances stay; other files of the folder are left alone.
-TEST(RecoveryTest, PruningKeepsTheTenNewest) {
-    TempDir dir;
-    const auto now = fs::file_time_type::clock::now();
-    std::vector<std::string> names;
-    for (int i = 0; i < 13; ++i) {
-        // Written in an order that is not the order of their times.
-        const int age = (i * 5) % 13;
-        const std::string name = "permora-20261210-0900" + std::to_string(10 + age) + "-" +
-                                 std::to_string(100 + i) + ".conf";
-        tk::test::WriteBytes(dir.File(name), "x");
-        fs::last_write_time(dir.File(name), now - std::chrono::minutes(age));
-        if (age < 10)
-            names.push_back(name);
-    }
-    tk::test::WriteBytes(dir.File("readme.txt"), "mine");
-    fs::last_write_time(dir.File("readme.txt"), now - std::chrono::hours(24));
-    names.push_back("readme.txt");
-    std::sort(names.begin(), names.end());
+// The name of a recovery file kept `age` before now (negative: after), by process pid.
+std::string NameAged(std::time_t now, std::chrono::seconds age, int pid) {
+    const std::time_t when = now - static_cast<std::time_t>(age.count());
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    return recovery::FileName(local, pid, 1);
+}
 
-    recovery::Prune(dir.Path().string());
-    EXPECT_EQ(dir.Names(), names);
+// A file goes only when it is older than 14 days by the time in its name and ten newer
+// ones exist; the file named to keep, other files of the folder and the marks of the files
+// that stay are left alone.
+TEST(RecoveryTest, PruningTakesOnlyOldFilesWithTenNewerOnes) {
+    using std::chrono::hours;
+    const hours day(24);
+    struct Case {
+        const char* name;
+        std::vector<hours> ages; // of the files, by process 100, 101, ...
+        int keep;                // index of the file to keep; -1: none
+        std::vector<int> pruned; // indexes
+    };
+    const std::vector<hours> thirteenRecent = {hours(1),  hours(2),  hours(3), hours(4), hours(5),
+                                               hours(6),  hours(7),  hours(8), hours(9), hours(10),
+                                               hours(11), hours(12), hours(13)};
+    std::vector<hours> thirteenOld;
+    for (int i = 0; i < 13; ++i)
+        thirteenOld.push_back(20 * day + hours(i));
+    std::vector<hours> mixed = {30 * day, 31 * day, 13 * day, 15 * day};
+    for (int i = 0; i < 8; ++i)
+        mixed.push_back(hours(i));
+    std::vector<hours> future(11, -30 * day);
+    future.push_back(20 * day);
+    const Case cases[] = {
+        {"thirteen recent files", thirteenRecent, -1, {}},
+        {"thirteen old files", thirteenOld, -1, {10, 11, 12}},
+        {"old files with fewer than ten newer", mixed, -1, {0, 1}},
+        {"ten old files", std::vector<hours>(10, 40 * day), -1, {}},
+        {"the file to keep", thirteenOld, 12, {10, 11}},
+        {"files dated in the future", future, -1, {11}},
+    };
+    const std::time_t now = std::time(nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        ::chmod(dir.Path().c_str(), 0700);
+        std::vector<std::string> expected = {"notes.txt", "permora-2020.conf"};
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < c.ages.size(); ++i) {
+            const std::string name = NameAged(now, c.ages[i], 100 + static_cast<int>(i));
+            names.push_back(name);
+            tk::test::WriteBytes(dir.File(name), "x");
+            tk::test::WriteBytes(dir.File(name + ".handled"), "");
+            if (std::find(c.pruned.begin(), c.pruned.end(), static_cast<int>(i)) ==
+                c.pruned.end()) {
+                expected.push_back(name);
+                expected.push_back(name + ".handled");
+            }
+        }
+        tk::test::WriteBytes(dir.File("notes.txt"), "mine");
+        tk::test::WriteBytes(dir.File("permora-2020.conf"), "no time in the name");
+        std::sort(expected.begin(), expected.end());
+        recovery::Prune(dir.Path().string(), now,
+                        c.keep >= 0 ? names[static_cast<std::size_t>(c.keep)] : std::string());
+        EXPECT_EQ(dir.Names(), expected);
+    }
+}
+
+const permora::SecurityTemplate& OneTarget() {
+    static const permora::SecurityTemplate* tmpl = [] {
+        auto* made = new permora::SecurityTemplate;
+        made->Append(std::make_unique<permora::TargetObject>("/vol/vol1/home",
+                                                             permora::MakeDefaultDescriptor()));
+        return made;
+    }();
+    return *tmpl;
+}
+
+// Another user who may write the folder swaps the new file's name for a link to a file of
+// the user's: the link is never followed, and the file it names keeps its bytes.
+TEST(RecoveryTest, ALinkPutInPlaceOfTheNewFileIsNotFollowed) {
+    TempDir state, elsewhere;
+    const std::string folder = (state.Path() / "permora" / "recovery").string();
+    const std::string victim = elsewhere.File("precious");
+    tk::test::WriteBytes(victim, "precious");
+    static std::string linkTarget;
+    linkTarget = victim;
+    recovery::detail::afterCreate = [](const std::string& in, const std::string& name) {
+        const std::string path = in + "/" + name;
+        ::unlink(path.c_str());
+        EXPECT_EQ(::symlink(linkTarget.c_str(), path.c_str()), 0);
+    };
+    const std::string written = recovery::Write(OneTarget(), folder);
+    recovery::detail::afterCreate = nullptr;
+    EXPECT_EQ(ReadBytes(victim), "precious");
+    // Whatever stands under the recovery name, it is not a way to the other file.
+    if (!written.empty()) {
+        EXPECT_NE(ReadBytes(written), "precious");
+    }
+}
+
+// With the clock moved back, every file of the folder is newer than the one just written;
+// that one stays all the same.
+TEST(RecoveryTest, TheFileJustWrittenIsNeverPruned) {
+    TempDir state;
+    const fs::path folder = state.Path() / "permora" / "recovery";
+    fs::create_directories(folder);
+    ::chmod(folder.c_str(), 0700);
+    const std::time_t now = std::time(nullptr);
+    for (int i = 0; i < 12; ++i) {
+        const fs::path file = folder / NameAged(now, -std::chrono::hours(24 * 30 + i), 100 + i);
+        tk::test::WriteBytes(file.string(), "x");
+        fs::last_write_time(file, fs::file_time_type::clock::now() + std::chrono::hours(24 * 30));
+    }
+    const std::string written = recovery::Write(OneTarget(), folder.string());
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(ReadBytes(written), permora::EncodeUnicode(OneTarget()));
+    EXPECT_EQ(RecoveryFiles(folder).size(), 13u);
+}
+
+// The folder is used only when no link leads to it and it is the user's alone; otherwise
+// no file is written anywhere, and standard error says why.
+TEST(RecoveryTest, AFolderThatIsNotTheUsersAloneGetsNoFile) {
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path& state, const fs::path& elsewhere)> prepare;
+        const char* said; // in the message on standard error; nullptr: the file is written
+    };
+    const auto makeRecovery = [](const fs::path& state, unsigned mode) {
+        fs::create_directories(state / "permora" / "recovery");
+        ::chmod((state / "permora" / "recovery").c_str(), mode);
+    };
+    const Case cases[] = {
+        {"made new", [](const fs::path&, const fs::path&) {}, nullptr},
+        {"a private folder", [&](const fs::path& s, const fs::path&) { makeRecovery(s, 0700); },
+         nullptr},
+        {"readable by others", [&](const fs::path& s, const fs::path&) { makeRecovery(s, 0755); },
+         nullptr},
+        {"writable by its group",
+         [&](const fs::path& s, const fs::path&) { makeRecovery(s, 0770); }, "others may write"},
+        {"writable by anyone", [&](const fs::path& s, const fs::path&) { makeRecovery(s, 01777); },
+         "others may write"},
+        {"a link on the way",
+         [](const fs::path& s, const fs::path& e) {
+             fs::create_directories(e / "recovery");
+             fs::create_directory_symlink(e, s / "permora");
+         },
+         "link"},
+        {"the folder a link",
+         [](const fs::path& s, const fs::path& e) {
+             fs::create_directories(s / "permora");
+             fs::create_directory_symlink(e, s / "permora" / "recovery");
+         },
+         "link"},
+        {"another user's",
+         [&](const fs::path& s, const fs::path&) {
+             makeRecovery(s, 0700);
+             ASSERT_EQ(::chown((s / "permora" / "recovery").c_str(), 65534, 65534), 0);
+         },
+         "belongs to another user"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.name) == "another user's" && ::geteuid() != 0)
+            continue; // only root can give a folder away
+        TempDir state, elsewhere;
+        c.prepare(state.Path(), elsewhere.Path());
+        const std::string folder = (state.Path() / "permora" / "recovery").string();
+        ::testing::internal::CaptureStderr();
+        const std::string written = recovery::Write(OneTarget(), folder);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        if (c.said == nullptr) {
+            EXPECT_FALSE(written.empty());
+            EXPECT_EQ(said, "");
+            EXPECT_EQ(ReadBytes(written), permora::EncodeUnicode(OneTarget()));
+            continue;
+        }
+        EXPECT_EQ(written, "");
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_NE(said.find(folder), std::string::npos) << said;
+        for (const auto& entry : fs::recursive_directory_iterator(state.Path()))
+            EXPECT_FALSE(entry.is_regular_file()) << entry.path();
+        for (const auto& entry : fs::recursive_directory_iterator(elsewhere.Path()))
+            EXPECT_FALSE(entry.is_regular_file()) << entry.path();
+    }
 }
 
 class RecoveryWindowTest : public ::testing::Test {
