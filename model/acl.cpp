@@ -5,6 +5,7 @@
 #include "model/checks.h"
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
@@ -60,15 +61,15 @@ AuditRule ChooseAuditRule(std::uint8_t first, std::uint8_t incoming) {
     return AuditRule::MarkBoth;
 }
 
-// The inheritance compared under MarkBoth is that of the account's first entry, not that of
-// the entry examined.
-bool AuditAbsorbs(AuditRule rule, const Ace& cur, const Ace& incoming, std::uint8_t firstScope,
-                  std::uint8_t incomingScope) {
+// Under MarkBoth the examined entry takes the other's audit bits only where both reach the
+// same places with the same rights.
+bool AuditAbsorbs(AuditRule rule, const Ace& cur, const Ace& incoming) {
     switch (rule) {
     case AuditRule::SameFlags:
         return cur.Flags == incoming.Flags;
     case AuditRule::MarkBoth:
-        return firstScope == incomingScope && cur.Mask == incoming.Mask;
+        return InheritancePart(cur.Flags) == InheritancePart(incoming.Flags) &&
+               cur.Mask == incoming.Mask;
     case AuditRule::Merge:
         return AreMergeable(cur, incoming);
     }
@@ -84,10 +85,45 @@ void AuditAbsorb(AuditRule rule, Ace& cur, const Ace& incoming) {
         cur.Flags |= kAuditBits;
         break;
     case AuditRule::Merge:
-        cur.Flags |= incoming.Flags;
-        cur.Mask |= incoming.Mask;
+        (void)MergeInto(cur, incoming);
         break;
     }
+}
+
+// The codes tried for a joined inheritance when neither entry's own reaches every place:
+// the editors' choices first, the most common first among them.
+constexpr std::uint8_t kJoinOrder[] = {3, 1, 2, 4, 9, 10, 11, 0, 5, 6, 7, 8, 12, 13, 14, 15};
+constexpr int kNoCode = -1;
+
+constexpr std::array<std::int8_t, 256> MakeJoinTable() {
+    std::array<std::int8_t, 256> table{};
+    for (unsigned kept = 0; kept < 16; ++kept) {
+        for (unsigned absorbed = 0; absorbed < 16; ++absorbed) {
+            const unsigned places = PlacesOf(static_cast<std::uint8_t>(kept)) |
+                                    PlacesOf(static_cast<std::uint8_t>(absorbed));
+            int code = kNoCode;
+            if (PlacesOf(static_cast<std::uint8_t>(kept)) == places) {
+                code = static_cast<int>(kept);
+            } else if (PlacesOf(static_cast<std::uint8_t>(absorbed)) == places) {
+                code = static_cast<int>(absorbed);
+            } else {
+                for (const std::uint8_t candidate : kJoinOrder) {
+                    if (PlacesOf(candidate) == places) {
+                        code = candidate;
+                        break;
+                    }
+                }
+            }
+            table[kept * 16 + absorbed] = static_cast<std::int8_t>(code);
+        }
+    }
+    return table;
+}
+
+constexpr std::array<std::int8_t, 256> kJoinTable = MakeJoinTable();
+
+int JoinedCode(std::uint8_t kept, std::uint8_t absorbed) {
+    return kJoinTable[(kept & kInheritanceBits) * 16u + (absorbed & kInheritanceBits)];
 }
 
 std::unique_ptr<Ace> CopyOf(const Ace& entry) {
@@ -125,8 +161,30 @@ bool ScopeCovers(std::uint8_t a, std::uint8_t b) {
     }
 }
 
+std::optional<std::uint8_t> JoinedInheritance(std::uint8_t kept, std::uint8_t absorbed) {
+    const int code = JoinedCode(kept, absorbed);
+    if (code == kNoCode) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(code);
+}
+
 bool AreMergeable(const Ace& a, const Ace& b) {
-    return a.Flags == b.Flags || a.Mask == b.Mask || Covers(a, b) || Covers(b, a);
+    return a.Flags == b.Flags || Covers(a, b) || Covers(b, a) ||
+           (a.Mask == b.Mask && JoinedCode(a.Flags, b.Flags) != kNoCode);
+}
+
+bool MergeInto(Ace& kept, const Ace& absorbed) {
+    if (!AreMergeable(kept, absorbed)) {
+        return false;
+    }
+    // Mergeable entries always have a joined code: equal flags and covering entries bring
+    // their own.
+    const auto code = static_cast<std::uint8_t>(JoinedCode(kept.Flags, absorbed.Flags));
+    kept.Flags =
+        static_cast<std::uint8_t>(((kept.Flags | absorbed.Flags) & ~kInheritanceBits) | code);
+    kept.Mask |= absorbed.Mask;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -429,7 +487,7 @@ int AceList::Add(std::unique_ptr<Ace>& entry) {
     Ace* cur = found;
     Ace* absorber = nullptr;
     while (cur != nullptr && SameAccount(*cur, entry->NTAccount)) {
-        if (AreMergeable(*cur, *entry)) {
+        if (MergeInto(*cur, *entry)) {
             absorber = cur;
             break;
         }
@@ -444,8 +502,6 @@ int AceList::Add(std::unique_ptr<Ace>& entry) {
         return 1;
     }
 
-    absorber->Flags |= entry->Flags;
-    absorber->Mask |= entry->Mask;
     AuditBitsChanged();
     const std::unique_ptr<Ace> absorbed = std::move(entry);
     const std::string& account = absorbed->NTAccount;
@@ -458,11 +514,9 @@ int AceList::Add(std::unique_ptr<Ace>& entry) {
         changed = false;
         for (Ace* other = Find(account); other != nullptr && SameAccount(*other, account);
              other = other->Next) {
-            if (other == merged || !AreMergeable(*other, *merged)) {
+            if (other == merged || !MergeInto(*other, *merged)) {
                 continue;
             }
-            other->Flags |= merged->Flags;
-            other->Mask |= merged->Mask;
             Unlink(merged);
             merged = other;
             changed = true;
@@ -494,11 +548,9 @@ int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
     }
 
     const AuditRule rule = ChooseAuditRule(found->Flags, entry->Flags);
-    const std::uint8_t foundScope = InheritancePart(found->Flags);
-    const std::uint8_t entryScope = InheritancePart(entry->Flags);
     Ace* absorber = nullptr;
     for (Ace* cur = found; cur != nullptr && SameAccount(*cur, entry->NTAccount); cur = cur->Next) {
-        if (AuditAbsorbs(rule, *cur, *entry, foundScope, entryScope)) {
+        if (AuditAbsorbs(rule, *cur, *entry)) {
             absorber = cur;
             break;
         }
@@ -521,13 +573,10 @@ int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
             break;
         }
         const AuditRule followRule = ChooseAuditRule(first->Flags, merged->Flags);
-        const std::uint8_t firstScope = InheritancePart(first->Flags);
-        const std::uint8_t mergedScope = InheritancePart(merged->Flags);
         Ace* taker = nullptr;
         for (Ace* other = first; other != nullptr && SameAccount(*other, account);
              other = other->Next) {
-            if (other != merged &&
-                AuditAbsorbs(followRule, *other, *merged, firstScope, mergedScope)) {
+            if (other != merged && AuditAbsorbs(followRule, *other, *merged)) {
                 taker = other;
                 break;
             }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,19 @@ namespace permora {
 bool IsMaskEmpty(std::uint32_t mask);
 bool MaskCovers(std::uint32_t a, std::uint32_t b);
 bool ScopeCovers(std::uint8_t a, std::uint8_t b);
-// Same flags, same mask, or one entry covers the other.
+// The inheritance code (the low four bits of a flags byte) that reaches exactly the places
+// that either kept or absorbed reaches: kept's own when it does, else absorbed's, else the
+// first that does of 3, 1, 2, 4, 9, 10, 11 and then 0 to 15; none when no code reaches just
+// those places (NP with OI beside CI with IO, for one).
+std::optional<std::uint8_t> JoinedInheritance(std::uint8_t kept, std::uint8_t absorbed);
+// Same flags, one entry covering the other, or the same mask over places that one
+// inheritance code reaches together.
 bool AreMergeable(const Ace& a, const Ace& b);
+// Folds the rights of a mergeable entry into another and returns true: the kept entry
+// reaches every place that either reached (its inheritance code as JoinedInheritance gives
+// it) and holds both masks there; the audit bits are joined. Entries that are not mergeable
+// are left as they are (false).
+[[nodiscard]] bool MergeInto(Ace& kept, const Ace& absorbed);
 
 class AccountIndex;
 

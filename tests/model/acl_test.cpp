@@ -1,14 +1,17 @@
 #include "model/acl.h"
+#include "model/ascii_case.h"
 
 #include "model_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <random>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace permora {
@@ -56,16 +59,52 @@ TEST(AceListTest, AddFollowsTheMergeAndPlacementRules) {
          {{"Everyone", 0x03, 0x1200A9}},
          {{{"Everyone", 0x02, 0x1200A9}, 1}},
          {{"Everyone", 0x03, 0x1200A9}}},
-        {"existing entry covers the new one: whole flag bytes are ORed",
+        {"existing entry covers the new one: it keeps its own inheritance",
          0,
          {{"Everyone", 0x03, 0x1200A9}},
          {{{"Everyone", 0x09, 0x120089}, 1}},
-         {{"Everyone", 0x0B, 0x1200A9}}},
-        {"new entry covers the existing one",
+         {{"Everyone", 0x03, 0x1200A9}}},
+        {"new entry covers the existing one: its inheritance is taken",
          0,
          {{"Everyone", 0x04, 0x1}},
          {{{"Everyone", 0x01, 0x3}, 1}},
-         {{"Everyone", 0x05, 0x3}}},
+         {{"Everyone", 0x01, 0x3}}},
+        // A merge keeps every place that either entry reached.
+        {"this folder beside subfolders and files only: the whole tree",
+         0,
+         {{"WD", 0x00, 0x1200A9}},
+         {{{"WD", 0x0B, 0x1200A9}, 1}},
+         {{"WD", 0x03, 0x1200A9}}},
+        {"a wider entry absorbs this folder only and keeps its reach",
+         0,
+         {{"x", 0x03, 0x1F01FF}},
+         {{{"x", 0x04, 0x1200A9}, 1}, {{"x", 0x04, 0x1F01FF}, 1}},
+         {{"x", 0x03, 0x1F01FF}}},
+        {"files only beside this folder only: this folder and files",
+         0,
+         {{"x", 0x09, 0x1}},
+         {{{"x", 0x04, 0x1}, 1}},
+         {{"x", 0x01, 0x1}}},
+        {"the kept entry's own code wins where both reach the places",
+         0,
+         {{"x", 0x00, 0x1}, {"y", 0x04, 0x1}},
+         {{{"x", 0x04, 0x1}, 1}, {{"y", 0x00, 0x1}, 1}},
+         {{"x", 0x00, 0x1}, {"y", 0x04, 0x1}}},
+        {"else the new entry's code, when it reaches every place",
+         0,
+         {{"x", 0x08, 0x1}},
+         {{{"x", 0x05, 0x1}, 1}},
+         {{"x", 0x05, 0x1}}},
+        {"else a code that neither entry had",
+         0,
+         {{"x", 0x06, 0x1}},
+         {{{"x", 0x0D, 0x1}, 1}},
+         {{"x", 0x07, 0x1}}},
+        {"equal masks over places no code joins: both stay, placed as unmerged",
+         0,
+         {{"x", 0x05, 0x1}, {"y", 0x03, 0x1}},
+         {{{"x", 0x0A, 0x1}, 1}},
+         {{"x", 0x05, 0x1}, {"x", 0x0A, 0x1}, {"y", 0x03, 0x1}}},
         {"nothing mergeable: placed after the account's last entry",
          0,
          {{"Everyone", 0x03, 0x1200A9}, {"Admins", 0x03, 0x1F01FF}},
@@ -88,9 +127,14 @@ TEST(AceListTest, AddFollowsTheMergeAndPlacementRules) {
          {{"x", 0x03, 0x3}}},
         {"follow-up passes repeat until nothing merges",
          0,
+         {{"x", 0x02, 0x3}, {"x", 0x09, 0x1}, {"x", 0x01, 0x2}},
+         {{{"x", 0x01, 0x1}, 1}},
+         {{"x", 0x03, 0x3}}},
+        {"follow-up passes join no places that hold other rights",
+         0,
          {{"x", 0x02, 0x3}, {"x", 0x09, 0x1}, {"x", 0x08, 0x2}},
          {{{"x", 0x01, 0x2}, 1}},
-         {{"x", 0x0B, 0x3}}},
+         {{"x", 0x02, 0x3}, {"x", 0x09, 0x1}, {"x", 0x01, 0x2}}},
         {"accounts compare without case",
          0,
          {{"Everyone", 0x03, 0x1200A9}},
@@ -162,6 +206,16 @@ TEST(AceListTest, AddFollowsTheMergeAndPlacementRules) {
          {{"a", 0x43, 0x1}},
          {{{"a", 0x43, 0x2}, 1}},
          {{"a", 0x43, 0x3}}},
+        {"R3: equal masks join their places",
+         2,
+         {{"a", 0x41, 0x1}},
+         {{{"a", 0x4A, 0x1}, 1}},
+         {{"a", 0x43, 0x1}}},
+        {"R3: equal masks over places no code joins stay apart",
+         2,
+         {{"a", 0x45, 0x1}},
+         {{{"a", 0x4A, 0x1}, 1}},
+         {{"a", 0x45, 0x1}, {"a", 0x4A, 0x1}}},
         {"R3: audit flags are never a recognised scope, so nothing covers",
          2,
          {{"a", 0x83, 0x3}},
@@ -177,11 +231,21 @@ TEST(AceListTest, AddFollowsTheMergeAndPlacementRules) {
          {{"a", 0x43, 0x1}},
          {{{"a", 0x81, 0x1}, 1}},
          {{"a", 0x81, 0x1}, {"a", 0x43, 0x1}}},
-        {"R4: the scope compared is that of the account's first entry",
+        {"R4: the scope compared is the examined entry's own, not the first entry's",
          2,
          {{"a", 0x83, 0x1}, {"a", 0x41, 0x2}},
          {{{"a", 0x43, 0x2}, 1}},
-         {{"a", 0x83, 0x1}, {"a", 0xC1, 0x2}}},
+         {{"a", 0x83, 0x1}, {"a", 0x41, 0x2}, {"a", 0x43, 0x2}}},
+        {"R4: a later entry of equal scope and mask audits both",
+         2,
+         {{"a", 0x43, 0x1}, {"a", 0x41, 0x2}},
+         {{{"a", 0x81, 0x2}, 1}},
+         {{"a", 0x43, 0x1}, {"a", 0xC1, 0x2}}},
+        {"R4: failure auditing stays where it was asked for",
+         2,
+         {{"x", 0x43, 0x1}, {"x", 0x49, 0x2}},
+         {{{"x", 0x83, 0x2}, 1}},
+         {{"x", 0x83, 0x2}, {"x", 0x43, 0x1}, {"x", 0x49, 0x2}}},
         {"audit scan ends at the first entry of another account",
          2,
          {{"a", 0x81, 0x1}, {"b", 0x41, 0x1}, {"a", 0x41, 0x2}},
@@ -199,11 +263,11 @@ TEST(AceListTest, AddFollowsTheMergeAndPlacementRules) {
          {{"x", 0xC1, 0x1}, {"x", 0xC2, 0x3}},
          {{{"x", 0xC1, 0x2}, 1}},
          {{"x", 0xC1, 0x3}, {"x", 0xC2, 0x3}}},
-        {"F2: the grown entry audits both and joins a later entry of equal mask",
+        {"F2: the grown entry audits both; an equal mask over other places stays apart",
          2,
          {{"x", 0x82, 0x2}, {"x", 0x42, 0x1}, {"x", 0x44, 0x1}},
          {{{"x", 0xC2, 0x1}, 1}},
-         {{"x", 0x82, 0x2}, {"x", 0xC4, 0x1}}},
+         {{"x", 0x82, 0x2}, {"x", 0xC2, 0x1}, {"x", 0x44, 0x1}}},
     };
 
     for (const AddCase& c : cases) {
@@ -459,6 +523,186 @@ TEST(AceListTest, RandomAuditAddsKeepTheListSound) {
                       1);
             ASSERT_TRUE(LinksAreSound(list));
             ASSERT_LE(list.Count, before + 1);
+        }
+    }
+}
+
+// What each place of an account holds in one member: per place, the rights of every entry
+// of the account that reaches it (for audit entries, only those auditing the given bits).
+using PlaceRights = std::array<std::uint32_t, 5>;
+
+PlaceRights RightsByPlace(const AceList& list, std::string_view account,
+                          std::uint8_t auditBits = 0) {
+    PlaceRights rights{};
+    for (const Ace* e = list.Head; e != nullptr; e = e->Next) {
+        if (!EqualsNoCase(e->NTAccount, account) || (e->Flags & auditBits) != auditBits) {
+            continue;
+        }
+        for (std::size_t place = 0; place < rights.size(); ++place) {
+            if ((PlacesOf(e->Flags) & (1u << place)) != 0) {
+                rights[place] |= e->Mask;
+            }
+        }
+    }
+    return rights;
+}
+
+PlaceRights WithEntry(PlaceRights rights, std::uint8_t flags, std::uint32_t mask) {
+    for (std::size_t place = 0; place < rights.size(); ++place) {
+        if ((PlacesOf(flags) & (1u << place)) != 0) {
+            rights[place] |= mask;
+        }
+    }
+    return rights;
+}
+
+TEST(JoinedInheritanceTest, ReachesExactlyThePlacesOfBoth) {
+    for (unsigned kept = 0; kept < 16; ++kept) {
+        for (unsigned absorbed = 0; absorbed < 16; ++absorbed) {
+            const unsigned both = PlacesOf(static_cast<std::uint8_t>(kept)) |
+                                  PlacesOf(static_cast<std::uint8_t>(absorbed));
+            bool reachable = false;
+            for (unsigned code = 0; code < 16; ++code) {
+                reachable = reachable || PlacesOf(static_cast<std::uint8_t>(code)) == both;
+            }
+            const auto joined = JoinedInheritance(static_cast<std::uint8_t>(kept),
+                                                  static_cast<std::uint8_t>(absorbed));
+            SCOPED_TRACE(testing::Message() << kept << " absorbing " << absorbed);
+            ASSERT_EQ(joined.has_value(), reachable);
+            if (joined) {
+                EXPECT_EQ(PlacesOf(*joined), both);
+                EXPECT_EQ(*joined & ~kInheritanceBits, 0);
+            }
+        }
+    }
+
+    struct Case {
+        const char* why;
+        std::uint8_t kept;
+        std::uint8_t absorbed;
+        int joined; // -1: none
+    };
+    const Case cases[] = {
+        {"the kept code reaches everything already", 0x03, 0x09, 0x03},
+        {"both reach the folder alone: the kept code stays", 0x04, 0x00, 0x04},
+        {"both reach the folder alone, the other way round", 0x00, 0x04, 0x00},
+        {"the absorbed code reaches both", 0x09, 0x01, 0x01},
+        {"neither: the first of the editors' codes", 0x00, 0x0B, 0x03},
+        {"neither, folders beside files below", 0x02, 0x09, 0x03},
+        {"neither, the folder beside files", 0x04, 0x09, 0x01},
+        {"neither, the folder beside folders", 0x04, 0x0A, 0x02},
+        {"neither, and no editor code either", 0x0D, 0x0E, 0x0F},
+        {"neither, the folder and both kinds of child", 0x06, 0x0D, 0x07},
+        {"child files beside every folder below: no code", 0x05, 0x0A, -1},
+        {"two codes that reach nothing", 0x0C, 0x08, 0x0C},
+        {"audit bits play no part", 0x43, 0x89, 0x03},
+    };
+    for (const Case& c : cases) {
+        const auto joined = JoinedInheritance(c.kept, c.absorbed);
+        EXPECT_EQ(joined ? int{*joined} : -1, c.joined) << c.why;
+    }
+}
+
+TEST(MergeIntoTest, KeepsEveryPlaceAndJoinsTheRest) {
+    struct Case {
+        Row kept;
+        Row absorbed;
+        bool merged;
+        Row result;
+    };
+    const Case cases[] = {
+        {{"x", 0x03, 0x1F01FF}, {"x", 0x04, 0x1200A9}, true, {"x", 0x03, 0x1F01FF}},
+        {{"x", 0x09, 0x1}, {"x", 0x04, 0x1}, true, {"x", 0x01, 0x1}},
+        {{"x", 0x41, 0x1}, {"x", 0x8A, 0x1}, true, {"x", 0xC3, 0x1}},
+        {{"x", 0x05, 0x1}, {"x", 0x0A, 0x1}, false, {"x", 0x05, 0x1}},
+        {{"x", 0x01, 0x1}, {"x", 0x02, 0x2}, false, {"x", 0x01, 0x1}},
+    };
+    for (const Case& c : cases) {
+        const std::unique_ptr<Ace> kept = MakeEntry(c.kept, kAllowType);
+        const std::unique_ptr<Ace> absorbed = MakeEntry(c.absorbed, kAllowType);
+        EXPECT_EQ(AreMergeable(*kept, *absorbed), c.merged) << c.kept << " " << c.absorbed;
+        EXPECT_EQ(AreMergeable(*absorbed, *kept), c.merged) << c.kept << " " << c.absorbed;
+        EXPECT_EQ(MergeInto(*kept, *absorbed), c.merged) << c.kept << " " << c.absorbed;
+        EXPECT_EQ((Row{kept->NTAccount, kept->Flags, kept->Mask}), c.result);
+    }
+}
+
+// Over every inheritance code: after each Add of a permission entry every place of the
+// account holds exactly what it held before plus the new entry's rights, and no two of the
+// account's entries are left that could be merged.
+TEST(AceListTest, RandomPermissionAddsKeepWhatEveryPlaceHolds) {
+    const char* accounts[] = {"alice", "ALICE", "bob"};
+    std::mt19937 random(20261211);
+    auto pick = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int round = 0; round < 300; ++round) {
+        Acl acl;
+        for (int add = 0; add < 25; ++add) {
+            const std::uint8_t type = pick(2) == 0 ? kAllowType : kDenyType;
+            const auto flags = static_cast<std::uint8_t>(pick(16));
+            std::uint32_t mask = 0;
+            while (mask == 0) {
+                mask = static_cast<std::uint32_t>(pick(8)); // three rights: many equal masks
+            }
+            const std::string account = accounts[pick(std::size(accounts))];
+            AceList& member = type == kAllowType ? acl.Allow : acl.Deny;
+            const PlaceRights expected = WithEntry(RightsByPlace(member, account), flags, mask);
+
+            ASSERT_EQ(acl.Add(std::make_unique<Ace>(account, mask, type, flags)), 1);
+            ASSERT_TRUE(LinksAreSound(member));
+            SCOPED_TRACE(testing::Message() << "round " << round << ", add " << add);
+            ASSERT_EQ(RightsByPlace(member, account), expected);
+            std::vector<const Ace*> mine;
+            for (const Ace* e = member.Head; e != nullptr; e = e->Next) {
+                if (EqualsNoCase(e->NTAccount, account)) {
+                    mine.push_back(e);
+                }
+            }
+            for (std::size_t i = 0; i < mine.size(); ++i) {
+                for (std::size_t j = i + 1; j < mine.size(); ++j) {
+                    ASSERT_FALSE(AreMergeable(*mine[i], *mine[j]));
+                }
+            }
+        }
+    }
+}
+
+// Over every inheritance code and audit bits: after each Add of an audit entry no place loses
+// a right audited on success or on failure, and the new entry's are there as well.
+TEST(AceListTest, RandomAuditAddsLoseNoPlace) {
+    const char* accounts[] = {"alice", "ALICE", "bob"};
+    const std::uint8_t audits[] = {0x00, kAuditSuccess, kAuditFailure, kAuditBits};
+    std::mt19937 random(11);
+    auto pick = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int round = 0; round < 300; ++round) {
+        AceList list;
+        for (int add = 0; add < 25; ++add) {
+            const auto flags = static_cast<std::uint8_t>(audits[pick(4)] | pick(16));
+            const auto mask = static_cast<std::uint32_t>(1 + pick(7));
+            const std::string account = accounts[pick(std::size(accounts))];
+            PlaceRights expected[2];
+            for (int kind = 0; kind < 2; ++kind) {
+                const std::uint8_t bit = kind == 0 ? kAuditSuccess : kAuditFailure;
+                expected[kind] = RightsByPlace(list, account, bit);
+                if ((flags & bit) != 0) {
+                    expected[kind] = WithEntry(expected[kind], flags, mask);
+                }
+            }
+
+            ASSERT_EQ(list.Add(std::make_unique<Ace>(account, mask, kAuditType, flags)), 1);
+            ASSERT_TRUE(LinksAreSound(list));
+            SCOPED_TRACE(testing::Message() << "round " << round << ", add " << add);
+            for (int kind = 0; kind < 2; ++kind) {
+                const PlaceRights after =
+                    RightsByPlace(list, account, kind == 0 ? kAuditSuccess : kAuditFailure);
+                for (std::size_t place = 0; place < after.size(); ++place) {
+                    ASSERT_EQ(after[place] & expected[kind][place], expected[kind][place])
+                        << (kind == 0 ? "success" : "failure") << " at place " << place;
+                }
+            }
         }
     }
 }

@@ -171,6 +171,13 @@ const std::vector<ReadCase>& ReadCases() {
 
         // Entries go through the list's merge rules and placement.
         {With("D:(A;CI;0x1;;;x)(A;CI;0x2;;;X)"), 0, {}, 0x0004, With("D:(A;CI;0x3;;;x)")},
+        // Two entries of one mask, for the folder and for everything below it, are one
+        // entry for the whole tree.
+        {With("D:(A;;0x1200a9;;;WD)(A;OICIIO;0x1200a9;;;WD)"),
+         0,
+         {},
+         0x0004,
+         With("D:(A;CIOI;0x1200a9;;;WD)")},
         {With("D:(A;CI;0x1;;;a)(A;CI;0x1;;;b)(A;OI;0x4;;;a)"),
          0,
          {},

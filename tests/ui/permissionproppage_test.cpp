@@ -197,6 +197,20 @@ TEST(PermissionPropPageTest, AddEditAndRemoveChangeTheListAtOnce) {
          {1},
          true,
          true},
+        {"add of this folder only beside subfolders and files only: the whole tree",
+         "D:(A;CIOIIO;0x1f01ff;;;Users)",
+         [](PermissionRun& r) {
+             r.Add("Users", [](auto& e) {
+                 tk::test::SelectComboItem(e, editorIds::IDC_APPLY_ONTO, 0);
+                 ClickBox(e, 0, kAllow);
+             });
+             EXPECT_EQ(Rows(r.List()), (std::vector<Row>{{"Allow", "Users", "Full Control",
+                                                          "This folder, subfolders and files"}}));
+         },
+         "D:(A;CIOI;0x1f01ff;;;Users)",
+         {0},
+         true,
+         true},
         {"add cancelled in the account dialog",
          kMixed,
          [](PermissionRun& r) { r.Add("", nullptr); },

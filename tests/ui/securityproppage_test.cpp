@@ -344,6 +344,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "D:(A;CIOI;0x1200a9;;;Bob)",
                   {{ids::IDC_LIST_FOLDER_DENY, false, "(A;CIOI;0x1200a9;;;Bob)", "A:XLR",
                     kCannotFind, true}}},
+        // An entry of other places with the click's own mask is joined into one that
+        // reaches them all, and shows as the standard box.
+        ClickCase{"ListFolderAllowJoinsFilesOnlyIntoTheWholeTree",
+                  "D:(A;OIIO;0x1200a9;;;Bob)",
+                  {{ids::IDC_LIST_FOLDER_ALLOW, true, "(A;CIOI;0x1200a9;;;Bob)", "A:XLR"}}},
+        ClickCase{"ReadAllowCoversThisFolderOnly",
+                  "D:(A;NP;0x120089;;;Bob)",
+                  {{ids::IDC_READ_ALLOW, true, "(A;CIOI;0x120089;;;Bob)", "A:R"}}},
         ClickCase{"ReadAllowOnEmptiesDeny",
                   "D:(D;CIOI;0x1200a9;;;Bob)",
                   {{ids::IDC_READ_ALLOW, true, "(A;CIOI;0x120089;;;Bob)", "A:R"}}},
