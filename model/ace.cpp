@@ -31,7 +31,7 @@ AccountName::AccountName(const AccountName& other) noexcept : text_(other.text_)
 }
 
 AccountName& AccountName::operator=(const AccountName& other) noexcept {
-    if (text_ != other.text_) {
+    if (this != &other && text_ != other.text_) {
         Release();
         text_ = other.text_;
         if (text_ != nullptr) {

@@ -65,11 +65,11 @@ void CopyEntry(permora::Ace& part, const permora::Ace& entry, std::uint8_t dropB
 
 } // namespace
 
-ObjectAuditPropPage::ObjectAuditPropPage(std::string account, int level)
+ObjectAuditPropPage::ObjectAuditPropPage(const std::string& account, int level)
     : EntryEditorPage(ids::Template(), kAuditEditor, level),
       SuccessAce(std::make_unique<permora::Ace>(account, 0, permora::kAuditType,
                                                 kAuditSuccess | kNewFlags)),
-      FailedAce(std::make_unique<permora::Ace>(std::move(account), 0, permora::kAuditType,
+      FailedAce(std::make_unique<permora::Ace>(account, 0, permora::kAuditType,
                                                kAuditFailure | kNewFlags)) {
     BindHandlers();
 }

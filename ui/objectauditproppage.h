@@ -13,7 +13,7 @@ class ObjectAuditPropPage : public EntryEditorPage {
 public:
     // A new entry for an account: both parts empty, applying to this folder, subfolders
     // and files.
-    ObjectAuditPropPage(std::string account, int level);
+    ObjectAuditPropPage(const std::string& account, int level);
     // An existing entry: its success part and its failed part, each with the entry's
     // mask; the entry is only read.
     ObjectAuditPropPage(const permora::Ace& entry, int level);

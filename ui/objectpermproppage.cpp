@@ -51,10 +51,10 @@ const tk::Handler<ObjectPermPropPage> kHandlers[] = {
 
 } // namespace
 
-ObjectPermPropPage::ObjectPermPropPage(std::string account, int level)
+ObjectPermPropPage::ObjectPermPropPage(const std::string& account, int level)
     : EntryEditorPage(ids::Template(), kPermissionEditor, level),
       AllowAce(std::make_unique<permora::Ace>(account, 0, permora::kAllowType)),
-      DenyAce(std::make_unique<permora::Ace>(std::move(account), 0, permora::kDenyType)) {
+      DenyAce(std::make_unique<permora::Ace>(account, 0, permora::kDenyType)) {
     BindHandlers();
 }
 

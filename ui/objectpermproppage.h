@@ -13,7 +13,7 @@ class ObjectPermPropPage : public EntryEditorPage {
 public:
     // A new entry for an account: both working entries empty, applying to this folder,
     // subfolders and files.
-    ObjectPermPropPage(std::string account, int level);
+    ObjectPermPropPage(const std::string& account, int level);
     // An existing entry: the working entry of its kind copies it; the entry is only read.
     ObjectPermPropPage(const permora::Ace& entry, int level);
     ~ObjectPermPropPage() override;

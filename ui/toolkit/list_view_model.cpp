@@ -256,7 +256,8 @@ bool ListViewModel::InsertSourceRows(const std::vector<int>& rows) {
     // Runs in ascending order: each lands where the rows before it already stand.
     for (const auto& [first, last] : runs) {
         std::vector<std::uint64_t> cells;
-        cells.reserve(static_cast<std::size_t>(last - first + 1));
+        const int count = last - first + 1;
+        cells.reserve(static_cast<std::size_t>(count));
         for (int row = first; row <= last; ++row)
             cells.push_back(FingerprintNoCase(source_(row, 0)));
         beginInsertRows(QModelIndex(), first, last);

@@ -118,12 +118,9 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
     dialog.setWindowTitle(request.open ? QStringLiteral("Open") : QStringLiteral("Save As"));
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // Offering to create a missing file wins over insisting on an existing one.
-    if (request.flags & OFN_CREATEPROMPT)
-        dialog.setFileMode(QFileDialog::AnyFile);
-    else if (request.flags & OFN_FILEMUSTEXIST)
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    else
-        dialog.setFileMode(QFileDialog::AnyFile);
+    const bool mustExist =
+        (request.flags & OFN_FILEMUSTEXIST) != 0 && (request.flags & OFN_CREATEPROMPT) == 0;
+    dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & OFN_OVERWRITEPROMPT) == 0);
     if (!request.filter.empty())
         dialog.setNameFilters(ToQt(QtFilter(request.filter)).split(QStringLiteral(";;")));
