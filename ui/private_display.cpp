@@ -8,7 +8,8 @@
 
 #include "ui/private_display.h"
 
-#include <dirent.h>
+#include "ui/private_display_leftovers.h"
+
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -17,6 +18,7 @@
 #include <sys/random.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -180,28 +182,27 @@ std::string NewCookie() {
     return hex;
 }
 
-// A new folder of mode 0700 in the user's runtime folder, else in the temporary one.
+// Where a display's folder may be made, in the order tried: the user's runtime folder,
+// else the temporary one.
+std::vector<std::string> FolderBases() {
+    std::vector<std::string> bases;
+    const char* const candidates[] = {std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"),
+                                      "/tmp"};
+    for (const char* base : candidates) {
+        if (base != nullptr && *base != '\0')
+            bases.emplace_back(base);
+    }
+    return bases;
+}
+
+// A new folder of mode 0700, named after the process that makes it.
 std::string MakePrivateFolder() {
-    const char* bases[] = {std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"), "/tmp"};
-    for (const char* base : bases) {
-        if (base == nullptr || *base == '\0')
-            continue;
-        std::string folder = std::string(base) + "/permora-display-XXXXXX";
+    for (const std::string& base : FolderBases()) {
+        std::string folder = base + "/" + DisplayFolderPrefix() + "XXXXXX";
         if (::mkdtemp(folder.data()) != nullptr)
             return folder;
     }
     return {};
-}
-
-void RemoveFolder(const std::string& folder) {
-    if (DIR* entries = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(entries)) {
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                ::unlinkat(::dirfd(entries), entry->d_name, 0);
-        }
-        ::closedir(entries);
-    }
-    ::rmdir(folder.c_str());
 }
 
 int OpenFile(const std::string& path, int flags) {
@@ -294,14 +295,46 @@ bool WaitForExit(pid_t child, long milliseconds, int* status = nullptr) {
     }
 }
 
-// Stops a child, asking first; true when it had to be killed.
-bool StopChild(pid_t child) {
+// Waits up to `milliseconds` for the child to end, leaving it unreaped (so that its process
+// id names no other process yet); true once it has ended.
+bool WaitForEnd(pid_t child, long milliseconds) {
+    const long deadline = NowMilliseconds() + milliseconds;
+    for (;;) {
+        siginfo_t ended{};
+        const int result =
+            ::waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOHANG | WNOWAIT);
+        if ((result == 0 && ended.si_pid != 0) || (result < 0 && errno != EINTR))
+            return true;
+        if (NowMilliseconds() >= deadline)
+            return false;
+        SleepMilliseconds(10);
+    }
+}
+
+// Stops a child, asking first; leaves it unreaped.
+void EndChild(pid_t child) {
     ::kill(child, SIGTERM);
-    if (WaitForExit(child, kStopMilliseconds))
-        return false;
+    if (WaitForEnd(child, kStopMilliseconds))
+        return;
     ::kill(child, SIGKILL);
+    WaitForEnd(child, kStopMilliseconds);
+}
+
+void StopChild(pid_t child) {
+    EndChild(child);
     WaitForExit(child, kStopMilliseconds);
-    return true;
+}
+
+// A descriptor that turns readable when the child ends; -1 when the system has none.
+int WatchChild(pid_t child) {
+    // Through syscall(): Debian 12's declaration of pidfd_open lacks C linkage for C++.
+    return child > 0 ? static_cast<int>(::syscall(SYS_pidfd_open, child, 0)) : -1;
+}
+
+void CloseDescriptor(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
 }
 
 // Runs a helper to its end with `input` on its standard input; true when it succeeded.
@@ -376,6 +409,13 @@ public:
     bool Start(int editorEnd);
     void Stop();
 
+    // Descriptors that turn readable when the server or the window manager ends (-1 when
+    // it has or cannot be watched), and what is done then.
+    int ServerWatch() const { return serverWatch_; }
+    int WindowManagerWatch() const { return windowManagerWatch_; }
+    void ServerEnded();
+    void WindowManagerEnded();
+
     int Display() const { return display_; }
     int Port() const { return port_; }
     const std::string& Password() const { return password_; }
@@ -384,6 +424,9 @@ public:
 private:
     std::string PasswordPath() const { return folder_ + "/passwd"; }
     std::string LogPath() const { return folder_ + "/server.log"; }
+    void Log(const char* line) const;
+    // Ends the server and removes the files it would remove itself, then reaps it.
+    void StopServer(bool ask);
     bool WriteSecrets();
     bool StartServer(int editorEnd);
     int ReadDisplayNumber(int numberFd, int editorEnd);
@@ -398,6 +441,9 @@ private:
     std::string cookie_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
+    int serverWatch_ = -1;
+    int windowManagerWatch_ = -1;
+    ino_t serverSocket_ = 0;
     int display_ = -1;
     int port_ = 0;
 };
@@ -510,6 +556,8 @@ bool Session::StartServer(int editorEnd) {
         if (number >= 0) {
             display_ = number;
             port_ = port;
+            serverSocket_ = XSocketInode(number);
+            serverWatch_ = WatchChild(server_);
             return true;
         }
         if (server_ > 0)
@@ -529,6 +577,7 @@ bool Session::StartServer(int editorEnd) {
 }
 
 bool Session::Start(int editorEnd) {
+    RemoveDisplayLeftovers(FolderBases());
     folder_ = MakePrivateFolder();
     if (folder_.empty()) {
         std::fprintf(stderr, "Permora could not make a private folder for its display: %s\n",
@@ -551,6 +600,7 @@ bool Session::Start(int editorEnd) {
         Spawn(programs_.windowManager, {"--sm-disable"},
               {"DISPLAY=:" + std::to_string(display_), "XAUTHORITY=" + AuthorityPath()},
               {-1, -1, log, -1});
+    windowManagerWatch_ = WatchChild(windowManager_);
     // A window mapped before the window manager has taken the screen can stay without a
     // frame: the editor shows its window only once the window manager runs.
     if (windowManager_ > 0)
@@ -586,8 +636,7 @@ void Session::WaitForWindowManager(int log) {
                ended.si_pid == 0) {
             xcb_get_property_reply_t* property = xcb_get_property_reply(
                 connection,
-                xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
-                nullptr);
+                xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
             running = property != nullptr && xcb_get_property_value_length(property) == 4;
             std::free(property);
             if (!running)
@@ -600,18 +649,46 @@ void Session::WaitForWindowManager(int log) {
         WriteAll(log, "permora: the window manager did not start; windows may have no frames\n");
 }
 
+void Session::Log(const char* line) const {
+    const int log = OpenFile(LogPath(), O_CREAT | O_APPEND);
+    if (log >= 0) {
+        WriteAll(log, line);
+        ::close(log);
+    }
+}
+
+void Session::StopServer(bool ask) {
+    if (ask)
+        EndChild(server_);
+    // A server that was killed leaves its socket and lock behind.
+    if (display_ >= 0)
+        RemoveServerFiles(display_, server_, serverSocket_);
+    WaitForExit(server_, kStopMilliseconds);
+    CloseDescriptor(serverWatch_);
+    server_ = -1;
+}
+
+void Session::ServerEnded() {
+    StopServer(false);
+    Log("permora: the display server has ended\n");
+}
+
+void Session::WindowManagerEnded() {
+    WaitForExit(windowManager_, kStopMilliseconds);
+    CloseDescriptor(windowManagerWatch_);
+    windowManager_ = -1;
+    Log("permora: the window manager has ended; windows have no frames from now on\n");
+}
+
 void Session::Stop() {
     if (windowManager_ > 0)
         StopChild(windowManager_);
+    CloseDescriptor(windowManagerWatch_);
     windowManager_ = -1;
-    if (server_ > 0 && StopChild(server_) && display_ >= 0) {
-        // A killed server leaves its socket and lock behind.
-        ::unlink(("/tmp/.X11-unix/X" + std::to_string(display_)).c_str());
-        ::unlink(("/tmp/.X" + std::to_string(display_) + "-lock").c_str());
-    }
-    server_ = -1;
+    if (server_ > 0)
+        StopServer(true);
     if (!folder_.empty())
-        RemoveFolder(folder_);
+        RemoveOwnFolder(folder_);
     folder_.clear();
 }
 
@@ -649,9 +726,18 @@ int RunWatcher(const Programs& programs, int editorEnd, int report) {
     if (!reported)
         return 1;
     while (g_stopRequested == 0) {
-        pollfd end{editorEnd, POLLIN, 0};
-        if (WaitReadable(&end, 1, -1) > 0)
+        // poll() passes over the entries of -1: what has ended is not watched again.
+        pollfd watched[] = {{editorEnd, POLLIN, 0},
+                            {session.ServerWatch(), POLLIN, 0},
+                            {session.WindowManagerWatch(), POLLIN, 0}};
+        if (WaitReadable(watched, 3, -1) <= 0)
+            continue;
+        if (watched[0].revents != 0)
             break;
+        if (watched[1].revents != 0)
+            session.ServerEnded();
+        if (watched[2].revents != 0)
+            session.WindowManagerEnded();
     }
     return 0; // the session stops as it goes
 }

@@ -110,10 +110,15 @@ def read_proc_file(pid, name):
 class Editor:
     """The program started with no display, and what it shows of its private display."""
 
-    def __init__(self, program, runtime_dir, path=None):
+    def __init__(self, program, runtime_dir, path=None, tmpdir=None):
+        """Without runtime_dir, the display's folder goes to tmpdir, as TMPDIR asks."""
         env = {k: v for k, v in os.environ.items()
-               if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY")}
-        env["XDG_RUNTIME_DIR"] = runtime_dir
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY",
+                            "XDG_RUNTIME_DIR", "TMPDIR")}
+        if runtime_dir is not None:
+            env["XDG_RUNTIME_DIR"] = runtime_dir
+        if tmpdir is not None:
+            env["TMPDIR"] = tmpdir
         if path is not None:
             env["PATH"] = path
         self.stderr = tempfile.TemporaryFile()
@@ -149,13 +154,14 @@ class Editor:
 
         watchers = [pid for pid in all_pids() if (process_stat(pid) or (0, 0))[1] == self.proc.pid]
         check(len(watchers) == 1, "expected one watcher process, found %r" % watchers)
-        session = watchers[0]
+        session = self.watcher = watchers[0]
         members = [pid for pid in all_pids() if (process_stat(pid) or (0, 0, 0))[2] == session]
         self.display_processes = [(pid, process_stat(pid)[3]) for pid in members]
         names = {process_name(pid): pid for pid in members}
         for expected in ("Xtigervnc", "openbox"):
             check(expected in names, f"no {expected} among the display's processes: {names}")
-        server = names["Xtigervnc"]
+        self.server, self.window_manager = names["Xtigervnc"], names["openbox"]
+        server = self.server
         arguments = read_proc_file(server, "cmdline").decode().split("\0")
         self.authority = arguments[arguments.index("-auth") + 1]
         self.display = ":" + server_display_number(server)
@@ -163,6 +169,7 @@ class Editor:
         self.x_files = [f"/tmp/.X11-unix/X{number}", f"/tmp/.X{number}-lock"]
         self.x_file_ids = {path: os.stat(path).st_ino for path in self.x_files
                            if os.path.exists(path)}
+        self.folder = os.path.dirname(self.authority)
 
         return text
 
@@ -182,18 +189,22 @@ class Editor:
             pass
 
 
-def check_left_nothing(editor, runtime_dir):
+    def server_files_left(self):
+        """The server's X socket and lock that are still there (another server may have
+        taken the same number since; only ours count)."""
+        return [path for path in self.x_files
+                if os.path.exists(path) and os.stat(path).st_ino == self.x_file_ids.get(path)]
+
+
+def check_left_nothing(editor, runtime_dir, keep=()):
     wait_for(lambda: not any(alive(p) for p in editor.display_processes),
              "the display's processes to end")
     left = [p for p in editor.display_processes if alive(p)]
     check(not left, "processes left: %r" % left)
-    for path in editor.x_files:
-        # Another server may have taken the same number since; only ours must be gone.
-        same = (os.path.exists(path) and path in editor.x_file_ids
-                and os.stat(path).st_ino == editor.x_file_ids[path])
-        check(not same, "left behind: " + path)
-    check(os.listdir(runtime_dir) == [], "files left in the runtime folder: %r"
-          % os.listdir(runtime_dir))
+    check(not editor.server_files_left(), "left behind: %r" % editor.server_files_left())
+    # Qt makes a runtime folder of its own in TMPDIR when XDG_RUNTIME_DIR is not set.
+    files = sorted(set(os.listdir(runtime_dir)) - set(keep) - {"runtime-root"})
+    check(files == [], "files left in the runtime folder: %r" % files)
 
 
 # --- VNC --------------------------------------------------------------------------------
@@ -471,6 +482,163 @@ def run_without_server(program, runtime_dir):
         os.rmdir(empty)
 
 
+# --- leftovers ------------------------------------------------------------------------
+
+def run_killed_parts(program, base):
+    """A killed window manager is reaped at once; a killed server's sockets and lock go as
+    soon as it has, and the editor that lost its display leaves nothing either."""
+    editor = Editor(program, None, tmpdir=base)
+    try:
+        editor.start()
+        check(os.path.dirname(editor.folder) == base, "the display's folder is not in TMPDIR")
+        os.kill(editor.window_manager, signal.SIGKILL)
+        wait_for(lambda: process_stat(editor.window_manager) is None,
+                 "the killed window manager to be reaped")
+        check(editor.proc.poll() is None, "the editor ended with its window manager")
+        os.kill(editor.server, signal.SIGKILL)
+        wait_for(lambda: not editor.server_files_left(),
+                 "the killed server's socket and lock to be removed")
+        editor.proc.wait(timeout=TIMEOUT)  # it lost its display
+        check_left_nothing(editor, base)
+    except Failure as failure:
+        raise Failure("%s\nthe editor's messages:\n%s" % (failure, editor.stderr_text()))
+    finally:
+        editor.kill_everything()
+
+
+def dead_pid():
+    child = subprocess.Popen(["true"])
+    child.wait()
+    return child.pid
+
+
+def start_time(pid):
+    return process_stat(pid)[3]
+
+
+def free_display_numbers(count):
+    numbers = []
+    for number in range(700, 1000):
+        if not any(os.path.lexists(path) for path in
+                   (f"/tmp/.X{number}-lock", f"/tmp/.X11-unix/X{number}")):
+            numbers.append(number)
+        if len(numbers) == count:
+            return numbers
+    raise Failure("no free display numbers for the test")
+
+
+class Leftovers:
+    """What killed displays of this account and of others leave, and what live ones hold:
+    private folders, X display locks and X sockets. Each is (path, expected to stay)."""
+
+    def __init__(self, base):
+        self.items = []
+        self.listeners = []
+        nobody = (65534, 65534)
+        dead, me = dead_pid(), os.getpid()
+        for name, pid, stamp, owner, stays in (
+                ("ours, of a process gone", dead, 12345, None, False),
+                ("another account's, of a process gone", dead, 12345, nobody, True),
+                ("ours, of a live process", me, start_time(me), None, True)):
+            folder = os.path.join(base, f"permora-display-{pid}-{stamp}-{name[:3]}{len(self.items)}")
+            os.mkdir(folder, 0o700)
+            with open(os.path.join(folder, "passwd"), "w"):
+                pass
+            if owner:
+                for path in (folder, os.path.join(folder, "passwd")):
+                    os.chown(path, *owner)
+            self.items.append((name + " (folder)", folder, stays))
+        # A link is never followed, and what it leads to stays.
+        target = os.path.join(base, "linked")
+        os.mkdir(target)
+        with open(os.path.join(target, "keep"), "w"):
+            pass
+        link = os.path.join(base, f"permora-display-{dead}-12345-link00")
+        os.symlink(target, link)
+        self.items += [("a link (folder)", link, True), ("a link's target", target, True)]
+
+        os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
+        # An X socket just made may belong to a server about to listen on it: it stays
+        # until it is older than a few seconds.
+        hour_ago = time.time() - 3600
+        rows = (("ours, of a server gone", dead, False, None, hour_ago, False),
+                ("another account's, of a server gone", dead, False, nobody, hour_ago, True),
+                ("ours, of a live server", me, True, None, hour_ago, True),
+                ("ours without a lock, nothing listening", None, False, None, hour_ago, False),
+                ("ours without a lock, listening", None, True, None, hour_ago, True),
+                ("ours without a lock, just made", None, False, None, None, True))
+        for number, (name, lock_pid, listening, owner, made, stays) in zip(
+                free_display_numbers(len(rows)), rows):
+            sock_path = f"/tmp/.X11-unix/X{number}"
+            sock = socket.socket(socket.AF_UNIX)
+            sock.bind(sock_path)
+            if listening:
+                sock.listen(1)
+                self.listeners.append(sock)
+            else:
+                sock.close()
+            paths = [sock_path]
+            if lock_pid is not None:
+                lock = f"/tmp/.X{number}-lock"
+                with open(lock, "w") as f:
+                    f.write("%10d\n" % lock_pid)
+                paths.append(lock)
+            for path in paths:
+                if owner:
+                    os.chown(path, *owner)
+                if made:
+                    os.utime(path, (made, made))
+                self.items.append((f"{name} ({os.path.basename(path)})", path, stays))
+
+    def check(self):
+        wrong = [f"{name}: {'removed' if stays else 'left'}"
+                 for name, path, stays in self.items if os.path.lexists(path) != stays]
+        check(not wrong, "at start, leftovers were handled wrongly: %r" % wrong)
+
+    def remove(self):
+        for sock in self.listeners:
+            sock.close()
+        for _, path, _ in self.items:
+            if os.path.islink(path) or not os.path.isdir(path):
+                if os.path.lexists(path):
+                    os.unlink(path)
+            else:
+                shutil.rmtree(path, ignore_errors=True)
+
+
+def run_killed_watcher(program, base):
+    """A watcher killed outright leaves its folder; the next start removes it, and every
+    other leftover of this account whose process is gone, and nothing else."""
+    editor = Editor(program, None, tmpdir=base)
+    try:
+        editor.start()
+        os.kill(editor.watcher, signal.SIGKILL)
+        editor.proc.wait(timeout=TIMEOUT)  # it lost its display
+        wait_for(lambda: not any(alive(p) for p in editor.display_processes),
+                 "the display's processes to end with their watcher")
+    finally:
+        editor.kill_everything()
+    check(os.path.isdir(editor.folder), "the killed watcher's folder went at once")
+
+    leftovers = Leftovers(base)
+    following = Editor(program, None, tmpdir=base)
+    try:
+        following.start()
+        check(not os.path.lexists(editor.folder), "the killed watcher's folder stayed: "
+              + editor.folder)
+        leftovers.check()
+        following.proc.kill()
+        following.proc.wait(timeout=TIMEOUT)
+        check_left_nothing(following, base,
+                           keep=[os.path.basename(p) for _, p, stays in leftovers.items
+                                 if stays and os.path.dirname(p) == base])
+    except Failure as failure:
+        raise Failure("%s\nthe editor's messages:\n%s" % (failure, following.stderr_text()))
+    finally:
+        following.kill_everything()
+        leftovers.remove()
+
+
 def main():
     if len(sys.argv) < 2:
         print(__doc__)
@@ -485,6 +653,12 @@ def main():
         port = run_closed(program, runtime_dir, screenshot_dir)
         run_killed(program, runtime_dir, port)
         run_without_server(program, runtime_dir)
+        tmpdir = tempfile.mkdtemp(prefix="permora-headless-tmp-")
+        try:
+            run_killed_parts(program, tmpdir)
+            run_killed_watcher(program, tmpdir)
+        finally:
+            shutil.rmtree(tmpdir, ignore_errors=True)
     except (Failure, subprocess.TimeoutExpired, OSError) as failure:
         print("FAILED:", failure)
         return 1
