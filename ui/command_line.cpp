@@ -16,6 +16,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
                    "Template files to import at start, in order; with one file, saves write "
                    "back to it")
         ->type_name("");
+    app.add_flag("--vnc-tcp", result.vncTcp,
+                 "Without a display: serve VNC on a port of 127.0.0.1 too, which every account "
+                 "of this machine can reach");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

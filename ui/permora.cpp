@@ -11,17 +11,17 @@
 
 #include <iostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 // The application object: one for the life of the process. It keeps no settings.
 class PermoraApp {
 public:
-    int InitInstance(int& argc, char** argv, std::vector<std::string> startFiles);
+    int InitInstance(int& argc, char** argv, const CommandLine& commandLine);
 };
 
-int PermoraApp::InitInstance(int& argc, char** argv, std::vector<std::string> startFiles) {
-    if (permora::NeedsPrivateDisplay() && !permora::StartPrivateDisplay())
+int PermoraApp::InitInstance(int& argc, char** argv, const CommandLine& commandLine) {
+    if (permora::NeedsPrivateDisplay() &&
+        !permora::StartPrivateDisplay({.loopbackPort = commandLine.vncTcp}))
         return 1;
 
     QApplication app(argc, argv);
@@ -32,7 +32,7 @@ int PermoraApp::InitInstance(int& argc, char** argv, std::vector<std::string> st
 
     {
         PermoraDlg window;
-        window.ImportAtStart(std::move(startFiles));
+        window.ImportAtStart(commandLine.files);
         const recovery::SignalGuard keepOnSignals(window);
         window.DoModal();
     } // closing the window destroys the template and its targets
@@ -51,5 +51,5 @@ int main(int argc, char** argv) {
     // The arguments are all the program's own: Qt sees only its name, so that a file
     // named like one of Qt's options is still a file.
     int qtArgc = 1;
-    return theApp.InitInstance(qtArgc, argv, std::move(commandLine.files));
+    return theApp.InitInstance(qtArgc, argv, commandLine);
 }

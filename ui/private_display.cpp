@@ -1,10 +1,10 @@
 // The private display runs in processes of their own. Before anything starts, the program
 // forks a watcher; the watcher makes a private folder, a password and an X authority
-// cookie, starts the X server (VNC built in, loopback only) and the window manager as its
-// own children, and reports the display back through a pipe. The program keeps the write
-// end of a second pipe open for its whole life and never writes to it: when the program
-// ends, however it ends, the watcher reads end-of-file there, stops both servers and
-// removes every file the display left.
+// cookie, starts the X server (VNC built in, served on a socket in that folder) and the
+// window manager as its own children, and reports the display back through a pipe. The
+// program keeps the write end of a second pipe open for its whole life and never writes to
+// it: when the program ends, however it ends, the watcher reads end-of-file there, stops
+// both servers and removes every file the display left.
 
 #include "ui/private_display.h"
 
@@ -19,6 +19,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -44,6 +45,8 @@ constexpr int kHelperMilliseconds = 10000;
 constexpr int kStopMilliseconds = 5000;
 constexpr int kWindowManagerMilliseconds = 10000;
 constexpr const char* kGeometry = "1280x800";
+constexpr const char* kAuthorityName = "Xauthority";
+constexpr const char* kVncSocketName = "vnc";
 
 struct Tool {
     const char* program;
@@ -195,10 +198,14 @@ std::vector<std::string> FolderBases() {
     return bases;
 }
 
-// A new folder of mode 0700, named after the process that makes it.
+// A new folder of mode 0700, named after the process that makes it, with a path short
+// enough for the VNC socket in it.
 std::string MakePrivateFolder() {
+    errno = ENAMETOOLONG;
     for (const std::string& base : FolderBases()) {
         std::string folder = base + "/" + DisplayFolderPrefix() + "XXXXXX";
+        if (folder.size() + 1 + std::strlen(kVncSocketName) >= sizeof(sockaddr_un::sun_path))
+            continue;
         if (::mkdtemp(folder.data()) != nullptr)
             return folder;
     }
@@ -399,7 +406,8 @@ bool PortTaken(int port) {
 // What the watcher runs and must clean away.
 class Session {
 public:
-    explicit Session(Programs programs) : programs_(std::move(programs)) {}
+    Session(Programs programs, bool loopbackPort)
+        : programs_(std::move(programs)), loopbackPort_(loopbackPort) {}
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     ~Session() { Stop(); }
@@ -419,7 +427,9 @@ public:
     int Display() const { return display_; }
     int Port() const { return port_; }
     const std::string& Password() const { return password_; }
-    std::string AuthorityPath() const { return folder_ + "/Xauthority"; }
+    const std::string& Folder() const { return folder_; }
+    std::string AuthorityPath() const { return folder_ + "/" + kAuthorityName; }
+    std::string VncSocketPath() const { return folder_ + "/" + kVncSocketName; }
 
 private:
     std::string PasswordPath() const { return folder_ + "/passwd"; }
@@ -429,6 +439,9 @@ private:
     void StopServer(bool ask);
     bool WriteSecrets();
     bool StartServer(int editorEnd);
+    // Starts the server with VNC on its socket and on `port` (-1: none). The display
+    // number, -1 when the server ended first, -2 when the start is abandoned.
+    int LaunchServer(int port, int editorEnd);
     int ReadDisplayNumber(int numberFd, int editorEnd);
     // Waits until the window manager manages the screen, has ended, or a time limit has
     // passed (the last two are noted in the log); the editor runs in all three cases.
@@ -436,6 +449,7 @@ private:
     void ReportServerFailure() const;
 
     Programs programs_;
+    bool loopbackPort_;
     std::string folder_;
     std::string password_;
     std::string cookie_;
@@ -524,45 +538,56 @@ void Session::ReportServerFailure() const {
                  programs_.server.c_str(), tail.c_str());
 }
 
+int Session::LaunchServer(int port, int editorEnd) {
+    const int log = OpenFile(LogPath(), O_CREAT | O_TRUNC);
+    int numberPipe[2];
+    if (log < 0 || ::pipe2(numberPipe, O_CLOEXEC) != 0) {
+        if (log >= 0)
+            ::close(log);
+        return -2;
+    }
+    // VNC on a socket only this account may open (and on a loopback port when asked); no
+    // X over TCP; the password file for VNC authentication and the cookie for X clients;
+    // no reset (which closes every connection) when a short-lived client happens to be
+    // the last.
+    std::vector<std::string> args{"-displayfd",   "3",    "-rfbunixpath", VncSocketPath(),
+                                  "-rfbunixmode", "0600", "-rfbport",     std::to_string(port)};
+    if (port > 0)
+        args.emplace_back("-localhost");
+    args.insert(args.end(), {"-SecurityTypes", "VncAuth", "-PasswordFile", PasswordPath(), "-auth",
+                             AuthorityPath(), "-nolisten", "tcp", "-noreset", "-geometry",
+                             kGeometry, "-depth", "24", "-desktop", "Permora"});
+    server_ = Spawn(programs_.server, args, {}, {-1, -1, log, numberPipe[1]});
+    ::close(numberPipe[1]);
+    ::close(log);
+    const int number = server_ > 0 ? ReadDisplayNumber(numberPipe[0], editorEnd) : -1;
+    ::close(numberPipe[0]);
+    if (number >= 0) {
+        display_ = number;
+        port_ = port > 0 ? port : 0;
+        serverSocket_ = XSocketInode(number);
+        serverWatch_ = WatchChild(server_);
+        return number;
+    }
+    if (server_ > 0)
+        StopChild(server_);
+    server_ = -1;
+    return number;
+}
+
 bool Session::StartServer(int editorEnd) {
+    if (!loopbackPort_) {
+        const int number = LaunchServer(-1, editorEnd);
+        if (number == -1)
+            ReportServerFailure();
+        return number >= 0;
+    }
     for (int port = kFirstPort; port <= kLastPort; ++port) {
         if (PortTaken(port))
             continue;
-        const int log = OpenFile(LogPath(), O_CREAT | O_TRUNC);
-        int numberPipe[2];
-        if (log < 0 || ::pipe2(numberPipe, O_CLOEXEC) != 0) {
-            if (log >= 0)
-                ::close(log);
-            return false;
-        }
-        // -localhost: VNC on the loopback addresses only; no X over TCP; the password
-        // file for VNC authentication and the cookie for X clients; no reset (which
-        // closes every connection) when a short-lived client happens to be the last.
-        server_ = Spawn(programs_.server, {"-displayfd",    "3",
-                                           "-rfbport",      std::to_string(port),
-                                           "-localhost",    "-SecurityTypes",
-                                           "VncAuth",       "-PasswordFile",
-                                           PasswordPath(),  "-auth",
-                                           AuthorityPath(), "-nolisten",
-                                           "tcp",           "-noreset",
-                                           "-geometry",     kGeometry,
-                                           "-depth",        "24",
-                                           "-desktop",      "Permora"},
-                        {}, {-1, -1, log, numberPipe[1]});
-        ::close(numberPipe[1]);
-        ::close(log);
-        const int number = server_ > 0 ? ReadDisplayNumber(numberPipe[0], editorEnd) : -1;
-        ::close(numberPipe[0]);
-        if (number >= 0) {
-            display_ = number;
-            port_ = port;
-            serverSocket_ = XSocketInode(number);
-            serverWatch_ = WatchChild(server_);
+        const int number = LaunchServer(port, editorEnd);
+        if (number >= 0)
             return true;
-        }
-        if (server_ > 0)
-            StopChild(server_);
-        server_ = -1;
         if (number == -2)
             return false;
         // Another program took the port between the look and the server's own try.
@@ -663,6 +688,7 @@ void Session::StopServer(bool ask) {
     // A server that was killed leaves its socket and lock behind.
     if (display_ >= 0)
         RemoveServerFiles(display_, server_, serverSocket_);
+    ::unlink(VncSocketPath().c_str());
     WaitForExit(server_, kStopMilliseconds);
     CloseDescriptor(serverWatch_);
     server_ = -1;
@@ -694,7 +720,7 @@ void Session::Stop() {
 
 // The watcher: a session of its own (no terminal signal reaches it or the servers), the
 // display started, then a wait for the editor's end or a request to stop.
-int RunWatcher(const Programs& programs, int editorEnd, int report) {
+int RunWatcher(const Programs& programs, bool loopbackPort, int editorEnd, int report) {
     ::setsid();
     ::umask(077);
     // Nothing the editor set up for its signals applies here.
@@ -716,12 +742,12 @@ int RunWatcher(const Programs& programs, int editorEnd, int report) {
     ::dup2(null, 1);
     ::close(null);
 
-    Session session(programs);
+    Session session(programs, loopbackPort);
     if (!session.Start(editorEnd))
         return 1;
     const bool reported =
         WriteAll(report, std::to_string(session.Display()) + " " + std::to_string(session.Port()) +
-                             " " + session.Password() + " " + session.AuthorityPath() + "\n");
+                             " " + session.Password() + " " + session.Folder() + "\n");
     ::close(report);
     if (!reported)
         return 1;
@@ -742,6 +768,38 @@ int RunWatcher(const Programs& programs, int editorEnd, int report) {
     return 0; // the session stops as it goes
 }
 
+// A path as one word of a shell command.
+std::string ShellWord(const std::string& path) {
+    if (path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+                               "/._-+=,") == std::string::npos)
+        return path;
+    std::string quoted = "'";
+    for (char c : path)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// On standard output only: where the display is served, its password and how to reach it.
+void PrintHowToConnect(const std::string& socket, int port, const char* password) {
+    const std::string word = ShellWord(socket);
+    std::printf("No display found: Permora runs on a display of its own, served over VNC %s.\n"
+                "  socket:   %s\n",
+                port > 0 ? "on this machine only" : "to this account only", socket.c_str());
+    if (port > 0)
+        std::printf("  address:  %s\n"
+                    "  port:     %d\n",
+                    kAddress, port);
+    std::printf("  password: %s\n"
+                "On this machine: xtigervncviewer %s\n"
+                "From another machine: ssh -L 5900:%s host\n"
+                "then point a VNC viewer at localhost:5900 there.\n",
+                password, word.c_str(), word.c_str());
+    if (port > 0)
+        std::printf(
+            "The port is open to every account of this machine; the socket only to this one.\n");
+    std::fflush(stdout);
+}
+
 } // namespace
 
 bool NeedsPrivateDisplay() {
@@ -749,7 +807,7 @@ bool NeedsPrivateDisplay() {
            !EnvironmentHas("QT_QPA_PLATFORM");
 }
 
-bool StartPrivateDisplay() {
+bool StartPrivateDisplay(const PrivateDisplayOptions& options) {
     Programs programs;
     if (!FindPrograms(programs))
         return false;
@@ -767,7 +825,7 @@ bool StartPrivateDisplay() {
     if (watcher == 0) {
         ::close(editorLife[1]);
         ::close(report[0]);
-        ::_exit(RunWatcher(programs, editorLife[0], report[1]));
+        ::_exit(RunWatcher(programs, options.loopbackPort, editorLife[0], report[1]));
     }
     ::close(editorLife[0]);
     ::close(report[1]);
@@ -801,19 +859,11 @@ bool StartPrivateDisplay() {
         return false;
     }
     line.pop_back();
+    const std::string folder = line.substr(static_cast<std::size_t>(consumed));
     ::setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
-    ::setenv("XAUTHORITY", line.substr(static_cast<std::size_t>(consumed)).c_str(), 1);
+    ::setenv("XAUTHORITY", (folder + "/" + kAuthorityName).c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-
-    std::printf("No display found: Permora runs on a display of its own, served over VNC on "
-                "this machine only.\n"
-                "  address:  %s\n"
-                "  port:     %d\n"
-                "  password: %s\n"
-                "From another machine: ssh -L 5900:127.0.0.1:%d host\n"
-                "then point a VNC viewer at localhost:5900 there.\n",
-                kAddress, port, password, port);
-    std::fflush(stdout);
+    PrintHowToConnect(folder + "/" + kVncSocketName, port, password);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""The editor started without a display serves its window on a private display: VNC on
-loopback only with the printed password, X only with the cookie. Closed or killed, it
-leaves no process and no file behind.
+"""The editor started without a display serves its window on a private display: VNC on a
+socket that only its account may open (on a loopback port too when asked), with the
+printed password; X only with the cookie. Closed or killed, it leaves no process and no
+file behind, and the next start removes what killed displays left.
 
 usage: headless_test.py PERMORA_PROGRAM [SCREENSHOT_DIR]
 """
@@ -12,6 +13,7 @@ import select
 import shutil
 import signal
 import socket
+import stat
 import struct
 import subprocess
 import sys
@@ -110,7 +112,7 @@ def read_proc_file(pid, name):
 class Editor:
     """The program started with no display, and what it shows of its private display."""
 
-    def __init__(self, program, runtime_dir, path=None, tmpdir=None):
+    def __init__(self, program, runtime_dir, path=None, tmpdir=None, args=()):
         """Without runtime_dir, the display's folder goes to tmpdir, as TMPDIR asks."""
         env = {k: v for k, v in os.environ.items()
                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY",
@@ -122,16 +124,18 @@ class Editor:
         if path is not None:
             env["PATH"] = path
         self.stderr = tempfile.TemporaryFile()
-        self.proc = subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL,
+        self.tcp = "--vnc-tcp" in args
+        self.proc = subprocess.Popen([program, *args], env=env, stdin=subprocess.DEVNULL,
                                      stdout=subprocess.PIPE, stderr=self.stderr)
         self.display_processes = []
 
     def read_output(self):
-        """Everything printed on standard output until the SSH hint, or until it ends."""
+        """Everything printed on standard output up to its last line, or until it ends."""
+        last = b"only to this one.\n" if self.tcp else b"localhost:5900 there.\n"
         output = b""
         deadline = time.monotonic() + TIMEOUT
         fd = self.proc.stdout.fileno()
-        while b"ssh -L" not in output or not output.endswith(b"\n"):
+        while not output.endswith(last):
             left = deadline - time.monotonic()
             check(left > 0, "no connection details within the time; printed: %r" % output)
             ready, _, _ = select.select([fd], [], [], left)
@@ -145,12 +149,18 @@ class Editor:
     def start(self):
         """Waits for the connection details and notes the display's processes and files."""
         text = self.read_output()
-        port = re.search(r"port:\s+(\d+)", text)
+        vnc_socket = re.search(r"socket:\s+(\S+)", text)
         password = re.search(r"password:\s+(\S+)", text)
-        check(port and password, "no port or password printed: %r" % text)
-        self.port, self.password = int(port.group(1)), password.group(1)
-        check(f"ssh -L 5900:127.0.0.1:{self.port} host" in text, "no SSH hint: %r" % text)
-        check("127.0.0.1" in text, "no address printed: %r" % text)
+        check(vnc_socket and password, "no socket or password printed: %r" % text)
+        self.vnc_socket, self.password = vnc_socket.group(1), password.group(1)
+        for hint in (f"xtigervncviewer {self.vnc_socket}\n",
+                     f"ssh -L 5900:{self.vnc_socket} host\n"):
+            check(hint in text, "no hint %r in %r" % (hint, text))
+        port = re.search(r"port:\s+(\d+)", text)
+        check(bool(port) == self.tcp, "a port printed %s --vnc-tcp: %r"
+              % ("without" if port else "not even with", text))
+        self.port = int(port.group(1)) if port else None
+        check(not self.tcp or "address:  127.0.0.1\n" in text, "no address printed: %r" % text)
 
         watchers = [pid for pid in all_pids() if (process_stat(pid) or (0, 0))[1] == self.proc.pid]
         check(len(watchers) == 1, "expected one watcher process, found %r" % watchers)
@@ -170,6 +180,8 @@ class Editor:
         self.x_file_ids = {path: os.stat(path).st_ino for path in self.x_files
                            if os.path.exists(path)}
         self.folder = os.path.dirname(self.authority)
+        check(os.path.dirname(self.vnc_socket) == self.folder,
+              "the VNC socket is not in the display's folder: " + self.vnc_socket)
 
         return text
 
@@ -190,10 +202,11 @@ class Editor:
 
 
     def server_files_left(self):
-        """The server's X socket and lock that are still there (another server may have
-        taken the same number since; only ours count)."""
-        return [path for path in self.x_files
+        """The server's X socket and lock and its VNC socket that are still there (another
+        server may have taken the same number since; only ours count)."""
+        left = [path for path in self.x_files
                 if os.path.exists(path) and os.stat(path).st_ino == self.x_file_ids.get(path)]
+        return left + [self.vnc_socket] * os.path.lexists(self.vnc_socket)
 
 
 def check_left_nothing(editor, runtime_dir, keep=()):
@@ -219,14 +232,20 @@ def receive(sock, count):
     return data
 
 
-def rfb_connect(port):
-    """Connects and agrees on protocol 3.8; returns the socket and the offered security types."""
-    sock = socket.create_connection(("127.0.0.1", port), timeout=TIMEOUT)
+def rfb_connect(route):
+    """Connects to a socket path or a loopback port and agrees on protocol 3.8; returns the
+    connection and the offered security types."""
+    if isinstance(route, str):
+        sock = socket.socket(socket.AF_UNIX)
+        sock.settimeout(TIMEOUT)
+        sock.connect(route)
+    else:
+        sock = socket.create_connection(("127.0.0.1", route), timeout=TIMEOUT)
     version = receive(sock, 12)
     check(version.startswith(b"RFB 003."), "not an RFB server: %r" % version)
     sock.sendall(b"RFB 003.008\n")
     count = receive(sock, 1)
-    check(count and count[0] > 0, "the server offers no security type")
+    check(count and count[0] > 0, "the server offers no security type on %r" % route)
     return sock, list(receive(sock, count[0]))
 
 
@@ -243,8 +262,8 @@ def rfb_security_result(sock):
     return struct.unpack(">I", result)[0] if len(result) == 4 else -1
 
 
-def rfb_login(port, password):
-    sock, _ = rfb_connect(port)
+def rfb_login(route, password):
+    sock, _ = rfb_connect(route)
     sock.sendall(b"\x02")
     challenge = receive(sock, 16)
     check(len(challenge) == 16, "no VNC challenge")
@@ -253,22 +272,32 @@ def rfb_login(port, password):
 
 
 def check_vnc(editor):
-    listeners = loopback_listeners(editor.port)
-    check(listeners and all(address in ("127.0.0.1", "::1") for address in listeners),
-          "the VNC port listens on %r, not on loopback only" % listeners)
+    """Served on the socket with the password only, and on no TCP port unless asked."""
+    status = os.lstat(editor.vnc_socket)
+    check(stat.S_ISSOCK(status.st_mode) and status.st_uid == os.geteuid()
+          and stat.S_IMODE(status.st_mode) == 0o600,
+          "the VNC socket is not this account's alone: %o" % status.st_mode)
+    listeners = tcp_listeners(editor.server)
+    if editor.port is None:
+        check(listeners == [], "the server listens on TCP: %r" % listeners)
+    else:
+        check(listeners and all(address in ("127.0.0.1", "::1") and port == editor.port
+                                for address, port in listeners),
+              "the server listens on %r, not on loopback port %d only" % (listeners, editor.port))
 
-    sock, types = rfb_connect(editor.port)
+    sock, types = rfb_connect(editor.vnc_socket)
     check(1 not in types, "the server offers security type None: %r" % types)
     check(2 in types, "the server offers no VNC password authentication: %r" % types)
     sock.sendall(b"\x01")
     check(rfb_security_result(sock) != 0, "a client choosing None was let in")
     sock.close()
 
-    sock, result = rfb_login(editor.port, "wrong" if editor.password != "wrong" else "other")
+    sock, result = rfb_login(editor.vnc_socket,
+                             "wrong" if editor.password != "wrong" else "other")
     check(result != 0, "a wrong password was let in")
     sock.close()
 
-    sock, result = rfb_login(editor.port, editor.password)
+    sock, result = rfb_login(editor.vnc_socket, editor.password)
     check(result == 0, "the printed password was refused")
     sock.sendall(b"\x01")  # ClientInit, shared
     header = receive(sock, 24)
@@ -280,9 +309,14 @@ def check_vnc(editor):
     return sock, width, height
 
 
-def loopback_listeners(port):
-    """The local addresses of the sockets listening on port (IPv4 and IPv6)."""
-    addresses = []
+def tcp_listeners(pid):
+    """(address, port) of each TCP socket the process listens on (IPv4 and IPv6)."""
+    inodes = set()
+    for fd in os.listdir(f"/proc/{pid}/fd"):
+        target = os.readlink(f"/proc/{pid}/fd/{fd}")
+        if target.startswith("socket:["):
+            inodes.add(target[8:-1])
+    listeners = []
     for table, size in (("/proc/net/tcp", 4), ("/proc/net/tcp6", 16)):
         try:
             with open(table) as f:
@@ -291,15 +325,115 @@ def loopback_listeners(port):
             continue
         for line in lines:
             fields = line.split()
-            address, hex_port = fields[1].split(":")
-            if fields[3] != "0A" or int(hex_port, 16) != port:
+            if fields[3] != "0A" or fields[9] not in inodes:
                 continue
+            address, hex_port = fields[1].split(":")
             raw = bytes.fromhex(address)
             # The kernel prints each 32-bit word in host (little-endian) order.
             raw = b"".join(raw[i:i + 4][::-1] for i in range(0, size, 4))
             family = socket.AF_INET if size == 4 else socket.AF_INET6
-            addresses.append(socket.inet_ntop(family, raw))
-    return addresses
+            listeners.append((socket.inet_ntop(family, raw), int(hex_port, 16)))
+    return listeners
+
+
+# What another account does: connects and answers the challenge wrongly, again and again.
+WRONG_PASSWORDS = r"""
+import errno, socket, sys
+kind, where, count = sys.argv[1], sys.argv[2], int(sys.argv[3])
+for attempt in range(count):
+    try:
+        if kind == "unix":
+            sock = socket.socket(socket.AF_UNIX)
+            sock.settimeout(10)
+            sock.connect(where)
+        else:
+            sock = socket.create_connection(("127.0.0.1", int(where)), timeout=10)
+        sock.recv(12)
+        sock.sendall(b"RFB 003.008\n")
+        sock.recv(64)
+        sock.sendall(b"\x02")
+        sock.recv(16)
+        sock.sendall(bytes(16))
+        print("answered", flush=True)
+        sock.close()
+    except OSError as failure:
+        print(errno.errorcode.get(failure.errno, str(failure)), flush=True)
+"""
+
+NOBODY = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+
+
+def wrong_passwords_from_nobody(kind, where, count):
+    """What each attempt of another account came to: "answered" or the error's name."""
+    result = subprocess.run(NOBODY + ["/usr/bin/python3", "-c", WRONG_PASSWORDS, kind,
+                                      str(where), str(count)],
+                            capture_output=True, text=True, timeout=TIMEOUT,
+                            env={"PATH": "/usr/bin:/bin"})
+    return result.stdout.split()
+
+
+def check_other_account_kept_out(editor):
+    """Another account cannot open the socket: not where it lies, nor through a hard link
+    in a folder open to all (which leaves only the socket's own mode to keep it out)."""
+    open_folder = tempfile.mkdtemp(prefix="permora-headless-open-")
+    try:
+        os.chmod(open_folder, 0o755)
+        link = os.path.join(open_folder, "vnc")
+        os.link(editor.vnc_socket, link)
+        for where in (editor.vnc_socket, link):
+            tried = wrong_passwords_from_nobody("unix", where, 1)
+            check(tried == ["EACCES"], "another account opening %s: %r" % (where, tried))
+    finally:
+        shutil.rmtree(open_folder, ignore_errors=True)
+
+
+def check_viewer(editor):
+    """The printed command for this machine shows the display, given the password."""
+    work = tempfile.mkdtemp(prefix="permora-headless-viewer-")
+    processes = []
+    try:
+        password_file = os.path.join(work, "passwd")
+        with open(password_file, "wb") as f:
+            subprocess.run(["vncpasswd", "-f"], input=editor.password.encode() + b"\n",
+                           stdout=f, check=True, timeout=TIMEOUT)
+        os.chmod(password_file, 0o600)
+        number_read, number_write = os.pipe()
+        processes.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(number_write), "-screen", "0", "1024x768x24",
+             "-nolisten", "tcp"], pass_fds=[number_write], stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL))
+        os.close(number_write)
+        with os.fdopen(number_read) as numbers:
+            ready, _, _ = select.select([numbers], [], [], TIMEOUT)
+            check(ready, "Xvfb did not start")
+            display = ":" + numbers.readline().strip()
+        env = dict(os.environ, DISPLAY=display, HOME=work)
+        env.pop("XAUTHORITY", None)
+        command = ["xtigervncviewer", "-passwd", password_file, editor.vnc_socket]
+        processes.append(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL))
+        connection = xdisplay.Display(display)
+
+        def titles():
+            names = []
+            for window in connection.screen().root.query_tree().children:
+                try:
+                    names.append(window.get_wm_name() or "")
+                except XError.XError:
+                    pass  # the window went meanwhile
+            return [name for name in names if "Permora" in str(name)]
+
+        wait_for(titles, "the viewer's window showing the display")
+        connection.close()
+    finally:
+        for process in reversed(processes):
+            process.terminate()
+            try:
+                process.wait(timeout=TIMEOUT)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+        shutil.rmtree(work, ignore_errors=True)
 
 
 def save_framebuffer(sock, width, height, path):
@@ -339,12 +473,11 @@ def save_framebuffer(sock, width, height, path):
 
 def check_x_access(editor):
     """Only the holder of the cookie opens the display; the X client libraries decide."""
-    nobody = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
     cases = [
         ("the editor's account with the cookie", [], editor.authority, True),
         ("the editor's account without the cookie", [], "/dev/null", False),
-        ("another account (nobody)", nobody, editor.authority, False),
-        ("another account (nobody) without the cookie", nobody, "/dev/null", False),
+        ("another account (nobody)", NOBODY, editor.authority, False),
+        ("another account (nobody) without the cookie", NOBODY, "/dev/null", False),
     ]
     for who, prefix, authority, may_open in cases:
         env = {"PATH": "/usr/bin:/bin", "XAUTHORITY": authority, "HOME": "/nonexistent"}
@@ -421,11 +554,18 @@ def run_closed(program, runtime_dir, screenshot_dir):
 
         check_x_access(editor)
         connection, window = find_editor_window(editor)
+        check_other_account_kept_out(editor)
+        # Another account trying wrong passwords again and again at whatever the display
+        # serves must not lock the owner out.
+        for kind, where in [("unix", editor.vnc_socket)] + [
+                ("tcp", port) for _, port in tcp_listeners(editor.server)]:
+            wrong_passwords_from_nobody(kind, where, 10)
         sock, width, height = check_vnc(editor)
         if screenshot_dir:
             time.sleep(1)  # let the window paint
             save_framebuffer(sock, width, height, os.path.join(screenshot_dir, "headless.png"))
         sock.close()
+        check_viewer(editor)
 
         close_window(connection, window)
         code = editor.proc.wait(timeout=TIMEOUT)
@@ -435,29 +575,48 @@ def run_closed(program, runtime_dir, screenshot_dir):
         except XError.ConnectionClosedError:
             pass  # the display went away with the editor, as it should
         check_left_nothing(editor, runtime_dir)
-        return editor.port
     except Failure as failure:
         raise Failure("%s\nthe editor's messages:\n%s" % (failure, editor.stderr_text()))
     finally:
         editor.kill_everything()
 
 
-def run_killed(program, runtime_dir, taken_port):
-    # The port the last run got is held, so this run must find another.
-    holder = socket.socket()
-    holder.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-    holder.bind(("127.0.0.1", taken_port))
-    holder.listen(1)
-    editor = Editor(program, runtime_dir)
+def held_port():
+    """A loopback port from 5900 on, held so that the editor has to pass over it."""
+    for port in range(5900, 6000):
+        holder = socket.socket()
+        try:
+            holder.bind(("127.0.0.1", port))
+        except OSError:
+            holder.close()
+            continue
+        holder.listen(1)
+        return holder, port
+    raise Failure("no free port from 5900 on")
+
+
+def run_tcp_then_killed(program, runtime_dir):
+    """Asked for, a free loopback port too. Another account can lock the port with wrong
+    passwords, but not the socket; killed, the editor leaves nothing."""
+    holder, taken = held_port()
+    editor = Editor(program, runtime_dir, args=["--vnc-tcp"])
     try:
         editor.start()
-        check(editor.port != taken_port, "the printed port %d is taken" % taken_port)
+        check(editor.port != taken, "the printed port %d is taken" % taken)
+        check_vnc(editor)[0].close()
         sock, result = rfb_login(editor.port, editor.password)
-        check(result == 0, "the printed password was refused")
+        check(result == 0, "the printed password was refused on the port")
+        sock.close()
+        tried = wrong_passwords_from_nobody("tcp", editor.port, 10)
+        sock, result = rfb_login(editor.vnc_socket, editor.password)
+        check(result == 0, "after another account's wrong passwords on the port (%r) the "
+              "owner was refused on the socket" % tried)
         sock.close()
         editor.proc.kill()
         editor.proc.wait(timeout=TIMEOUT)
         check_left_nothing(editor, runtime_dir)
+    except Failure as failure:
+        raise Failure("%s\nthe editor's messages:\n%s" % (failure, editor.stderr_text()))
     finally:
         holder.close()
         editor.kill_everything()
@@ -650,8 +809,8 @@ def main():
     screenshot_dir = sys.argv[2] if len(sys.argv) > 2 else None
     runtime_dir = tempfile.mkdtemp(prefix="permora-headless-test-")
     try:
-        port = run_closed(program, runtime_dir, screenshot_dir)
-        run_killed(program, runtime_dir, port)
+        run_closed(program, runtime_dir, screenshot_dir)
+        run_tcp_then_killed(program, runtime_dir)
         run_without_server(program, runtime_dir)
         tmpdir = tempfile.mkdtemp(prefix="permora-headless-tmp-")
         try:

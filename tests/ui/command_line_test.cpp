@@ -55,9 +55,19 @@ TEST(CommandLineTest, ParsesFilesHelpVersionAndMistakes) {
     const std::string version = std::string("permora ") + PERMORA_VERSION;
     const Case cases[] = {
         {"nothing", {}, false, 0, {}, "", ""},
-        {"files in order", {"b.conf", "a.conf", "b.conf"}, false, 0, {"b.conf", "a.conf", "b.conf"},
-         "", ""},
-        {"a file named like an option after --", {"--", "--version"}, false, 0, {"--version"}, "",
+        {"files in order",
+         {"b.conf", "a.conf", "b.conf"},
+         false,
+         0,
+         {"b.conf", "a.conf", "b.conf"},
+         "",
+         ""},
+        {"a file named like an option after --",
+         {"--", "--version"},
+         false,
+         0,
+         {"--version"},
+         "",
          ""},
         {"help", {"--help"}, true, 0, {}, "FILE", ""},
         {"short help", {"-h", "a.conf"}, true, 0, {}, "--version", ""},
@@ -81,6 +91,28 @@ TEST(CommandLineTest, ParsesFilesHelpVersionAndMistakes) {
         else
             EXPECT_NE(parsed.err.find(c.errHas), std::string::npos) << parsed.err;
     }
+}
+
+TEST(CommandLineTest, VncOnATcpPortOnlyWhenAskedFor) {
+    struct Case {
+        std::vector<const char*> args;
+        bool vncTcp;
+        std::vector<std::string> files;
+    };
+    const Case cases[] = {
+        {{"a.conf"}, false, {"a.conf"}},
+        {{"--vnc-tcp", "a.conf"}, true, {"a.conf"}},
+        {{"a.conf", "--vnc-tcp"}, true, {"a.conf"}},
+        {{"--", "--vnc-tcp"}, false, {"--vnc-tcp"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        const Parsed parsed = Parse(c.args);
+        EXPECT_FALSE(parsed.line.exit) << parsed.err;
+        EXPECT_EQ(parsed.line.vncTcp, c.vncTcp);
+        EXPECT_EQ(parsed.line.files, c.files);
+    }
+    EXPECT_NE(Parse({"--help"}).out.find("--vnc-tcp"), std::string::npos);
 }
 
 TEST(CommandLineTest, StartFilesAreImportedAsImportWould) {
