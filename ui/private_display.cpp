@@ -106,7 +106,7 @@ std::string FindProgram(const char* program) {
         if (end == std::string::npos)
             end = folders.size();
         const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-        const std::string candidate = folder + "/" + program;
+        std::string candidate = folder + "/" + program;
         struct stat status {};
         if (::stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)
