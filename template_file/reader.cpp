@@ -25,6 +25,8 @@ constexpr char kWrongType[] = "Wrong ace type.";
 constexpr char kBadMask[] = "Cannot parse this Mask.";
 constexpr char kInvalidAccount[] = "Invalid Account Name";
 constexpr char kTooManyEntries[] = "Too many entries.";
+constexpr char kBadListFlags[] = "Cannot parse the flags of this list.";
+constexpr char kNoParts[] = "This descriptor holds neither S: nor D:.";
 
 void Say(const MessageSink& sink, const char* message) {
     if (sink) {
@@ -77,6 +79,13 @@ public:
     }
 
     std::string_view Rest() const { return text_.substr(pos_); }
+
+    // Passes over further delimiters, as a step would before its field.
+    void Skip(char delimiter) {
+        while (pos_ < text_.size() && text_[pos_] == delimiter) {
+            ++pos_;
+        }
+    }
 
 private:
     std::string_view text_;
@@ -435,13 +444,39 @@ struct PartBits {
 constexpr PartBits kSaclBits{SE_SACL_PROTECTED, SE_SACL_AUTO_INHERIT_REQ, SE_SACL_AUTO_INHERITED};
 constexpr PartBits kDaclBits{SE_DACL_PROTECTED, SE_DACL_AUTO_INHERIT_REQ, SE_DACL_AUTO_INHERITED};
 
-// One part ("S:..." or "D:..."), ending where the next part begins: its control letters,
+// Whether the flags of a list (what stands between "S:" or "D:" and the first entry) are
+// the marks P, AI and AR alone, in any order.
+bool AreListFlags(std::string_view flags) {
+    while (!flags.empty()) {
+        if (flags.starts_with('P')) {
+            flags.remove_prefix(1);
+        } else if (flags.starts_with("AI") || flags.starts_with("AR")) {
+            flags.remove_prefix(2);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// How strictly a descriptor is read. An NTFS descriptor is saved from what was read, so
+// what cannot be read as written fails; a line of another style is written back as it
+// stands, and its descriptor is only searched for the marks.
+enum class Strictness { Ntfs, OtherStyle };
+
+// One part ("S:..." or "D:..."), ending where the other part begins: its control letters,
 // then its entries one after the other. A part without any entry is an empty list.
 int ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, Acl& acl,
-             const Report& report) {
+             Strictness strictness, const Report& report) {
     const PartBits& bits = kind == Part::Audit ? kSaclBits : kDaclBits;
     const std::size_t open = part.find('(');
     const std::string_view header = part.substr(0, open);
+    // A flag that is not saved (D:NO_ACCESS_CONTROL lets everyone in) must not pass as an
+    // ordinary list.
+    if (strictness == Strictness::Ntfs && !AreListFlags(header.substr(2))) {
+        Say(report.sink, kBadListFlags);
+        return Fail(report);
+    }
     std::uint16_t control = descriptor.Control;
     if (header.find('P') != std::string_view::npos) {
         control |= bits.protectedBit;
@@ -500,7 +535,8 @@ void WarnAboutLeadingText(std::string_view text, const Report& report) {
     }
 }
 
-int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, const Report& report) {
+int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, Strictness strictness,
+                       const Report& report) {
     descriptor.Control = 0;
     descriptor.SaclList.Clear();
     descriptor.DaclList.Clear();
@@ -509,6 +545,10 @@ int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, con
     const std::size_t dStart = all.find("D:");
     const bool hasS = sStart != std::string_view::npos;
     const bool hasD = dStart != std::string_view::npos;
+    if (strictness == Strictness::Ntfs && !hasS && !hasD && !all.empty()) {
+        Say(report.sink, kNoParts);
+        return Fail(report);
+    }
     if (hasS) {
         descriptor.Control |= SE_SACL_PRESENT;
     }
@@ -525,13 +565,14 @@ int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, con
         }
         const std::size_t sEnd = hasD ? dStart : all.size();
         const std::string_view part = all.substr(sStart, sEnd - sStart);
-        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, report) != 0) {
+        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, strictness, report) != 0) {
             return 1;
         }
     }
     if (hasD) {
         const std::string_view part = all.substr(dStart);
-        if (ReadPart(part, Part::Permission, descriptor, descriptor.DaclList, report) != 0) {
+        if (ReadPart(part, Part::Permission, descriptor, descriptor.DaclList, strictness, report) !=
+            0) {
             return 1;
         }
     }
@@ -576,11 +617,14 @@ int ReadLine(const std::string& line, TargetObject& target, const Report& report
     if (!target.Descriptor) {
         target.Descriptor = std::make_unique<SecurityDescriptor>();
     }
-    // Two double quotes with nothing between them are an empty descriptor, not a missing one.
+    // Runs of commas count as one here too: the descriptor is what stands in the quotes
+    // after them. Two double quotes with nothing between them are an empty descriptor, not
+    // a missing one.
+    scanner.Skip(',');
     const std::string_view rest = scanner.Rest();
     if (!scanner.Step('"', field)) {
         if (rest.size() >= 2 && rest.find_first_not_of('"') == std::string_view::npos) {
-            return ReadDescriptorText({}, *target.Descriptor, report);
+            return ReadDescriptorText({}, *target.Descriptor, Strictness::Ntfs, report);
         }
         return Fail(report);
     }
@@ -588,9 +632,9 @@ int ReadLine(const std::string& line, TargetObject& target, const Report& report
     // makes no difference to a save.
     if (target.SecurityStyle != kStyleNtfs) {
         const Report quiet{report.sink, nullptr};
-        return ReadDescriptorText(field, *target.Descriptor, quiet);
+        return ReadDescriptorText(field, *target.Descriptor, Strictness::OtherStyle, quiet);
     }
-    return ReadDescriptorText(field, *target.Descriptor, report);
+    return ReadDescriptorText(field, *target.Descriptor, Strictness::Ntfs, report);
 }
 
 } // namespace
@@ -601,7 +645,7 @@ int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
 
 int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
                    const MessageSink& sink) {
-    return ReadDescriptorText(text, descriptor, Report{sink, nullptr});
+    return ReadDescriptorText(text, descriptor, Strictness::Ntfs, Report{sink, nullptr});
 }
 
 int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink) {

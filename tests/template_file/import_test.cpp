@@ -73,7 +73,9 @@ TEST(ImportWarnings, SayWhatTheNextSaveWritesDifferently) {
         {"O:BAG:SYD:(A;CI;0x1;;;x)", {"owner O:BA is not saved", "group G:SY is not saved"}},
         {"G:S-1-5-32-544S:", {"group G:S-1-5-32-544 is not saved"}},
         {"xxS:(AU;FA;0x1;;;x)", {"descriptor text xx is not saved"}},
-        {"no parts", {"descriptor text no parts is not saved"}},
+        {"O:BAG:SYS:PAI(AU;SA;0x1;;;y)D:AI(A;CI;0x1;;;x)",
+         {"owner O:BA is not saved", "group G:SY is not saved", "mark AI of S: is not saved",
+          "mark AI of D: is not saved"}},
         // Flags and masks that read as something else.
         {"D:(A;OICIID;0x1;;;x)", {"flags ID of entry (A;OICIID;0x1;;;x) are not saved"}},
         {"D:(A;IDciCIO;0x1;;;x)", {"flags ID ci O of entry (A;IDciCIO;0x1;;;x) are not saved"}},

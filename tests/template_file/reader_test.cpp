@@ -6,6 +6,8 @@ namespace permora {
 namespace {
 
 constexpr const char* kInvalid = "   Invalid File";
+constexpr const char* kBadListFlags = "Cannot parse the flags of this list.";
+constexpr const char* kNoParts = "This descriptor holds neither S: nor D:.";
 constexpr int kAnyControl = -1;
 
 struct ReadCase {
@@ -81,7 +83,23 @@ const std::vector<ReadCase>& ReadCases() {
         // An empty descriptor field is a descriptor without lists.
         {With(""), 0, {}, 0, With("")},
         {"1,0,\"/vol/x\",0,,\"\"", 0, {}, 0, With("")},
-        {With("no parts"), 0, {}, 0, With("")},
+        {"1,0,\"/vol/x\",0,,\"D:(A;CI;0x1;;;x)\"", 0, {}, 0x0004, With("D:(A;CI;0x1;;;x)")},
+        // Any other text is a descriptor that a save would lose.
+        {With("no parts"), 1, {kNoParts, kInvalid}, kAnyControl, ""},
+        {With("O:BAG:BA"), 1, {kNoParts, kInvalid}, kAnyControl, ""},
+        {With("d:pai(A;CI;0x1;;;x)"), 1, {kNoParts, kInvalid}, kAnyControl, ""},
+        // Lines of other styles are written back as read: neither rule refuses them.
+        {"2,0,\"/vol/x\",0,\"O:BAG:BA\"", 0, {}, 0, "2,0,\"/vol/x\",0,\"O:BAG:BA\""},
+        {"2,0,\"/vol/x\",0,\"D:XPY(A;CI;0x1;;;x)\"",
+         0,
+         {},
+         0x1004,
+         "2,0,\"/vol/x\",0,\"D:XPY(A;CI;0x1;;;x)\""},
+        {"3,0,\"/vol/x\",0,\"D:NO_ACCESS_CONTROL\"",
+         0,
+         {},
+         0x0004,
+         "3,0,\"/vol/x\",0,\"D:NO_ACCESS_CONTROL\""},
 
         // Parts and their control letters.
         {With("D:AI(A;CI;0x1;;;Everyone)"), 0, {}, 0x0404, With("D:(A;CI;0x1;;;Everyone)")},
@@ -93,6 +111,18 @@ const std::vector<ReadCase>& ReadCases() {
         {With("S:D:(A;CI;0x1;;;Everyone)"), 0, {}, 0x0014, With("S:D:(A;CI;0x1;;;Everyone)")},
         {With("S:ARD:P(A;CI;0x1;;;x)"), 0, {}, 0x1214, With("S:ARD:P(A;CI;0x1;;;x)")},
         {With("S:(AU;SA;0x1;;;x)D:AR"), 0, {}, 0x0114, With("S:(AU;SA;0x1;;;x)D:AR")},
+        {With("D:ARPAIP(A;CI;0x1;;;x)"), 0, {}, 0x1504, With("D:PAR(A;CI;0x1;;;x)")},
+        // List flags other than P, AI and AR fail the line.
+        {With("D:NO_ACCESS_CONTROL"), 1, {kBadListFlags, kInvalid}, kAnyControl, ""},
+        {With("D:XYZ(A;CI;0x1;;;x)"), 1, {kBadListFlags, kInvalid}, kAnyControl, ""},
+        {With("D:d:pai(A;CI;0x1;;;x)"), 1, {kBadListFlags, kInvalid}, kAnyControl, ""},
+        {With("D: P(A;CI;0x1;;;x)"), 1, {kBadListFlags, kInvalid}, kAnyControl, ""},
+        {With("D:PX"), 1, {kBadListFlags, kInvalid}, kAnyControl, ""},
+        {With("S:pai(AU;SA;0x1;;;x)D:(A;CI;0x1;;;y)"),
+         1,
+         {kBadListFlags, kInvalid},
+         kAnyControl,
+         ""},
         // The audit part comes first.
         {With("D:(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y)"), 1, {kInvalid}, kAnyControl, ""},
         // Entries running past their part, missing or followed by other text.
@@ -241,6 +271,27 @@ TEST(ReadTargetLine, EntriesOfTheSameNameShareItsText) {
     EXPECT_TRUE(allowed.SharesTextWith(second->Descriptor->DaclList.Allow.Head->NTAccount));
     EXPECT_EQ(first->Descriptor->DaclList.Deny.Head->NTAccount, "BUILTIN\\ADMINISTRATORS");
     EXPECT_FALSE(allowed.SharesTextWith(first->Descriptor->DaclList.Deny.Head->NTAccount));
+}
+
+// A descriptor given alone is read as that of an NTFS target.
+TEST(ReadDescriptor, ReadsAsAnNtfsDescriptor) {
+    struct Case {
+        std::string text;
+        int result;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"", 0, {}},
+        {"S:(AU;SA;0x1;;;y)D:P(A;CI;0x1;;;x)", 0, {}},
+        {"garbage", 1, {kNoParts, kInvalid}},
+        {"D:NO_ACCESS_CONTROL", 1, {kBadListFlags, kInvalid}},
+    };
+    for (const Case& c : cases) {
+        test::Messages messages;
+        SecurityDescriptor descriptor;
+        EXPECT_EQ(ReadDescriptor(c.text, descriptor, messages.Sink()), c.result) << c.text;
+        EXPECT_EQ(messages.texts, c.messages) << c.text;
+    }
 }
 
 // Masks: hexadecimal with either prefix, decimal, or the two-letter right codes.
