@@ -558,19 +558,18 @@ int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, Str
     if (report.warn != nullptr) {
         WarnAboutLeadingText(all.substr(0, std::min(sStart, dStart)), report);
     }
+    // Either part may come first; each ends where the other begins. The audit part is read
+    // first all the same.
     if (hasS) {
-        // The audit part comes first and ends where the permission part begins.
-        if (hasD && dStart < sStart) {
-            return Fail(report);
-        }
-        const std::size_t sEnd = hasD ? dStart : all.size();
+        const std::size_t sEnd = hasD && dStart > sStart ? dStart : all.size();
         const std::string_view part = all.substr(sStart, sEnd - sStart);
         if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, strictness, report) != 0) {
             return 1;
         }
     }
     if (hasD) {
-        const std::string_view part = all.substr(dStart);
+        const std::size_t dEnd = hasS && sStart > dStart ? sStart : all.size();
+        const std::string_view part = all.substr(dStart, dEnd - dStart);
         if (ReadPart(part, Part::Permission, descriptor, descriptor.DaclList, strictness, report) !=
             0) {
             return 1;

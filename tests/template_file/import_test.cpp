@@ -73,7 +73,7 @@ TEST(ImportWarnings, SayWhatTheNextSaveWritesDifferently) {
         {"O:BAG:SYD:(A;CI;0x1;;;x)", {"owner O:BA is not saved", "group G:SY is not saved"}},
         {"G:S-1-5-32-544S:", {"group G:S-1-5-32-544 is not saved"}},
         {"xxS:(AU;FA;0x1;;;x)", {"descriptor text xx is not saved"}},
-        {"O:BAG:SYS:PAI(AU;SA;0x1;;;y)D:AI(A;CI;0x1;;;x)",
+        {"O:BAG:SYD:PAI(A;CI;0x1;;;x)S:AI(AU;SA;0x1;;;y)",
          {"owner O:BA is not saved", "group G:SY is not saved", "mark AI of S: is not saved",
           "mark AI of D: is not saved"}},
         // Flags and masks that read as something else.
@@ -129,6 +129,28 @@ TEST(ImportReportTest, NumbersMessagesAndWarningsByLine) {
         text, tmpl, {[&only](int line, const std::string& m) { only.emplace_back(line, m); }, {}});
     EXPECT_EQ(outcome.appended, 1);
     EXPECT_EQ(only, messages);
+}
+
+// Lines as other tools write them: the permission part first, one account's rights in two
+// entries of one mask; a list flag that the file cannot hold stops the import there.
+TEST(ImportReportTest, OtherToolsLinesKeepTheirMeaningOrStopTheImport) {
+    const std::string text =
+        "cb56f6f4\r\n"
+        "1,0,\"/vol/a\",0,\"O:BAG:SYD:PAI(A;;0x1200a9;;;WD)(A;OICIIO;0x1200a9;;;WD)"
+        "S:AI(AU;CIOIFA;0x2;;;x)\"\r\n"
+        "1,0,\"/vol/b\",0,\"D:NO_ACCESS_CONTROL\"\r\n"
+        "1,0,\"/vol/c\",0,\"D:(A;CI;0x1;;;x)\"\r\n";
+    for (const std::string& bytes : {text, "\xFF\xFE"s + test::Widen(text)}) {
+        SecurityTemplate tmpl;
+        Reported reported;
+        const ImportOutcome outcome = ImportBytes(bytes, tmpl, reported.Report());
+        EXPECT_FALSE(outcome.complete);
+        EXPECT_EQ(outcome.appended, 1);
+        EXPECT_EQ(reported.messages,
+                  (Numbered{{3, "Cannot parse the flags of this list."}, {3, "   Invalid File"}}));
+        EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n1,0,\"/vol/a\",0,\"S:(AU;CIOIFA;0x2;;;x)"
+                                    "D:P(A;CIOI;0x1200a9;;;WD)\"\r\n");
+    }
 }
 
 // A path with a letter beyond ASCII is reported, not shortened, in either file; a line kept

@@ -123,8 +123,25 @@ const std::vector<ReadCase>& ReadCases() {
          {kBadListFlags, kInvalid},
          kAnyControl,
          ""},
-        // The audit part comes first.
-        {With("D:(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y)"), 1, {kInvalid}, kAnyControl, ""},
+        // Either part may come first; each runs to the other; the audit part is read first
+        // and written first.
+        {With("D:(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y)"),
+         0,
+         {},
+         0x0014,
+         With("S:(AU;SA;0x1;;;y)D:(A;CI;0x1;;;x)")},
+        {With("O:BAG:SYD:PAI(A;CI;0x1;;;x)S:AI(AU;SA;0x1;;;y)"),
+         0,
+         {},
+         0x1C14,
+         With("S:(AU;SA;0x1;;;y)D:P(A;CI;0x1;;;x)")},
+        {With("D:(A;CI;0x1;;;x)S:"), 0, {}, 0x0014, With("S:D:(A;CI;0x1;;;x)")},
+        {With("D:X(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y"), 1, {kInvalid}, kAnyControl, ""},
+        {"2,0,\"/vol/x\",0,\"D:(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y)\"",
+         0,
+         {},
+         0x0014,
+         "2,0,\"/vol/x\",0,\"D:(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y)\""},
         // Entries running past their part, missing or followed by other text.
         {With("D:(A;CI;0x1;;;x"), 1, {kInvalid}, kAnyControl, ""},
         {With("S:(AU;SA;0x1;;;xD:(A;CI;0x1;;;y)"), 1, {kInvalid}, kAnyControl, ""},
@@ -282,7 +299,7 @@ TEST(ReadDescriptor, ReadsAsAnNtfsDescriptor) {
     };
     const Case cases[] = {
         {"", 0, {}},
-        {"S:(AU;SA;0x1;;;y)D:P(A;CI;0x1;;;x)", 0, {}},
+        {"D:P(A;CI;0x1;;;x)S:(AU;SA;0x1;;;y)", 0, {}},
         {"garbage", 1, {kNoParts, kInvalid}},
         {"D:NO_ACCESS_CONTROL", 1, {kBadListFlags, kInvalid}},
     };
