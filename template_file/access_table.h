@@ -1,0 +1,75 @@
+#pragma once
+
+// The effective access of one person as the window and the command line show it: rows of
+// rights by three columns (this folder, subfolders, files), the words of each cell and the
+// entries behind it.
+
+#include "model/effective_access.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace permora {
+
+struct NamedRights {
+    const char* name;
+    std::uint32_t mask;
+};
+
+// The rights as the entry editor lists them, Full Control first.
+extern const std::array<NamedRights, 14> kEditorRights;
+// The six standard permissions of the security page.
+extern const std::array<NamedRights, 6> kStandardPermissions;
+
+// Columns: the folder itself; its subfolders; its files. A subfolder or file is in the first
+// level when it is a child of the folder, deeper otherwise.
+enum AccessColumn : int { kThisFolderColumn, kSubfoldersColumn, kFilesColumn, kAccessColumnCount };
+const char* AccessColumnName(int column); // "This folder", "Subfolders", "Files"
+
+// The words of one level: "Allowed", "Denied", "Not allowed"; "Success", "Failure",
+// "Success and failure", "Not audited" (1 success, 2 failure, 3 both).
+const char* AccessWord(Access access);
+const char* AuditWord(int audited);
+// Both levels in one phrase: the first alone when they are equal, "X in the first level
+// only" when the deeper levels have nothing, "X in the first level, y below" otherwise.
+// Whatever reaches the deeper levels reaches the first level too, so a first level with
+// nothing never stands beside deeper levels with something.
+std::string BothLevelsText(const std::string& first, const std::string& deeper,
+                           const std::string& nothing);
+
+struct AccessCell {
+    Access firstLevel = Access::NotAllowed; // this folder: the folder itself
+    Access deeper = Access::NotAllowed;     // this folder: the same as firstLevel
+    // The entries behind the cell, as indexes into EffectiveAccess::deciders, ascending: those
+    // that denied a right of a denied cell, that allowed its rights otherwise.
+    std::vector<int> deciders;
+};
+
+// A set of rights is allowed at a place when every one of them is allowed there, denied when
+// any one of them is denied, and not allowed otherwise.
+AccessCell AccessCellOf(const EffectiveAccess& access, int column, std::uint32_t mask);
+// "Allowed", "Denied", "Not allowed", or, where the first level and the deeper levels
+// differ, both: "Allowed in the first level only", "Denied in the first level, allowed
+// below"; "Not decided" without a permission list.
+std::string AccessCellText(const EffectiveAccess& access, const AccessCell& cell);
+// Which entries decided the cell, one line each, for a tooltip.
+std::string AccessCellExplanation(const EffectiveAccess& access, int column, std::uint32_t mask);
+
+// Audited on success (1) and on failure (2) at the first and the deeper levels: a set of
+// rights is audited when every one of them is.
+struct AuditCell {
+    int firstLevel = 0;
+    int deeper = 0;
+};
+AuditCell AuditCellOf(const EffectiveAccess& access, int column, std::uint32_t mask);
+// "Success", "Failure", "Success and failure", "Not audited", and both where the levels differ.
+std::string AuditCellText(const AuditCell& cell);
+
+// A deciding entry's SDDL entry string, "(A;CIOI;0x1200a9;;;Everyone)".
+std::string EntryText(const DecidingEntry& entry);
+// With the 1-based number of its row in the permission list: "entry 3: (A;...)".
+std::string DeciderLine(const DecidingEntry& entry);
+
+} // namespace permora

@@ -1,0 +1,106 @@
+#include "template_file/access_table.h"
+
+#include "template_file/template_file.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace permora {
+namespace {
+
+// A descriptor as a template line writes it.
+std::unique_ptr<SecurityDescriptor> Read(const std::string& text) {
+    auto d = std::make_unique<SecurityDescriptor>();
+    std::vector<std::string> messages;
+    EXPECT_EQ(ReadDescriptor(text, *d, [&](const std::string& m) { messages.push_back(m); }), 0);
+    EXPECT_EQ(messages, std::vector<std::string>{});
+    return d;
+}
+
+EffectiveAccess AccessOf(const std::string& text, const std::vector<std::string>& groups = {}) {
+    return ComputeEffectiveAccess(*Read(text), AccessSubject("LAB\\jdoe", groups));
+}
+
+TEST(AccessTableTest, ACellSaysBothLevelsWhereTheyDiffer) {
+    // Denied Write Data on child files, Delete on every subfolder; all on the folder and its
+    // child folders; Execute on every file.
+    const EffectiveAccess access =
+        AccessOf("D:(D;NPOIIO;0x2;;;LAB\\jdoe)(D;CIIO;0x10000;;;LAB\\jdoe)"
+                 "(A;NPCI;0x1f01ff;;;LAB\\jdoe)(A;OIIO;0x20;;;LAB\\jdoe)");
+    const EffectiveAccess split = AccessOf("D:(D;NPCIIO;0x1;;;LAB\\jdoe)(A;CIIO;0x1;;;LAB\\jdoe)");
+    struct Case {
+        const EffectiveAccess* access;
+        int column;
+        std::uint32_t mask;
+        const char* text;
+    };
+    const Case cases[] = {
+        {&access, kThisFolderColumn, kFullControlMask, "Allowed"},
+        {&access, kSubfoldersColumn, kReadData, "Allowed in the first level only"},
+        {&access, kSubfoldersColumn, kDelete, "Denied"},
+        {&access, kSubfoldersColumn, kFullControlMask, "Denied"},
+        {&access, kFilesColumn, kWriteData, "Denied in the first level only"},
+        {&access, kFilesColumn, kExecute, "Allowed"},
+        {&access, kFilesColumn, kReadData, "Not allowed"},
+        {&split, kSubfoldersColumn, kReadData, "Denied in the first level, allowed below"},
+        {&split, kThisFolderColumn, kReadData, "Not allowed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(AccessCellText(*c.access, AccessCellOf(*c.access, c.column, c.mask)), c.text);
+    }
+}
+
+TEST(AccessTableTest, TheExplanationNamesTheDecidingEntries) {
+    const EffectiveAccess access =
+        AccessOf("D:(D;NPCI;0x10000;;;LAB\\staff)(A;CIOI;0x1200a9;;;Everyone)", {"LAB\\staff"});
+    EXPECT_EQ(AccessCellExplanation(access, kThisFolderColumn, kDelete),
+              "Denied by entry 1: (D;NPCI;0x10000;;;LAB\\staff)");
+    EXPECT_EQ(AccessCellExplanation(access, kSubfoldersColumn, kDelete),
+              "In the first level:\nDenied by entry 1: (D;NPCI;0x10000;;;LAB\\staff)\n"
+              "Below the first level:\nNo entry grants it.");
+    EXPECT_EQ(AccessCellExplanation(access, kFilesColumn, kReadData),
+              "Allowed by entry 2: (A;CIOI;0x1200a9;;;Everyone)");
+    EXPECT_EQ(
+        AccessCellExplanation(access, kFilesColumn, kFullControlMask),
+        "No entry grants all of it.\nPartly allowed by entry 2: (A;CIOI;0x1200a9;;;Everyone)");
+    EXPECT_EQ(AccessCellOf(access, kSubfoldersColumn, kDelete).deciders, std::vector<int>{0});
+    EXPECT_EQ(AccessCellOf(access, kFilesColumn, kReadExecuteMask).deciders, std::vector<int>{1});
+}
+
+TEST(AccessTableTest, WithoutAPermissionListNothingIsDecided) {
+    const EffectiveAccess access = AccessOf("S:(AU;CIOISA;0x1;;;Everyone)");
+    EXPECT_EQ(AccessCellText(access, AccessCellOf(access, kThisFolderColumn, kReadData)),
+              "Not decided");
+    EXPECT_EQ(AccessCellExplanation(access, kThisFolderColumn, kReadData),
+              "The target has no permission list: nothing is decided.");
+}
+
+TEST(AccessTableTest, AuditCells) {
+    const EffectiveAccess access =
+        AccessOf("S:(AU;CISA;0x1;;;LAB\\jdoe)(AU;NPCISAFA;0x1;;;lab\\JDOE)"
+                 "(AU;OIIOFA;GR;;;Everyone)(AU;SAFA;0x1f01ff;;;LAB\\x)");
+    struct Case {
+        int column;
+        std::uint32_t mask;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kThisFolderColumn, kReadData, "Success and failure"},
+        {kSubfoldersColumn, kReadData, "Success and failure in the first level, success below"},
+        {kFilesColumn, kReadData, "Failure"},
+        {kFilesColumn, kReadMask, "Failure"},
+        {kFilesColumn, kFullControlMask, "Not audited"},
+        {kThisFolderColumn, kDelete, "Not audited"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(AuditCellText(AuditCellOf(access, c.column, c.mask)), c.text);
+    }
+}
+
+} // namespace
+} // namespace permora
