@@ -2,6 +2,7 @@
 
 #include "cli/cli.h"
 
+#include "cli/access.h"
 #include "cli/commands.h"
 #include "model/checks.h"
 #include "model/template_ops.h"
@@ -375,6 +376,8 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     replaceCmd->add_flag("--dry-run", replace.dryRun, "Count the changes; write nothing");
     replaceCmd->add_option("--output", replace.output, "Write the result here instead");
 
+    const AccessCommand access = AddAccessCommand(app, in, out, err);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -392,6 +395,9 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     }
     if (diffCmd->parsed()) {
         return Diff(diff, in, out, err);
+    }
+    if (access.command->parsed()) {
+        return access.run();
     }
     if (addCmd->parsed()) {
         add.hasLike = like->count() > 0;
