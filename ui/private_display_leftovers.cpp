@@ -74,16 +74,21 @@ bool ProcessRuns(pid_t pid, const std::string& start) {
     return stat.state != 'Z' && stat.state != 'X' && stat.start == start;
 }
 
-// The digits of `text` from `at` up to `end`, or -1 when there are none or others.
+bool AllDigits(const std::string& text, std::size_t at, std::size_t end) {
+    return end > at && end <= text.size() &&
+           std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
+                       text.begin() + static_cast<std::ptrdiff_t>(end),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The number that the digits of `text` from `at` up to `end` write, or -1 when there are
+// none, others or too many.
 long Number(const std::string& text, std::size_t at, std::size_t end) {
-    if (end <= at || end - at > 9)
+    if (!AllDigits(text, at, end) || end - at > 9)
         return -1;
     long value = 0;
-    for (std::size_t i = at; i < end; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
+    for (std::size_t i = at; i < end; ++i)
         value = value * 10 + (text[i] - '0');
-    }
     return value;
 }
 
@@ -96,8 +101,9 @@ struct Entry {
     struct stat status;
 };
 
-// The entries of a folder as they are, links not followed; read whole before any is removed.
-std::vector<Entry> ListFolder(int folder) {
+// The entries of a folder whose names `wanted` accepts, as they are (links not followed);
+// read whole before any is removed.
+template <typename Wanted> std::vector<Entry> ListFolder(int folder, Wanted wanted) {
     std::vector<Entry> entries;
     const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
     DIR* listing = copy >= 0 ? ::fdopendir(copy) : nullptr;
@@ -108,7 +114,7 @@ std::vector<Entry> ListFolder(int folder) {
     }
     while (const dirent* entry = ::readdir(listing)) {
         Entry found{entry->d_name, {}};
-        if (found.name != "." && found.name != ".." &&
+        if (found.name != "." && found.name != ".." && wanted(found.name) &&
             ::fstatat(folder, entry->d_name, &found.status, AT_SYMLINK_NOFOLLOW) == 0)
             entries.push_back(std::move(found));
     }
@@ -136,7 +142,7 @@ void RemoveFolderAt(int parent, const Entry& entry) {
     struct stat status {};
     if (::fstat(folder, &status) == 0 && OwnedByMe(status) &&
         status.st_ino == entry.status.st_ino && status.st_dev == entry.status.st_dev) {
-        for (const Entry& inside : ListFolder(folder))
+        for (const Entry& inside : ListFolder(folder, [](const std::string&) { return true; }))
             ::unlinkat(folder, inside.name.c_str(), 0);
         UnlinkIfSame(parent, entry, AT_REMOVEDIR);
     }
@@ -201,21 +207,22 @@ void RemoveDeadFolders(const std::string& base) {
     if (folder < 0)
         return;
     const std::size_t prefix = std::strlen(kFolderPrefix);
-    for (const Entry& entry : ListFolder(folder)) {
+    const auto named = [prefix](const std::string& name) {
+        return name.compare(0, prefix, kFolderPrefix) == 0;
+    };
+    for (const Entry& entry : ListFolder(folder, named)) {
         const std::string& name = entry.name;
-        if (!S_ISDIR(entry.status.st_mode) || !OwnedByMe(entry.status) ||
-            name.compare(0, prefix, kFolderPrefix) != 0)
+        if (!S_ISDIR(entry.status.st_mode) || !OwnedByMe(entry.status))
             continue;
+        // "permora-display-PID-START-XXXXXX"; a name without the watcher's is left alone.
         const std::size_t pidEnd = name.find('-', prefix);
         const std::size_t startEnd =
             pidEnd == std::string::npos ? pidEnd : name.find('-', pidEnd + 1);
-        if (startEnd == std::string::npos)
-            continue; // not a name this program gives
+        if (startEnd == std::string::npos || !AllDigits(name, pidEnd + 1, startEnd))
+            continue;
         const long pid = Number(name, prefix, pidEnd);
         const std::string start = name.substr(pidEnd + 1, startEnd - pidEnd - 1);
-        if (pid <= 0 || Number(name, pidEnd + 1, startEnd) < 0)
-            continue;
-        if (!ProcessRuns(static_cast<pid_t>(pid), start))
+        if (pid > 0 && !ProcessRuns(static_cast<pid_t>(pid), start))
             RemoveFolderAt(folder, entry);
     }
     ::close(folder);
@@ -225,9 +232,9 @@ void RemoveDeadLocks() {
     const int folder = OpenFolder("/tmp");
     if (folder < 0)
         return;
-    for (const Entry& entry : ListFolder(folder)) {
-        if (LockNumber(entry.name) < 0 || !S_ISREG(entry.status.st_mode) ||
-            !OwnedByMe(entry.status))
+    const auto named = [](const std::string& name) { return LockNumber(name) >= 0; };
+    for (const Entry& entry : ListFolder(folder, named)) {
+        if (!S_ISREG(entry.status.st_mode) || !OwnedByMe(entry.status))
             continue;
         const pid_t holder = LockHolder(folder, entry);
         if (holder > 0 && ProcessGone(holder))
@@ -242,14 +249,15 @@ void RemoveDeadSockets() {
     if (folder < 0)
         return;
     const time_t settled = std::time(nullptr) - kSocketSettleSeconds;
-    for (const Entry& entry : ListFolder(folder)) {
-        const long number = entry.name.size() > 1 && entry.name[0] == 'X'
-                                ? Number(entry.name, 1, entry.name.size())
-                                : -1;
+    const auto number = [](const std::string& name) {
+        return name.size() > 1 && name[0] == 'X' ? Number(name, 1, name.size()) : -1;
+    };
+    const auto named = [&number](const std::string& name) { return number(name) >= 0; };
+    for (const Entry& entry : ListFolder(folder, named)) {
         struct stat lock {};
-        if (number < 0 || !S_ISSOCK(entry.status.st_mode) || !OwnedByMe(entry.status) ||
+        if (!S_ISSOCK(entry.status.st_mode) || !OwnedByMe(entry.status) ||
             entry.status.st_mtime > settled ||
-            ::lstat(("/tmp/" + LockName(number)).c_str(), &lock) == 0 ||
+            ::lstat(("/tmp/" + LockName(number(entry.name))).c_str(), &lock) == 0 ||
             Listens(std::string(kXSocketFolder) + "/" + entry.name))
             continue;
         UnlinkIfSame(folder, entry);

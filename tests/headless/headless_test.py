@@ -8,6 +8,7 @@ usage: headless_test.py PERMORA_PROGRAM [SCREENSHOT_DIR]
 """
 
 import os
+import random
 import re
 import select
 import shutil
@@ -410,8 +411,8 @@ def check_viewer(editor):
         env = dict(os.environ, DISPLAY=display, HOME=work)
         env.pop("XAUTHORITY", None)
         command = ["xtigervncviewer", "-passwd", password_file, editor.vnc_socket]
-        processes.append(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
-                                          stderr=subprocess.DEVNULL))
+        messages = tempfile.TemporaryFile()
+        processes.append(subprocess.Popen(command, env=env, stdout=messages, stderr=messages))
         connection = xdisplay.Display(display)
 
         def titles():
@@ -423,7 +424,12 @@ def check_viewer(editor):
                     pass  # the window went meanwhile
             return [name for name in names if "Permora" in str(name)]
 
-        wait_for(titles, "the viewer's window showing the display")
+        try:
+            wait_for(titles, "the viewer's window showing the display")
+        except Failure as failure:
+            messages.seek(0)
+            raise Failure("%s; the viewer said:\n%s"
+                          % (failure, messages.read().decode(errors="replace"))) from None
         connection.close()
     finally:
         for process in reversed(processes):
@@ -676,8 +682,10 @@ def start_time(pid):
 
 
 def free_display_numbers(count):
+    """Display numbers no X server uses, from a wide range, so that two runs of this test
+    at once are unlikely to meet."""
     numbers = []
-    for number in range(700, 1000):
+    for number in random.sample(range(1000, 30000), 300):
         if not any(os.path.lexists(path) for path in
                    (f"/tmp/.X{number}-lock", f"/tmp/.X11-unix/X{number}")):
             numbers.append(number)
@@ -697,9 +705,11 @@ class Leftovers:
         dead, me = dead_pid(), os.getpid()
         for name, pid, stamp, owner, stays in (
                 ("ours, of a process gone", dead, 12345, None, False),
+                ("ours, of a process gone after a long uptime", dead, 98765432101, None, False),
                 ("another account's, of a process gone", dead, 12345, nobody, True),
-                ("ours, of a live process", me, start_time(me), None, True)):
-            folder = os.path.join(base, f"permora-display-{pid}-{stamp}-{name[:3]}{len(self.items)}")
+                ("ours, of a live process", me, start_time(me), None, True),
+                ("ours, of a process of that id started later", me, 12345, None, False)):
+            folder = os.path.join(base, f"permora-display-{pid}-{stamp}-{len(self.items):06}")
             os.mkdir(folder, 0o700)
             with open(os.path.join(folder, "passwd"), "w"):
                 pass
