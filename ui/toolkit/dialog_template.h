@@ -19,6 +19,9 @@ enum class Kind {
     ListBox,     // sorted (letters without regard to case), single selection
     ComboBox,    // drop-down list, unsorted
     ListView,    // report view
+    // A rectangle for a widget of the window's own, laid out with Qt layouts (see
+    // Window::HostWidget).
+    Host,
 };
 
 // Initial state and style bits of a control.

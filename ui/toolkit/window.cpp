@@ -139,7 +139,6 @@ void Window::Impl::Build(const DialogTemplate& tmpl) {
 
     auto* watcher =
         new detail::FocusWatcher([this](int id, Notify code) { Dispatch(id, code); }, root.get());
-    std::vector<QWidget*> made;
     made.reserve(tmpl.controls.size());
     QButtonGroup* radioGroup = nullptr;
     for (const ControlTemplate& control : tmpl.controls) {
@@ -163,7 +162,7 @@ void Window::Impl::Build(const DialogTemplate& tmpl) {
         if (tmpl.controls[i].kind == Kind::GroupBox)
             made[i]->lower();
     }
-    NameControls(tmpl, made);
+    NameControls(tmpl);
 }
 
 QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*& radioGroup) {
@@ -273,6 +272,9 @@ QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*
         widget = view;
         break;
     }
+    case Kind::Host:
+        widget = detail::MakeHost(parentWidget);
+        break;
     }
     widget->setGeometry(rect);
     return widget;
@@ -337,7 +339,7 @@ QString ColumnHeading(const DialogTemplate& tmpl, const ControlTemplate& control
 
 } // namespace
 
-void Window::Impl::NameControls(const DialogTemplate& tmpl, const std::vector<QWidget*>& made) {
+void Window::Impl::NameControls(const DialogTemplate& tmpl) {
     const QString caption = detail::WithoutAccessKeys(detail::FromUtf8(tmpl.caption));
     root->setAccessibleName(caption);
     QString lastLabel;
@@ -366,6 +368,8 @@ void Window::Impl::NameControls(const DialogTemplate& tmpl, const std::vector<QW
             for (std::size_t next = i + 1; next < made.size(); ++next) {
                 if (detail::TakesFocus(tmpl.controls[next].kind)) {
                     buddy = made[next];
+                    if (tmpl.controls[next].kind == Kind::Host)
+                        hostLabels.emplace_back(static_cast<QLabel*>(made[i]), buddy);
                     break;
                 }
             }
@@ -553,7 +557,10 @@ void Window::CheckRadio(int first, int last, int id) {
 }
 
 void Window::SetFocus(int id) {
-    if (QWidget* widget = impl_->Find(id))
+    QWidget* widget = impl_->FirstHostedStop(id);
+    if (widget == nullptr)
+        widget = impl_->Find(id);
+    if (widget != nullptr)
         widget->setFocus(Qt::OtherFocusReason);
 }
 

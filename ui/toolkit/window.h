@@ -85,6 +85,31 @@ public:
     ComboBox GetComboBox(int id) const;
     ListView GetListView(int id) const;
 
+    // Puts a widget into the rectangle of a Kind::Host control; the window owns it from then
+    // on and destroys it with its controls. Its Qt layout is laid out inside the rectangle
+    // (and follows it when an anchor resizes the control), and its fields take the control's
+    // place in the tab order: Tab goes from the control before it into the widget's first
+    // field and from its last field on to the control after it. A label right before the
+    // control gives its access key to the first field. Build the widget whole before
+    // hosting it: a field added later comes last in the tab order. (A table passes Tab on
+    // only with setTabKeyNavigation(false).) A second widget replaces the first. Returns the
+    // widget, or nullptr (the widget is gone) for an id of no Host.
+    //
+    // A page with a table and a form, say, has one Host control in its template where they
+    // go, and its constructor does:
+    //     auto panel = std::make_unique<QWidget>();
+    //     auto* layout = new QVBoxLayout(panel.get());
+    //     layout->setContentsMargins(0, 0, 0, 0);
+    //     table_ = new QTableView(panel.get()); // and a QFormLayout of fields, ...
+    //     layout->addWidget(table_);
+    //     HostWidget(IDC_PANEL, std::move(panel));
+    // It works the same on a dialog and on a property page, in a sheet or not.
+    template <class W> W* HostWidget(int id, std::unique_ptr<W> widget) {
+        W* raw = widget.get();
+        return PlaceHosted(id, std::unique_ptr<QWidget>(std::move(widget))) ? raw : nullptr;
+    }
+    QWidget* HostedWidget(int id) const; // nullptr when the control hosts nothing
+
 protected:
     // A window whose root widget is given (a dialog's own top-level widget).
     Window(const DialogTemplate& tmpl, std::unique_ptr<QWidget> root);
@@ -110,6 +135,8 @@ protected:
     std::unique_ptr<Impl> impl_;
 
 private:
+    bool PlaceHosted(int id, std::unique_ptr<QWidget> widget);
+
     const DialogTemplate& tmpl_;
 };
 

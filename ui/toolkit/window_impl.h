@@ -16,6 +16,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QLabel;
 
 namespace tk {
 
@@ -41,7 +42,16 @@ struct Window::Impl {
     std::function<void(int id)> standardClick;                        // dialogs: OK and Cancel
     QPointer<QWidget> parent; // dialogs: shown over this window
     bool detached = false;
-    std::map<int, unsigned> anchors; // by id; controls not listed stay where they are
+    std::map<int, unsigned> anchors;         // by id; controls not listed stay where they are
+    std::vector<QWidget*> made;              // every control, in the template's order
+    std::map<int, QPointer<QWidget>> hosted; // by Host control id
+    std::vector<std::pair<QLabel*, QWidget*>> hostLabels; // labels whose access key is a Host's
+
+    // Tab goes through the controls in the template's order, through each hosted widget's
+    // fields where its Host control stands.
+    void OrderTabStops();
+    // The field of the widget hosted by control id that Tab reaches first, if any.
+    QWidget* FirstHostedStop(int id) const;
 
     // Moves the anchored controls for the root's present size.
     void LayOut();
@@ -50,7 +60,7 @@ private:
     void Build(const DialogTemplate& tmpl);
     QWidget* MakeControl(const ControlTemplate& control, QButtonGroup*& radioGroup);
     void Wire(const ControlTemplate& control, QWidget* widget);
-    void NameControls(const DialogTemplate& tmpl, const std::vector<QWidget*>& made);
+    void NameControls(const DialogTemplate& tmpl);
 };
 
 namespace detail {
@@ -59,6 +69,8 @@ namespace detail {
 QString FromUtf8(const char* text);
 // The text without its access-key marks ("&&" is a plain "&").
 QString WithoutAccessKeys(const QString& text);
+// The widget of a Host control: an empty frame whose layout takes the hosted widget.
+QWidget* MakeHost(QWidget* parent);
 
 } // namespace detail
 
