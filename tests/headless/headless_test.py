@@ -787,7 +787,8 @@ def run_killed_watcher(program, base):
                  "the display's processes to end with their watcher")
     finally:
         editor.kill_everything()
-    check(os.path.isdir(editor.folder), "the killed watcher's folder went at once")
+    check(os.path.isdir(editor.folder),
+          "the killed watcher left no folder for the next start to remove")
 
     leftovers = Leftovers(base)
     following = Editor(program, None, tmpdir=base)
