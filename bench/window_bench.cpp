@@ -7,6 +7,8 @@
 #include "bench/table.h"
 #include "resources/templates/addpathsdlg.h"
 #include "ui/addpathsdlg.h"
+#include "ui/effectiveaccesspage.h"
+#include "ui/effectiveaccesspanel.h"
 #include "ui/permissionproppage.h"
 #include "ui/permoradlg.h"
 #include "ui/securityproppage.h"
@@ -16,7 +18,9 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 
 #include <cstdlib>
 #include <filesystem>
@@ -335,6 +339,33 @@ void PermissionPageActivation(benchmark::State& state) {
     sheet.ModalWidget()->hide();
 }
 
+// The Effective Access page shown again for an account in two groups, its account field
+// filled anew with the 10,000 accounts of the entries.
+void EffectiveAccessPageShown(benchmark::State& state) {
+    EnsureApplication();
+    BenchHost host;
+    auto target = MakeWideTarget(10000, 7);
+    EffectiveAccessPage page(*target);
+    tk::PropertySheet sheet("Advanced Security Settings for /vol/vol1/wide");
+    sheet.AddPage(&page);
+    sheet.Start();
+    sheet.ModalWidget()->show();
+    QApplication::processEvents();
+    page.Panel().AccountField()->setEditText(QStringLiteral("LAB\\account7"));
+    page.Panel().GroupsField()->setText(QStringLiteral("LAB\\account70; LAB\\account700"));
+    page.OnView();
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.Panel().SetAccounts({});
+        state.ResumeTiming();
+        page.OnSetActive();
+        page.Widget()->repaint();
+    }
+    sheet.ModalWidget()->hide();
+    if (host.messages != 0)
+        state.SkipWithError("the page showed messages");
+}
+
 // The main window's rows at each size: the figures of 100,000 targets, and those of
 // 1,000,000.
 void RegisterWindowRows(int targets) {
@@ -385,6 +416,8 @@ const bool registered = [] {
     Repeated(benchmark::RegisterBenchmark("SecurityPageClick", SecurityPageClick), false, 10);
     Repeated(benchmark::RegisterBenchmark("PermissionPageActivation", PermissionPageActivation),
              false, 10);
+    Repeated(benchmark::RegisterBenchmark("EffectiveAccessPageShown", EffectiveAccessPageShown),
+             false, 10);
     AddFigure({"New", "New", 0.2, "", 0});
     AddFigure({"PasteSecurityOnAll", "Paste Security onto 100,000 selected targets", 1.0, "", 0});
     AddFigure({"AddPathsHundredThousand", "Add Paths of 100,000 paths, list shown", 1.0, "", 0});
@@ -393,6 +426,8 @@ const bool registered = [] {
                0.016, "", 0});
     AddFigure(
         {"PermissionPageActivation", "permission page activation, 10,000 entries", 0.1, "", 0});
+    AddFigure(
+        {"EffectiveAccessPageShown", "Effective Access page shown, 10,000 entries", 0.1, "", 0});
     return true;
 }();
 

@@ -3,6 +3,7 @@
 #include "model/checks.h"
 #include "resources/templates/securityproppage.h"
 #include "ui/auditingproppage.h"
+#include "ui/effectiveaccesspage.h"
 #include "ui/inputntaccountdlg.h"
 #include "ui/permissionproppage.h"
 #include "ui/toolkit/modal_host.h"
@@ -236,9 +237,11 @@ void SecurityPropPage::OnAdvanced() {
     }
     PermissionPropPage permproppage(*target_);
     AuditingPropPage auditproppage(*target_);
+    EffectiveAccessPage accessPage(*target_);
     tk::PropertySheet sheet("Advanced Security Settings for " + target_->Path);
     sheet.AddPage(&permproppage);
     sheet.AddPage(&auditproppage);
+    sheet.AddPage(&accessPage);
     std::unique_ptr<permora::SecurityDescriptor> snapshot =
         target_->Descriptor != nullptr ? target_->Descriptor->Clone() : nullptr;
     const int result = sheet.DoModal();

@@ -80,11 +80,12 @@ TEST(AdvancedSheetTest, HoldsThePermissionAndAuditingPages) {
         run.Advanced(
             [](tk::PropertySheet& s) {
                 EXPECT_EQ(s.Title(), "Advanced Security Settings for /vol/vol1/qt1");
-                ASSERT_EQ(s.PageCount(), 2);
+                ASSERT_EQ(s.PageCount(), 3);
                 ASSERT_NE(dynamic_cast<PermissionPropPage*>(s.Page(0)), nullptr);
                 ASSERT_NE(dynamic_cast<AuditingPropPage*>(s.Page(1)), nullptr);
                 EXPECT_STREQ(s.Page(0)->Template().caption, "Permissions");
                 EXPECT_STREQ(s.Page(1)->Template().caption, "Auditing");
+                EXPECT_STREQ(s.Page(2)->Template().caption, "Effective Access");
                 EXPECT_EQ(s.ActiveIndex(), 0);
                 EXPECT_EQ(s.Page(0)->GetListView(permIds::IDC_ENTRY_LIST).RowCount(), 2);
                 tk::test::ClickTab(s, 1);

@@ -1,0 +1,311 @@
+#include "ui/effectiveaccesspanel.h"
+
+#include "template_file/access_table.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStringListModel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using permora::AccessColumnName;
+using permora::kAccessColumnCount;
+
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A read-only table of rights by the three columns, as tall as its rows, so that the page
+// scrolls instead of each table; Tab leaves it, the arrows move between its cells.
+QTableWidget* MakeTable(const QString& name, QWidget* parent) {
+    auto* table = new QTableWidget(0, kAccessColumnCount, parent);
+    table->setObjectName(name);
+    table->setAccessibleName(name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QStringList headings;
+    for (int column = 0; column < kAccessColumnCount; ++column) {
+        headings << QString::fromUtf8(AccessColumnName(column));
+    }
+    table->setHorizontalHeaderLabels(headings);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    table->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return table;
+}
+
+// Rows named after the rights; the row names stay while the cells change.
+void SetRowNames(QTableWidget* table, const std::vector<const char*>& names) {
+    table->setRowCount(static_cast<int>(names.size()));
+    QStringList labels;
+    for (const char* name : names) {
+        labels << QString::fromUtf8(name);
+    }
+    table->setVerticalHeaderLabels(labels);
+}
+
+void SetCell(QTableWidget* table, int row, int column, const std::string& text,
+             const std::string& explanation) {
+    auto* item = new QTableWidgetItem(Q(text));
+    item->setToolTip(Q(explanation));
+    item->setData(Qt::AccessibleDescriptionRole, Q(explanation));
+    table->setItem(row, column, item);
+}
+
+template <std::size_t N>
+std::vector<const char*> Names(const std::array<permora::NamedRights, N>& rights) {
+    std::vector<const char*> names;
+    for (const permora::NamedRights& right : rights) {
+        names.push_back(right.name);
+    }
+    return names;
+}
+
+template <std::size_t N>
+void FillAccess(QTableWidget* table, const permora::EffectiveAccess& access,
+                const std::array<permora::NamedRights, N>& rights) {
+    for (int row = 0; row < static_cast<int>(N); ++row) {
+        const std::uint32_t mask = rights[static_cast<std::size_t>(row)].mask;
+        for (int column = 0; column < kAccessColumnCount; ++column) {
+            SetCell(table, row, column,
+                    permora::AccessCellText(access, permora::AccessCellOf(access, column, mask)),
+                    permora::AccessCellExplanation(access, column, mask));
+        }
+    }
+}
+
+// The tables share their column widths, so that their columns line up, and each is exactly
+// as large as its cells.
+void FitTables(const std::vector<QTableWidget*>& tables) {
+    int names = 0;
+    std::array<int, kAccessColumnCount> widths{};
+    for (QTableWidget* table : tables) {
+        table->resizeRowsToContents();
+        names = std::max(names, table->verticalHeader()->sizeHint().width());
+        for (int column = 0; column < kAccessColumnCount; ++column) {
+            const int cells = static_cast<QAbstractItemView*>(table)->sizeHintForColumn(column);
+            const int heading = table->horizontalHeader()->sectionSizeHint(column);
+            widths[static_cast<std::size_t>(column)] =
+                std::max({widths[static_cast<std::size_t>(column)], cells, heading});
+        }
+    }
+    for (QTableWidget* table : tables) {
+        table->verticalHeader()->setFixedWidth(names);
+        int width = names + 2 * table->frameWidth();
+        for (int column = 0; column < kAccessColumnCount; ++column) {
+            table->horizontalHeader()->resizeSection(column,
+                                                     widths[static_cast<std::size_t>(column)]);
+            width += widths[static_cast<std::size_t>(column)];
+        }
+        int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            height += table->rowHeight(row);
+        }
+        table->setFixedSize(width, height);
+    }
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+EffectiveAccessPanel::EffectiveAccessPanel(QWidget* parent)
+    : QWidget(parent), account_(new QComboBox(this)), groups_(new QLineEdit(this)),
+      view_(new QPushButton(QStringLiteral("&View"), this)), caption_(new QLabel(this)),
+      details_(new QLabel(this)) {
+    accountModel_ = new QStringListModel(account_);
+    account_->setModel(accountModel_);
+    account_->setEditable(true);
+    account_->setInsertPolicy(QComboBox::NoInsert);
+    account_->setAccessibleName(QStringLiteral("Account"));
+    account_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    groups_->setAccessibleName(QStringLiteral("Groups"));
+    groups_->setPlaceholderText(QStringLiteral("LAB\\staff; LAB\\dev"));
+    view_->setAccessibleName(QStringLiteral("View"));
+    view_->setAutoDefault(false);
+    caption_->setAccessibleName(QStringLiteral("Shown for"));
+    caption_->setWordWrap(true);
+    caption_->setText(QStringLiteral("Choose or type an account, then press View."));
+    details_->setAccessibleName(QStringLiteral("Deciding entries"));
+    details_->setWordWrap(true);
+    details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* form = new QGridLayout;
+    form->addWidget(BuddyLabel(QStringLiteral("&Account:"), account_, this), 0, 0);
+    form->addWidget(account_, 0, 1);
+    form->addWidget(BuddyLabel(QStringLiteral("&Groups (separated by ;):"), groups_, this), 1, 0);
+    form->addWidget(groups_, 1, 1);
+    form->addWidget(view_, 1, 2);
+
+    auto* tables = new QWidget;
+    standard_ = MakeTable(QStringLiteral("Standard permissions"), tables);
+    rights_ = MakeTable(QStringLiteral("Rights"), tables);
+    audits_ = MakeTable(QStringLiteral("Audited rights"), tables);
+    SetRowNames(standard_, Names(permora::kStandardPermissions));
+    SetRowNames(rights_, Names(permora::kEditorRights));
+    auditCaption_ = BuddyLabel(QStringLiteral("A&udited rights:"), audits_, tables);
+    auto* column = new QVBoxLayout(tables);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(BuddyLabel(QStringLiteral("&Standard permissions:"), standard_, tables));
+    column->addWidget(standard_);
+    column->addWidget(BuddyLabel(QStringLiteral("&Rights:"), rights_, tables));
+    column->addWidget(rights_);
+    column->addWidget(auditCaption_);
+    column->addWidget(audits_);
+    column->addStretch();
+
+    scroll_ = new QScrollArea(this);
+    QScrollArea* scroll = scroll_;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // The page is as wide as its template makes it for the font, and so are the tables.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(tables);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addLayout(form);
+    page->addWidget(caption_);
+    page->addWidget(scroll, 1);
+    page->addWidget(details_);
+
+    for (QTableWidget* table : {standard_, rights_, audits_}) {
+        connect(table, &QTableWidget::currentCellChanged, this, [this, table] {
+            ShowDetails(table);
+            ShowCurrentCell(table);
+        });
+        table->installEventFilter(this);
+        table->setEnabled(false);
+    }
+    audits_->hide();
+    auditCaption_->hide();
+    FitTables({standard_, rights_, audits_});
+}
+
+void EffectiveAccessPanel::SetAccounts(const std::vector<std::string>& accounts) {
+    if (accounts == accounts_) {
+        return;
+    }
+    accounts_ = accounts;
+    const QString typed = account_->currentText();
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(accounts.size()));
+    for (const std::string& account : accounts) {
+        items << Q(account);
+    }
+    // A list model holds many thousands of names at a fraction of the cost of items.
+    accountModel_->setStringList(items);
+    account_->setEditText(typed);
+}
+
+void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
+                                      const permora::AccessSubject& subject) {
+    std::string shown = "Effective access of " + subject.Account();
+    for (std::size_t i = 0; i < subject.Groups().size(); ++i) {
+        shown += (i == 0 ? ", member of " : ", ") + subject.Groups()[i];
+    }
+    shown +=
+        access.hasPermissionList ? ":" : ". The target has no permission list: nothing is decided.";
+    caption_->setText(Q(shown));
+
+    FillAccess(standard_, access, permora::kStandardPermissions);
+    FillAccess(rights_, access, permora::kEditorRights);
+
+    // Only the rights audited somewhere.
+    std::vector<const char*> audited;
+    std::vector<std::vector<std::string>> auditCells;
+    for (const permora::NamedRights& right : permora::kEditorRights) {
+        std::vector<std::string> cells;
+        bool any = false;
+        for (int column = 0; column < kAccessColumnCount; ++column) {
+            const permora::AuditCell cell = permora::AuditCellOf(access, column, right.mask);
+            any = any || cell.firstLevel != 0;
+            cells.push_back(permora::AuditCellText(cell));
+        }
+        if (any) {
+            audited.push_back(right.name);
+            auditCells.push_back(std::move(cells));
+        }
+    }
+    SetRowNames(audits_, audited);
+    for (int row = 0; row < static_cast<int>(auditCells.size()); ++row) {
+        for (int column = 0; column < kAccessColumnCount; ++column) {
+            const std::string& text =
+                auditCells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            SetCell(audits_, row, column, text, text);
+        }
+    }
+    const bool anyAudited = !audited.empty();
+    auditCaption_->setText(anyAudited ? QStringLiteral("A&udited rights:")
+                           : access.hasAuditList
+                               ? QStringLiteral("Nothing is audited for this account.")
+                               : QStringLiteral("The target has no auditing list."));
+    auditCaption_->show();
+    audits_->setVisible(anyAudited);
+
+    for (QTableWidget* table : {standard_, rights_, audits_}) {
+        table->setEnabled(true);
+    }
+    FitTables({standard_, rights_, audits_});
+    // The scroll bars follow the new sizes now, not once the event loop comes round.
+    scroll_->widget()->layout()->activate();
+    scroll_->setWidgetResizable(true);
+    ShowDetails(standard_);
+}
+
+bool EffectiveAccessPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        auto* table = static_cast<QTableWidget*>(watched);
+        ShowDetails(table);
+        ShowCurrentCell(table);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The tables do not scroll; the page scrolls to the cell the arrows moved to.
+void EffectiveAccessPanel::ShowCurrentCell(QTableWidget* table) {
+    const QModelIndex current = table->currentIndex();
+    if (!current.isValid()) {
+        scroll_->ensureWidgetVisible(table);
+        return;
+    }
+    const QRect cell = table->visualRect(current);
+    const QPoint centre = table->viewport()->mapTo(scroll_->widget(), cell.center());
+    scroll_->ensureVisible(centre.x(), centre.y(), cell.width() / 2 + 4,
+                           cell.height() / 2 + table->horizontalHeader()->height() + 4);
+}
+
+void EffectiveAccessPanel::ShowDetails(QTableWidget* table) {
+    const QTableWidgetItem* item = table->currentItem();
+    if (item == nullptr) {
+        details_->setText(table->isEnabled()
+                              ? QStringLiteral("Move to a cell to see the entries that decide it.")
+                              : QString());
+        return;
+    }
+    const QString row = table->verticalHeaderItem(item->row())->text();
+    const QString column = table->horizontalHeaderItem(item->column())->text();
+    details_->setText(row + QStringLiteral(", ") + column.toLower() + QStringLiteral(": ") +
+                      item->toolTip());
+}
