@@ -93,18 +93,14 @@ ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate* into, const 
     return importer.Finish(false);
 }
 
-ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const TargetSink& take,
-                         const ImportReport& report) {
-    // Opened without waiting, so that a pipe chosen by mistake cannot hang the import;
-    // only regular files are read.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.Valid()) {
-        return {};
-    }
+ImportOutcome ImportDescriptor(int fd, SecurityTemplate* into, const TargetSink& take,
+                               const ImportReport& report) {
+    // Only regular files are read.
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         return {};
     }
+    const std::optional<FileIdentity> identity = IdentityOf(fd);
 
     Importer importer(into, take, report);
     constexpr std::size_t kBlockSize = std::size_t{1} << 20;
@@ -112,7 +108,7 @@ ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const 
     bool going = true;
     bool readFailed = false;
     while (going) {
-        const ssize_t count = ::read(file.Get(), block.data(), block.size());
+        const ssize_t count = ::read(fd, block.data(), block.size());
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -125,7 +121,19 @@ ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const 
         }
         going = importer.Feed(block.data(), static_cast<std::size_t>(count));
     }
-    return importer.Finish(readFailed);
+    ImportOutcome outcome = importer.Finish(readFailed);
+    outcome.identity = identity;
+    return outcome;
+}
+
+ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const TargetSink& take,
+                         const ImportReport& report) {
+    // Opened without waiting, so that a pipe chosen by mistake cannot hang the import.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.Valid()) {
+        return {};
+    }
+    return ImportDescriptor(file.Get(), into, take, report);
 }
 
 } // namespace
@@ -138,6 +146,10 @@ ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const ImportReport& report) {
     return ImportFile(path, &into, {}, report);
+}
+
+ImportOutcome ImportOpenFile(int fd, SecurityTemplate& into, const ImportReport& report) {
+    return ImportDescriptor(fd, &into, {}, report);
 }
 
 ImportOutcome ImportTargets(const std::string& path, const TargetSink& take,

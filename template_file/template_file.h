@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/target.h"
+#include "template_file/file_identity.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -137,6 +139,7 @@ struct ImportOutcome {
     bool complete = false;   // every line was read; false when a line or the read failed
     int appended = 0;        // targets appended to the template
     bool readFailed = false; // reading stopped on an error of the file system
+    std::optional<FileIdentity> identity; // of the file as it was opened
 };
 
 // What an import says beyond the targets it appends.
@@ -152,6 +155,8 @@ struct ImportReport {
 // line that fails (its messages are reported; the targets of earlier lines stay).
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const ImportReport& report);
+// The same import from a file the caller has opened (and closes).
+ImportOutcome ImportOpenFile(int fd, SecurityTemplate& into, const ImportReport& report);
 // The same import from bytes already in memory (standard input, fuzzing).
 ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
                           const ImportReport& report);

@@ -7,6 +7,9 @@
 #include "resources/templates/objectpermproppage.h"
 #include "ui/toolkit/modal_host.h"
 
+#include <QApplication>
+#include <QWidget>
+
 namespace {
 
 constexpr std::uint8_t kStorageCodes[] = {0x03, 0x02, 0x09};
@@ -25,9 +28,20 @@ std::span<const std::uint8_t> ApplyOntoCodes(int level) {
 
 EntryEditorPage::EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEditorKind& kind,
                                  int level)
-    : tk::PropertyPage(tmpl), kind_(kind), level_(level) {}
+    : tk::PropertyPage(tmpl), kind_(kind), level_(level) {
+    // The name is checked when the focus leaves it for another control of the page; not
+    // for the sheet's Cancel or for another window.
+    QWidget* page = Widget();
+    focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, page,
+                                   [this, page](QWidget* from, QWidget* to) {
+                                       if (from != nullptr && from == Control(ids::IDC_NAME) &&
+                                           to != nullptr && page->isAncestorOf(to) && !ApplyName())
+                                           SetFocus(ids::IDC_NAME);
+                                   });
+}
 
 EntryEditorPage::~EntryEditorPage() {
+    QObject::disconnect(focusWatch_);
     DetachHandlers();
 }
 
@@ -128,15 +142,33 @@ void EntryEditorPage::OnApplyOntoChanged() {
 }
 
 void EntryEditorPage::OnNameChanged() {
+    // While the name is typed nothing is said: the entries take each valid text quietly,
+    // and the name is checked when the field is left or OK is pressed.
     if (filling_)
         return;
-    std::string name = Text(ids::IDC_NAME);
-    if (!permora::IsValidAccountName(name)) {
-        // The entries keep the last valid name; the edit keeps what was typed.
-        tk::MessageBox(this, "Invalid Account Name", "Error");
+    const std::string name = Text(ids::IDC_NAME);
+    if (!permora::IsValidAccountName(name))
         return;
+    for (int column = 0; column < 2; ++column)
+        if (Entry(column) != nullptr)
+            Entry(column)->NTAccount = name;
+}
+
+bool EntryEditorPage::ApplyName() {
+    const std::string name = Text(ids::IDC_NAME);
+    if (!permora::IsValidAccountName(name)) {
+        tk::MessageBox(this, "Invalid Account Name", "Error");
+        return false;
     }
     for (int column = 0; column < 2; ++column)
         if (Entry(column) != nullptr)
             Entry(column)->NTAccount = name;
+    return true;
+}
+
+bool EntryEditorPage::OnKillActive() {
+    if (ApplyName())
+        return true;
+    SetFocus(ids::IDC_NAME);
+    return false;
 }

@@ -3,6 +3,8 @@
 #include "model/ace.h"
 #include "ui/toolkit/window.h"
 
+#include <QMetaObject>
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -52,6 +54,8 @@ public:
     void ClearColumn(int column);
 
     void OnSetActive() override;
+    // OK applies the name in the field, or says it is invalid and keeps the page open.
+    bool OnKillActive() override;
 
     // Handlers.
     void OnNameChanged();
@@ -68,8 +72,12 @@ protected:
 
 private:
     void BoxClicked(int row, int column);
+    // Gives both entries the name in the field; when it is not a valid account name, says
+    // so once and leaves them as they are.
+    bool ApplyName();
 
     const EntryEditorKind& kind_;
     int level_;
     bool filling_ = false;
+    QMetaObject::Connection focusWatch_;
 };

@@ -33,6 +33,7 @@ int PermoraApp::InitInstance(int& argc, char** argv, const CommandLine& commandL
     {
         PermoraDlg window;
         window.ImportAtStart(commandLine.files);
+        window.OfferRecoveryAtStart();
         const recovery::SignalGuard keepOnSignals(window);
         window.DoModal();
     } // closing the window destroys the template and its targets

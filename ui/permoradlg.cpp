@@ -7,7 +7,10 @@
 #include "ui/aboutdlg.h"
 #include "ui/addfiledlg.h"
 #include "ui/addpathsdlg.h"
+#include "ui/filelabel.h"
+#include "ui/recoverdlg.h"
 #include "ui/recovery.h"
+#include "ui/recoveryoffer.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/toolkit/modal_host.h"
@@ -17,8 +20,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QWidget>
+
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -40,6 +46,9 @@ std::vector<int> LastPositions(int count, int total) {
 constexpr const char* kConfFilter = "Conf files (*.conf)|*.conf|All files (*.*)|*.*||";
 constexpr const char* kOpenFailed = "There is problem in opening this file.";
 constexpr const char* kCreateFailed = "There is problem in creating this file.";
+
+// Room between the recovery line and the list under it, in pixels.
+constexpr int kOfferGap = 4;
 
 constexpr unsigned kSaveDialogFlags = 0x0806;   // hide read-only, ask before overwriting,
                                                 // the folder must exist
@@ -136,6 +145,19 @@ PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIco
     SetAccessibleName(IDC_UP, "Move Up");
     SetAccessibleName(IDC_DOWN, "Move Down");
     BuildContextMenu();
+    elider_ = new FileLabelElider(static_cast<QLabel*>(Control(IDC_FILE_LABEL)));
+    offer_ = std::make_unique<RecoveryOffer>(Widget());
+    offer_->onImportNewest = [this] {
+        if (!offered_.empty())
+            ImportRecovered(offered_.front());
+    };
+    offer_->onChoose = [this] { Recover(); };
+    offer_->onDismiss = [this] {
+        for (const recovery::Recovered& file : offered_)
+            recovery::MarkHandled(file.name);
+        offered_.clear();
+        ShowOffer();
+    };
 }
 
 PermoraDlg::~PermoraDlg() {
@@ -172,10 +194,23 @@ void PermoraDlg::OnInitDialog() {
     if (!files.empty()) {
         // Shown first, so that a message about a file stands over the window it is for.
         Widget()->show();
-        if (files.size() == 1)
-            CurrentPath = files.front();
-        for (const std::string& file : files)
-            ImportPath(file);
+        for (const std::string& file : files) {
+            const permora::ImportOutcome outcome = ImportPath(file);
+            // Saves go back to a single file only when all of it was read: then the
+            // template is that file as it stands on disk.
+            if (files.size() == 1 && outcome.complete) {
+                CurrentPath = file;
+                ShowFileLabel(false);
+                history_.MarkSaved();
+                KnowFile(file, outcome.identity);
+            }
+        }
+    }
+    if (std::exchange(offerAtStart_, false)) {
+        for (recovery::Recovered& file : recovery::List())
+            if (!file.handled)
+                offered_.push_back(std::move(file));
+        ShowOffer();
     }
 }
 
@@ -208,6 +243,7 @@ void PermoraDlg::BuildContextMenu() {
     contextMenu_->addSeparator();
     addPathsAction_ = add("Add Pa&ths...", {}, &PermoraDlg::AddPaths);
     replaceAction_ = add("Replace Acc&ount...", {}, &PermoraDlg::ReplaceAccount);
+    recoverAction_ = add("Reco&ver...", {}, &PermoraDlg::Recover);
     contextMenu_->addSeparator();
     QAction* about = contextMenu_->addAction(QString::fromUtf8(kAboutItemText));
     QObject::connect(about, &QAction::triggered, window,
@@ -258,6 +294,7 @@ void PermoraDlg::UpdateCommands() {
     copyLineAction_->setEnabled(!selected.empty());
     addPathsAction_->setEnabled(true);
     replaceAction_->setEnabled(template_.Count > 0);
+    recoverAction_->setEnabled(true);
 }
 
 std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>& rows) const {
@@ -457,6 +494,9 @@ void PermoraDlg::ReplaceAccount() {
 }
 
 void PermoraDlg::OnSize() {
+    // The toolkit has just put the list back in its own place.
+    offerShift_ = 0;
+    LayOutOffer();
     // The path column takes what the list gains or loses.
     tk::ListView list = GetListView(IDC_TARGET_LIST);
     const int width = list.Widget()->width();
@@ -508,6 +548,11 @@ void PermoraDlg::ShowFileLabel(bool changed) {
     if (changed)
         text.push_back('*');
     SetText(IDC_FILE_LABEL, text);
+    elider_->SetPath(QString::fromStdString(CurrentPath), changed);
+}
+
+std::string PermoraDlg::ShownFileLabel() const {
+    return elider_->Shown().toStdString();
 }
 
 void PermoraDlg::EnableSaves(bool enable) {
@@ -596,8 +641,10 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
 void PermoraDlg::NewTemplate() {
     const std::string pathBefore = CurrentPath;
     std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
-    if (!ChooseCurrentPath(true, kNewDialogFlags))
+    std::string chosen;
+    if (!ChoosePath(true, kNewDialogFlags, chosen))
         return;
+    CurrentPath = chosen;
     KeepUnsavedWork();
     // The file is neither created nor read: it only names where the next save goes.
     ShowFileLabel(false);
@@ -743,21 +790,23 @@ void PermoraDlg::MoveTargetDown() {
         Record(permora::SwapStep(index), "Move Down", selected);
 }
 
-bool PermoraDlg::ChooseCurrentPath(bool open, unsigned flags) {
+bool PermoraDlg::ChoosePath(bool open, unsigned flags, std::string& path) {
     const tk::FileDialogResult chosen = tk::FileDialog(FileRequest(open, flags));
     if (chosen.result != tk::IDOK)
         return false;
-    CurrentPath = chosen.path;
-    return !CurrentPath.empty();
+    path = chosen.path;
+    return !path.empty();
 }
 
-void PermoraDlg::WriteFile(permora::Encoding encoding, std::string_view openMessage,
-                           int saveButton) {
-    switch (permora::SaveTemplate(CurrentPath, template_, encoding)) {
+void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
+                           std::string_view openMessage, int saveButton) {
+    switch (permora::SaveTemplate(path, template_, encoding)) {
     case permora::SaveStatus::Saved:
+        CurrentPath = path;
         ShowFileLabel(false);
         Enable(saveButton, false);
         history_.MarkSaved();
+        KnowFile(path, permora::IdentityOf(path));
         return;
     case permora::SaveStatus::OpenFailed:
         tk::MessageBox(this, openMessage, "Error");
@@ -770,11 +819,30 @@ void PermoraDlg::WriteFile(permora::Encoding encoding, std::string_view openMess
     tk::MessageBox(this, kCreateFailed, "Error");
 }
 
+void PermoraDlg::KnowFile(const std::string& path, std::optional<permora::FileIdentity> identity) {
+    knownPath_ = path;
+    knownIdentity_ = identity;
+}
+
+bool PermoraDlg::SaveOverChangedFile(permora::Encoding encoding, int saveButton) {
+    if (!knownIdentity_ || knownPath_ != CurrentPath ||
+        !permora::ChangedSince(CurrentPath, *knownIdentity_))
+        return false;
+    const int answer = tk::MessageBox(
+        this, CurrentPath + " has changed on disk since it was last read or saved. Overwrite it?",
+        "Confirm", tk::MB_YESNO | tk::MB_ICONQUESTION);
+    if (answer == tk::IDYES)
+        WriteFile(CurrentPath, encoding, kOpenFailed, saveButton);
+    return true;
+}
+
 void PermoraDlg::SaveUnicode() {
     if (CurrentPath.empty()) {
         SaveAs();
         return;
     }
+    if (SaveOverChangedFile(permora::Encoding::Unicode, IDC_SAVE_UNICODE))
+        return;
     const int answer = tk::MessageBox(this, "Do you want to overwrite  " + CurrentPath + "?",
                                       "Confirm", tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
     if (answer == tk::IDNO) {
@@ -783,27 +851,31 @@ void PermoraDlg::SaveUnicode() {
     }
     if (answer != tk::IDYES)
         return;
-    WriteFile(permora::Encoding::Unicode, kOpenFailed, IDC_SAVE_UNICODE);
+    WriteFile(CurrentPath, permora::Encoding::Unicode, kOpenFailed, IDC_SAVE_UNICODE);
 }
 
 void PermoraDlg::SaveUtf8() {
-    bool choose = CurrentPath.empty();
+    std::string path = CurrentPath;
+    bool choose = path.empty();
     if (!choose) {
+        if (SaveOverChangedFile(permora::Encoding::EightBit, IDC_SAVE_UTF8))
+            return;
         const int answer = tk::MessageBox(this, "Do you want to overwrite " + CurrentPath + "?",
                                           "Confirm", tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
         if (answer != tk::IDYES && answer != tk::IDNO)
             return;
         choose = answer == tk::IDNO;
     }
-    if (choose && !ChooseCurrentPath(false, kSaveDialogFlags))
+    if (choose && !ChoosePath(false, kSaveDialogFlags, path))
         return;
-    WriteFile(permora::Encoding::EightBit, kOpenFailed, IDC_SAVE_UTF8);
+    WriteFile(path, permora::Encoding::EightBit, kOpenFailed, IDC_SAVE_UTF8);
 }
 
 void PermoraDlg::SaveAs() {
-    if (!ChooseCurrentPath(false, kSaveDialogFlags))
+    std::string path;
+    if (!ChoosePath(false, kSaveDialogFlags, path))
         return;
-    WriteFile(permora::Encoding::Unicode, kCreateFailed, IDC_SAVE_UNICODE);
+    WriteFile(path, permora::Encoding::Unicode, kCreateFailed, IDC_SAVE_UNICODE);
 }
 
 void PermoraDlg::Import() {
@@ -813,18 +885,70 @@ void PermoraDlg::Import() {
     ImportPath(chosen.path);
 }
 
-void PermoraDlg::ImportPath(const std::string& path) {
+permora::ImportOutcome PermoraDlg::ImportPath(const std::string& path) {
+    return ImportWith(std::filesystem::path(path).filename().string(),
+                      [&](const permora::MessageSink& sink) {
+                          return permora::ImportTemplate(path, template_, sink);
+                      });
+}
+
+permora::ImportOutcome PermoraDlg::ImportWith(
+    const std::string& name,
+    const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read) {
     std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
     const permora::ImportOutcome outcome =
-        permora::ImportTemplate(path, template_, [this](const std::string& message) {
-            tk::MessageBox(this, message, "Error");
-        });
+        read([this](const std::string& message) { tk::MessageBox(this, message, "Error"); });
     ShowImport(outcome);
     // One step per file, also for the targets of a file whose import stopped early.
     if (outcome.appended > 0)
-        Record(permora::AppendStep(outcome.appended),
-               "Import " + std::filesystem::path(path).filename().string(),
-               std::move(selectionBefore));
+        Record(permora::AppendStep(outcome.appended), "Import " + name, std::move(selectionBefore));
+    return outcome;
+}
+
+void PermoraDlg::Recover() {
+    RecoverDlg dialog(recovery::List(), this);
+    if (dialog.DoModal() != tk::IDOK)
+        return;
+    ImportRecovered(dialog.Chosen());
+}
+
+void PermoraDlg::ImportRecovered(const recovery::Recovered& file) {
+    // Read through the checked folder, never by a path that could lead elsewhere.
+    const int fd = recovery::OpenFile(file.name);
+    if (fd < 0) {
+        tk::MessageBox(this, kOpenFailed, "Error");
+    } else {
+        ImportWith(file.name, [&](const permora::MessageSink& sink) {
+            permora::ImportReport report;
+            report.message = [&sink](int, const std::string& message) { sink(message); };
+            return permora::ImportOpenFile(fd, template_, report);
+        });
+        ::close(fd);
+        recovery::MarkHandled(file.name);
+    }
+    const std::string name = file.name; // file may be one of offered_
+    std::erase_if(offered_,
+                  [&name](const recovery::Recovered& offered) { return offered.name == name; });
+    ShowOffer();
+}
+
+void PermoraDlg::ShowOffer() {
+    if (offered_.empty())
+        offer_->Hide();
+    else
+        offer_->Show(offered_.size(), offered_.front().kept);
+    LayOutOffer();
+}
+
+void PermoraDlg::LayOutOffer() {
+    QWidget* list = Control(IDC_TARGET_LIST);
+    QRect place = list->geometry();
+    place.setTop(place.top() - offerShift_); // the list's own place, without the line
+    const int height = offer_->Height();
+    offerShift_ = height > 0 ? height + kOfferGap : 0;
+    offer_->Widget()->setGeometry(place.left(), place.top(), place.width(), height);
+    place.setTop(place.top() + offerShift_);
+    list->setGeometry(place);
 }
 
 void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {

@@ -2,14 +2,17 @@
 
 #include "model/target.h"
 #include "model/template_history.h"
+#include "template_file/file_identity.h"
 #include "template_file/template_file.h"
+#include "ui/recovery.h"
 #include "ui/toolkit/modal_host.h"
 #include "ui/toolkit/window.h"
 
 #include <QIcon>
 
+#include <functional>
 #include <memory>
-
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,8 +25,10 @@ QIcon AppIcon();
 // 2 its level name (empty for a value without a name, and for a row with no target).
 std::string TargetCell(const permora::SecurityTemplate& tmpl, int row, int column);
 
+class FileLabelElider;
 class QAction;
 class QMenu;
+class RecoveryOffer;
 
 // The main window: the template as a list of targets, with the commands that build,
 // reorder, save and import it. The window owns the template and its targets. The list's
@@ -55,11 +60,19 @@ public:
     void MoveTargetDown();
     void OnListKey(int key);
 
-    // Files to import when the window opens, in order, each as if chosen with Import; with
-    // exactly one file, CurrentPath becomes that file.
+    // Files to import when the window opens, in order, each as if chosen with Import. A
+    // single file read whole becomes CurrentPath, and the template counts as saved.
     void ImportAtStart(std::vector<std::string> files) { startFiles_ = std::move(files); }
     // Imports one file as Import does once the file is chosen.
-    void ImportPath(const std::string& path);
+    permora::ImportOutcome ImportPath(const std::string& path);
+    // When the window opens, offers the recovery files that were never imported or
+    // dismissed, in a line above the list.
+    void OfferRecoveryAtStart() { offerAtStart_ = true; }
+    // The line that offers recovered work.
+    const RecoveryOffer& Offer() const { return *offer_; }
+    // What the file label shows: the path elided in the middle when it does not fit, the
+    // change mark always after it.
+    std::string ShownFileLabel() const;
 
     // Context-menu commands and shortcuts.
     void Undo();
@@ -69,6 +82,8 @@ public:
     void AddPaths();
     void ReplaceAccount();
     void CopyLines();
+    // Recover...: one recovery file, chosen from all of them, newest first.
+    void Recover();
     // The list's context menu (its items are enabled and named for the moment it opens).
     QMenu* ContextMenu() const { return contextMenu_; }
     // The security Copy Security took; nullptr before the first copy.
@@ -109,13 +124,30 @@ private:
     // RefreshList after count targets were appended: the list takes in just their rows.
     void RefreshListAfterAppend(int count);
     tk::FileDialogRequest FileRequest(bool open, unsigned flags) const;
-    // Shows a file dialog and makes the chosen file CurrentPath; false when cancelled or
-    // nothing was chosen.
-    bool ChooseCurrentPath(bool open, unsigned flags);
-    // Writes the template to CurrentPath. Saved: the label loses its "*" and saveButton is
-    // disabled. Otherwise shows openMessage when the file could not be opened and the
-    // creation message when it could not be written; label and buttons stay.
-    void WriteFile(permora::Encoding encoding, std::string_view openMessage, int saveButton);
+    // Shows a file dialog; false when cancelled or nothing was chosen.
+    bool ChoosePath(bool open, unsigned flags, std::string& path);
+    // Writes the template to path. Saved: path becomes CurrentPath, the label loses its "*"
+    // and saveButton is disabled. Otherwise shows openMessage when the file could not be
+    // opened and the creation message when it could not be written; CurrentPath, label and
+    // buttons stay as they were.
+    void WriteFile(const std::string& path, permora::Encoding encoding,
+                   std::string_view openMessage, int saveButton);
+    // Before a save to CurrentPath without a dialog: when another program changed the file
+    // since it was last read or saved, asks whether to overwrite it and writes on Yes.
+    // False when the file has not changed and the usual question is to be asked.
+    bool SaveOverChangedFile(permora::Encoding encoding, int saveButton);
+    // Remembers the file as it is now on disk, as last read or written.
+    void KnowFile(const std::string& path, std::optional<permora::FileIdentity> identity);
+    // Imports what read appends, as Import does, with name for the undo step.
+    permora::ImportOutcome
+    ImportWith(const std::string& name,
+               const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read);
+    // Imports a recovery file and marks it as handled.
+    void ImportRecovered(const recovery::Recovered& file);
+    // The recovery line for the files offered and not yet handled.
+    void ShowOffer();
+    // Places the recovery line above the list and the list under it.
+    void LayOutOffer();
 
     // Unsaved work to the recovery folder, before it is closed or cleared.
     void KeepUnsavedWork() const;
@@ -140,6 +172,14 @@ private:
     QIcon icon_;
     std::vector<std::string> startFiles_;
     bool unsaved_ = false;
+    bool offerAtStart_ = false;
+    std::vector<recovery::Recovered> offered_; // not yet imported or dismissed
+    std::unique_ptr<RecoveryOffer> offer_;
+    int offerShift_ = 0;                // how far the line has moved the list down
+    FileLabelElider* elider_ = nullptr; // owned by the label
+    // The file as last read or written, to tell whether another program changed it.
+    std::string knownPath_;
+    std::optional<permora::FileIdentity> knownIdentity_;
     permora::TemplateHistory history_;
     std::unique_ptr<permora::SecurityDescriptor> copied_;
     QMenu* contextMenu_ = nullptr; // owned by the window's widget
@@ -150,5 +190,6 @@ private:
     QAction* copyLineAction_ = nullptr;
     QAction* addPathsAction_ = nullptr;
     QAction* replaceAction_ = nullptr;
+    QAction* recoverAction_ = nullptr;
     int listWidth_ = 0; // the list's width when the columns were last fitted
 };

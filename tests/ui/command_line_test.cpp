@@ -133,12 +133,24 @@ TEST(CommandLineTest, StartFilesAreImportedAsImportWould) {
     std::vector<std::string> failingThenMissing = failing;
     failingThenMissing.push_back("There is problem in opening this file.");
     const Case cases[] = {
-        {"one file becomes the current path",
+        {"one file read whole becomes the current path, unchanged",
          {Fixture("main-window-8bit.conf")},
          {},
          Fixture("main-window-8bit.conf"),
          "",
          nullptr},
+        {"one file read in part stays Untitled",
+         {Fixture("main-window-third-line-fails.conf")},
+         failing,
+         "Untitled",
+         firstOnly,
+         "Untitled*"},
+        {"one missing file stays Untitled",
+         {Fixture("missing.conf")},
+         {"There is problem in opening this file."},
+         "Untitled",
+         "cb56f6f4\r\n",
+         "Untit&led"},
         {"two files append in order",
          {Fixture("main-window-unicode.conf"), Fixture("main-window-8bit.conf")},
          {},
@@ -160,7 +172,7 @@ TEST(CommandLineTest, StartFilesAreImportedAsImportWould) {
         dlg.ImportAtStart(c.files);
         host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
             EXPECT_EQ(d.CurrentPath, c.currentPath);
-            EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.label ? c.label : c.currentPath + "*");
+            EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.label ? c.label : c.currentPath);
             std::string expected = c.bytes;
             if (expected.empty()) {
                 expected = sample;

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 
 #include <cstdint>
 #include <functional>
@@ -265,32 +267,61 @@ TEST(ObjectPermPropPageTest, ApplyOntoReplacesTheFlagsOfBothEntries) {
     }
 }
 
-TEST(ObjectPermPropPageTest, NameIsCheckedOnEveryChange) {
+// Typing says nothing, whatever texts the name passes through; leaving the field for
+// another control of the page and OK check it, once each, and OK with an invalid name keeps
+// the page open with the text as typed. The sheet's Cancel does not check it.
+TEST(ObjectPermPropPageTest, NameIsCheckedWhenLeftAndOnOkNeverWhileTyped) {
     auto page = MakePage(std::nullopt, kLevelFileDirectory);
     tk::test::ScriptedHost host;
     tk::PropertySheet sheet("Permission Entry for /vol/vol1/qt1");
     sheet.AddPage(page.get());
     host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
-        // Emptying the field is a change to a name that is not valid.
-        host.ExpectMessage("Error", "Invalid Account Name");
         tk::test::ClearText(*page, ids::IDC_NAME);
-        EXPECT_TRUE(host.Done());
-        EXPECT_EQ(page->AllowAce->NTAccount, "Staff");
+        tk::test::TypeText(*page, ids::IDC_NAME, "DOMAIN\\");
+        EXPECT_TRUE(host.Messages().empty());
+        EXPECT_EQ(page->AllowAce->NTAccount, "DOMAIN");
 
         host.ExpectMessage("Error", "Invalid Account Name");
-        tk::test::TypeText(*page, ids::IDC_NAME, "DOMAIN\\");
-        EXPECT_TRUE(host.Done()); // once, at the backslash
-        EXPECT_EQ(page->AllowAce->NTAccount, "DOMAIN");
-        EXPECT_EQ(page->DenyAce->NTAccount, "DOMAIN");
+        page->Control(ids::IDC_APPLY_ONTO)->setFocus();
+        EXPECT_TRUE(host.Done());
+        EXPECT_EQ(QApplication::focusWidget(), page->Control(ids::IDC_NAME));
+
+        host.ExpectMessage("Error", "Invalid Account Name");
+        s.PressOK();
+        EXPECT_TRUE(host.Done());
+        EXPECT_FALSE(s.IsEnded());
         EXPECT_EQ(page->Text(ids::IDC_NAME), "DOMAIN\\");
 
+        for (QPushButton* button : s.ModalWidget()->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("Cancel"))
+                button->setFocus();
+        EXPECT_EQ(host.Messages().size(), 2u);
+
         tk::test::TypeText(*page, ids::IDC_NAME, "Staff");
+        page->Control(ids::IDC_APPLY_ONTO)->setFocus(); // a valid name says nothing
         s.PressOK();
     });
     EXPECT_EQ(sheet.DoModal(), tk::IDOK);
     EXPECT_EQ(page->AllowAce->NTAccount, "DOMAIN\\Staff");
     EXPECT_EQ(page->DenyAce->NTAccount, "DOMAIN\\Staff");
     EXPECT_EQ(host.Messages().size(), 2u);
+}
+
+// OK never applies a name other than the field's: a field emptied and left invalid is not
+// replaced by the last valid name.
+TEST(ObjectPermPropPageTest, OkWithAnInvalidNameCanOnlyBeCancelled) {
+    auto page = MakePage(std::nullopt, kLevelFileDirectory);
+    tk::test::ScriptedHost host;
+    tk::PropertySheet sheet("Permission Entry for /vol/vol1/qt1");
+    sheet.AddPage(page.get());
+    host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
+        tk::test::TypeText(*page, ids::IDC_NAME, "\\");
+        host.ExpectMessage("Error", "Invalid Account Name");
+        tk::test::PressKey(*page, ids::IDC_NAME, Qt::Key_Return);
+        EXPECT_FALSE(s.IsEnded());
+        s.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), tk::IDCANCEL);
 }
 
 TEST(ObjectPermPropPageTest, CancelKeepsTheEntryUntouched) {

@@ -242,8 +242,7 @@ TEST(PermissionPropPageTest, AddEditAndRemoveChangeTheListAtOnce) {
          kMixed,
          [](PermissionRun& r) {
              tk::test::ClickRow(r.page, ids::IDC_ENTRY_LIST, 2);
-             r.Edit([&r](ObjectPermPropPage& e) {
-                 r.host.ExpectMessage("Error", "Invalid Account Name"); // the emptied field
+             r.Edit([](ObjectPermPropPage& e) {
                  tk::test::ClearText(e, editorIds::IDC_NAME);
                  tk::test::TypeText(e, editorIds::IDC_NAME, "USERS");
              });
@@ -256,8 +255,7 @@ TEST(PermissionPropPageTest, AddEditAndRemoveChangeTheListAtOnce) {
          kMixed,
          [](PermissionRun& r) {
              tk::test::ClickRow(r.page, ids::IDC_ENTRY_LIST, 2);
-             r.Edit([&r](ObjectPermPropPage& e) {
-                 r.host.ExpectMessage("Error", "Invalid Account Name");
+             r.Edit([](ObjectPermPropPage& e) {
                  tk::test::ClearText(e, editorIds::IDC_NAME);
                  tk::test::TypeText(e, editorIds::IDC_NAME, "Staff");
              });

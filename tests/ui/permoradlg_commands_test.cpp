@@ -132,12 +132,12 @@ TEST_F(CommandsTest, TheMenuOffersWhatTheSelectionAllowsAndNamesTheNextUndo) {
          [](PermoraDlg&, ScriptedHost&) {},
          0,
          {"&Undo Import main-window-8bit.conf", "-&Redo", "&Copy Security", "-&Paste Security",
-          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "&About permora..."}},
+          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...", "&About permora..."}},
         {"a row that is not NTFS cannot be copied",
          [](PermoraDlg&, ScriptedHost&) {},
          2,
          {"&Undo Import main-window-8bit.conf", "-&Redo", "-&Copy Security", "-&Paste Security",
-          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "&About permora..."}},
+          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...", "&About permora..."}},
         {"after a copy and a Remove of three, undone",
          [](PermoraDlg& d, ScriptedHost&) {
              ClickRow(d, 1);
@@ -150,7 +150,7 @@ TEST_F(CommandsTest, TheMenuOffersWhatTheSelectionAllowsAndNamesTheNextUndo) {
          },
          1,
          {"&Undo Import main-window-8bit.conf", "&Redo Remove 3 Targets", "-&Copy Security",
-          "&Paste Security", "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...",
+          "&Paste Security", "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...",
           "&About permora..."}},
     };
     for (const Case& c : cases) {

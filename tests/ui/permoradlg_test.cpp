@@ -16,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QTest>
 #include <QWidget>
 
@@ -664,10 +665,96 @@ TEST_F(PermoraDlgTest, SaveAsThatCannotCreateTheFileSaysSo) {
         host.ExpectFileDialog(dir.File("gone/t.conf"));
         host.ExpectMessage("Error", "There is problem in creating this file.");
         tk::test::Click(d, IDC_SAVE_UNICODE);
-        // The name chosen stays the one the next save writes to.
-        EXPECT_EQ(d.CurrentPath, dir.File("gone/t.conf"));
+        // The save did not happen: the next one still goes to the file the label shows.
+        EXPECT_EQ(d.CurrentPath, "Untitled");
         EXPECT_TRUE(d.IsEnabled(IDC_SAVE_UNICODE));
     });
+}
+
+// A path too long for the label is shown elided in the middle with its "*" in sight; the
+// label's text (what a screen reader reads) and its tooltip keep the whole path.
+TEST_F(PermoraDlgTest, ALongPathIsElidedInTheMiddleKeepingTheMark) {
+    TempDir dir;
+    const std::string longPath =
+        dir.File(std::string(60, 'a') + "/" + std::string(60, 'b') + "/security.conf");
+    const std::string shortPath = dir.File("s.conf");
+    for (const std::string& path : {shortPath, longPath}) {
+        SCOPED_TRACE(path);
+        Run([&](PermoraDlg& d) {
+            host.ExpectFileDialog(path);
+            tk::test::Click(d, IDC_NEW);
+            tk::test::PressKey(d, IDC_TARGET_LIST, Qt::Key_Delete); // marks the label
+            EXPECT_EQ(d.Text(IDC_FILE_LABEL), path + "*");
+            const QWidget* label = d.Control(IDC_FILE_LABEL);
+            EXPECT_EQ(label->toolTip().toStdString(), path);
+            const std::string shown = d.ShownFileLabel();
+            if (path == shortPath) {
+                EXPECT_EQ(shown, path + "*");
+                return;
+            }
+            EXPECT_EQ(shown.substr(0, 10), path.substr(0, 10));
+            EXPECT_EQ(shown.substr(shown.size() - 14), "security.conf*");
+            EXPECT_NE(shown.find("\xe2\x80\xa6"), std::string::npos); // ...
+            EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(QString::fromStdString(shown)),
+                      label->contentsRect().width());
+            tk::test::SavePng(d.Widget(), "permoradlg_long_path");
+        });
+    }
+}
+
+// Before a save to the file the window read or last wrote, a file that another program
+// changed since is named in a Yes/No question instead of the usual one; No writes nothing.
+TEST_F(PermoraDlgTest, AFileChangedOnDiskIsNotOverwrittenUnasked) {
+    struct Case {
+        const char* name;
+        int button;
+        bool replaceFirst; // another program replaces the file before the save
+        int answer;        // to the question that comes
+        bool written;
+    };
+    const Case cases[] = {
+        {"unchanged, Save Unicode", IDC_SAVE_UNICODE, false, tk::IDYES, true},
+        {"replaced, Save Unicode, No", IDC_SAVE_UNICODE, true, tk::IDNO, false},
+        {"replaced, Save Unicode, Yes", IDC_SAVE_UNICODE, true, tk::IDYES, true},
+        {"replaced, Save UTF8, No", IDC_SAVE_UTF8, true, tk::IDNO, false},
+        {"replaced, Save UTF8, Yes", IDC_SAVE_UTF8, true, tk::IDYES, true},
+    };
+    const std::string theirs = "cb56f6f4\r\n1,0,\"/theirs\",0,\"D:(A;;0x1;;;Everyone)\"\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string file = dir.File("t.conf");
+        fs::copy_file(Fixture("main-window-8bit.conf"), file);
+        PermoraDlg dlg;
+        dlg.ImportAtStart({file});
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+            for (int round = 0; round < 2; ++round) {
+                // The second round: the file as the window itself last wrote it.
+                tk::test::PressKey(d, IDC_TARGET_LIST, Qt::Key_Delete);
+                d.EnableSaves(true);
+                if (c.replaceFirst) {
+                    WriteBytes(dir.File("new"), theirs);
+                    fs::rename(dir.File("new"), file);
+                }
+                const std::string spaces = c.button == IDC_SAVE_UNICODE ? "  " : " ";
+                if (c.replaceFirst)
+                    host.ExpectMessage("Confirm",
+                                       file + " has changed on disk since it was last read or "
+                                              "saved. Overwrite it?",
+                                       c.answer);
+                else
+                    host.ExpectMessage("Confirm", "Do you want to overwrite" + spaces + file + "?",
+                                       c.answer);
+                tk::test::Click(d, c.button);
+                EXPECT_TRUE(host.Done());
+                EXPECT_EQ(ReadBytes(file) == theirs, c.replaceFirst && !c.written);
+                EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.written ? file : file + "*");
+                EXPECT_EQ(d.CurrentPath, file);
+            }
+            tk::test::Click(d, IDC_CLOSE);
+        });
+        dlg.DoModal();
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,12 +4,19 @@
 #include "ui/recovery.h"
 
 #include "resources/templates/permoradlg.h"
+#include "resources/templates/recoverdlg.h"
 #include "support/files.h"
 #include "support/scripted_host.h"
 #include "template_file/template_file.h"
 #include "ui/permoradlg.h"
+#include "ui/recoverdlg.h"
+#include "ui/recoveryoffer.h"
 
 #include <gtest/gtest.h>
+
+#include <QTest>
+#include <QToolButton>
+#include <QWidget>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -429,6 +436,133 @@ TEST_F(RecoveryWindowTest, AFailedWriteDoesNotKeepTheWindowOpen) {
         [](PermoraDlg& d) { tk::test::Click(d, IDC_CLOSE); });
     EXPECT_TRUE(host.Messages().empty());
     EXPECT_EQ(recovery::Write(permora::SecurityTemplate(), state.File("permora/recovery")), "");
+}
+
+// A single file read whole at start is the saved template: no "*", and closing writes no
+// recovery file. Read in part, it is unsaved work under "Untitled".
+TEST_F(RecoveryWindowTest, AFileReadWholeAtStartIsNotUnsavedWork) {
+    struct Case {
+        const char* file;
+        std::vector<std::string> messages;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"main-window-8bit.conf", {}, true},
+        {"main-window-third-line-fails.conf",
+         {"Cannot parse this Mask.", "Invalid Account Name", "   Invalid File"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        fs::remove_all(Folder());
+        PermoraDlg dlg;
+        dlg.ImportAtStart({Fixture(c.file)});
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+            EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.whole ? Fixture(c.file) : "Untitled*");
+            EXPECT_EQ(d.HasUnsavedChanges(), !c.whole);
+            tk::test::Click(d, IDC_CLOSE);
+        });
+        // The window opens, then imports (and reports) before the user can act.
+        for (const std::string& message : c.messages)
+            host.ExpectMessage("Error", message);
+        dlg.DoModal();
+        EXPECT_EQ(RecoveryFiles(Folder()).size(), c.whole ? 0u : 1u);
+    }
+}
+
+// Puts a recovery file kept `age` ago holding one target of that path; mode as given.
+std::string PutRecoveryFile(const fs::path& folder, std::chrono::hours age, int pid,
+                            const std::string& path, unsigned mode = 0600) {
+    permora::SecurityTemplate tmpl;
+    tmpl.Append(std::make_unique<permora::TargetObject>(path, permora::MakeDefaultDescriptor()));
+    const std::string name = NameAged(std::time(nullptr), age, pid);
+    tk::test::WriteBytes((folder / name).string(), permora::EncodeUnicode(tmpl));
+    ::chmod((folder / name).c_str(), mode);
+    return name;
+}
+
+// Work found in the recovery folder is offered in a line above the list, blocking nothing:
+// Import newest takes the newest not yet handled, Dismiss hides the rest, and neither is
+// offered again; Recover... still lists every trusted file, newest first. Files that others
+// may write are never offered.
+TEST_F(RecoveryWindowTest, RecoveredWorkIsOfferedInTheWindowUntilHandled) {
+    fs::create_directories(Folder());
+    ::chmod(Folder().c_str(), 0700);
+    using std::chrono::hours;
+    const std::string newest = PutRecoveryFile(Folder(), hours(1), 101, "/vol/newest");
+    const std::string older = PutRecoveryFile(Folder(), hours(2), 102, "/vol/older");
+    const std::string handled = PutRecoveryFile(Folder(), hours(3), 103, "/vol/handled");
+    ASSERT_TRUE(recovery::MarkHandled(handled));
+    PutRecoveryFile(Folder(), hours(0), 104, "/vol/others", 0666);
+    const auto paths = [](const PermoraDlg& d) {
+        std::vector<std::string> all;
+        for (const permora::TargetObject* t = d.Template().Head; t != nullptr; t = t->Next)
+            all.push_back(t->Path);
+        return all;
+    };
+
+    {
+        PermoraDlg dlg;
+        dlg.OfferRecoveryAtStart();
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+            ASSERT_TRUE(d.Offer().IsShown());
+            EXPECT_EQ(d.Offer().Text(), RecoveryOfferText(2, recovery::TimeOfName(newest)));
+            // The list moves down under the line, and keeps the focus the window gives it.
+            const QRect line = d.Offer().Widget()->geometry();
+            EXPECT_GE(d.Control(IDC_TARGET_LIST)->geometry().top(), line.bottom());
+            tk::test::SavePng(d.Widget(), "permoradlg_recovery_offer");
+
+            QTest::mouseClick(d.Offer().ImportNewestButton(), Qt::LeftButton);
+            EXPECT_EQ(paths(d), std::vector<std::string>{"/vol/newest"});
+            EXPECT_EQ(d.Offer().Text(), RecoveryOfferText(1, recovery::TimeOfName(older)));
+            QTest::mouseClick(d.Offer().DismissButton(), Qt::LeftButton);
+            EXPECT_FALSE(d.Offer().IsShown());
+            EXPECT_LE(d.Control(IDC_TARGET_LIST)->geometry().top(), line.top());
+            d.Undo(); // back to the template as it started, so that closing keeps nothing
+            tk::test::Click(d, IDC_CLOSE);
+        });
+        dlg.DoModal();
+    }
+    {
+        PermoraDlg dlg;
+        dlg.OfferRecoveryAtStart();
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+            EXPECT_FALSE(d.Offer().IsShown());
+            host.ExpectModal<RecoverDlg>([&](RecoverDlg& r) {
+                const tk::ListView files = r.GetListView(res::RecoverDlg::IDC_FILES);
+                ASSERT_EQ(files.RowCount(), 3);
+                EXPECT_EQ(files.Cell(0, 1), newest);
+                EXPECT_EQ(files.Cell(1, 1), older);
+                EXPECT_EQ(files.Cell(2, 1), handled);
+                EXPECT_EQ(files.Cell(2, 0), KeptAt(recovery::TimeOfName(handled)));
+                tk::test::SavePng(r.Widget(), "recoverdlg");
+                tk::test::ClickRow(r, res::RecoverDlg::IDC_FILES, 2);
+                tk::test::Click(r, tk::IDOK);
+            });
+            d.Recover();
+            EXPECT_EQ(paths(d), std::vector<std::string>{"/vol/handled"});
+            d.Undo();
+            tk::test::Click(d, IDC_CLOSE);
+        });
+        dlg.DoModal();
+    }
+    EXPECT_EQ(RecoveryFiles(Folder()).size(), 7u); // four files, three marks, no new file
+}
+
+// A folder that others may write offers nothing, whatever it holds.
+TEST_F(RecoveryWindowTest, AFolderOthersMayWriteOffersNothing) {
+    fs::create_directories(Folder());
+    PutRecoveryFile(Folder(), std::chrono::hours(1), 101, "/vol/planted");
+    ::chmod(Folder().c_str(), 0777);
+    EXPECT_TRUE(recovery::List().empty());
+    EXPECT_EQ(recovery::OpenFile(RecoveryFiles(Folder()).front().filename().string()), -1);
+    PermoraDlg dlg;
+    dlg.OfferRecoveryAtStart();
+    host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
+        EXPECT_FALSE(d.Offer().IsShown());
+        tk::test::Click(d, IDC_CLOSE);
+    });
+    dlg.DoModal();
 }
 
 // --- Signals ---------------------------------------------------------------------------

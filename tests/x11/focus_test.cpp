@@ -7,10 +7,13 @@
 // window manager to react by asking the main thread what it shows.
 
 #include "model/target.h"
+#include "resources/templates/objectpermproppage.h"
 #include "resources/templates/permoradlg.h"
-#include "ui/permoradlg.h"
 #include "tests/ui/support/main_window.h"
+#include "ui/objectpermproppage.h"
+#include "ui/permoradlg.h"
 #include "ui/toolkit/controls.h"
+#include "ui/toolkit/modal_host.h"
 
 #include <gtest/gtest.h>
 
@@ -249,6 +252,52 @@ TEST(X11FocusTest, AccessKeysWorkAtOnceAfterADialogCloses) {
                 << "the keyboard did not come back to the main window";
         }
         EXPECT_EQ(OnGui([&] { return dlg.Template().Count; }), 2);
+        ASSERT_TRUE(Xdotool({"key", "Escape"}));
+        EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// An account name typed into the entry editor as a user types it, at two speeds: no box
+// comes up while typing to swallow keys, and OK (Return) applies exactly the name typed.
+TEST(X11FocusTest, AnAccountNameIsTypedWholeAtAnySpeed) {
+    PermoraDlg dlg;
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        for (const char* delay : {"1", "40"}) {
+            SCOPED_TRACE(std::string("key delay ") + delay + " ms");
+            std::unique_ptr<ObjectPermPropPage> page;
+            std::unique_ptr<tk::PropertySheet> sheet;
+            OnGui([&] {
+                page = std::make_unique<ObjectPermPropPage>("Staff", permora::kLevelFileDirectory);
+                sheet = std::make_unique<tk::PropertySheet>("Permission Entry for /vol/vol1/qt1");
+                sheet->AddPage(page.get());
+                return true;
+            });
+            std::atomic<int> result = -1;
+            PostToGui([&] { result = sheet->DoModal(); });
+            ASSERT_TRUE(WaitFor([&] { return ActiveModal() == sheet->ModalWidget(); }))
+                << "the entry editor did not come up";
+            ASSERT_TRUE(ClickAt(page->Control(res::ObjectPermPropPage::IDC_NAME)));
+            ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "ctrl+a"}));
+            ASSERT_TRUE(Xdotool({"type", "--delay", delay, "LAB\\bob"}));
+            ASSERT_TRUE(WaitFor([&] {
+                return page->Text(res::ObjectPermPropPage::IDC_NAME) == "LAB\\bob";
+            })) << "typed: "
+                << OnGui([&] { return page->Text(res::ObjectPermPropPage::IDC_NAME); });
+            EXPECT_EQ(OnGui([&] { return ActiveModal(); }), sheet->ModalWidget())
+                << "a box came up while typing";
+            ASSERT_TRUE(Xdotool({"key", "Return"}));
+            ASSERT_TRUE(WaitFor([&] { return result != -1; })) << "OK did not close the editor";
+            EXPECT_EQ(result, tk::IDOK);
+            EXPECT_EQ(OnGui([&] { return page->AllowAce->NTAccount; }), "LAB\\bob");
+            OnGui([&] {
+                sheet.reset();
+                page.reset();
+                return true;
+            });
+            ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
+        }
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
         EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
     });

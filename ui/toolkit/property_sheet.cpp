@@ -70,7 +70,11 @@ PropertySheet::PropertySheet(std::string_view title) : impl_(std::make_unique<Im
     impl_->ok->setDefault(true);
     layout->addLayout(buttons);
 
-    QObject::connect(impl_->ok, &QPushButton::clicked, dialog, [this] { EndModal(IDOK); });
+    QObject::connect(impl_->ok, &QPushButton::clicked, dialog, [this] {
+        PropertyPage* page = Page(ActiveIndex());
+        if (page == nullptr || page->OnKillActive())
+            EndModal(IDOK);
+    });
     QObject::connect(impl_->cancel, &QPushButton::clicked, dialog, [this] { EndModal(IDCANCEL); });
     impl_->dialog->cancelCommand = [this] { EndModal(IDCANCEL); };
     QObject::connect(impl_->tabs, &QTabWidget::currentChanged, dialog,

@@ -214,6 +214,8 @@ public:
     // Runs on first display and on every return to the page's tab. Overrides end by
     // calling PropertyPage::OnSetActive(), the toolkit's own activation.
     virtual void OnSetActive();
+    // Runs when OK is pressed while the page is active; false keeps the sheet open.
+    virtual bool OnKillActive() { return true; }
 
 private:
     friend class PropertySheet;

@@ -15,6 +15,8 @@ namespace tk::test {
 namespace {
 
 std::string TypeOfMessage(unsigned type) {
+    if ((type & 0x0F) == MB_YESNO)
+        return "Yes/No";
     return (type & 0x0F) == MB_YESNOCANCEL ? "Yes/No/Cancel" : "OK";
 }
 
@@ -28,6 +30,8 @@ std::string Describe(const std::string& kind, const std::string& title, const st
 bool CanAnswer(unsigned type, int answer) {
     if ((type & 0x0F) == MB_YESNOCANCEL)
         return answer == IDYES || answer == IDNO || answer == IDCANCEL;
+    if ((type & 0x0F) == MB_YESNO)
+        return answer == IDYES || answer == IDNO;
     return answer == IDOK;
 }
 
@@ -120,7 +124,9 @@ int ScriptedHost::MessageBox(const Window* /*owner*/, std::string_view text, std
                              unsigned type) {
     const std::string shownTitle(title);
     const std::string shownText(text);
-    const int fallback = (type & 0x0F) == MB_YESNOCANCEL ? IDCANCEL : IDOK;
+    const int fallback = (type & 0x0F) == MB_YESNOCANCEL ? IDCANCEL
+                         : (type & 0x0F) == MB_YESNO     ? IDNO
+                                                         : IDOK;
     if (expectations_.empty() || expectations_.front().kind != Expectation::Kind::Message) {
         ADD_FAILURE() << "unexpected " << Describe("message box", shownTitle, shownText)
                       << (expectations_.empty() ? "" : " (another prompt was expected)");
