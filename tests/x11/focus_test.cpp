@@ -275,6 +275,23 @@ TEST(X11FocusTest, AnAccountNameIsTypedWholeAtAnySpeed) {
                 return true;
             });
             std::atomic<int> result = -1;
+            // Whatever happens below, the editor ends and goes on the window's thread.
+            struct Cleanup {
+                std::function<void()> run;
+                ~Cleanup() { run(); }
+            } cleanup{[&] {
+                OnGui([&] {
+                    if (result == -1)
+                        sheet->ModalWidget()->reject();
+                    return true;
+                });
+                WaitFor([&] { return result != -1; });
+                OnGui([&] {
+                    sheet.reset();
+                    page.reset();
+                    return true;
+                });
+            }};
             PostToGui([&] { result = sheet->DoModal(); });
             ASSERT_TRUE(WaitFor([&] { return ActiveModal() == sheet->ModalWidget(); }))
                 << "the entry editor did not come up";
@@ -291,11 +308,6 @@ TEST(X11FocusTest, AnAccountNameIsTypedWholeAtAnySpeed) {
             ASSERT_TRUE(WaitFor([&] { return result != -1; })) << "OK did not close the editor";
             EXPECT_EQ(result, tk::IDOK);
             EXPECT_EQ(OnGui([&] { return page->AllowAce->NTAccount; }), "LAB\\bob");
-            OnGui([&] {
-                sheet.reset();
-                page.reset();
-                return true;
-            });
             ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
         }
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
