@@ -50,7 +50,9 @@ The package holds the editor (permora) and its command-line companion
 from scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Started at run time for the headless start, so the library scan cannot see them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tigervnc-standalone-server, tigervnc-tools, xauth, openbox")
+# Qt's own translations give its standard buttons and file dialog the window's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "tigervnc-standalone-server, tigervnc-tools, xauth, openbox, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -2,8 +2,12 @@
 
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 // The About box: name, version and a short notice, with the application icon.
 class AboutDlg : public tk::Dialog {
+    Q_DECLARE_TR_FUNCTIONS(AboutDlg)
+
 public:
     AboutDlg();
     ~AboutDlg() override;

@@ -89,7 +89,7 @@ void AddFileDlg::OnOK() {
         return;
     }
     if (permora::IsPathValid(path_) == 0) {
-        tk::MessageBox(this, "Invalid File Path", "Error");
+        tk::MessageBox(this, tr("Invalid File Path").toStdString(), tr("Error").toStdString());
         path_.clear(); // the edit box keeps what the user typed
         return;
     }
@@ -101,7 +101,9 @@ void AddFileDlg::OnOK() {
     target->SecurityLevel = level_;
     // The page outlives the sheet that shows it.
     SecurityPropPage page(std::move(target));
-    tk::PropertySheet sheet("NTFS Security for" + path_);
+    // As the title has always read: no blank before the path.
+    tk::PropertySheet sheet(
+        tr("NTFS Security for%1").arg(QString::fromStdString(path_)).toStdString());
     sheet.AddPage(&page);
     if (sheet.DoModal() == tk::IDOK) {
         ResultTarget = page.ReleaseTarget();

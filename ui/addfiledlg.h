@@ -3,6 +3,8 @@
 #include "model/target.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 #include <string>
 
@@ -10,6 +12,8 @@
 // the settings apply to. OK opens the security sheet on the new target; only when that sheet
 // is confirmed does the dialog close and hand the target over.
 class AddFileDlg : public tk::Dialog {
+    Q_DECLARE_TR_FUNCTIONS(AddFileDlg)
+
 public:
     AddFileDlg();
     ~AddFileDlg() override;

@@ -4,6 +4,8 @@
 #include "resources/templates/addpathsdlg.h"
 #include "ui/toolkit/modal_host.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 namespace {
@@ -36,10 +38,11 @@ void AddPathsDlg::OnInitDialog() {
     Enable(ids::IDC_USE_COPIED, hasCopied_);
     tk::ListView problems = GetListView(ids::IDC_PROBLEM_LIST);
     if (problems.ColumnCount() == 0) {
-        const int lineWidth = problems.TextWidth("Line 0000000") +
-                              tk::SystemMetric(tk::Metric::CxHThumb);
-        problems.InsertColumn(0, "Line", lineWidth);
-        problems.InsertColumn(1, "Text", problems.ClientWidth() - lineWidth);
+        const std::string line = tr("Line").toStdString();
+        const int lineWidth =
+            problems.TextWidth(line + " 0000000") + tk::SystemMetric(tk::Metric::CxHThumb);
+        problems.InsertColumn(0, line, lineWidth);
+        problems.InsertColumn(1, tr("Text").toStdString(), problems.ClientWidth() - lineWidth);
     }
     problems.DeleteAll();
     SetFocus(ids::IDC_PATHS);
@@ -65,12 +68,13 @@ void AddPathsDlg::ShowProblems() {
         rows.push_back({std::to_string(line.line), line.text});
     problems.SetRows(std::move(rows));
     const std::size_t count = result_.invalid.size();
-    SetText(ids::IDC_PROBLEM_LABEL,
-            count == 0 ? std::string("Lines that are not valid paths:")
-            : count == 1
-                ? std::string("1 line is not a valid path; fix or remove it before adding:")
-                : std::to_string(count) +
-                      " lines are not valid paths; fix or remove them before adding:");
+    const QString label =
+        count == 0 ? tr("Lines that are not valid paths:")
+        : count == 1
+            ? tr("1 line is not a valid path; fix or remove it before adding:")
+            : tr("%n lines are not valid paths; fix or remove them before adding:", nullptr,
+                 static_cast<int>(std::min<std::size_t>(count, INT_MAX)));
+    SetText(ids::IDC_PROBLEM_LABEL, label.toStdString());
 }
 
 void AddPathsDlg::OnOK() {

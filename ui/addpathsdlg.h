@@ -4,12 +4,16 @@
 #include "model/template_ops.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 
 // Add Paths: the user pastes a list of paths, one a line, and chooses their level. OK
 // checks every line; while any fails, the failing lines are listed with their numbers and
 // nothing is added. Paths the template already holds are skipped and counted.
 class AddPathsDlg : public tk::Dialog {
+    Q_DECLARE_TR_FUNCTIONS(AddPathsDlg)
+
 public:
     // tmpl: the template the paths go into (to skip the paths it holds). hasCopied: a
     // copied security exists, which the new targets may get.

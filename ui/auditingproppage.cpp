@@ -12,10 +12,10 @@ const EntryListKind kAuditingList{
     permora::SE_SACL_PRESENT,
     permora::SE_SACL_AUTO_INHERIT_REQ,
     permora::SE_SACL_PROTECTED,
-    "Success  ",
-    "Access",
-    "Auditing Entry for ",
-    "Cannot find the corresponding ace in SaclList.",
+    QT_TRANSLATE_NOOP("EntryListPage", "Success  "),
+    QT_TRANSLATE_NOOP("EntryListPage", "Access"),
+    QT_TRANSLATE_NOOP("EntryListPage", "Auditing Entry for "),
+    QT_TRANSLATE_NOOP("EntryListPage", "Cannot find the corresponding ace in SaclList."),
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "model/names.h"
 #include "model/target.h"
 #include "resources/templates/objectpermproppage.h"
+#include "ui/shown_names.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <QApplication>
@@ -51,14 +52,13 @@ void EntryEditorPage::OnSetActive() {
     tk::ComboBox combo = GetComboBox(ids::IDC_APPLY_ONTO);
     combo.Clear();
     for (std::uint8_t code : ApplyOntoCodes(level_)) {
-        const char* text = permora::ApplyToName(code);
-        combo.Add(text != nullptr ? text : "");
+        combo.Add(ShownNameText(permora::ApplyToName(code)));
     }
     SetText(ids::IDC_NAME, ShownAccount());
     // A code the level does not offer, or one without a name, selects nothing; the
     // entries keep their flags until the user picks an item.
     const char* shown = permora::ApplyToName(ShownCode());
-    combo.Select(shown != nullptr ? combo.FindPrefix(shown) : tk::LB_ERR);
+    combo.Select(shown != nullptr ? combo.FindPrefix(ShownNameText(shown)) : tk::LB_ERR);
     for (int column = 0; column < 2; ++column)
         for (int row = 0; row < kRowCount; ++row)
             SetCheck(BoxId(row, column), 0);
@@ -157,7 +157,7 @@ void EntryEditorPage::OnNameChanged() {
 bool EntryEditorPage::ApplyName() {
     const std::string name = Text(ids::IDC_NAME);
     if (!permora::IsValidAccountName(name)) {
-        tk::MessageBox(this, "Invalid Account Name", "Error");
+        tk::MessageBox(this, tr("Invalid Account Name").toStdString(), tr("Error").toStdString());
         return false;
     }
     for (int column = 0; column < 2; ++column)

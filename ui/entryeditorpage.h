@@ -3,6 +3,7 @@
 #include "model/ace.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include <cstdint>
@@ -33,6 +34,8 @@ struct EntryEditorKind {
 // up to date on every click; the opener reads them after OK and takes away the ones a list
 // accepts. The target's lists are never touched here.
 class EntryEditorPage : public tk::PropertyPage {
+    Q_DECLARE_TR_FUNCTIONS(EntryEditorPage)
+
 public:
     static constexpr int kRowCount = 14;
     static constexpr std::uint32_t kEmptyMask = 0x00100000; // SYNCHRONIZE alone

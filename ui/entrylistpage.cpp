@@ -5,6 +5,7 @@
 #include "resources/templates/auditingproppage.h"
 #include "resources/templates/permissionproppage.h"
 #include "ui/inputntaccountdlg.h"
+#include "ui/shown_names.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <algorithm>
@@ -49,14 +50,13 @@ template <class Fn> void ForEachEntry(const permora::Acl& acl, int dacl, Fn fn) 
 } // namespace
 
 std::string EntryTypeText(const permora::Ace& entry, int dacl) {
-    return permora::EntryTypeName(entry, dacl);
+    return ShownNameText(permora::EntryTypeName(entry, dacl));
 }
 
 std::vector<std::string> EntryRow(const permora::Ace& entry, int dacl) {
-    const char* applyTo = permora::EntryApplyToName(entry, dacl);
-    const char* access = permora::PermissionName(entry.Mask);
-    return {EntryTypeText(entry, dacl), entry.NTAccount, access != nullptr ? access : "",
-            applyTo != nullptr ? applyTo : ""};
+    return {EntryTypeText(entry, dacl), entry.NTAccount,
+            ShownNameText(permora::PermissionName(entry.Mask)),
+            ShownNameText(permora::EntryApplyToName(entry, dacl))};
 }
 
 std::vector<std::vector<std::string>> EntryRows(const permora::Acl& acl, int dacl,
@@ -145,18 +145,21 @@ void EntryListPage::OnSetActive() {
 
     const int pad =
         12 * tk::SystemMetric(tk::Metric::CxBorder) + tk::SystemMetric(tk::Metric::CxHThumb);
-    const int typeWidth = list.TextWidth(kind_.typeSample) + pad;
-    const int accessWidth = list.TextWidth("List Folder Contents  ") + pad;
-    const int applyToWidth = list.TextWidth("This folder, subfolders and files  ") + pad;
+    // The samples size the columns; a translation gives its own longest words.
+    const int typeWidth = list.TextWidth(tr(kind_.typeSample).toStdString()) + pad;
+    const int accessWidth = list.TextWidth(tr("List Folder Contents  ").toStdString()) + pad;
+    const int applyToWidth =
+        list.TextWidth(tr("This folder, subfolders and files  ").toStdString()) + pad;
+    const std::string name = tr("Name").toStdString();
     // The name takes what is left; on a list too narrow for that it keeps its heading.
     const int nameWidth = std::max(list.ClientWidth() - typeWidth - accessWidth - applyToWidth,
-                                   list.TextWidth("Name") + pad);
+                                   list.TextWidth(name) + pad);
     for (int column = list.ColumnCount() - 1; column >= 0; --column)
         list.DeleteColumn(column);
-    list.InsertColumn(0, "Type", typeWidth);
-    list.InsertColumn(1, "Name", nameWidth);
-    list.InsertColumn(2, kind_.accessHeading, accessWidth);
-    list.InsertColumn(3, "Apply To", applyToWidth);
+    list.InsertColumn(0, tr("Type").toStdString(), typeWidth);
+    list.InsertColumn(1, name, nameWidth);
+    list.InsertColumn(2, tr(kind_.accessHeading).toStdString(), accessWidth);
+    list.InsertColumn(3, tr("Apply To").toStdString(), applyToWidth);
 
     list.DeleteAll();
     FillEntryList(target_.Descriptor.get(), std::string());
@@ -195,7 +198,7 @@ int EntryListPage::FillEntryList(permora::SecurityDescriptor* descriptor,
 }
 
 bool EntryListPage::RunEditor(EntryEditorPage& editor) {
-    tk::PropertySheet sheet(std::string(kind_.editorTitle) + target_.Path);
+    tk::PropertySheet sheet(tr(kind_.editorTitle).toStdString() + target_.Path);
     sheet.AddPage(&editor);
     return sheet.DoModal() == tk::IDOK;
 }
@@ -270,7 +273,7 @@ void EntryListPage::OnEdit() {
         return;
     permora::Ace* entry = List().EntryAt(selected.front(), kind_.dacl);
     if (entry == nullptr) {
-        tk::MessageBox(this, kind_.notFoundMessage, "Error");
+        tk::MessageBox(this, tr(kind_.notFoundMessage).toStdString(), tr("Error").toStdString());
         return;
     }
     std::unique_ptr<EntryEditorPage> editor = MakeEditor(*entry);
@@ -299,13 +302,15 @@ void EntryListPage::OnRemove() {
         permora::Ace* entry = entries[i];
         if (entry == nullptr) {
             DeleteRows(removed, false);
-            tk::MessageBox(this, "Cannot find the ace.", "Error");
+            tk::MessageBox(this, tr("Cannot find the ace.").toStdString(),
+                           tr("Error").toStdString());
             return;
         }
         if (!permora::EqualsNoCase(name, entry->NTAccount) ||
             type != EntryTypeText(*entry, kind_.dacl)) {
             DeleteRows(removed, false);
-            tk::MessageBox(this, "Ace item does not match.", "Error");
+            tk::MessageBox(this, tr("Ace item does not match.").toStdString(),
+                           tr("Error").toStdString());
             continue;
         }
         List().Remove(entry);

@@ -5,6 +5,8 @@
 #include "ui/entryeditorpage.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,6 +57,8 @@ bool IsEntryUnchanged(const permora::Ace& entry, int dacl, EntryEditorPage& edit
 // Edit, Remove and the box that lets inheritable entries of the parent apply. Every
 // change goes into the target's descriptor at once; the page never owns the target.
 class EntryListPage : public tk::PropertyPage {
+    Q_DECLARE_TR_FUNCTIONS(EntryListPage)
+
 public:
     ~EntryListPage() override;
 

@@ -43,6 +43,7 @@ void InputNTAccountDlg::OnOK() {
         EndDialog(tk::IDOK);
         return;
     }
-    tk::MessageBox(this, "Invalid Account Name", "Error", tk::MB_OK);
+    tk::MessageBox(this, tr("Invalid Account Name").toStdString(), tr("Error").toStdString(),
+                   tk::MB_OK);
     NTAccount.clear();
 }

@@ -12,10 +12,10 @@ const EntryListKind kPermissionList{
     permora::SE_DACL_PRESENT,
     permora::SE_DACL_AUTO_INHERIT_REQ,
     permora::SE_DACL_PROTECTED,
-    "Allow  ",
-    "Permission",
-    "Permission Entry for ",
-    "Cannot find the corresponding ace in DaclList.",
+    QT_TRANSLATE_NOOP("EntryListPage", "Allow  "),
+    QT_TRANSLATE_NOOP("EntryListPage", "Permission"),
+    QT_TRANSLATE_NOOP("EntryListPage", "Permission Entry for "),
+    QT_TRANSLATE_NOOP("EntryListPage", "Cannot find the corresponding ace in DaclList."),
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "ui/permoradlg.h"
 #include "ui/private_display.h"
 #include "ui/recovery.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int PermoraApp::InitInstance(int& argc, char** argv, const CommandLine& commandL
     QApplication::setApplicationVersion(QStringLiteral(PERMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.permora.Permora"));
     QApplication::setWindowIcon(AppIcon());
+    translations::InstallForLocale();
 
     {
         PermoraDlg window;

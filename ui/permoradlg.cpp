@@ -13,6 +13,7 @@
 #include "ui/recoveryoffer.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
+#include "ui/shown_names.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <QAbstractItemView>
@@ -26,6 +27,7 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -43,9 +45,12 @@ std::vector<int> LastPositions(int count, int total) {
     return positions;
 }
 
-constexpr const char* kConfFilter = "Conf files (*.conf)|*.conf|All files (*.*)|*.*||";
-constexpr const char* kOpenFailed = "There is problem in opening this file.";
-constexpr const char* kCreateFailed = "There is problem in creating this file.";
+constexpr const char* kConfFilter =
+    QT_TRANSLATE_NOOP("PermoraDlg", "Conf files (*.conf)|*.conf|All files (*.*)|*.*||");
+constexpr const char* kOpenFailed =
+    QT_TRANSLATE_NOOP("PermoraDlg", "There is problem in opening this file.");
+constexpr const char* kCreateFailed =
+    QT_TRANSLATE_NOOP("PermoraDlg", "There is problem in creating this file.");
 
 // Room between the recovery line and the list under it, in pixels.
 constexpr int kOfferGap = 4;
@@ -98,13 +103,12 @@ const struct {
 // A tooltip shows this much of a target's line.
 constexpr std::size_t kToolTipLength = 300;
 
-const char* OrEmpty(const char* text) {
-    return text != nullptr ? text : "";
+std::string ToStd(const QString& text) {
+    return text.toStdString();
 }
 
-// "3 Targets", "1 Target".
-std::string Counted(std::size_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
+int Count(std::size_t count) {
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
 }
 
 } // namespace
@@ -125,9 +129,9 @@ std::string TargetCell(const permora::SecurityTemplate& tmpl, int row, int colum
     case 0:
         return target->Path;
     case 1:
-        return OrEmpty(permora::StyleName(target->SecurityStyle));
+        return ShownNameText(permora::StyleName(target->SecurityStyle));
     case 2:
-        return OrEmpty(permora::LevelName(target->SecurityLevel));
+        return ShownNameText(permora::LevelName(target->SecurityLevel));
     default:
         return {};
     }
@@ -141,9 +145,9 @@ PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIco
     AcceptFileDrops();
     // Screen readers: the list is named for what it holds, not by the file label before it,
     // and Up and Dn by what they do.
-    SetAccessibleName(IDC_TARGET_LIST, "Targets");
-    SetAccessibleName(IDC_UP, "Move Up");
-    SetAccessibleName(IDC_DOWN, "Move Down");
+    SetAccessibleName(IDC_TARGET_LIST, ToStd(tr("Targets")));
+    SetAccessibleName(IDC_UP, ToStd(tr("Move Up")));
+    SetAccessibleName(IDC_DOWN, ToStd(tr("Move Down")));
     BuildContextMenu();
     elider_ = new FileLabelElider(static_cast<QLabel*>(Control(IDC_FILE_LABEL)));
     offer_ = std::make_unique<RecoveryOffer>(Widget());
@@ -167,7 +171,7 @@ PermoraDlg::~PermoraDlg() {
 }
 
 void PermoraDlg::OnInitDialog() {
-    AddSystemMenuItem(IDM_ABOUTBOX, kAboutItemText);
+    AddSystemMenuItem(IDM_ABOUTBOX, ToStd(tr(kAboutItemText)));
     SetIcon(icon_);
 
     tk::ListView list = GetListView(IDC_TARGET_LIST);
@@ -179,11 +183,14 @@ void PermoraDlg::OnInitDialog() {
         // rest of the list's width.
         const int extra =
             tk::SystemMetric(tk::Metric::CxHThumb) + 36 * tk::SystemMetric(tk::Metric::CxBorder);
-        const int styleWidth = list.TextWidth("Security Style    ") + extra;
-        const int levelWidth = list.TextWidth("Security Level    ") + extra;
-        list.InsertColumn(0, "Target Object", list.ClientWidth() - styleWidth - levelWidth);
-        list.InsertColumn(1, "Security Style", styleWidth);
-        list.InsertColumn(2, "Security Level", levelWidth);
+        const std::string style = ToStd(tr("Security Style"));
+        const std::string level = ToStd(tr("Security Level"));
+        const int styleWidth = list.TextWidth(style + "    ") + extra;
+        const int levelWidth = list.TextWidth(level + "    ") + extra;
+        list.InsertColumn(0, ToStd(tr("Target Object")),
+                          list.ClientWidth() - styleWidth - levelWidth);
+        list.InsertColumn(1, style, styleWidth);
+        list.InsertColumn(2, level, levelWidth);
     }
     listWidth_ = list.Widget()->width();
 
@@ -217,8 +224,8 @@ void PermoraDlg::OnInitDialog() {
 void PermoraDlg::BuildContextMenu() {
     QWidget* window = Widget();
     contextMenu_ = new QMenu(window);
-    auto add = [&](const char* text, QList<QKeySequence> keys, void (PermoraDlg::*command)()) {
-        QAction* action = contextMenu_->addAction(QString::fromUtf8(text));
+    auto add = [&](const QString& text, QList<QKeySequence> keys, void (PermoraDlg::*command)()) {
+        QAction* action = contextMenu_->addAction(text);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         // The shortcuts work with the menu closed, too.
@@ -229,23 +236,23 @@ void PermoraDlg::BuildContextMenu() {
         });
         return action;
     };
-    undoAction_ = add("&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &PermoraDlg::Undo);
+    undoAction_ = add(tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &PermoraDlg::Undo);
     redoAction_ =
-        add("&Redo",
+        add(tr("&Redo"),
             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
             &PermoraDlg::Redo);
     contextMenu_->addSeparator();
     copyAction_ =
-        add("&Copy Security", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &PermoraDlg::CopySecurity);
-    pasteAction_ =
-        add("&Paste Security", {QKeySequence(Qt::CTRL | Qt::Key_V)}, &PermoraDlg::PasteSecurity);
-    copyLineAction_ = add("Copy &Line", {}, &PermoraDlg::CopyLines);
+        add(tr("&Copy Security"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, &PermoraDlg::CopySecurity);
+    pasteAction_ = add(tr("&Paste Security"), {QKeySequence(Qt::CTRL | Qt::Key_V)},
+                       &PermoraDlg::PasteSecurity);
+    copyLineAction_ = add(tr("Copy &Line"), {}, &PermoraDlg::CopyLines);
     contextMenu_->addSeparator();
-    addPathsAction_ = add("Add Pa&ths...", {}, &PermoraDlg::AddPaths);
-    replaceAction_ = add("Replace Acc&ount...", {}, &PermoraDlg::ReplaceAccount);
-    recoverAction_ = add("Reco&ver...", {}, &PermoraDlg::Recover);
+    addPathsAction_ = add(tr("Add Pa&ths..."), {}, &PermoraDlg::AddPaths);
+    replaceAction_ = add(tr("Replace Acc&ount..."), {}, &PermoraDlg::ReplaceAccount);
+    recoverAction_ = add(tr("Reco&ver..."), {}, &PermoraDlg::Recover);
     contextMenu_->addSeparator();
-    QAction* about = contextMenu_->addAction(QString::fromUtf8(kAboutItemText));
+    QAction* about = contextMenu_->addAction(tr(kAboutItemText));
     QObject::connect(about, &QAction::triggered, window,
                      [this] { RunSystemCommand(IDM_ABOUTBOX); });
 
@@ -279,13 +286,13 @@ void PermoraDlg::BuildContextMenu() {
 void PermoraDlg::UpdateCommands() {
     std::vector<int> rows;
     const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
-    const auto withStep = [](const char* verb, const permora::TemplateStep* step) {
-        return QString::fromUtf8(verb) +
-               (step != nullptr ? u' ' + QString::fromStdString(step->Name) : QString());
+    const auto withStep = [](const QString& verb, const QString& verbWithStep,
+                             const permora::TemplateStep* step) {
+        return step != nullptr ? verbWithStep.arg(QString::fromStdString(step->Name)) : verb;
     };
-    undoAction_->setText(withStep("&Undo", history_.NextUndo()));
+    undoAction_->setText(withStep(tr("&Undo"), tr("&Undo %1"), history_.NextUndo()));
     undoAction_->setEnabled(history_.CanUndo());
-    redoAction_->setText(withStep("&Redo", history_.NextRedo()));
+    redoAction_->setText(withStep(tr("&Redo"), tr("&Redo %1"), history_.NextRedo()));
     redoAction_->setEnabled(history_.CanRedo());
     copyAction_->setEnabled(selected.size() == 1 &&
                             selected.front()->SecurityStyle == permora::kStyleNtfs &&
@@ -411,15 +418,18 @@ void PermoraDlg::PasteSecurity() {
     if (!changed.empty()) {
         const std::size_t count = changed.size();
         Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
-               "Paste Security onto " + Counted(count, "Target", "Targets"), rows);
+               ToStd(count == 1 ? tr("Paste Security onto 1 Target")
+                                : tr("Paste Security onto %n Targets", nullptr, Count(count))),
+               rows);
         ShowFileLabel(true);
         EnableSaves(true);
     }
     if (others > 0)
         tk::MessageBox(this,
-                       Counted(others, "target is", "targets are") + " not NTFS and kept " +
-                           (others == 1 ? "its" : "their") + " security.",
-                       "Paste Security");
+                       ToStd(others == 1 ? tr("1 target is not NTFS and kept its security.")
+                                         : tr("%n targets are not NTFS and kept their security.",
+                                              nullptr, Count(others))),
+                       ToStd(tr("Paste Security")));
 }
 
 void PermoraDlg::CopyLines() {
@@ -451,18 +461,24 @@ void PermoraDlg::AddPaths() {
         view.SetSelectedRows(LastPositions(static_cast<int>(added.size()), template_.Count));
         view.Widget()->scrollTo(view.Widget()->model()->index(first, 0));
         Record(permora::AppendStep(static_cast<int>(added.size())),
-               "Add " + Counted(added.size(), "Path", "Paths"), std::move(before));
+               ToStd(added.size() == 1 ? tr("Add 1 Path")
+                                       : tr("Add %n Paths", nullptr, Count(added.size()))),
+               std::move(before));
         ShowFileLabel(true);
         EnableSaves(true);
         EnableForSelection();
     }
-    if (list.skipped > 0)
-        tk::MessageBox(
-            this,
-            Counted(added.size(), "target was", "targets were") + " added; " +
-                Counted(static_cast<std::size_t>(list.skipped), "path was", "paths were") +
-                " already in the template and skipped.",
-            "Add Paths");
+    if (list.skipped > 0) {
+        const QString addedText = added.size() == 1
+                                      ? tr("1 target was added")
+                                      : tr("%n targets were added", nullptr, Count(added.size()));
+        const QString skippedText =
+            list.skipped == 1
+                ? tr("1 path was already in the template and skipped.")
+                : tr("%n paths were already in the template and skipped.", nullptr, list.skipped);
+        tk::MessageBox(this, ToStd(tr("%1; %2").arg(addedText, skippedText)),
+                       ToStd(tr("Add Paths")));
+    }
 }
 
 void PermoraDlg::ReplaceAccount() {
@@ -481,16 +497,17 @@ void PermoraDlg::ReplaceAccount() {
             previous.push_back(target.Descriptor ? target.Descriptor->Clone() : nullptr);
         });
     if (!changed.empty()) {
-        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)), "Replace Account",
-               rows);
+        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
+               ToStd(tr("Replace Account")), rows);
         ShowFileLabel(true);
         EnableSaves(true);
     }
-    tk::MessageBox(this,
-                   Counted(static_cast<std::size_t>(result.entries), "entry", "entries") + " in " +
-                       Counted(static_cast<std::size_t>(result.targets), "target", "targets") +
-                       " changed.",
-                   "Replace Account");
+    const QString entries =
+        result.entries == 1 ? tr("1 entry") : tr("%n entries", nullptr, result.entries);
+    const QString targets = result.targets == 1 ? tr("1 target", "in 1 target")
+                                                : tr("%n targets", "in %n targets", result.targets);
+    tk::MessageBox(this, ToStd(tr("%1 in %2 changed.").arg(entries, targets)),
+                   ToStd(tr("Replace Account")));
 }
 
 void PermoraDlg::OnSize() {
@@ -501,8 +518,8 @@ void PermoraDlg::OnSize() {
     tk::ListView list = GetListView(IDC_TARGET_LIST);
     const int width = list.Widget()->width();
     if (listWidth_ != 0 && width != listWidth_ && list.ColumnCount() > 0)
-        list.SetColumnWidth(
-            0, std::max(list.ColumnWidth(0) + width - listWidth_, list.TextWidth("Target Object")));
+        list.SetColumnWidth(0, std::max(list.ColumnWidth(0) + width - listWidth_,
+                                        list.TextWidth(ToStd(tr("Target Object")))));
     listWidth_ = width;
 }
 
@@ -634,7 +651,7 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
     request.defaultExtension = "conf";
     request.initialName = "security.conf";
     request.flags = flags;
-    request.filter = kConfFilter;
+    request.filter = ToStd(tr(kConfFilter));
     return request;
 }
 
@@ -657,7 +674,7 @@ void PermoraDlg::NewTemplate() {
     step.PathBefore = pathBefore;
     step.PathAfter = CurrentPath;
     GetListView(IDC_TARGET_LIST).DeleteAll();
-    Record(std::move(step), "New", std::move(selectionBefore));
+    Record(std::move(step), ToStd(tr("New")), std::move(selectionBefore));
     history_.MarkSaved();
 }
 
@@ -669,7 +686,7 @@ void PermoraDlg::AddTarget() {
     const int added = dialog.ResultTarget ? template_.Append(dialog.TakeResultTarget()) : 0;
     RefreshListAfterAppend(added);
     if (added > 0)
-        Record(permora::AppendStep(added), "Add Target", std::move(selectionBefore));
+        Record(permora::AppendStep(added), ToStd(tr("Add Target")), std::move(selectionBefore));
     ShowFileLabel(true);
     EnableSaves(true);
     const int selected = GetListView(IDC_TARGET_LIST).SelectedCount();
@@ -692,7 +709,7 @@ void PermoraDlg::EditTarget() {
         target->SecurityStyle != permora::kStyleNtfs)
         return;
     SecurityPropPage page(*target);
-    tk::PropertySheet sheet("NTFS Security for " + rowText);
+    tk::PropertySheet sheet(ToStd(tr("NTFS Security for %1").arg(QString::fromStdString(rowText))));
     sheet.AddPage(&page);
     // The page changes the descriptor at once; Cancel puts this copy back.
     std::unique_ptr<permora::SecurityDescriptor> before =
@@ -700,7 +717,8 @@ void PermoraDlg::EditTarget() {
     if (sheet.DoModal() == tk::IDOK) {
         std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
         previous.push_back(std::move(before));
-        Record(permora::DescriptorsStep({index}, std::move(previous)), "Edit Target", selected);
+        Record(permora::DescriptorsStep({index}, std::move(previous)), ToStd(tr("Edit Target")),
+               selected);
         ShowFileLabel(true);
         EnableSaves(true);
     } else {
@@ -735,7 +753,9 @@ void PermoraDlg::RemoveTargets() {
     }
     if (step) {
         const std::size_t count = selected.size();
-        Record(std::move(*step), "Remove " + Counted(count, "Target", "Targets"),
+        Record(std::move(*step),
+               ToStd(count == 1 ? tr("Remove 1 Target")
+                                : tr("Remove %n Targets", nullptr, Count(count))),
                std::move(selected));
     }
 }
@@ -763,7 +783,7 @@ void PermoraDlg::MoveTargetUp() {
     ShowFileLabel(true);
     EnableSaves(true);
     if (exchange)
-        Record(permora::SwapStep(index - 1), "Move Up", selected);
+        Record(permora::SwapStep(index - 1), ToStd(tr("Move Up")), selected);
 }
 
 void PermoraDlg::MoveTargetDown() {
@@ -787,7 +807,7 @@ void PermoraDlg::MoveTargetDown() {
     ShowFileLabel(true);
     EnableSaves(true);
     if (exchange)
-        Record(permora::SwapStep(index), "Move Down", selected);
+        Record(permora::SwapStep(index), ToStd(tr("Move Down")), selected);
 }
 
 bool PermoraDlg::ChoosePath(bool open, unsigned flags, std::string& path) {
@@ -809,14 +829,14 @@ void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
         KnowFile(path, permora::IdentityOf(path));
         return;
     case permora::SaveStatus::OpenFailed:
-        tk::MessageBox(this, openMessage, "Error");
+        tk::MessageBox(this, ToStd(tr(std::string(openMessage).c_str())), ToStd(tr("Error")));
         return;
     case permora::SaveStatus::WriteFailed:
         break;
     }
     // The save did not happen; the previous file was kept, or put back after a failed
     // in-place write.
-    tk::MessageBox(this, kCreateFailed, "Error");
+    tk::MessageBox(this, ToStd(tr(kCreateFailed)), ToStd(tr("Error")));
 }
 
 void PermoraDlg::KnowFile(const std::string& path, std::optional<permora::FileIdentity> identity) {
@@ -829,8 +849,10 @@ bool PermoraDlg::SaveOverChangedFile(permora::Encoding encoding, int saveButton)
         !permora::ChangedSince(CurrentPath, *knownIdentity_))
         return false;
     const int answer = tk::MessageBox(
-        this, CurrentPath + " has changed on disk since it was last read or saved. Overwrite it?",
-        "Confirm", tk::MB_YESNO | tk::MB_ICONQUESTION);
+        this,
+        ToStd(tr("%1 has changed on disk since it was last read or saved. Overwrite it?")
+                  .arg(QString::fromStdString(CurrentPath))),
+        ToStd(tr("Confirm")), tk::MB_YESNO | tk::MB_ICONQUESTION);
     if (answer == tk::IDYES)
         WriteFile(CurrentPath, encoding, kOpenFailed, saveButton);
     return true;
@@ -843,8 +865,9 @@ void PermoraDlg::SaveUnicode() {
     }
     if (SaveOverChangedFile(permora::Encoding::Unicode, IDC_SAVE_UNICODE))
         return;
-    const int answer = tk::MessageBox(this, "Do you want to overwrite  " + CurrentPath + "?",
-                                      "Confirm", tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
+    const int answer = tk::MessageBox(
+        this, ToStd(tr("Do you want to overwrite  %1?").arg(QString::fromStdString(CurrentPath))),
+        ToStd(tr("Confirm")), tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
     if (answer == tk::IDNO) {
         SaveAs();
         return;
@@ -860,8 +883,10 @@ void PermoraDlg::SaveUtf8() {
     if (!choose) {
         if (SaveOverChangedFile(permora::Encoding::EightBit, IDC_SAVE_UTF8))
             return;
-        const int answer = tk::MessageBox(this, "Do you want to overwrite " + CurrentPath + "?",
-                                          "Confirm", tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
+        const int answer = tk::MessageBox(
+            this,
+            ToStd(tr("Do you want to overwrite %1?").arg(QString::fromStdString(CurrentPath))),
+            ToStd(tr("Confirm")), tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
         if (answer != tk::IDYES && answer != tk::IDNO)
             return;
         choose = answer == tk::IDNO;
@@ -896,12 +921,15 @@ permora::ImportOutcome PermoraDlg::ImportWith(
     const std::string& name,
     const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read) {
     std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
-    const permora::ImportOutcome outcome =
-        read([this](const std::string& message) { tk::MessageBox(this, message, "Error"); });
+    const permora::ImportOutcome outcome = read([this](const std::string& message) {
+        tk::MessageBox(this, ShownReaderMessage(message), ToStd(tr("Error")));
+    });
     ShowImport(outcome);
     // One step per file, also for the targets of a file whose import stopped early.
     if (outcome.appended > 0)
-        Record(permora::AppendStep(outcome.appended), "Import " + name, std::move(selectionBefore));
+        Record(permora::AppendStep(outcome.appended),
+               ToStd(tr("Import %1").arg(QString::fromStdString(name))),
+               std::move(selectionBefore));
     return outcome;
 }
 
@@ -916,7 +944,7 @@ void PermoraDlg::ImportRecovered(const recovery::Recovered& file) {
     // Read through the checked folder, never by a path that could lead elsewhere.
     const int fd = recovery::OpenFile(file.name);
     if (fd < 0) {
-        tk::MessageBox(this, kOpenFailed, "Error");
+        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
     } else {
         ImportWith(file.name, [&](const permora::MessageSink& sink) {
             permora::ImportReport report;
@@ -953,7 +981,7 @@ void PermoraDlg::LayOutOffer() {
 
 void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
     if (!outcome.opened) {
-        tk::MessageBox(this, kOpenFailed, "Error");
+        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
         return;
     }
     if (!outcome.complete) {
@@ -969,7 +997,7 @@ void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
         }
         // A line that failed has said why; a read that failed has not.
         if (outcome.readFailed)
-            tk::MessageBox(this, kOpenFailed, "Error");
+            tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
         return;
     }
     RefreshListAfterAppend(outcome.appended);

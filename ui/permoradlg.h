@@ -8,6 +8,7 @@
 #include "ui/toolkit/modal_host.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 
 #include <functional>
@@ -35,6 +36,8 @@ class RecoveryOffer;
 // context menu and the shortcuts add undo and redo, copying and pasting security, adding
 // many paths at once, renaming an account and copying target lines.
 class PermoraDlg : public tk::Dialog {
+    Q_DECLARE_TR_FUNCTIONS(PermoraDlg)
+
 public:
     PermoraDlg();
     ~PermoraDlg() override;

@@ -41,7 +41,7 @@ void ReplaceAccountDlg::OnOK() {
     if (oldName.empty() || newName.empty())
         return;
     if (!permora::IsValidAccountName(newName)) {
-        tk::MessageBox(this, "Invalid Account Name", "Error");
+        tk::MessageBox(this, tr("Invalid Account Name").toStdString(), tr("Error").toStdString());
         SetFocus(ids::IDC_NEW_NAME);
         return;
     }

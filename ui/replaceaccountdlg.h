@@ -2,11 +2,15 @@
 
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <string>
 
 // Replace Account: an old account name, the new one (checked with the account-name rule)
 // and whether all targets or only the selected ones are looked at.
 class ReplaceAccountDlg : public tk::Dialog {
+    Q_DECLARE_TR_FUNCTIONS(ReplaceAccountDlg)
+
 public:
     // hasSelection: rows are selected, so "Selected targets" can be chosen.
     explicit ReplaceAccountDlg(bool hasSelection, const tk::Window* parent = nullptr);

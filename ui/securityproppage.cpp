@@ -172,7 +172,7 @@ void SecurityPropPage::SetBoxes(const boxes::BoxStates& shown) {
 
 void SecurityPropPage::ShowMessages(const boxes::Messages& messages) {
     for (const char* message : messages) {
-        tk::MessageBox(this, message, "Error");
+        tk::MessageBox(this, tr(message).toStdString(), tr("Error").toStdString());
     }
 }
 
@@ -238,7 +238,9 @@ void SecurityPropPage::OnAdvanced() {
     PermissionPropPage permproppage(*target_);
     AuditingPropPage auditproppage(*target_);
     EffectiveAccessPage accessPage(*target_);
-    tk::PropertySheet sheet("Advanced Security Settings for " + target_->Path);
+    tk::PropertySheet sheet(tr("Advanced Security Settings for %1")
+                                .arg(QString::fromStdString(target_->Path))
+                                .toStdString());
     sheet.AddPage(&permproppage);
     sheet.AddPage(&auditproppage);
     sheet.AddPage(&accessPage);
@@ -275,7 +277,7 @@ void SecurityPropPage::OnStandardBox(boxes::Row row, std::uint8_t type) {
                                                       type, Check(id) != 0)) {
         // Nothing changed: after the message every box shows the lists again, the clicked
         // one included.
-        tk::MessageBox(this, error, "Error");
+        tk::MessageBox(this, tr(error).toStdString(), tr("Error").toStdString());
     }
     ShowAccountPermissions(currentNTAccount_);
 }

@@ -4,6 +4,8 @@
 #include "ui/standardboxes.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +15,8 @@
 // read-only Special Permissions row. Every click changes the target's lists at once; the
 // opener keeps a copy of the descriptor when it needs to undo.
 class SecurityPropPage : public tk::PropertyPage {
+    Q_DECLARE_TR_FUNCTIONS(SecurityPropPage)
+
 public:
     // The page owns the target until ReleaseTarget; destroyed while it still holds it, it
     // destroys it.

@@ -2,6 +2,8 @@
 
 #include "model/acl.h"
 
+#include <QtGlobal>
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -36,14 +38,16 @@ inline constexpr std::array<std::uint32_t, kStandardRowCount> kRowMasks = {
     0x116,    // Write
 };
 
-inline constexpr const char* kNoMaskMessage =
-    "Current ace does not have any Masks. It should be deleted.";
-inline constexpr const char* kFlagsMessage =
-    "Current aceflags is NOT CIOI. You must miss some flag combination.";
+inline constexpr const char* kNoMaskMessage = QT_TRANSLATE_NOOP(
+    "SecurityPropPage", "Current ace does not have any Masks. It should be deleted.");
+inline constexpr const char* kFlagsMessage = QT_TRANSLATE_NOOP(
+    "SecurityPropPage", "Current aceflags is NOT CIOI. You must miss some flag combination.");
 inline constexpr const char* kFullControlMessage =
-    "There are more other aces other than FullControl?";
-inline constexpr const char* kCannotFindMessage = "Cannot find the ACE to be modified.";
-inline constexpr const char* kCannotFindModifyDenyMessage = "Cannot find the ACE to be modified";
+    QT_TRANSLATE_NOOP("SecurityPropPage", "There are more other aces other than FullControl?");
+inline constexpr const char* kCannotFindMessage =
+    QT_TRANSLATE_NOOP("SecurityPropPage", "Cannot find the ACE to be modified.");
+inline constexpr const char* kCannotFindModifyDenyMessage =
+    QT_TRANSLATE_NOOP("SecurityPropPage", "Cannot find the ACE to be modified");
 
 // The state of the fourteen boxes: one column of seven rows for Allow, one for Deny.
 struct BoxStates {

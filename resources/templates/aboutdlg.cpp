@@ -9,7 +9,7 @@ const tk::DialogTemplate& Template() {
     namespace st = tk::state;
     static const tk::DialogTemplate kTemplate{
         IDD,
-        "About Vendra Storage Security",
+        QT_TRANSLATE_NOOP("Dialog", "About Vendra Storage Security"),
         209,
         78,
         "MS Shell Dlg",
@@ -19,9 +19,10 @@ const tk::DialogTemplate& Template() {
             {tk::IDC_STATIC, Kind::Label, "Vendra Storage Security Version " PERMORA_VERSION, 42,
              12, 160, 8},
             {tk::IDC_STATIC, Kind::Label,
-             "Edits and saves the file-security templates of the storage system.", 42, 26, 160, 20,
-             st::kMultiline},
-            {1, Kind::PushButton, "OK", 152, 57, 50, 14, st::kDefault},
+             QT_TRANSLATE_NOOP(
+                 "Dialog", "Edits and saves the file-security templates of the storage system."),
+             42, 26, 160, 20, st::kMultiline},
+            {1, Kind::PushButton, QT_TRANSLATE_NOOP("Dialog", "OK"), 152, 57, 50, 14, st::kDefault},
         },
     };
     return kTemplate;

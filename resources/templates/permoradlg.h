@@ -25,7 +25,7 @@ enum Id : int {
 
 // The system-menu command of the About item and its text.
 inline constexpr int IDM_ABOUTBOX = 0x0010;
-inline constexpr const char* kAboutItemText = "&About permora...";
+inline constexpr const char* kAboutItemText = QT_TRANSLATE_NOOP("PermoraDlg", "&About permora...");
 
 const tk::DialogTemplate& Template();
 

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <vector>
 
 namespace tk {
+
+// The texts of templates (captions and control texts) are English and shown through the
+// application's translators in this context; templates mark them for lupdate with
+// QT_TRANSLATE_NOOP("Dialog", "...").
+inline constexpr const char* kTextContext = "Dialog";
 
 // Id of controls that nothing addresses (labels, group boxes, icons).
 inline constexpr int IDC_STATIC = -1;

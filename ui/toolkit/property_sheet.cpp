@@ -5,6 +5,7 @@
 #include "ui/toolkit/window_impl.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -60,8 +61,8 @@ PropertySheet::PropertySheet(std::string_view title) : impl_(std::make_unique<Im
     auto* buttons = new QHBoxLayout();
     buttons->setSpacing(units.X(4));
     buttons->addStretch(1);
-    impl_->ok = new QPushButton(QStringLiteral("OK"), dialog);
-    impl_->cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    impl_->ok = new QPushButton(QCoreApplication::translate("PropertySheet", "OK"), dialog);
+    impl_->cancel = new QPushButton(QCoreApplication::translate("PropertySheet", "Cancel"), dialog);
     for (QPushButton* button : {impl_->ok, impl_->cancel}) {
         button->setFixedSize(units.X(50), units.Y(14));
         button->setAutoDefault(true);
@@ -104,7 +105,7 @@ void PropertySheet::AddPage(PropertyPage* page) {
         return;
     page->sheet_ = this;
     impl_->pages.push_back(page);
-    const QString caption = QString::fromUtf8(page->Template().caption);
+    const QString caption = detail::TemplateText(page->Template().caption);
     impl_->tabs->addTab(page->Widget(), caption);
 }
 

@@ -115,7 +115,8 @@ ModalHost& QtHost() {
 
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setWindowTitle(request.open ? QStringLiteral("Open") : QStringLiteral("Save As"));
+    dialog.setWindowTitle(request.open ? QCoreApplication::translate("FileDialog", "Open")
+                                       : QCoreApplication::translate("FileDialog", "Save As"));
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // Offering to create a missing file wins over insisting on an existing one.
     const bool mustExist =
@@ -153,15 +154,23 @@ ChosenFile CheckChosenFile(const FileDialogRequest& request, const std::string& 
 }
 
 std::string CreatePromptText(const std::string& path) {
-    return path + " does not exist.\nCreate it?";
+    return QCoreApplication::translate("FileDialog", "%1 does not exist.\nCreate it?")
+        .arg(QString::fromStdString(path))
+        .toStdString();
 }
 
 std::string MissingFolderText(const std::string& path) {
-    return path + "\nThe folder does not exist. Check the path and try again.";
+    return QCoreApplication::translate(
+               "FileDialog", "%1\nThe folder does not exist. Check the path and try again.")
+        .arg(QString::fromStdString(path))
+        .toStdString();
 }
 
 std::string MissingFileText(const std::string& path) {
-    return path + "\nFile not found. Check the file name and try again.";
+    return QCoreApplication::translate("FileDialog",
+                                       "%1\nFile not found. Check the file name and try again.")
+        .arg(QString::fromStdString(path))
+        .toStdString();
 }
 
 void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_view title,

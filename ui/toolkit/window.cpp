@@ -32,6 +32,12 @@ QString FromUtf8(const char* text) {
     return text == nullptr ? QString() : QString::fromUtf8(text);
 }
 
+QString TemplateText(const char* text) {
+    if (text == nullptr || *text == '\0')
+        return {};
+    return QCoreApplication::translate(kTextContext, text);
+}
+
 QString WithoutAccessKeys(const QString& text) {
     QString plain;
     plain.reserve(text.size());
@@ -134,7 +140,7 @@ Window::Impl::~Impl() {
 
 void Window::Impl::Build(const DialogTemplate& tmpl) {
     root->setFont(font);
-    root->setWindowTitle(detail::FromUtf8(tmpl.caption));
+    root->setWindowTitle(detail::TemplateText(tmpl.caption));
     root->setFixedSize(units.X(tmpl.cx), units.Y(tmpl.cy));
 
     auto* watcher =
@@ -167,7 +173,7 @@ void Window::Impl::Build(const DialogTemplate& tmpl) {
 
 QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*& radioGroup) {
     QWidget* parentWidget = root.get();
-    const QString text = detail::FromUtf8(control.text);
+    const QString text = detail::TemplateText(control.text);
     const QRect rect = units.Rect(control.x, control.y, control.cx, control.cy);
     if (control.kind != Kind::RadioButton)
         radioGroup = nullptr;
@@ -334,26 +340,25 @@ QString ColumnHeading(const DialogTemplate& tmpl, const ControlTemplate& control
             best = &other;
     }
     return best == nullptr ? QString()
-                           : detail::WithoutAccessKeys(detail::FromUtf8(best->text));
+                           : detail::WithoutAccessKeys(detail::TemplateText(best->text));
 }
 
 } // namespace
 
 void Window::Impl::NameControls(const DialogTemplate& tmpl) {
-    const QString caption = detail::WithoutAccessKeys(detail::FromUtf8(tmpl.caption));
+    const QString caption = detail::WithoutAccessKeys(detail::TemplateText(tmpl.caption));
     root->setAccessibleName(caption);
     QString lastLabel;
     for (std::size_t i = 0; i < made.size(); ++i) {
         const ControlTemplate& control = tmpl.controls[i];
-        const QString text = detail::WithoutAccessKeys(detail::FromUtf8(control.text));
+        const QString text = detail::WithoutAccessKeys(detail::TemplateText(control.text));
         if (detail::HasOwnText(control.kind) && !text.isEmpty()) {
             made[i]->setAccessibleName(text);
         } else if (control.kind == Kind::CheckBox && !lastLabel.isEmpty()) {
             // A box in a grid (a row caption, a column heading above) is named by both:
             // "Read Allow", "Read Deny".
             const QString heading = ColumnHeading(tmpl, control);
-            made[i]->setAccessibleName(heading.isEmpty() ? lastLabel
-                                                         : lastLabel + u' ' + heading);
+            made[i]->setAccessibleName(heading.isEmpty() ? lastLabel : lastLabel + u' ' + heading);
         } else {
             // A control without text of its own is named by its caption, the label before it.
             made[i]->setAccessibleName(lastLabel.isEmpty() ? caption : lastLabel);

@@ -67,6 +67,8 @@ namespace detail {
 
 // Text of a control template as Qt shows it; "&" stays the access-key mark.
 QString FromUtf8(const char* text);
+// A template text as the user reads it: translated, or the English text.
+QString TemplateText(const char* text);
 // The text without its access-key marks ("&&" is a plain "&").
 QString WithoutAccessKeys(const QString& text);
 // The widget of a Host control: an empty frame whose layout takes the hosted widget.

@@ -1,0 +1,318 @@
+// Every window in every language: each control's text fits the rectangle its template
+// gives it, access keys stay unique within a window, and a picture of each window is
+// written to look at. Also which language the locale picks.
+
+#include "../ui/advanced_support.h"
+#include "../ui/support/scripted_host.h"
+#include "model/names.h"
+#include "model/target.h"
+#include "resources/templates/inputntaccountdlg.h"
+#include "resources/templates/permoradlg.h"
+#include "ui/aboutdlg.h"
+#include "ui/addfiledlg.h"
+#include "ui/addpathsdlg.h"
+#include "ui/auditingproppage.h"
+#include "ui/inputntaccountdlg.h"
+#include "ui/objectauditproppage.h"
+#include "ui/objectpermproppage.h"
+#include "ui/permissionproppage.h"
+#include "ui/permoradlg.h"
+#include "ui/replaceaccountdlg.h"
+#include "ui/securityproppage.h"
+#include "ui/shown_names.h"
+#include "ui/translations.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kLanguages[] = {"de", "fr", "es", "ja", "zh_CN"};
+
+std::string Plain(const QString& text) {
+    QString plain = text;
+    plain.remove(u'&');
+    return plain.toStdString();
+}
+
+QString WithoutMarks(const QString& text) {
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
+// The room a text needs beside what its control gives it, in pixels; 0 when it fits.
+int Overflow(const QFontMetrics& metrics, const QRect& room, const QString& text, bool wrap) {
+    if (!wrap)
+        return std::max(0, metrics.horizontalAdvance(text) - room.width());
+    const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 10000),
+                                              Qt::TextWordWrap | Qt::AlignLeft, text);
+    return std::max({0, needed.height() - room.height(), needed.width() - room.width()});
+}
+
+QRect ButtonContents(const QAbstractButton* button, QStyle::SubElement element) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(element, &option, button);
+}
+
+// Each visible control of the window whose text does not fit.
+void ExpectTextsFit(QWidget* window) {
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window))
+            continue;
+        const QFontMetrics metrics(widget->font());
+        int over = 0;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (label->pixmap().isNull()) {
+                text = WithoutMarks(label->text());
+                over = Overflow(metrics, label->contentsRect(), text, label->wordWrap());
+            }
+        } else if (auto* push = qobject_cast<QPushButton*>(widget)) {
+            text = WithoutMarks(push->text());
+            over =
+                Overflow(metrics, ButtonContents(push, QStyle::SE_PushButtonContents), text, false);
+        } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            text = WithoutMarks(box->text());
+            const QRect room = ButtonContents(box, QStyle::SE_CheckBoxContents);
+            over = Overflow(metrics, room, text, box->height() >= 2 * metrics.height());
+        } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            text = WithoutMarks(radio->text());
+            over = Overflow(metrics, ButtonContents(radio, QStyle::SE_RadioButtonContents), text,
+                            false);
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            text = WithoutMarks(group->title());
+            over = Overflow(metrics, group->rect().adjusted(8, 0, -8, 0), text, false);
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            const int arrow = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+            for (int i = 0; i < combo->count(); ++i) {
+                const int item = Overflow(metrics, combo->rect().adjusted(0, 0, -arrow, 0),
+                                          combo->itemText(i), false);
+                if (item > over) {
+                    over = item;
+                    text = combo->itemText(i);
+                }
+            }
+        }
+        if (text.isEmpty())
+            continue;
+        EXPECT_EQ(over, 0) << "\"" << text.toStdString() << "\" needs " << over
+                           << " more pixels in a " << widget->metaObject()->className() << " of "
+                           << widget->width() << "x" << widget->height();
+    }
+}
+
+// No two controls of a window answer to the same access key.
+void ExpectUniqueAccessKeys(QWidget* window) {
+    std::map<QChar, std::string> keys;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window) || !widget->isEnabled())
+            continue;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        const qsizetype mark = text.indexOf(u'&');
+        if (mark < 0 || mark + 1 >= text.size() || text[mark + 1] == u'&')
+            continue;
+        const QChar key = text[mark + 1].toLower();
+        const auto [at, fresh] = keys.emplace(key, Plain(text));
+        EXPECT_TRUE(fresh) << "\"" << Plain(text) << "\" and \"" << at->second
+                           << "\" share the access key " << QString(key).toStdString();
+    }
+}
+
+constexpr const char* kDescriptor = "S:AR(AU;CIOISA;0x1f01ff;;;LAB\\auditors)"
+                                    "D:AR(D;CIOI;0x116;;;LAB\\guest)(A;CIOI;0x1200a9;;;Everyone)"
+                                    "(A;OICI;0x1301bf;;;LAB\\staff)(A;CI;0x20;;;LAB\\guest)";
+
+class Language {
+public:
+    explicit Language(const std::string& language) {
+        EXPECT_EQ(translations::Install({language}, PERMORA_TRANSLATIONS_DIR), language);
+    }
+    ~Language() { translations::Uninstall(); }
+};
+
+// Runs each window of the program the way the user meets it, and hands it over open.
+void ForEachWindow(const std::function<void(const std::string& name, QWidget* window)>& look) {
+    tk::test::ScriptedHost host;
+    {
+        PermoraDlg main;
+        main.ImportAtStart({std::string(PERMORA_FIXTURES_DIR) + "/main-window-unicode.conf"});
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& shown) {
+            look("main-window", shown.Widget());
+            tk::test::Click(shown, res::PermoraDlg::IDC_CLOSE);
+        });
+        main.DoModal();
+    }
+    const auto runDialog = [&]<class D>(D& dialog, const std::string& name, int closeId) {
+        host.ExpectModal<D>([&](D& shown) {
+            look(name, shown.Widget());
+            tk::test::Click(shown, closeId);
+        });
+        dialog.DoModal();
+    };
+    {
+        AboutDlg about;
+        runDialog(about, "about", tk::IDOK);
+        AddFileDlg add;
+        runDialog(add, "add-target", tk::IDCANCEL);
+        const permora::SecurityTemplate empty;
+        AddPathsDlg paths(empty, true);
+        runDialog(paths, "add-paths", tk::IDCANCEL);
+        ReplaceAccountDlg replace(true);
+        runDialog(replace, "replace-account", tk::IDCANCEL);
+        InputNTAccountDlg account;
+        runDialog(account, "account", res::InputNTAccountDlg::IDC_CANCEL);
+    }
+    const auto runPages = [&](std::vector<tk::PropertyPage*> pages, const std::string& name) {
+        tk::PropertySheet sheet("/vol/vol1/qt1");
+        for (tk::PropertyPage* page : pages)
+            sheet.AddPage(page);
+        host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& shown) {
+            for (int i = 0; i < shown.PageCount(); ++i) {
+                tk::test::ClickTab(shown, i);
+                look(name + (pages.size() > 1 ? "-" + std::to_string(i) : ""), shown.ModalWidget());
+            }
+            shown.PressCancel();
+        });
+        sheet.DoModal();
+    };
+    const auto target = advtest::MakeTarget(kDescriptor);
+    {
+        SecurityPropPage security(*target);
+        runPages({&security}, "security-page");
+        security.ReleaseTarget();
+    }
+    {
+        PermissionPropPage permissions(*target);
+        AuditingPropPage auditing(*target);
+        runPages({&permissions, &auditing}, "advanced");
+    }
+    {
+        ObjectPermPropPage permission(*target->Descriptor->DaclList.EntryAt(1, 1),
+                                      permora::kLevelFileDirectory);
+        runPages({&permission}, "permission-entry");
+        ObjectAuditPropPage audit(std::string("LAB\\auditors"), permora::kLevelFileDirectory);
+        runPages({&audit}, "auditing-entry");
+    }
+}
+
+TEST(Translations, EveryWindowFitsItsTextsInEveryLanguage) {
+    for (const char* language : kLanguages) {
+        SCOPED_TRACE(language);
+        const Language shown(language);
+        ForEachWindow([&](const std::string& name, QWidget* window) {
+            SCOPED_TRACE(name);
+            ExpectTextsFit(window);
+            ExpectUniqueAccessKeys(window);
+            tk::test::SavePng(window, std::string("i18n-") + language + "-" + name);
+        });
+    }
+}
+
+TEST(Translations, EveryNameTheModelGivesIsTranslated) {
+    std::vector<const char*> names;
+    for (std::uint32_t bit = 0; bit < 32; ++bit)
+        names.push_back(permora::PermissionName(1u << bit));
+    for (const std::uint32_t mask :
+         {0x0u, 0x116u, 0x20089u, 0x200a9u, 0x201bfu, 0x301bfu, 0xf01ffu, 0x3u})
+        names.push_back(permora::PermissionName(mask));
+    for (int code = 0; code < 16; ++code)
+        names.push_back(permora::ApplyToName(code));
+    for (int value = 0; value < 4; ++value) {
+        names.push_back(permora::StyleName(value));
+        names.push_back(permora::LevelName(value));
+    }
+    for (const int flags : {0x00, 0x40, 0x80, 0xC0}) {
+        permora::Ace audit("Everyone", permora::kAuditType);
+        audit.Flags = static_cast<std::uint8_t>(flags);
+        names.push_back(permora::EntryTypeName(audit, 0));
+    }
+    names.push_back(permora::EntryTypeName(permora::Ace("Everyone", permora::kAllowType), 1));
+    names.push_back(permora::EntryTypeName(permora::Ace("Everyone", permora::kDenyType), 1));
+    for (const char* language : kLanguages) {
+        SCOPED_TRACE(language);
+        QTranslator translator;
+        ASSERT_TRUE(translator.load(QStringLiteral("permora_") + QString::fromLatin1(language),
+                                    QStringLiteral(PERMORA_TRANSLATIONS_DIR)));
+        for (const char* name : names) {
+            if (name != nullptr) {
+                EXPECT_FALSE(translator.translate("Names", name).isEmpty()) << name;
+            }
+        }
+    }
+}
+
+TEST(Translations, TheLanguageFollowsTheLocale) {
+    const struct {
+        std::map<std::string, std::string> env;
+        std::vector<std::string> wanted;
+        std::string installed;
+    } cases[] = {
+        {{}, {}, ""},
+        {{{"LANG", "de_DE.UTF-8"}}, {"de_DE", "de"}, "de"},
+        {{{"LANG", "fr_FR.UTF-8"}, {"LC_MESSAGES", "es_ES.UTF-8"}}, {"es_ES", "es"}, "es"},
+        {{{"LC_ALL", "ja_JP.UTF-8"}, {"LC_MESSAGES", "es_ES"}}, {"ja_JP", "ja"}, "ja"},
+        {{{"LANG", "zh_CN.UTF-8"}}, {"zh_CN", "zh"}, "zh_CN"},
+        // Traditional Chinese is not Simplified Chinese: English it is.
+        {{{"LANG", "zh_TW.UTF-8"}}, {"zh_TW", "zh"}, ""},
+        {{{"LANGUAGE", "it:fr"}, {"LANG", "de_DE.UTF-8"}}, {"it", "fr", "de_DE", "de"}, "fr"},
+        {{{"LANGUAGE", "en_GB:fr"}, {"LANG", "fr_FR.UTF-8"}}, {"en_GB", "en", "fr", "fr_FR"}, ""},
+        // LANGUAGE counts only with a locale other than C.
+        {{{"LANGUAGE", "de"}, {"LANG", "C.UTF-8"}}, {}, ""},
+        {{{"LANG", "de_AT.UTF-8@euro"}}, {"de_AT", "de"}, "de"},
+        {{{"LANG", "pt_BR.UTF-8"}}, {"pt_BR", "pt"}, ""},
+    };
+    for (const auto& c : cases) {
+        const auto env = [&](const char* name) {
+            const auto found = c.env.find(name);
+            return found == c.env.end() ? std::string() : found->second;
+        };
+        const std::vector<std::string> wanted = translations::WantedLanguages(env);
+        EXPECT_EQ(wanted, c.wanted);
+        EXPECT_EQ(translations::Install(wanted, PERMORA_TRANSLATIONS_DIR), c.installed);
+        translations::Uninstall();
+    }
+}
+
+TEST(Translations, ShowsTranslatedTextsAndEnglishAgainAfterwards) {
+    {
+        const Language german("de");
+        AddFileDlg dialog;
+        EXPECT_EQ(dialog.Title(), "Datei oder Ordner zur Vorlage hinzufügen");
+        EXPECT_EQ(ShownNameText("Full Control"), "Vollzugriff");
+        EXPECT_EQ(ShownReaderMessage("   Invalid File"), "   Ungültige Datei");
+    }
+    AddFileDlg dialog;
+    EXPECT_EQ(dialog.Title(), "Add a File or Folder to the template");
+}
+
+} // namespace
