@@ -390,6 +390,124 @@
         <source>Ad&amp;vanced</source>
         <translation>Er&amp;weitert</translation>
     </message>
+    <message>
+        <source>Effective Access</source>
+        <translation>Effektiver Zugriff</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Recovered templates, newest first:</source>
+        <translation>&amp;Wiederhergestellte Vorlagen, neueste zuerst:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPage</name>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>Ungültiger Kontoname</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPanel</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>An&amp;zeigen</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Konto</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>Gruppen</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Shown for</source>
+        <translation>Angezeigt für</translation>
+    </message>
+    <message>
+        <source>Choose or type an account, then press View.</source>
+        <translation>Wählen Sie ein Konto oder geben Sie eines ein, und klicken Sie dann auf "Anzeigen".</translation>
+    </message>
+    <message>
+        <source>Deciding entries</source>
+        <translation>Entscheidende Einträge</translation>
+    </message>
+    <message>
+        <source>&amp;Account:</source>
+        <translation>&amp;Konto:</translation>
+    </message>
+    <message>
+        <source>&amp;Groups (separated by ;):</source>
+        <translation>&amp;Gruppen (durch ; getrennt):</translation>
+    </message>
+    <message>
+        <source>Standard permissions</source>
+        <translation>Standardberechtigungen</translation>
+    </message>
+    <message>
+        <source>Rights</source>
+        <translation>Rechte</translation>
+    </message>
+    <message>
+        <source>Audited rights</source>
+        <translation>Überwachte Rechte</translation>
+    </message>
+    <message>
+        <source>A&amp;udited rights:</source>
+        <translation>Ü&amp;berwachte Rechte:</translation>
+    </message>
+    <message>
+        <source>&amp;Standard permissions:</source>
+        <translation>&amp;Standardberechtigungen:</translation>
+    </message>
+    <message>
+        <source>&amp;Rights:</source>
+        <translation>&amp;Rechte:</translation>
+    </message>
+    <message>
+        <source>Nothing is audited for this account.</source>
+        <translation>Für dieses Konto wird nichts überwacht.</translation>
+    </message>
+    <message>
+        <source>The target has no auditing list.</source>
+        <translation>Das Ziel hat keine Überwachungsliste.</translation>
+    </message>
+    <message>
+        <source>Move to a cell to see the entries that decide it.</source>
+        <translation>Wechseln Sie in eine Zelle, um die Einträge zu sehen, die sie entscheiden.</translation>
+    </message>
+    <message>
+        <source>Effective access of %1:</source>
+        <translation>Effektiver Zugriff von %1:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2:</source>
+        <translation>Effektiver Zugriff von %1, Mitglied von %2:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1. The target has no permission list: nothing is decided.</source>
+        <translation>Effektiver Zugriff von %1. Das Ziel hat keine Berechtigungsliste: nichts ist entschieden.</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
+        <translation>Effektiver Zugriff von %1, Mitglied von %2. Das Ziel hat keine Berechtigungsliste: nichts ist entschieden.</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -667,6 +785,18 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <source>None</source>
         <translation>Keine</translation>
     </message>
+    <message>
+        <source>This folder</source>
+        <translation>Dieser Ordner</translation>
+    </message>
+    <message>
+        <source>Subfolders</source>
+        <translation>Unterordner</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
 </context>
 <context>
     <name>PermoraDlg</name>
@@ -876,6 +1006,14 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <source>&amp;About permora...</source>
         <translation>Ü&amp;ber permora...</translation>
     </message>
+    <message>
+        <source>Reco&amp;ver...</source>
+        <translation>Wieder&amp;herstellen...</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
+        <translation>%1 wurde auf dem Datenträger geändert, seit die Datei zuletzt gelesen oder gespeichert wurde. Überschreiben?</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -913,6 +1051,36 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message>
         <source>Too many entries.</source>
         <translation>Zu viele Einträge.</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverDlg</name>
+    <message>
+        <source>Kept at</source>
+        <translation>Gesichert am</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryOffer</name>
+    <message>
+        <source>Recovered: 1 template, %1</source>
+        <translation>Wiederhergestellt: 1 Vorlage, %1</translation>
+    </message>
+    <message>
+        <source>Import ne&amp;west</source>
+        <translation>&amp;Neueste importieren</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>A&amp;uswählen...</translation>
+    </message>
+    <message>
+        <source>Dis&amp;miss</source>
+        <translation>Ver&amp;werfen</translation>
     </message>
 </context>
 <context>

@@ -390,6 +390,124 @@
         <source>Ad&amp;vanced</source>
         <translation>A&amp;vanzadas</translation>
     </message>
+    <message>
+        <source>Effective Access</source>
+        <translation>Acceso efectivo</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Recuperar</translation>
+    </message>
+    <message>
+        <source>&amp;Recovered templates, newest first:</source>
+        <translation>&amp;Plantillas recuperadas, la más reciente primero:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPage</name>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>Nombre de cuenta no válido</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPanel</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Cuenta</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>Grupos</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ver</translation>
+    </message>
+    <message>
+        <source>Shown for</source>
+        <translation>Se muestra para</translation>
+    </message>
+    <message>
+        <source>Choose or type an account, then press View.</source>
+        <translation>Elija o escriba una cuenta y haga clic en Ver.</translation>
+    </message>
+    <message>
+        <source>Deciding entries</source>
+        <translation>Entradas determinantes</translation>
+    </message>
+    <message>
+        <source>&amp;Account:</source>
+        <translation>&amp;Cuenta:</translation>
+    </message>
+    <message>
+        <source>&amp;Groups (separated by ;):</source>
+        <translation>&amp;Grupos (separados por ;):</translation>
+    </message>
+    <message>
+        <source>Standard permissions</source>
+        <translation>Permisos estándar</translation>
+    </message>
+    <message>
+        <source>Rights</source>
+        <translation>Derechos</translation>
+    </message>
+    <message>
+        <source>Audited rights</source>
+        <translation>Derechos auditados</translation>
+    </message>
+    <message>
+        <source>A&amp;udited rights:</source>
+        <translation>Derechos a&amp;uditados:</translation>
+    </message>
+    <message>
+        <source>&amp;Standard permissions:</source>
+        <translation>Permisos e&amp;stándar:</translation>
+    </message>
+    <message>
+        <source>&amp;Rights:</source>
+        <translation>&amp;Derechos:</translation>
+    </message>
+    <message>
+        <source>Nothing is audited for this account.</source>
+        <translation>No se audita nada para esta cuenta.</translation>
+    </message>
+    <message>
+        <source>The target has no auditing list.</source>
+        <translation>El destino no tiene lista de auditoría.</translation>
+    </message>
+    <message>
+        <source>Move to a cell to see the entries that decide it.</source>
+        <translation>Vaya a una celda para ver las entradas que la determinan.</translation>
+    </message>
+    <message>
+        <source>Effective access of %1:</source>
+        <translation>Acceso efectivo de %1:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2:</source>
+        <translation>Acceso efectivo de %1, miembro de %2:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1. The target has no permission list: nothing is decided.</source>
+        <translation>Acceso efectivo de %1. El destino no tiene lista de permisos: no se decide nada.</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
+        <translation>Acceso efectivo de %1, miembro de %2. El destino no tiene lista de permisos: no se decide nada.</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -667,6 +785,18 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <source>None</source>
         <translation>Ninguno</translation>
     </message>
+    <message>
+        <source>This folder</source>
+        <translation>Esta carpeta</translation>
+    </message>
+    <message>
+        <source>Subfolders</source>
+        <translation>Subcarpetas</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
+    </message>
 </context>
 <context>
     <name>PermoraDlg</name>
@@ -876,6 +1006,14 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <source>&amp;About permora...</source>
         <translation>&amp;Acerca de permora...</translation>
     </message>
+    <message>
+        <source>Reco&amp;ver...</source>
+        <translation>Recu&amp;perar...</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
+        <translation>%1 ha cambiado en el disco desde la última vez que se leyó o guardó. ¿Desea sobrescribirlo?</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -913,6 +1051,36 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message>
         <source>Too many entries.</source>
         <translation>Demasiadas entradas.</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverDlg</name>
+    <message>
+        <source>Kept at</source>
+        <translation>Guardado el</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryOffer</name>
+    <message>
+        <source>Recovered: 1 template, %1</source>
+        <translation>Recuperado: 1 plantilla, %1</translation>
+    </message>
+    <message>
+        <source>Import ne&amp;west</source>
+        <translation>Importar la más re&amp;ciente</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>E&amp;legir...</translation>
+    </message>
+    <message>
+        <source>Dis&amp;miss</source>
+        <translation>&amp;Descartar</translation>
     </message>
 </context>
 <context>

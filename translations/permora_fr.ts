@@ -390,6 +390,124 @@
         <source>Ad&amp;vanced</source>
         <translation>A&amp;vancé</translation>
     </message>
+    <message>
+        <source>Effective Access</source>
+        <translation>Accès effectif</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Récupérer</translation>
+    </message>
+    <message>
+        <source>&amp;Recovered templates, newest first:</source>
+        <translation>&amp;Modèles récupérés, du plus récent au plus ancien :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPage</name>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>Nom de compte non valide</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPanel</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Afficher</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Compte</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>Groupes</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Shown for</source>
+        <translation>Affiché pour</translation>
+    </message>
+    <message>
+        <source>Choose or type an account, then press View.</source>
+        <translation>Choisissez ou tapez un compte, puis cliquez sur Afficher.</translation>
+    </message>
+    <message>
+        <source>Deciding entries</source>
+        <translation>Entrées déterminantes</translation>
+    </message>
+    <message>
+        <source>&amp;Account:</source>
+        <translation>&amp;Compte :</translation>
+    </message>
+    <message>
+        <source>&amp;Groups (separated by ;):</source>
+        <translation>&amp;Groupes (séparés par ;) :</translation>
+    </message>
+    <message>
+        <source>Standard permissions</source>
+        <translation>Autorisations standard</translation>
+    </message>
+    <message>
+        <source>Rights</source>
+        <translation>Droits</translation>
+    </message>
+    <message>
+        <source>Audited rights</source>
+        <translation>Droits audités</translation>
+    </message>
+    <message>
+        <source>A&amp;udited rights:</source>
+        <translation>Droits a&amp;udités :</translation>
+    </message>
+    <message>
+        <source>&amp;Standard permissions:</source>
+        <translation>Autorisations &amp;standard :</translation>
+    </message>
+    <message>
+        <source>&amp;Rights:</source>
+        <translation>&amp;Droits :</translation>
+    </message>
+    <message>
+        <source>Nothing is audited for this account.</source>
+        <translation>Rien n'est audité pour ce compte.</translation>
+    </message>
+    <message>
+        <source>The target has no auditing list.</source>
+        <translation>La cible n'a pas de liste d'audit.</translation>
+    </message>
+    <message>
+        <source>Move to a cell to see the entries that decide it.</source>
+        <translation>Placez-vous sur une cellule pour voir les entrées qui la déterminent.</translation>
+    </message>
+    <message>
+        <source>Effective access of %1:</source>
+        <translation>Accès effectif de %1 :</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2:</source>
+        <translation>Accès effectif de %1, membre de %2 :</translation>
+    </message>
+    <message>
+        <source>Effective access of %1. The target has no permission list: nothing is decided.</source>
+        <translation>Accès effectif de %1. La cible n'a pas de liste d'autorisations : rien n'est décidé.</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
+        <translation>Accès effectif de %1, membre de %2. La cible n'a pas de liste d'autorisations : rien n'est décidé.</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -667,6 +785,18 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <source>None</source>
         <translation>Aucun</translation>
     </message>
+    <message>
+        <source>This folder</source>
+        <translation>Ce dossier</translation>
+    </message>
+    <message>
+        <source>Subfolders</source>
+        <translation>Sous-dossiers</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
 </context>
 <context>
     <name>PermoraDlg</name>
@@ -876,6 +1006,14 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <source>&amp;About permora...</source>
         <translation>À &amp;propos de permora...</translation>
     </message>
+    <message>
+        <source>Reco&amp;ver...</source>
+        <translation>Ré&amp;cupérer...</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
+        <translation>%1 a été modifié sur le disque depuis sa dernière lecture ou son dernier enregistrement. Le remplacer ?</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -913,6 +1051,36 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message>
         <source>Too many entries.</source>
         <translation>Trop d'entrées.</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverDlg</name>
+    <message>
+        <source>Kept at</source>
+        <translation>Conservé le</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryOffer</name>
+    <message>
+        <source>Recovered: 1 template, %1</source>
+        <translation>Récupéré : 1 modèle, %1</translation>
+    </message>
+    <message>
+        <source>Import ne&amp;west</source>
+        <translation>Importer le plus ré&amp;cent</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>C&amp;hoisir...</translation>
+    </message>
+    <message>
+        <source>Dis&amp;miss</source>
+        <translation>I&amp;gnorer</translation>
     </message>
 </context>
 <context>

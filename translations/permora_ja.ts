@@ -390,6 +390,124 @@
         <source>Ad&amp;vanced</source>
         <translation>詳細設定(&amp;V)</translation>
     </message>
+    <message>
+        <source>Effective Access</source>
+        <translation>有効なアクセス</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>回復</translation>
+    </message>
+    <message>
+        <source>&amp;Recovered templates, newest first:</source>
+        <translation>回復したテンプレート (新しい順)(&amp;R):</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPage</name>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>アカウント名が無効です</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPanel</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>アカウント</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>グループ</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Shown for</source>
+        <translation>表示の対象</translation>
+    </message>
+    <message>
+        <source>Choose or type an account, then press View.</source>
+        <translation>アカウントを選択または入力して、[表示] をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>Deciding entries</source>
+        <translation>決定するエントリ</translation>
+    </message>
+    <message>
+        <source>&amp;Account:</source>
+        <translation>アカウント(&amp;A):</translation>
+    </message>
+    <message>
+        <source>&amp;Groups (separated by ;):</source>
+        <translation>グループ (; で区切る)(&amp;G):</translation>
+    </message>
+    <message>
+        <source>Standard permissions</source>
+        <translation>標準のアクセス許可</translation>
+    </message>
+    <message>
+        <source>Rights</source>
+        <translation>権利</translation>
+    </message>
+    <message>
+        <source>Audited rights</source>
+        <translation>監査される権利</translation>
+    </message>
+    <message>
+        <source>A&amp;udited rights:</source>
+        <translation>監査される権利(&amp;U):</translation>
+    </message>
+    <message>
+        <source>&amp;Standard permissions:</source>
+        <translation>標準のアクセス許可(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Rights:</source>
+        <translation>権利(&amp;R):</translation>
+    </message>
+    <message>
+        <source>Nothing is audited for this account.</source>
+        <translation>このアカウントについて監査されるものはありません。</translation>
+    </message>
+    <message>
+        <source>The target has no auditing list.</source>
+        <translation>ターゲットに監査リストがありません。</translation>
+    </message>
+    <message>
+        <source>Move to a cell to see the entries that decide it.</source>
+        <translation>セルに移動すると、それを決定するエントリが表示されます。</translation>
+    </message>
+    <message>
+        <source>Effective access of %1:</source>
+        <translation>%1 の有効なアクセス:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2:</source>
+        <translation>%1 (%2 のメンバー) の有効なアクセス:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1. The target has no permission list: nothing is decided.</source>
+        <translation>%1 の有効なアクセス。ターゲットにアクセス許可リストがないため、何も決まりません。</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
+        <translation>%1 (%2 のメンバー) の有効なアクセス。ターゲットにアクセス許可リストがないため、何も決まりません。</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -667,6 +785,18 @@ File not found. Check the file name and try again.</source>
         <source>None</source>
         <translation>なし</translation>
     </message>
+    <message>
+        <source>This folder</source>
+        <translation>このフォルダー</translation>
+    </message>
+    <message>
+        <source>Subfolders</source>
+        <translation>サブフォルダー</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>ファイル</translation>
+    </message>
 </context>
 <context>
     <name>PermoraDlg</name>
@@ -876,6 +1006,14 @@ File not found. Check the file name and try again.</source>
         <source>&amp;About permora...</source>
         <translation>permora のバージョン情報(&amp;A)...</translation>
     </message>
+    <message>
+        <source>Reco&amp;ver...</source>
+        <translation>回復(&amp;V)...</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
+        <translation>%1 は最後に読み込みまたは保存した後にディスク上で変更されています。上書きしますか?</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -913,6 +1051,36 @@ File not found. Check the file name and try again.</source>
     <message>
         <source>Too many entries.</source>
         <translation>エントリが多すぎます。</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverDlg</name>
+    <message>
+        <source>Kept at</source>
+        <translation>保存日時</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryOffer</name>
+    <message>
+        <source>Recovered: 1 template, %1</source>
+        <translation>回復: 1 個のテンプレート、%1</translation>
+    </message>
+    <message>
+        <source>Import ne&amp;west</source>
+        <translation>最新をインポート(&amp;W)</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>選択(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>Dis&amp;miss</source>
+        <translation>閉じる(&amp;M)</translation>
     </message>
 </context>
 <context>

@@ -390,6 +390,124 @@
         <source>Ad&amp;vanced</source>
         <translation>高级(&amp;V)</translation>
     </message>
+    <message>
+        <source>Effective Access</source>
+        <translation>有效访问</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>&amp;Recovered templates, newest first:</source>
+        <translation>恢复的模板，最新的在前(&amp;R):</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPage</name>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>帐户名无效</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+</context>
+<context>
+    <name>EffectiveAccessPanel</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>查看(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>帐户</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>组</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>查看</translation>
+    </message>
+    <message>
+        <source>Shown for</source>
+        <translation>显示对象</translation>
+    </message>
+    <message>
+        <source>Choose or type an account, then press View.</source>
+        <translation>选择或输入一个帐户，然后单击“查看”。</translation>
+    </message>
+    <message>
+        <source>Deciding entries</source>
+        <translation>决定性项目</translation>
+    </message>
+    <message>
+        <source>&amp;Account:</source>
+        <translation>帐户(&amp;A):</translation>
+    </message>
+    <message>
+        <source>&amp;Groups (separated by ;):</source>
+        <translation>组(用 ; 分隔)(&amp;G):</translation>
+    </message>
+    <message>
+        <source>Standard permissions</source>
+        <translation>标准权限</translation>
+    </message>
+    <message>
+        <source>Rights</source>
+        <translation>权利</translation>
+    </message>
+    <message>
+        <source>Audited rights</source>
+        <translation>审核的权利</translation>
+    </message>
+    <message>
+        <source>A&amp;udited rights:</source>
+        <translation>审核的权利(&amp;U):</translation>
+    </message>
+    <message>
+        <source>&amp;Standard permissions:</source>
+        <translation>标准权限(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Rights:</source>
+        <translation>权利(&amp;R):</translation>
+    </message>
+    <message>
+        <source>Nothing is audited for this account.</source>
+        <translation>此帐户没有任何审核。</translation>
+    </message>
+    <message>
+        <source>The target has no auditing list.</source>
+        <translation>目标没有审核列表。</translation>
+    </message>
+    <message>
+        <source>Move to a cell to see the entries that decide it.</source>
+        <translation>移到某个单元格可查看决定它的项目。</translation>
+    </message>
+    <message>
+        <source>Effective access of %1:</source>
+        <translation>%1 的有效访问:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2:</source>
+        <translation>%1(%2 的成员)的有效访问:</translation>
+    </message>
+    <message>
+        <source>Effective access of %1. The target has no permission list: nothing is decided.</source>
+        <translation>%1 的有效访问。目标没有权限列表: 没有任何决定。</translation>
+    </message>
+    <message>
+        <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
+        <translation>%1(%2 的成员)的有效访问。目标没有权限列表: 没有任何决定。</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -667,6 +785,18 @@ File not found. Check the file name and try again.</source>
         <source>None</source>
         <translation>无</translation>
     </message>
+    <message>
+        <source>This folder</source>
+        <translation>此文件夹</translation>
+    </message>
+    <message>
+        <source>Subfolders</source>
+        <translation>子文件夹</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>文件</translation>
+    </message>
 </context>
 <context>
     <name>PermoraDlg</name>
@@ -876,6 +1006,14 @@ File not found. Check the file name and try again.</source>
         <source>&amp;About permora...</source>
         <translation>关于 permora(&amp;A)...</translation>
     </message>
+    <message>
+        <source>Reco&amp;ver...</source>
+        <translation>恢复(&amp;V)...</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
+        <translation>%1 自上次读取或保存以来已在磁盘上更改。是否覆盖?</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -913,6 +1051,36 @@ File not found. Check the file name and try again.</source>
     <message>
         <source>Too many entries.</source>
         <translation>项目太多。</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverDlg</name>
+    <message>
+        <source>Kept at</source>
+        <translation>保存时间</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryOffer</name>
+    <message>
+        <source>Recovered: 1 template, %1</source>
+        <translation>已恢复: 1 个模板，%1</translation>
+    </message>
+    <message>
+        <source>Import ne&amp;west</source>
+        <translation>导入最新(&amp;W)</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>选择(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>Dis&amp;miss</source>
+        <translation>忽略(&amp;M)</translation>
     </message>
 </context>
 <context>

@@ -44,7 +44,7 @@ void EffectiveAccessPage::OnView() {
         valid = valid && permora::IsValidAccountName(group);
     }
     if (!valid) {
-        tk::MessageBox(this, "Invalid Account Name", "Error");
+        tk::MessageBox(this, tr("Invalid Account Name").toStdString(), tr("Error").toStdString());
         return;
     }
     account_ = account;

@@ -3,6 +3,8 @@
 #include "model/target.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@ class EffectiveAccessPanel;
 // read from the sheet's working descriptor each time the page is shown, so that it follows
 // the edits of the other pages. It changes nothing.
 class EffectiveAccessPage : public tk::PropertyPage {
+    Q_DECLARE_TR_FUNCTIONS(EffectiveAccessPage)
+
 public:
     explicit EffectiveAccessPage(permora::TargetObject& target);
     ~EffectiveAccessPage() override;

@@ -1,8 +1,11 @@
 #include "ui/effectiveaccesspanel.h"
 
 #include "template_file/access_table.h"
+#include "ui/shown_names.h"
+#include "ui/toolkit/dialog_template.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -40,7 +43,7 @@ QTableWidget* MakeTable(const QString& name, QWidget* parent) {
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QStringList headings;
     for (int column = 0; column < kAccessColumnCount; ++column) {
-        headings << QString::fromUtf8(AccessColumnName(column));
+        headings << ShownName(AccessColumnName(column));
     }
     table->setHorizontalHeaderLabels(headings);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -55,7 +58,8 @@ void SetRowNames(QTableWidget* table, const std::vector<const char*>& names) {
     table->setRowCount(static_cast<int>(names.size()));
     QStringList labels;
     for (const char* name : names) {
-        labels << QString::fromUtf8(name);
+        // The rights as the entry editors name them.
+        labels << QCoreApplication::translate(tk::kTextContext, name);
     }
     table->setVerticalHeaderLabels(labels);
 }
@@ -131,44 +135,57 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 
 EffectiveAccessPanel::EffectiveAccessPanel(QWidget* parent)
     : QWidget(parent), account_(new QComboBox(this)), groups_(new QLineEdit(this)),
-      view_(new QPushButton(QStringLiteral("&View"), this)), caption_(new QLabel(this)),
-      details_(new QLabel(this)) {
+      view_(new QPushButton(QCoreApplication::translate("EffectiveAccessPanel", "&View"), this)),
+      caption_(new QLabel(this)), details_(new QLabel(this)) {
     accountModel_ = new QStringListModel(account_);
     account_->setModel(accountModel_);
     account_->setEditable(true);
     account_->setInsertPolicy(QComboBox::NoInsert);
-    account_->setAccessibleName(QStringLiteral("Account"));
+    account_->setAccessibleName(QCoreApplication::translate("EffectiveAccessPanel", "Account"));
     account_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    groups_->setAccessibleName(QStringLiteral("Groups"));
+    groups_->setAccessibleName(QCoreApplication::translate("EffectiveAccessPanel", "Groups"));
     groups_->setPlaceholderText(QStringLiteral("LAB\\staff; LAB\\dev"));
-    view_->setAccessibleName(QStringLiteral("View"));
+    view_->setAccessibleName(QCoreApplication::translate("EffectiveAccessPanel", "View"));
     view_->setAutoDefault(false);
-    caption_->setAccessibleName(QStringLiteral("Shown for"));
+    caption_->setAccessibleName(QCoreApplication::translate("EffectiveAccessPanel", "Shown for"));
     caption_->setWordWrap(true);
-    caption_->setText(QStringLiteral("Choose or type an account, then press View."));
-    details_->setAccessibleName(QStringLiteral("Deciding entries"));
+    caption_->setText(QCoreApplication::translate("EffectiveAccessPanel",
+                                                  "Choose or type an account, then press View."));
+    details_->setAccessibleName(
+        QCoreApplication::translate("EffectiveAccessPanel", "Deciding entries"));
     details_->setWordWrap(true);
     details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* form = new QGridLayout;
-    form->addWidget(BuddyLabel(QStringLiteral("&Account:"), account_, this), 0, 0);
+    form->addWidget(BuddyLabel(QCoreApplication::translate("EffectiveAccessPanel", "&Account:"),
+                               account_, this),
+                    0, 0);
     form->addWidget(account_, 0, 1);
-    form->addWidget(BuddyLabel(QStringLiteral("&Groups (separated by ;):"), groups_, this), 1, 0);
+    form->addWidget(
+        BuddyLabel(QCoreApplication::translate("EffectiveAccessPanel", "&Groups (separated by ;):"),
+                   groups_, this),
+        1, 0);
     form->addWidget(groups_, 1, 1);
     form->addWidget(view_, 1, 2);
 
     auto* tables = new QWidget;
-    standard_ = MakeTable(QStringLiteral("Standard permissions"), tables);
-    rights_ = MakeTable(QStringLiteral("Rights"), tables);
-    audits_ = MakeTable(QStringLiteral("Audited rights"), tables);
+    standard_ = MakeTable(
+        QCoreApplication::translate("EffectiveAccessPanel", "Standard permissions"), tables);
+    rights_ = MakeTable(QCoreApplication::translate("EffectiveAccessPanel", "Rights"), tables);
+    audits_ =
+        MakeTable(QCoreApplication::translate("EffectiveAccessPanel", "Audited rights"), tables);
     SetRowNames(standard_, Names(permora::kStandardPermissions));
     SetRowNames(rights_, Names(permora::kEditorRights));
-    auditCaption_ = BuddyLabel(QStringLiteral("A&udited rights:"), audits_, tables);
+    auditCaption_ = BuddyLabel(
+        QCoreApplication::translate("EffectiveAccessPanel", "A&udited rights:"), audits_, tables);
     auto* column = new QVBoxLayout(tables);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(BuddyLabel(QStringLiteral("&Standard permissions:"), standard_, tables));
+    column->addWidget(
+        BuddyLabel(QCoreApplication::translate("EffectiveAccessPanel", "&Standard permissions:"),
+                   standard_, tables));
     column->addWidget(standard_);
-    column->addWidget(BuddyLabel(QStringLiteral("&Rights:"), rights_, tables));
+    column->addWidget(BuddyLabel(QCoreApplication::translate("EffectiveAccessPanel", "&Rights:"),
+                                 rights_, tables));
     column->addWidget(rights_);
     column->addWidget(auditCaption_);
     column->addWidget(audits_);
@@ -221,13 +238,30 @@ void EffectiveAccessPanel::SetAccounts(const std::vector<std::string>& accounts)
 
 void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
                                       const permora::AccessSubject& subject) {
-    std::string shown = "Effective access of " + subject.Account();
+    std::string groups;
     for (std::size_t i = 0; i < subject.Groups().size(); ++i) {
-        shown += (i == 0 ? ", member of " : ", ") + subject.Groups()[i];
+        groups += (i == 0 ? "" : ", ") + subject.Groups()[i];
     }
-    shown +=
-        access.hasPermissionList ? ":" : ". The target has no permission list: nothing is decided.";
-    caption_->setText(Q(shown));
+    QString shown;
+    if (access.hasPermissionList) {
+        shown = groups.empty()
+                    ? QCoreApplication::translate("EffectiveAccessPanel", "Effective access of %1:")
+                    : QCoreApplication::translate("EffectiveAccessPanel",
+                                                  "Effective access of %1, member of %2:");
+    } else {
+        shown = groups.empty() ? QCoreApplication::translate("EffectiveAccessPanel",
+                                                             "Effective access of %1. The target "
+                                                             "has no permission list: nothing is "
+                                                             "decided.")
+                               : QCoreApplication::translate("EffectiveAccessPanel",
+                                                             "Effective access of %1, member of "
+                                                             "%2. The target has no permission "
+                                                             "list: nothing is decided.");
+    }
+    shown = shown.arg(Q(subject.Account()));
+    if (!groups.empty())
+        shown = shown.arg(Q(groups));
+    caption_->setText(shown);
 
     FillAccess(standard_, access, permora::kStandardPermissions);
     FillAccess(rights_, access, permora::kEditorRights);
@@ -257,10 +291,12 @@ void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
         }
     }
     const bool anyAudited = !audited.empty();
-    auditCaption_->setText(anyAudited ? QStringLiteral("A&udited rights:")
-                           : access.hasAuditList
-                               ? QStringLiteral("Nothing is audited for this account.")
-                               : QStringLiteral("The target has no auditing list."));
+    auditCaption_->setText(
+        anyAudited ? QCoreApplication::translate("EffectiveAccessPanel", "A&udited rights:")
+        : access.hasAuditList ? QCoreApplication::translate("EffectiveAccessPanel",
+                                                            "Nothing is audited for this account.")
+                              : QCoreApplication::translate("EffectiveAccessPanel",
+                                                            "The target has no auditing list."));
     auditCaption_->show();
     audits_->setVisible(anyAudited);
 
@@ -299,9 +335,11 @@ void EffectiveAccessPanel::ShowCurrentCell(QTableWidget* table) {
 void EffectiveAccessPanel::ShowDetails(QTableWidget* table) {
     const QTableWidgetItem* item = table->currentItem();
     if (item == nullptr) {
-        details_->setText(table->isEnabled()
-                              ? QStringLiteral("Move to a cell to see the entries that decide it.")
-                              : QString());
+        details_->setText(
+            table->isEnabled()
+                ? QCoreApplication::translate("EffectiveAccessPanel",
+                                              "Move to a cell to see the entries that decide it.")
+                : QString());
         return;
     }
     const QString row = table->verticalHeaderItem(item->row())->text();

@@ -38,8 +38,8 @@ void RecoverDlg::OnInitDialog() {
     list.SetFullRowSelect(true);
     if (list.ColumnCount() == 0) {
         const int keptWidth = list.TextWidth("0000-00-00 00:00:00    ");
-        list.InsertColumn(0, "Kept at", keptWidth);
-        list.InsertColumn(1, "File", list.ClientWidth() - keptWidth);
+        list.InsertColumn(0, tr("Kept at").toStdString(), keptWidth);
+        list.InsertColumn(1, tr("File").toStdString(), list.ClientWidth() - keptWidth);
     }
     std::vector<std::vector<std::string>> rows;
     for (const recovery::Recovered& file : files_)

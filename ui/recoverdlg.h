@@ -3,12 +3,16 @@
 #include "ui/recovery.h"
 #include "ui/toolkit/window.h"
 
+#include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
 // Recover: the recovery files as a list, newest first, each with the time it was kept; OK
 // (Import) or a double click chooses one.
 class RecoverDlg : public tk::Dialog {
+    Q_DECLARE_TR_FUNCTIONS(RecoverDlg)
+
 public:
     RecoverDlg(std::vector<recovery::Recovered> files, const tk::Window* parent = nullptr);
     ~RecoverDlg() override;

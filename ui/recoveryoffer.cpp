@@ -1,18 +1,29 @@
 #include "ui/recoveryoffer.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
+
+#include <algorithm>
+#include <climits>
 
 std::string RecoveryOfferText(std::size_t count, std::time_t newest) {
     std::tm local{};
     ::localtime_r(&newest, &local);
     char at[32];
     std::strftime(at, sizeof at, "%Y-%m-%d %H:%M", &local);
+    const QString when = QString::fromLatin1(at);
     if (count == 1)
-        return std::string("Recovered: 1 template, ") + at;
-    return "Recovered: " + std::to_string(count) + " templates, newest " + at;
+        return QCoreApplication::translate("RecoveryOffer", "Recovered: 1 template, %1")
+            .arg(when)
+            .toStdString();
+    return QCoreApplication::translate("RecoveryOffer", "Recovered: %n templates, newest %1",
+                                       "the line above the list",
+                                       static_cast<int>(std::min<std::size_t>(count, INT_MAX)))
+        .arg(when)
+        .toStdString();
 }
 
 RecoveryOffer::RecoveryOffer(QWidget* window) : frame_(new QFrame(window)) {
@@ -27,10 +38,10 @@ RecoveryOffer::RecoveryOffer(QWidget* window) : frame_(new QFrame(window)) {
     text_->setTextFormat(Qt::PlainText);
     text_->setForegroundRole(QPalette::ToolTipText);
     layout->addWidget(text_, 1);
-    const auto button = [this, layout](const char* text, std::function<void()>& run) {
+    const auto button = [this, layout](const QString& text, std::function<void()>& run) {
         // Tool buttons: as narrow as their texts, so that the line's text keeps its room.
         auto* made = new QToolButton(frame_);
-        made->setText(QString::fromUtf8(text));
+        made->setText(text);
         made->setToolButtonStyle(Qt::ToolButtonTextOnly);
         QObject::connect(made, &QToolButton::clicked, frame_, [&run] {
             if (run)
@@ -39,9 +50,10 @@ RecoveryOffer::RecoveryOffer(QWidget* window) : frame_(new QFrame(window)) {
         layout->addWidget(made);
         return made;
     };
-    importNewest_ = button("Import ne&west", onImportNewest);
-    choose_ = button("C&hoose...", onChoose);
-    dismiss_ = button("Dis&miss", onDismiss);
+    importNewest_ =
+        button(QCoreApplication::translate("RecoveryOffer", "Import ne&west"), onImportNewest);
+    choose_ = button(QCoreApplication::translate("RecoveryOffer", "C&hoose..."), onChoose);
+    dismiss_ = button(QCoreApplication::translate("RecoveryOffer", "Dis&miss"), onDismiss);
     frame_->hide();
 }
 

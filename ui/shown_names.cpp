@@ -48,6 +48,9 @@ constexpr const char* kReaderContext = "Reader";
     QT_TRANSLATE_NOOP("Names", "Fail"),
     QT_TRANSLATE_NOOP("Names", "All"),
     QT_TRANSLATE_NOOP("Names", "None"),
+    QT_TRANSLATE_NOOP("Names", "This folder"),
+    QT_TRANSLATE_NOOP("Names", "Subfolders"),
+    QT_TRANSLATE_NOOP("Names", "Files"),
 };
 
 // The messages an import shows in its "Error" boxes.

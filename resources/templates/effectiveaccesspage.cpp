@@ -8,7 +8,7 @@ const tk::DialogTemplate& Template() {
     // inside the one rectangle.
     static const tk::DialogTemplate kTemplate{
         IDD,
-        "Effective Access",
+        QT_TRANSLATE_NOOP("Dialog", "Effective Access"),
         384,
         200,
         "MS Shell Dlg",

@@ -12,11 +12,13 @@
 #include "ui/addfiledlg.h"
 #include "ui/addpathsdlg.h"
 #include "ui/auditingproppage.h"
+#include "ui/effectiveaccesspage.h"
 #include "ui/inputntaccountdlg.h"
 #include "ui/objectauditproppage.h"
 #include "ui/objectpermproppage.h"
 #include "ui/permissionproppage.h"
 #include "ui/permoradlg.h"
+#include "ui/recoverdlg.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/shown_names.h"
@@ -191,6 +193,8 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
         runDialog(replace, "replace-account", tk::IDCANCEL);
         InputNTAccountDlg account;
         runDialog(account, "account", res::InputNTAccountDlg::IDC_CANCEL);
+        RecoverDlg recover({});
+        runDialog(recover, "recover", tk::IDCANCEL);
     }
     const auto runPages = [&](std::vector<tk::PropertyPage*> pages, const std::string& name) {
         tk::PropertySheet sheet("/vol/vol1/qt1");
@@ -214,7 +218,8 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
     {
         PermissionPropPage permissions(*target);
         AuditingPropPage auditing(*target);
-        runPages({&permissions, &auditing}, "advanced");
+        EffectiveAccessPage access(*target);
+        runPages({&permissions, &auditing, &access}, "advanced");
     }
     {
         ObjectPermPropPage permission(*target->Descriptor->DaclList.EntryAt(1, 1),
