@@ -5,6 +5,7 @@
 #include "ui/command_line.h"
 #include "ui/permoradlg.h"
 #include "ui/private_display.h"
+#include "ui/readable_style.h"
 #include "ui/recovery.h"
 #include "ui/translations.h"
 
@@ -31,6 +32,7 @@ int PermoraApp::InitInstance(int& argc, char** argv, const CommandLine& commandL
     QGuiApplication::setDesktopFileName(QStringLiteral("org.permora.Permora"));
     QApplication::setWindowIcon(AppIcon());
     translations::InstallForLocale();
+    InstallReadableStyle();
 
     {
         PermoraDlg window;

@@ -18,6 +18,7 @@
 #include "ui/objectpermproppage.h"
 #include "ui/permissionproppage.h"
 #include "ui/permoradlg.h"
+#include "ui/readable_style.h"
 #include "ui/recoverdlg.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
@@ -32,6 +33,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -241,6 +243,39 @@ TEST(Translations, EveryWindowFitsItsTextsInEveryLanguage) {
             tk::test::SavePng(window, std::string("i18n-") + language + "-" + name);
         });
     }
+}
+
+// High contrast (white on black) and a large font (run with QT_SCALE_FACTOR=2): every window
+// in English, checked as above, with a picture of each. PERMORA_LOOK names the look.
+TEST(Look, EveryWindowStaysReadable) {
+    const QByteArray look = qgetenv("PERMORA_LOOK");
+    if (look.isEmpty())
+        GTEST_SKIP() << "PERMORA_LOOK is not set";
+    const QPalette before = QApplication::palette();
+    if (look == "contrast") {
+        QPalette contrast;
+        for (const QPalette::ColorRole role :
+             {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button,
+              QPalette::ToolTipBase})
+            contrast.setColor(role, Qt::black);
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText,
+              QPalette::BrightText, QPalette::PlaceholderText})
+            contrast.setColor(role, Qt::white);
+        contrast.setColor(QPalette::Highlight, Qt::yellow);
+        contrast.setColor(QPalette::HighlightedText, Qt::black);
+        contrast.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xa0, 0xa0, 0xa0));
+        contrast.setColor(QPalette::Disabled, QPalette::Text, QColor(0xa0, 0xa0, 0xa0));
+        contrast.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0xa0, 0xa0, 0xa0));
+        QApplication::setPalette(contrast);
+    }
+    InstallReadableStyle(); // as the program does
+    ForEachWindow([&](const std::string& name, QWidget* window) {
+        SCOPED_TRACE(name);
+        ExpectTextsFit(window);
+        tk::test::SavePng(window, "look-" + look.toStdString() + "-" + name);
+    });
+    QApplication::setPalette(before);
 }
 
 TEST(Translations, EveryNameTheModelGivesIsTranslated) {
