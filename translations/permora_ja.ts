@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>AboutDlg</name>
+    <message>
+        <source>Vendra Storage Security Version %1</source>
+        <translation>Vendra Storage Security バージョン %1</translation>
+    </message>
+</context>
+<context>
     <name>AddFileDlg</name>
     <message>
         <source>Invalid File Path</source>

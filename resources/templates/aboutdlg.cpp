@@ -16,8 +16,8 @@ const tk::DialogTemplate& Template() {
         8,
         {
             {tk::IDC_STATIC, Kind::Icon, "", 11, 12, 21, 20},
-            {tk::IDC_STATIC, Kind::Label, "Vendra Storage Security Version " PERMORA_VERSION, 42,
-             12, 160, 8},
+            {IDC_VERSION, Kind::Label, "Vendra Storage Security Version " PERMORA_VERSION, 42, 12,
+             160, 8},
             {tk::IDC_STATIC, Kind::Label,
              QT_TRANSLATE_NOOP(
                  "Dialog", "Edits and saves the file-security templates of the storage system."),

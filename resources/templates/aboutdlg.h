@@ -7,6 +7,7 @@ namespace res::AboutDlg {
 
 enum Id : int {
     IDD = 100,
+    IDC_VERSION = 1000, // "Vendra Storage Security Version " and the version
 };
 
 const tk::DialogTemplate& Template();
