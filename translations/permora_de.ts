@@ -39,12 +39,12 @@
     </message>
     <message>
         <source>1 line is not a valid path; fix or remove it before adding:</source>
-        <translation>1 Zeile ist kein gültiger Pfad; korrigieren oder entfernen Sie sie vor dem Hinzufügen:</translation>
+        <translation>1 Zeile ist kein gültiger Pfad; vor dem Hinzufügen korrigieren oder entfernen:</translation>
     </message>
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n Zeile ist kein gültiger Pfad; korrigieren oder entfernen Sie sie vor dem Hinzufügen:</numerusform><numerusform>%n Zeilen sind keine gültigen Pfade; korrigieren oder entfernen Sie sie vor dem Hinzufügen:</numerusform></translation>
+            <numerusform>%n Zeile ist kein gültiger Pfad; vor dem Hinzufügen korrigieren oder entfernen:</numerusform><numerusform>%n Zeilen sind keine gültigen Pfade; vor dem Hinzufügen korrigieren oder entfernen:</numerusform></translation>
     </message>
 </context>
 <context>

@@ -39,12 +39,12 @@
     </message>
     <message>
         <source>1 line is not a valid path; fix or remove it before adding:</source>
-        <translation>1 ligne n'est pas un chemin valide ; corrigez-la ou supprimez-la avant d'ajouter :</translation>
+        <translation>1 ligne n'est pas un chemin valide ; corrigez-la ou supprimez-la avant l'ajout :</translation>
     </message>
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n ligne n'est pas un chemin valide ; corrigez-la ou supprimez-la avant d'ajouter :</numerusform><numerusform>%n lignes ne sont pas des chemins valides ; corrigez-les ou supprimez-les avant d'ajouter :</numerusform></translation>
+            <numerusform>%n ligne n'est pas un chemin valide ; corrigez-la ou supprimez-la avant l'ajout :</numerusform><numerusform>%n lignes ne sont pas des chemins valides ; corrigez-les ou supprimez-les avant l'ajout :</numerusform></translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "../ui/support/scripted_host.h"
 #include "model/names.h"
 #include "model/target.h"
+#include "resources/templates/addpathsdlg.h"
 #include "resources/templates/inputntaccountdlg.h"
 #include "resources/templates/permoradlg.h"
 #include "ui/aboutdlg.h"
@@ -191,6 +192,15 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
         const permora::SecurityTemplate empty;
         AddPathsDlg paths(empty, true);
         runDialog(paths, "add-paths", tk::IDCANCEL);
+        // With the lines it refuses counted above their list.
+        AddPathsDlg refused(empty, true);
+        host.ExpectModal<AddPathsDlg>([&](AddPathsDlg& shown) {
+            shown.SetText(res::AddPathsDlg::IDC_PATHS, "bad path\n/vol/ok\nanother bad one");
+            tk::test::Click(shown, tk::IDOK);
+            look("add-paths-refused", shown.Widget());
+            tk::test::Click(shown, tk::IDCANCEL);
+        });
+        refused.DoModal();
         ReplaceAccountDlg replace(true);
         runDialog(replace, "replace-account", tk::IDCANCEL);
         InputNTAccountDlg account;
