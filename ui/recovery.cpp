@@ -222,9 +222,12 @@ std::string FileName(const std::tm& when, long pid, int attempt) {
                   when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec);
     std::string name(kPrefix);
     name += stamp;
-    name += "-" + std::to_string(pid);
-    if (attempt > 1)
-        name += "-" + std::to_string(attempt);
+    name += '-';
+    name += std::to_string(pid);
+    if (attempt > 1) {
+        name += '-';
+        name += std::to_string(attempt);
+    }
     name += kSuffix;
     return name;
 }
