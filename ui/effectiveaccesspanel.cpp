@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -215,6 +216,8 @@ EffectiveAccessPanel::EffectiveAccessPanel(QWidget* parent)
         table->installEventFilter(this);
         table->setEnabled(false);
     }
+    account_->lineEdit()->installEventFilter(this);
+    groups_->installEventFilter(this);
     audits_->hide();
     auditCaption_->hide();
     FitTables({standard_, rights_, audits_});
@@ -311,7 +314,17 @@ void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
 }
 
 bool EffectiveAccessPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
+    // Enter in a field views, instead of pressing the sheet's OK.
+    if (event->type() == QEvent::KeyPress &&
+        (watched == account_->lineEdit() || watched == groups_)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            view_->click();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn && watched != account_->lineEdit() && watched != groups_) {
         auto* table = static_cast<QTableWidget*>(watched);
         ShowDetails(table);
         ShowCurrentCell(table);

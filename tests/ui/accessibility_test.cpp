@@ -7,6 +7,7 @@
 #include "ui/addfiledlg.h"
 #include "ui/addpathsdlg.h"
 #include "ui/auditingproppage.h"
+#include "ui/effectiveaccesspage.h"
 #include "ui/inputntaccountdlg.h"
 #include "ui/objectauditproppage.h"
 #include "ui/objectpermproppage.h"
@@ -73,6 +74,7 @@ TEST(AccessibilityTest, EveryWindowNamesItsControls) {
         {"security page", [&] { return std::make_unique<SecurityPropPage>(target); }},
         {"permission entries", [&] { return std::make_unique<PermissionPropPage>(target); }},
         {"auditing entries", [&] { return std::make_unique<AuditingPropPage>(target); }},
+        {"effective access", [&] { return std::make_unique<EffectiveAccessPage>(target); }},
         {"permission entry",
          [] { return std::make_unique<ObjectPermPropPage>("Everyone", permora::kLevelFileDirectory); }},
         {"auditing entry",

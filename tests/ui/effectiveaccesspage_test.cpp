@@ -148,6 +148,20 @@ TEST(EffectiveAccessPageTest, TheKeyboardAsksForAnAccountWithItsGroups) {
         EXPECT_EQ(panel.ShownFor()->text().toStdString(),
                   "Effective access of LAB\\ann, member of lab\\STAFF:");
         tk::test::SavePng(s.ModalWidget(), "effectiveaccesspage");
+
+        // Enter in a field views again, and leaves the sheet open.
+        QTest::keyClick(s.ModalWidget(), Qt::Key_G, Qt::AltModifier);
+        ASSERT_TRUE(panel.GroupsField()->hasFocus());
+        panel.GroupsField()->selectAll();
+        Key(Qt::Key_Delete);
+        Key(Qt::Key_Return);
+        EXPECT_FALSE(s.IsEnded());
+        EXPECT_EQ(panel.ShownFor()->text().toStdString(), "Effective access of LAB\\ann:");
+        EXPECT_EQ(Row(panel.StandardTable(), 0),
+                  (std::vector<std::string>{"Not allowed", "Not allowed", "Not allowed"}));
+        QTest::keyClick(s.ModalWidget(), Qt::Key_G, Qt::AltModifier);
+        Type("lab\\STAFF; ");
+        Key(Qt::Key_Enter);
         const QTableWidget* standard = panel.StandardTable();
         EXPECT_EQ(standard->verticalHeaderItem(0)->text().toStdString(), "Full Control");
         EXPECT_EQ(Row(standard, 0), (std::vector<std::string>{"Not allowed", "Denied", "Denied"}));
