@@ -228,28 +228,29 @@ std::uint32_t ReferenceMap(std::uint32_t mask) {
     return out;
 }
 
-bool ReferenceApplies(const std::string& entryAccount, const std::string& account,
-                      const std::vector<std::string>& groups) {
-    const auto fold = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return s;
-    };
-    std::set<std::string> names = {fold(account), "everyone", "wd", "s-1-1-0"};
+std::string Fold(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// Every name, folded, whose entries apply to the account with its groups.
+std::set<std::string> ReferenceNames(const std::string& account,
+                                     const std::vector<std::string>& groups) {
+    std::set<std::string> names = {Fold(account), "everyone", "wd", "s-1-1-0"};
     for (const std::string& g : groups) {
-        names.insert(fold(g));
+        names.insert(Fold(g));
     }
-    if (!std::set<std::string>{"everyone", "wd", "s-1-1-0"}.count(fold(account))) {
+    if (!std::set<std::string>{"everyone", "wd", "s-1-1-0"}.count(Fold(account))) {
         names.insert({"au", "s-1-5-11"});
     }
-    return names.count(fold(entryAccount)) > 0;
+    return names;
 }
 
 ReferenceDecision ReferenceDecide(const SecurityDescriptor& d, unsigned place, int bit,
-                                  const std::string& account,
-                                  const std::vector<std::string>& groups) {
+                                  const std::set<std::string>& names) {
     for (int i = 0; const Ace* e = d.DaclList.EntryAt(i, 1); ++i) {
-        if (ReferenceApplies(e->NTAccount, account, groups) && (PlacesOf(e->Flags) & place) &&
+        if (names.count(Fold(e->NTAccount)) && (PlacesOf(e->Flags) & place) &&
             (ReferenceMap(e->Mask) >> bit & 1)) {
             return {e->AceType == kDenyType ? Access::Denied : Access::Allowed, i};
         }
@@ -290,12 +291,12 @@ TEST(EffectiveAccessTest, AgreesWithAStraightforwardEvaluation) {
             groups.push_back(pool[random() % pool.size()]);
         }
         const EffectiveAccess access = ComputeEffectiveAccess(*d, AccessSubject(account, groups));
+        const std::set<std::string> names = ReferenceNames(account, groups);
         for (unsigned place : kPlaces) {
             std::uint32_t success = 0;
             std::uint32_t failure = 0;
             for (const Ace* e = d->SaclList.Audit.Head; e != nullptr; e = e->Next) {
-                if (ReferenceApplies(e->NTAccount, account, groups) &&
-                    (PlacesOf(e->Flags) & place)) {
+                if (names.count(Fold(e->NTAccount)) && (PlacesOf(e->Flags) & place)) {
                     success |= (e->Flags & kAuditSuccess) ? ReferenceMap(e->Mask) : 0;
                     failure |= (e->Flags & kAuditFailure) ? ReferenceMap(e->Mask) : 0;
                 }
@@ -303,10 +304,9 @@ TEST(EffectiveAccessTest, AgreesWithAStraightforwardEvaluation) {
             EXPECT_EQ(access.At(place).auditedOnSuccess, success);
             EXPECT_EQ(access.At(place).auditedOnFailure, failure);
             for (int bit = 0; bit < 32; ++bit) {
-                const ReferenceDecision expected =
-                    (d->Control & SE_DACL_PRESENT)
-                        ? ReferenceDecide(*d, place, bit, account, groups)
-                        : ReferenceDecision{};
+                const ReferenceDecision expected = (d->Control & SE_DACL_PRESENT)
+                                                       ? ReferenceDecide(*d, place, bit, names)
+                                                       : ReferenceDecision{};
                 const std::uint32_t right = 1u << bit;
                 ASSERT_EQ(access.StateOf(place, right), expected.state)
                     << "place " << place << " bit " << bit;
