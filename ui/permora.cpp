@@ -1,10 +1,10 @@
 // Start-up: the application object runs the main window modally; the program ends when
-// the window closes. Without any display it starts a private one (ui/private_display).
+// the window closes. Without any display it starts a private one (platform/private_display).
 
 #include "permora_version.h"
+#include "platform/private_display.h"
 #include "ui/command_line.h"
 #include "ui/permoradlg.h"
-#include "ui/private_display.h"
 #include "ui/readable_style.h"
 #include "ui/recovery.h"
 #include "ui/translations.h"

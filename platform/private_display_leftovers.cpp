@@ -1,4 +1,4 @@
-#include "ui/private_display_leftovers.h"
+#include "platform/private_display_leftovers.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -6,9 +6,9 @@
 // it: when the program ends, however it ends, the watcher reads end-of-file there, stops
 // both servers and removes every file the display left.
 
-#include "ui/private_display.h"
+#include "platform/private_display.h"
 
-#include "ui/private_display_leftovers.h"
+#include "platform/private_display_leftovers.h"
 
 #include <fcntl.h>
 #include <netinet/in.h>
