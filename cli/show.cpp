@@ -23,19 +23,19 @@ struct ListPart {
     std::uint16_t protectedBit;
     std::uint16_t inheritRequestBit;
     std::uint16_t inheritedBit;
-    int dacl;
+    ListKind list;
 };
 
 // In the order the file writes them.
 constexpr ListPart kParts[] = {
     {"auditing", "auditing", SE_SACL_PRESENT, SE_SACL_PROTECTED, SE_SACL_AUTO_INHERIT_REQ,
-     SE_SACL_AUTO_INHERITED, 0},
+     SE_SACL_AUTO_INHERITED, ListKind::Auditing},
     {"permissions", "permissions", SE_DACL_PRESENT, SE_DACL_PROTECTED, SE_DACL_AUTO_INHERIT_REQ,
-     SE_DACL_AUTO_INHERITED, 1},
+     SE_DACL_AUTO_INHERITED, ListKind::Permissions},
 };
 
 const char* PartLetter(const ListPart& part) {
-    return part.dacl != 0 ? "D:" : "S:";
+    return part.list == ListKind::Permissions ? "D:" : "S:";
 }
 
 std::string PartMarks(const ListPart& part, std::uint16_t control) {
@@ -60,7 +60,7 @@ std::vector<const Ace*> EntriesOf(const SecurityDescriptor& d, const ListPart& p
             entries.push_back(e);
         }
     };
-    if (part.dacl != 0) {
+    if (part.list == ListKind::Permissions) {
         add(d.DaclList.Deny);
         add(d.DaclList.Allow);
     } else {
@@ -148,8 +148,8 @@ void ShowText(const SecurityTemplate& tmpl, const std::string* onlyPath, std::os
             }
             std::vector<Row> rows;
             for (const Ace* e : EntriesOf(d, part)) {
-                const char* applyTo = EntryApplyToName(*e, part.dacl);
-                Row row{EntryTypeName(*e, part.dacl),      e->NTAccount, PermissionName(e->Mask),
+                const char* applyTo = EntryApplyToName(*e, part.list);
+                Row row{EntryTypeName(*e, part.list),      e->NTAccount, PermissionName(e->Mask),
                         applyTo != nullptr ? applyTo : "", Hex(e->Mask), FlagsHex(e->Flags)};
                 for (std::size_t i = 0; i < row.size(); ++i) {
                     widths[i] = std::max(widths[i], row[i].size());
@@ -203,10 +203,10 @@ void ShowJson(const SecurityTemplate& tmpl, const std::string* onlyPath, std::os
             nlohmann::ordered_json entries = nlohmann::ordered_json::array();
             for (const Ace* e : EntriesOf(d, part)) {
                 entries.push_back({
-                    {"type", EntryTypeName(*e, part.dacl)},
+                    {"type", EntryTypeName(*e, part.list)},
                     {"account", e->NTAccount},
                     {"permission", PermissionName(e->Mask)},
-                    {"apply_to", NameOrNull(EntryApplyToName(*e, part.dacl))},
+                    {"apply_to", NameOrNull(EntryApplyToName(*e, part.list))},
                     {"mask", e->Mask},
                     {"flags", e->Flags},
                 });

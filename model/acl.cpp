@@ -777,8 +777,8 @@ Ace* Acl::Find(std::string_view account, std::uint8_t type) const {
     return member != nullptr ? member->Find(account) : nullptr;
 }
 
-Ace* Acl::EntryAt(int index, int dacl) const {
-    if (dacl == 0) {
+Ace* Acl::EntryAt(int index, ListKind list) const {
+    if (list == ListKind::Auditing) {
         return Audit.At(index);
     }
     if (index < 0) {

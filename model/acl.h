@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ace.h"
+#include "model/list_kind.h"
 
 #include <cstdint>
 #include <memory>
@@ -107,8 +108,9 @@ public:
     void Remove(Ace* entry);
     void RemoveAccount(std::string_view account);
     Ace* Find(std::string_view account, std::uint8_t type) const;
-    // dacl != 0: deny entries first, then allow entries; dacl == 0: audit entries.
-    Ace* EntryAt(int index, int dacl) const;
+    // The entry at a row of the list's page: for the permissions, deny entries first, then
+    // allow entries.
+    Ace* EntryAt(int index, ListKind list) const;
     Acl Clone() const;
     void Clear();
 

@@ -90,8 +90,8 @@ const char* LevelName(int level) {
     }
 }
 
-const char* EntryTypeName(const Ace& entry, int dacl) {
-    if (dacl != 0) {
+const char* EntryTypeName(const Ace& entry, ListKind list) {
+    if (list == ListKind::Permissions) {
         return entry.AceType == kAllowType ? "Allow" : "Deny";
     }
     const bool success = (entry.Flags & kAuditSuccess) != 0;
@@ -108,9 +108,9 @@ const char* EntryTypeName(const Ace& entry, int dacl) {
     return "None";
 }
 
-const char* EntryApplyToName(const Ace& entry, int dacl) {
+const char* EntryApplyToName(const Ace& entry, ListKind list) {
     // Permission entries name their whole flags byte; auditing entries their code alone.
-    const int code = dacl != 0 ? entry.Flags : (entry.Flags & ~kAuditBits);
+    const int code = list == ListKind::Permissions ? entry.Flags : (entry.Flags & ~kAuditBits);
     return ApplyToName(code);
 }
 

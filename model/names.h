@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/list_kind.h"
+
 #include <cstdint>
 
 namespace permora {
@@ -13,11 +15,11 @@ const char* ApplyToName(int code);
 const char* StyleName(int style);
 const char* LevelName(int level);
 
-// The Type and Apply To texts of an entry's row in the entry lists. dacl != 0: a
-// permission entry ("Allow", "Deny"; Apply To from its whole flags byte); dacl == 0: an
-// auditing entry ("Success", "Fail", "All", or "None" when it audits neither; Apply To
-// from its flags without the audit bits). EntryApplyToName may return nullptr.
-const char* EntryTypeName(const Ace& entry, int dacl);
-const char* EntryApplyToName(const Ace& entry, int dacl);
+// The Type and Apply To texts of an entry's row in the entry lists. A permission entry
+// ("Allow", "Deny"; Apply To from its whole flags byte); an auditing entry ("Success", "Fail",
+// "All", or "None" when it audits neither; Apply To from its flags without the audit bits).
+// EntryApplyToName may return nullptr.
+const char* EntryTypeName(const Ace& entry, ListKind list);
+const char* EntryApplyToName(const Ace& entry, ListKind list);
 
 } // namespace permora

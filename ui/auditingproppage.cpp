@@ -7,8 +7,8 @@
 
 namespace {
 
-const EntryListKind kAuditingList{
-    0,
+const EntryListTraits kAuditingList{
+    permora::ListKind::Auditing,
     permora::SE_SACL_PRESENT,
     permora::SE_SACL_AUTO_INHERIT_REQ,
     permora::SE_SACL_PROTECTED,

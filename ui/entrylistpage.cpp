@@ -35,8 +35,8 @@ const tk::Handler<EntryListPage> kHandlers[] = {
 
 // Calls fn for every entry in row order: deny entries then allow entries, or the audit
 // entries.
-template <class Fn> void ForEachEntry(const permora::Acl& acl, int dacl, Fn fn) {
-    if (dacl != 0) {
+template <class Fn> void ForEachEntry(const permora::Acl& acl, permora::ListKind list, Fn fn) {
+    if (list == permora::ListKind::Permissions) {
         for (permora::Ace* e = acl.Deny.Head; e != nullptr; e = e->Next)
             fn(e);
         for (permora::Ace* e = acl.Allow.Head; e != nullptr; e = e->Next)
@@ -49,37 +49,38 @@ template <class Fn> void ForEachEntry(const permora::Acl& acl, int dacl, Fn fn) 
 
 } // namespace
 
-std::string EntryTypeText(const permora::Ace& entry, int dacl) {
-    return ShownNameText(permora::EntryTypeName(entry, dacl));
+std::string EntryTypeText(const permora::Ace& entry, permora::ListKind list) {
+    return ShownNameText(permora::EntryTypeName(entry, list));
 }
 
-std::vector<std::string> EntryRow(const permora::Ace& entry, int dacl) {
-    return {EntryTypeText(entry, dacl), entry.NTAccount,
+std::vector<std::string> EntryRow(const permora::Ace& entry, permora::ListKind list) {
+    return {EntryTypeText(entry, list), entry.NTAccount,
             ShownNameText(permora::PermissionName(entry.Mask)),
-            ShownNameText(permora::EntryApplyToName(entry, dacl))};
+            ShownNameText(permora::EntryApplyToName(entry, list))};
 }
 
-std::vector<std::vector<std::string>> EntryRows(const permora::Acl& acl, int dacl,
+std::vector<std::vector<std::string>> EntryRows(const permora::Acl& acl, permora::ListKind list,
                                                 const std::string& highlight, int* highlightRow) {
     std::vector<std::vector<std::string>> rows;
-    rows.reserve(dacl != 0 ? acl.Deny.Count + acl.Allow.Count : acl.Audit.Count);
+    rows.reserve(list == permora::ListKind::Permissions ? acl.Deny.Count + acl.Allow.Count
+                                                        : acl.Audit.Count);
     int chosen = -1;
-    ForEachEntry(acl, dacl, [&](const permora::Ace* entry) {
+    ForEachEntry(acl, list, [&](const permora::Ace* entry) {
         if (chosen < 0 && !highlight.empty() && permora::EqualsNoCase(entry->NTAccount, highlight))
             chosen = static_cast<int>(rows.size());
-        rows.push_back(EntryRow(*entry, dacl));
+        rows.push_back(EntryRow(*entry, list));
     });
     if (highlightRow != nullptr)
         *highlightRow = chosen;
     return rows;
 }
 
-std::vector<permora::Ace*> EntriesAt(const permora::Acl& acl, int dacl,
+std::vector<permora::Ace*> EntriesAt(const permora::Acl& acl, permora::ListKind list,
                                      const std::vector<int>& ascending) {
     std::vector<permora::Ace*> found(ascending.size(), nullptr);
     std::size_t next = 0;
     int position = 0;
-    ForEachEntry(acl, dacl, [&](permora::Ace* entry) {
+    ForEachEntry(acl, list, [&](permora::Ace* entry) {
         while (next < ascending.size() && ascending[next] < position)
             ++next; // negative positions reach no entry
         while (next < ascending.size() && ascending[next] == position)
@@ -89,8 +90,8 @@ std::vector<permora::Ace*> EntriesAt(const permora::Acl& acl, int dacl,
     return found;
 }
 
-unsigned EntryColumns(const permora::Ace& entry, int dacl) {
-    if (dacl != 0)
+unsigned EntryColumns(const permora::Ace& entry, permora::ListKind list) {
+    if (list == permora::ListKind::Permissions)
         return entry.AceType == permora::kAllowType ? 1u : 2u;
     unsigned columns = 0;
     if ((entry.Flags & permora::kAuditSuccess) != 0)
@@ -100,13 +101,13 @@ unsigned EntryColumns(const permora::Ace& entry, int dacl) {
     return columns;
 }
 
-bool IsEntryUnchanged(const permora::Ace& entry, int dacl, EntryEditorPage& editor) {
+bool IsEntryUnchanged(const permora::Ace& entry, permora::ListKind list, EntryEditorPage& editor) {
     const permora::Ace* parts[2] = {editor.Entry(0).get(), editor.Entry(1).get()};
     if (parts[0] == nullptr || parts[1] == nullptr)
         return false;
     if (!permora::EqualsNoCase(parts[1]->NTAccount, entry.NTAccount))
         return false;
-    const unsigned columns = EntryColumns(entry, dacl);
+    const unsigned columns = EntryColumns(entry, list);
     if (columns == 0) {
         // An auditing entry that audits nothing shows no box; left without a box checked
         // it stays as it was rather than being dropped.
@@ -123,7 +124,7 @@ bool IsEntryUnchanged(const permora::Ace& entry, int dacl, EntryEditorPage& edit
     return false;
 }
 
-EntryListPage::EntryListPage(const tk::DialogTemplate& tmpl, const EntryListKind& kind,
+EntryListPage::EntryListPage(const tk::DialogTemplate& tmpl, const EntryListTraits& kind,
                              permora::TargetObject& target)
     : tk::PropertyPage(tmpl), kind_(kind), target_(target) {
     Bind(this, kHandlers);
@@ -134,7 +135,8 @@ EntryListPage::~EntryListPage() {
 }
 
 permora::Acl& EntryListPage::List() const {
-    return kind_.dacl != 0 ? target_.Descriptor->DaclList : target_.Descriptor->SaclList;
+    return kind_.list == permora::ListKind::Permissions ? target_.Descriptor->DaclList
+                                                        : target_.Descriptor->SaclList;
 }
 
 void EntryListPage::OnSetActive() {
@@ -190,10 +192,11 @@ int EntryListPage::FillEntryList(permora::SecurityDescriptor* descriptor,
         Enable(ids::IDC_REMOVE, false);
         return 0;
     }
-    const permora::Acl& acl = kind_.dacl != 0 ? descriptor->DaclList : descriptor->SaclList;
+    const permora::Acl& acl =
+        kind_.list == permora::ListKind::Permissions ? descriptor->DaclList : descriptor->SaclList;
     int chosen = -1;
     GetListView(ids::IDC_ENTRY_LIST)
-        .SetRows(EntryRows(acl, kind_.dacl, highlightNTAccount, &chosen));
+        .SetRows(EntryRows(acl, kind_.list, highlightNTAccount, &chosen));
     return chosen < 0 ? 0 : chosen;
 }
 
@@ -271,7 +274,7 @@ void EntryListPage::OnEdit() {
     const std::vector<int> selected = GetListView(ids::IDC_ENTRY_LIST).SelectedRows();
     if (selected.empty())
         return;
-    permora::Ace* entry = List().EntryAt(selected.front(), kind_.dacl);
+    permora::Ace* entry = List().EntryAt(selected.front(), kind_.list);
     if (entry == nullptr) {
         tk::MessageBox(this, tr(kind_.notFoundMessage).toStdString(), tr("Error").toStdString());
         return;
@@ -279,7 +282,7 @@ void EntryListPage::OnEdit() {
     std::unique_ptr<EntryEditorPage> editor = MakeEditor(*entry);
     if (!RunEditor(*editor))
         return;
-    if (IsEntryUnchanged(*entry, kind_.dacl, *editor))
+    if (IsEntryUnchanged(*entry, kind_.list, *editor))
         return;
     List().Remove(entry);
     Refill(TakeEntries(*editor));
@@ -293,7 +296,7 @@ void EntryListPage::OnRemove() {
     const std::vector<int> selected = list.SelectedRows(); // ascending
     // Found in one walk; removing an entry leaves the others where they are, and the rows
     // are handled from the bottom up so that no row still to be handled moves.
-    const std::vector<permora::Ace*> entries = EntriesAt(List(), kind_.dacl, selected);
+    const std::vector<permora::Ace*> entries = EntriesAt(List(), kind_.list, selected);
     std::vector<int> removed; // rows whose entries are gone, from the bottom up
     for (std::size_t i = selected.size(); i-- > 0;) {
         const int row = selected[i];
@@ -307,7 +310,7 @@ void EntryListPage::OnRemove() {
             return;
         }
         if (!permora::EqualsNoCase(name, entry->NTAccount) ||
-            type != EntryTypeText(*entry, kind_.dacl)) {
+            type != EntryTypeText(*entry, kind_.list)) {
             DeleteRows(removed, false);
             tk::MessageBox(this, tr("Ace item does not match.").toStdString(),
                            tr("Error").toStdString());

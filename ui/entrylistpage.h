@@ -13,10 +13,8 @@
 #include <vector>
 
 // What tells the two entry list pages apart; everything else they share.
-struct EntryListKind {
-    // Non-zero: the permission entries (deny entries, then allow entries); zero: the
-    // auditing entries.
-    int dacl;
+struct EntryListTraits {
+    permora::ListKind list;
     std::uint16_t presentBit;     // rows are shown only while it is set
     std::uint16_t autoInheritBit; // set while the inheritance box is checked
     std::uint16_t protectedBit;   // set while it is unchecked, and always at level Storage
@@ -29,29 +27,29 @@ struct EntryListKind {
 // The texts of one row: Type, Name, Permission (or Access), Apply To. An auditing entry
 // that audits neither success nor failure (only an imported file brings one) still gets a
 // row, typed "None", so that row i always shows the entry at position i.
-std::string EntryTypeText(const permora::Ace& entry, int dacl);
-std::vector<std::string> EntryRow(const permora::Ace& entry, int dacl);
+std::string EntryTypeText(const permora::Ace& entry, permora::ListKind list);
+std::vector<std::string> EntryRow(const permora::Ace& entry, permora::ListKind list);
 
 // The rows of a list in one walk, in the order EntryAt counts them. highlightRow (when
 // given) receives the first row whose account equals highlight without regard to case,
 // or -1.
-std::vector<std::vector<std::string>> EntryRows(const permora::Acl& acl, int dacl,
+std::vector<std::vector<std::string>> EntryRows(const permora::Acl& acl, permora::ListKind list,
                                                 const std::string& highlight = {},
                                                 int* highlightRow = nullptr);
 
 // The entries at the given ascending positions, found in one walk; nullptr for a position
 // the list does not reach.
-std::vector<permora::Ace*> EntriesAt(const permora::Acl& acl, int dacl,
+std::vector<permora::Ace*> EntriesAt(const permora::Acl& acl, permora::ListKind list,
                                      const std::vector<int>& ascending);
 
 // The editor columns an entry belongs to: bit 0 the first column (Allow, Successful), bit
 // 1 the second (Deny, Failed). An auditing entry with both audit bits belongs to both, one
 // with neither to none.
-unsigned EntryColumns(const permora::Ace& entry, int dacl);
+unsigned EntryColumns(const permora::Ace& entry, permora::ListKind list);
 
 // True when an editor that ended with OK leaves the entry as it was: its name (in any
 // letter case), flags and mask are unchanged and the other column is empty.
-bool IsEntryUnchanged(const permora::Ace& entry, int dacl, EntryEditorPage& editor);
+bool IsEntryUnchanged(const permora::Ace& entry, permora::ListKind list, EntryEditorPage& editor);
 
 // One access list of a target entry by entry, as rows of a four-column list, with Add,
 // Edit, Remove and the box that lets inheritable entries of the parent apply. Every
@@ -80,7 +78,7 @@ public:
     void OnListKey(int key);
 
 protected:
-    EntryListPage(const tk::DialogTemplate& tmpl, const EntryListKind& kind,
+    EntryListPage(const tk::DialogTemplate& tmpl, const EntryListTraits& kind,
                   permora::TargetObject& target);
 
     virtual std::unique_ptr<EntryEditorPage> MakeEditor(std::string account) = 0;
@@ -101,6 +99,6 @@ private:
     // Takes the rows of removed entries out of the list; empties the vector.
     void DeleteRows(std::vector<int>& descending, bool last);
 
-    const EntryListKind& kind_;
+    const EntryListTraits& kind_;
     permora::TargetObject& target_;
 };

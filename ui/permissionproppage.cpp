@@ -7,8 +7,8 @@
 
 namespace {
 
-const EntryListKind kPermissionList{
-    1,
+const EntryListTraits kPermissionList{
+    permora::ListKind::Permissions,
     permora::SE_DACL_PRESENT,
     permora::SE_DACL_AUTO_INHERIT_REQ,
     permora::SE_DACL_PROTECTED,

@@ -234,8 +234,9 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
         runPages({&permissions, &auditing, &access}, "advanced");
     }
     {
-        ObjectPermPropPage permission(*target->Descriptor->DaclList.EntryAt(1, 1),
-                                      permora::kLevelFileDirectory);
+        ObjectPermPropPage permission(
+            *target->Descriptor->DaclList.EntryAt(1, permora::ListKind::Permissions),
+            permora::kLevelFileDirectory);
         runPages({&permission}, "permission-entry");
         ObjectAuditPropPage audit(std::string("LAB\\auditors"), permora::kLevelFileDirectory);
         runPages({&audit}, "auditing-entry");
@@ -304,10 +305,12 @@ TEST(Translations, EveryNameTheModelGivesIsTranslated) {
     for (const int flags : {0x00, 0x40, 0x80, 0xC0}) {
         permora::Ace audit("Everyone", permora::kAuditType);
         audit.Flags = static_cast<std::uint8_t>(flags);
-        names.push_back(permora::EntryTypeName(audit, 0));
+        names.push_back(permora::EntryTypeName(audit, permora::ListKind::Auditing));
     }
-    names.push_back(permora::EntryTypeName(permora::Ace("Everyone", permora::kAllowType), 1));
-    names.push_back(permora::EntryTypeName(permora::Ace("Everyone", permora::kDenyType), 1));
+    names.push_back(permora::EntryTypeName(permora::Ace("Everyone", permora::kAllowType),
+                                           permora::ListKind::Permissions));
+    names.push_back(permora::EntryTypeName(permora::Ace("Everyone", permora::kDenyType),
+                                           permora::ListKind::Permissions));
     for (const char* language : kLanguages) {
         SCOPED_TRACE(language);
         QTranslator translator;

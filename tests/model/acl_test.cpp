@@ -747,16 +747,20 @@ TEST(AclTest, EntryAtListsDenyEntriesBeforeAllowEntries) {
 
     struct Case {
         int index;
-        int dacl;
+        ListKind list;
         const char* account; // nullptr: no entry
     };
+    constexpr ListKind kPermissions = ListKind::Permissions;
+    constexpr ListKind kAuditing = ListKind::Auditing;
     const Case cases[] = {
-        {0, 1, "c"}, {1, 1, "a"},     {2, 1, "b"},      {3, 1, nullptr}, {-1, 1, nullptr},
-        {0, 0, "d"}, {1, 0, nullptr}, {-1, 0, nullptr}, {1, 7, "a"},
+        {0, kPermissions, "c"},     {1, kPermissions, "a"},      {2, kPermissions, "b"},
+        {3, kPermissions, nullptr}, {-1, kPermissions, nullptr}, {0, kAuditing, "d"},
+        {1, kAuditing, nullptr},    {-1, kAuditing, nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "index " << c.index << ", dacl " << c.dacl);
-        const Ace* entry = acl.EntryAt(c.index, c.dacl);
+        SCOPED_TRACE(testing::Message()
+                     << "index " << c.index << (c.list == kAuditing ? ", auditing" : ""));
+        const Ace* entry = acl.EntryAt(c.index, c.list);
         if (c.account == nullptr) {
             EXPECT_EQ(entry, nullptr);
         } else {

@@ -142,7 +142,8 @@ TEST(EffectiveAccessTest, HandWorkedCases) {
             ASSERT_NE(deleteBy, nullptr);
             EXPECT_EQ(deleteBy->position, c.deniedDeleteBy);
             EXPECT_EQ(deleteBy->type, kDenyType);
-            EXPECT_EQ(deleteBy->mask, d->DaclList.EntryAt(c.deniedDeleteBy, 1)->Mask);
+            EXPECT_EQ(deleteBy->mask,
+                      d->DaclList.EntryAt(c.deniedDeleteBy, ListKind::Permissions)->Mask);
             EXPECT_EQ(access.StateOf(kPlaceSelf, kDelete), Access::Denied);
         }
     }
@@ -249,7 +250,7 @@ std::set<std::string> ReferenceNames(const std::string& account,
 
 ReferenceDecision ReferenceDecide(const SecurityDescriptor& d, unsigned place, int bit,
                                   const std::set<std::string>& names) {
-    for (int i = 0; const Ace* e = d.DaclList.EntryAt(i, 1); ++i) {
+    for (int i = 0; const Ace* e = d.DaclList.EntryAt(i, ListKind::Permissions); ++i) {
         if (names.count(Fold(e->NTAccount)) && (PlacesOf(e->Flags) & place) &&
             (ReferenceMap(e->Mask) >> bit & 1)) {
             return {e->AceType == kDenyType ? Access::Denied : Access::Allowed, i};

@@ -273,7 +273,7 @@ TEST(AuditingPropPageTest, RowTexts) {
          {"None", "Users", "List folder/Read data", "This folder and subfolders"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(EntryRow(c.entry, 0), c.row);
+        EXPECT_EQ(EntryRow(c.entry, permora::ListKind::Auditing), c.row);
 }
 
 } // namespace

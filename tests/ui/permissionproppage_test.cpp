@@ -493,16 +493,20 @@ TEST(PermissionPropPageTest, RowTexts) {
         {{"Users", 0x1, 0, 0x42}, {"Allow", "Users", "List folder/Read data", ""}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(EntryRow(c.entry, 1), c.row);
+        EXPECT_EQ(EntryRow(c.entry, permora::ListKind::Permissions), c.row);
 }
 
 TEST(PermissionPropPageTest, EntriesAtFindsSeveralPositionsInOneWalk) {
     auto target = MakeTarget(kMixed);
     const permora::Acl& dacl = target->Descriptor->DaclList;
-    const std::vector<permora::Ace*> found = EntriesAt(dacl, 1, {-1, 0, 2, 2, 3, 4});
-    const std::vector<permora::Ace*> expected = {
-        nullptr, dacl.EntryAt(0, 1), dacl.EntryAt(2, 1), dacl.EntryAt(2, 1), dacl.EntryAt(3, 1),
-        nullptr};
+    constexpr permora::ListKind kPermissions = permora::ListKind::Permissions;
+    const std::vector<permora::Ace*> found = EntriesAt(dacl, kPermissions, {-1, 0, 2, 2, 3, 4});
+    const std::vector<permora::Ace*> expected = {nullptr,
+                                                 dacl.EntryAt(0, kPermissions),
+                                                 dacl.EntryAt(2, kPermissions),
+                                                 dacl.EntryAt(2, kPermissions),
+                                                 dacl.EntryAt(3, kPermissions),
+                                                 nullptr};
     EXPECT_EQ(found, expected);
 }
 
