@@ -141,20 +141,26 @@ bool MaskCovers(std::uint32_t a, std::uint32_t b) {
 }
 
 bool ScopeCovers(std::uint8_t a, std::uint8_t b) {
+    // The inheritance codes an entry's Apply To names.
+    constexpr int kFolderAndFiles = kObjectInherit;
+    constexpr int kFolderAndSubfolders = kContainerInherit;
+    constexpr int kFolderSubfoldersAndFiles = kObjectInherit | kContainerInherit;
+    constexpr int kFolderOnly = kNoPropagate;
+    constexpr int kFilesOnly = kObjectInherit | kInheritOnly;
+    constexpr int kSubfoldersOnly = kContainerInherit | kInheritOnly;
+    constexpr int kSubfoldersAndFilesOnly = kObjectInherit | kContainerInherit | kInheritOnly;
     switch (a) {
-    case 1:
-        return b == 1 || b == 4 || b == 9;
-    case 2:
-        return b == 2 || b == 4 || b == 10;
-    case 3:
+    case kFolderAndFiles:
+        return b == kFolderAndFiles || b == kFolderOnly || b == kFilesOnly;
+    case kFolderAndSubfolders:
+        return b == kFolderAndSubfolders || b == kFolderOnly || b == kSubfoldersOnly;
+    case kFolderSubfoldersAndFiles:
         return true;
-    case 4:
-        return b == 4;
-    case 9:
-        return b == 9;
-    case 10:
-        return b == 10;
-    case 11:
+    case kFolderOnly:
+    case kFilesOnly:
+    case kSubfoldersOnly:
+        return b == a;
+    case kSubfoldersAndFilesOnly:
         return (b & kInheritOnly) != 0;
     default:
         return false;

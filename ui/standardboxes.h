@@ -30,12 +30,12 @@ inline constexpr int kStandardRowCount = 6;
 
 // A row covers an entry's mask when every bit of the row mask is set in that mask.
 inline constexpr std::array<std::uint32_t, kStandardRowCount> kRowMasks = {
-    0x1F01FF, // Full Control (with SYNCHRONIZE)
-    0x301BF,  // Modify
-    0x200A9,  // Read and Execute
-    0x200A9,  // List Folder Contents (differs in how folders-only entries show)
-    0x20089,  // Read
-    0x116,    // Write
+    permora::kFullControlMask, // Full Control, with SYNCHRONIZE
+    permora::kModifyMask,      // Modify
+    permora::kReadExecuteMask, // Read and Execute
+    permora::kReadExecuteMask, // List Folder Contents (differs in how folders-only entries show)
+    permora::kReadMask,        // Read
+    permora::kWriteMask,       // Write
 };
 
 inline constexpr const char* kNoMaskMessage = QT_TRANSLATE_NOOP(
