@@ -464,29 +464,29 @@ Ace* AceList::At(int index) const {
     return entry;
 }
 
-int AceList::Add(std::unique_ptr<Ace>&& entry) {
+bool AceList::Add(std::unique_ptr<Ace>&& entry) {
     std::unique_ptr<Ace> owned = std::move(entry);
     return Add(owned);
 }
 
-int AceList::Add(std::unique_ptr<Ace>& entry) {
+bool AceList::Add(std::unique_ptr<Ace>& entry) {
     if (!entry || IsMaskEmpty(entry->Mask)) {
-        return 0;
+        return false;
     }
     if (entry->AceType == kAuditType) {
         return AddAudit(entry);
     }
     if (Head == nullptr) {
         InitWith(std::move(entry));
-        return 1;
+        return true;
     }
     Ace* found = Find(entry->NTAccount);
     if (found == nullptr) {
         if (Count == kMaxCount) {
-            return 0;
+            return false;
         }
         LinkAtEnd(std::move(entry));
-        return 1;
+        return true;
     }
 
     // The account's entries are consecutive: look for one that can take the new rights.
@@ -501,11 +501,11 @@ int AceList::Add(std::unique_ptr<Ace>& entry) {
     }
     if (absorber == nullptr) {
         if (Count == kMaxCount) {
-            return 0;
+            return false;
         }
         // Directly after the account's last entry: in front of where the scan stopped.
         LinkBefore(std::move(entry), cur);
-        return 1;
+        return true;
     }
 
     AuditBitsChanged();
@@ -528,24 +528,24 @@ int AceList::Add(std::unique_ptr<Ace>& entry) {
             changed = true;
         }
     }
-    return 1;
+    return true;
 }
 
-int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
+bool AceList::AddAudit(std::unique_ptr<Ace>& entry) {
     if (!entry || IsMaskEmpty(entry->Mask)) {
-        return 0;
+        return false;
     }
     if (Head == nullptr) {
         InitWith(std::move(entry));
-        return 1;
+        return true;
     }
 
     auto insert = [this, &entry]() {
         if ((entry->Flags & kAuditBits) != 0 && Count == kMaxCount) {
-            return 0;
+            return false;
         }
         InsertAudit(std::move(entry));
-        return 1;
+        return true;
     };
 
     Ace* found = Find(entry->NTAccount);
@@ -595,7 +595,7 @@ int AceList::AddAudit(std::unique_ptr<Ace>& entry) {
         Unlink(merged);
         merged = taker;
     }
-    return 1;
+    return true;
 }
 
 void AceList::AuditBitsChanged() {
@@ -750,15 +750,15 @@ template <typename AclT> auto MemberOf(AclT& acl, std::uint8_t type) -> decltype
 
 } // namespace
 
-int Acl::Add(std::unique_ptr<Ace>& entry) {
+bool Acl::Add(std::unique_ptr<Ace>& entry) {
     if (!entry) {
-        return 0;
+        return false;
     }
     AceList* member = MemberOf(*this, entry->AceType);
-    return member != nullptr ? member->Add(entry) : 0;
+    return member != nullptr ? member->Add(entry) : false;
 }
 
-int Acl::Add(std::unique_ptr<Ace>&& entry) {
+bool Acl::Add(std::unique_ptr<Ace>&& entry) {
     std::unique_ptr<Ace> owned = std::move(entry);
     return Add(owned);
 }

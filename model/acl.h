@@ -37,9 +37,10 @@ class AccountIndex;
 // kept in step on every link, unlink and rename, and dropped again when the list shrinks.
 // That is why a linked entry's account changes only through Rename.
 //
-// Add takes the entry by reference to an owning pointer: when it returns 1 the list has
+// Add takes the entry by reference to an owning pointer: when it returns true the list has
 // taken the entry (linked it, or merged it into another entry and destroyed it) and the
-// pointer is empty; when it returns 0 the caller still owns the entry. A caller that needs
+// pointer is empty; when it returns false the caller still owns the entry. Handed over
+// outright (&&), the entry goes either way and the result may be dropped. A caller that needs
 // the account name afterwards keeps a copy of it.
 class AceList {
 public:
@@ -56,9 +57,9 @@ public:
     void InitWith(std::unique_ptr<Ace> entry);
     Ace* Find(std::string_view account) const;
     Ace* At(int index) const;
-    int Add(std::unique_ptr<Ace>& entry);
-    int Add(std::unique_ptr<Ace>&& entry);
-    int AddAudit(std::unique_ptr<Ace>& entry);
+    [[nodiscard]] bool Add(std::unique_ptr<Ace>& entry);
+    bool Add(std::unique_ptr<Ace>&& entry);
+    [[nodiscard]] bool AddAudit(std::unique_ptr<Ace>& entry);
     void InsertAudit(std::unique_ptr<Ace> entry);
     void Remove(Ace* entry);
     void RemoveAccount(std::string_view account);
@@ -103,8 +104,8 @@ public:
     Acl(Acl&&) noexcept = default;
     Acl& operator=(Acl&&) noexcept = default;
 
-    int Add(std::unique_ptr<Ace>& entry);
-    int Add(std::unique_ptr<Ace>&& entry);
+    [[nodiscard]] bool Add(std::unique_ptr<Ace>& entry);
+    bool Add(std::unique_ptr<Ace>&& entry);
     void Remove(Ace* entry);
     void RemoveAccount(std::string_view account);
     Ace* Find(std::string_view account, std::uint8_t type) const;

@@ -41,22 +41,22 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
 }
 
-int IsPathValid(const std::string& path) {
+bool IsPathValid(const std::string& path) {
     if (path.empty()) {
-        return 0;
+        return false;
     }
     if (path.find("//") != std::string::npos) {
-        return 0;
+        return false;
     }
     if (path.front() == '/' && path.compare(0, 5, "/vol/") != 0) {
-        return 0;
+        return false;
     }
     for (char c : path) {
         if (!IsPathChar(c)) {
-            return 0;
+            return false;
         }
     }
-    return 1;
+    return true;
 }
 
 bool IsValidAccountName(std::string_view name) {

@@ -11,8 +11,8 @@ namespace permora {
 // as a typed path is taken before its check.
 std::string TrimBlanks(std::string_view text);
 
-// 1 when the path may become a target's path, 0 otherwise.
-int IsPathValid(const std::string& path);
+// Whether the path may become a target's path.
+[[nodiscard]] bool IsPathValid(const std::string& path);
 
 // The one account-name rule: Domain\NTAccount or a bare account name.
 bool IsValidAccountName(std::string_view name);

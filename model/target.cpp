@@ -88,14 +88,14 @@ SecurityTemplate::~SecurityTemplate() {
     Clear();
 }
 
-int SecurityTemplate::Append(std::unique_ptr<TargetObject> target) {
+bool SecurityTemplate::Append(std::unique_ptr<TargetObject> target) {
     if (!target) {
-        return 0;
+        return false;
     }
     order_.push_back(target.get());
     links::Append(target.release(), Head, Tail);
     ++Count;
-    return 1;
+    return true;
 }
 
 TargetObject* SecurityTemplate::At(int index) const {

@@ -111,7 +111,8 @@ public:
     SecurityTemplate(const SecurityTemplate&) = delete;
     SecurityTemplate& operator=(const SecurityTemplate&) = delete;
 
-    int Append(std::unique_ptr<TargetObject> target);
+    // False for an empty pointer; the result may be dropped.
+    bool Append(std::unique_ptr<TargetObject> target);
     // The target at a position, at once however long the template is.
     TargetObject* At(int index) const;
     // Removes the targets at the given positions in one walk; indexes may come in any

@@ -82,7 +82,7 @@ PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
         if (path.empty() || path.front() == '#') {
             continue;
         }
-        if (IsPathValid(path) == 0) {
+        if (!IsPathValid(path)) {
             list.invalid.push_back({number, std::move(path)});
             continue;
         }
@@ -110,7 +110,7 @@ std::vector<TargetObject*> AppendTargets(SecurityTemplate& tmpl,
             path, like != nullptr ? like->Clone() : MakeDefaultDescriptor());
         target->SecurityLevel = level;
         TargetObject* raw = target.get();
-        if (tmpl.Append(std::move(target)) != 0) {
+        if (tmpl.Append(std::move(target))) {
             appended.push_back(raw);
         }
     }
@@ -138,20 +138,20 @@ TargetScope TargetsMatching(std::string pattern) {
     };
 }
 
-int HoldsAccount(const TargetObject& target, std::string_view oldName) {
+bool HoldsAccount(const TargetObject& target, std::string_view oldName) {
     if (target.SecurityStyle != kStyleNtfs || !target.Descriptor) {
-        return 0;
+        return false;
     }
     for (const EntryListKind kind : kWrittenLists) {
         if (HoldsAccountIn(ListOf(*target.Descriptor, kind), oldName)) {
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 int ReplaceAccountIn(TargetObject& target, std::string_view oldName, const std::string& newName) {
-    if (oldName == newName || HoldsAccount(target, oldName) == 0) {
+    if (oldName == newName || !HoldsAccount(target, oldName)) {
         return 0;
     }
     int renamed = 0;
@@ -171,7 +171,7 @@ int ReplaceAccountIn(TargetObject& target, std::string_view oldName, const std::
         }
         list.RemoveAccount(oldName);
         for (std::unique_ptr<Ace>& entry : moving) {
-            list.Add(entry);
+            list.Add(std::move(entry));
         }
         renamed += static_cast<int>(moving.size());
     }
@@ -187,7 +187,7 @@ AccountReplacement ReplaceAccount(SecurityTemplate& tmpl, std::string_view oldNa
     }
     int index = 0;
     for (TargetObject* target = tmpl.Head; target != nullptr; target = target->Next, ++index) {
-        if (HoldsAccount(*target, oldName) == 0 || (scope && !scope(*target, index))) {
+        if (!HoldsAccount(*target, oldName) || (scope && !scope(*target, index))) {
             continue;
         }
         if (beforeChange) {

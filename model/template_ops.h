@@ -58,9 +58,9 @@ struct AccountReplacement {
     int targets = 0; // targets that held at least one of them
 };
 
-// 1 when the target is NTFS and holds, in a list that is written, an entry whose account
-// equals oldName without regard to case; 0 otherwise.
-int HoldsAccount(const TargetObject& target, std::string_view oldName);
+// Whether the target is NTFS and holds, in a list that is written, an entry whose account
+// equals oldName without regard to case.
+[[nodiscard]] bool HoldsAccount(const TargetObject& target, std::string_view oldName);
 
 // Renames oldName (whole name, without regard to case) to newName in one target: for each
 // list (Deny, Allow, Audit) the account's entries are taken out in list order and handed,

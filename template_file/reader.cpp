@@ -305,7 +305,7 @@ int EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Par
         }
     }
 
-    if (acl.Add(entry) == 0) {
+    if (!acl.Add(entry)) {
         if (entry && !IsMaskEmpty(entry->Mask)) {
             Say(report.sink, kTooManyEntries);
             return Fail(report);

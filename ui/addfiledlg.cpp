@@ -88,7 +88,7 @@ void AddFileDlg::OnOK() {
     if (path_.empty()) {
         return;
     }
-    if (permora::IsPathValid(path_) == 0) {
+    if (!permora::IsPathValid(path_)) {
         tk::MessageBox(this, tr("Invalid File Path").toStdString(), tr("Error").toStdString());
         path_.clear(); // the edit box keeps what the user typed
         return;

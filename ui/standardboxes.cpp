@@ -45,7 +45,7 @@ public:
     // or placed beside them.
     void Enter(std::uint8_t flags, std::uint32_t mask) {
         auto entry = std::make_unique<Ace>(account_, mask, own_, flags);
-        dacl_.Add(entry);
+        dacl_.Add(std::move(entry));
     }
 
     // Clears bits of an entry; an entry left without rights is removed.

@@ -123,7 +123,7 @@ public:
         if (direct) {
             list.InsertAudit(std::move(entry));
         } else {
-            list.Add(entry);
+            (void)list.Add(entry); // a refused entry stays ours, so that added stays valid
         }
         if (placed && added->Next != expectedNext) {
             misplaced_ = true;

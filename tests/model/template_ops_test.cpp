@@ -33,9 +33,9 @@ std::unique_ptr<TargetObject> MakeTarget(const std::string& path, const std::vec
     for (const Entry& e : entries) {
         auto ace = std::make_unique<Ace>(e.account, e.mask, e.type, e.flags);
         if (e.type == kAuditType) {
-            descriptor->SaclList.Add(ace);
+            descriptor->SaclList.Add(std::move(ace));
         } else {
-            descriptor->DaclList.Add(ace);
+            descriptor->DaclList.Add(std::move(ace));
         }
     }
     auto target = std::make_unique<TargetObject>(path, std::move(descriptor));

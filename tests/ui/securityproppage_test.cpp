@@ -526,7 +526,7 @@ TEST(SecurityPropPageAccounts, AccountsBackFromTheAdvancedSheetEnableTheBoxes) {
         ASSERT_FALSE(page.IsEnabled(ids::IDC_REMOVE));
         host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& advanced) {
             auto entry = std::make_unique<permora::Ace>("Guests", permora::kAllowType);
-            target->Descriptor->DaclList.Add(entry);
+            target->Descriptor->DaclList.Add(std::move(entry));
             advanced.PressOK();
         });
         tk::test::Click(page, ids::IDC_ADVANCED);
