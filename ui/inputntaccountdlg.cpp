@@ -4,8 +4,6 @@
 #include "resources/templates/inputntaccountdlg.h"
 #include "ui/toolkit/modal_host.h"
 
-#include <string_view>
-
 namespace ids = res::InputNTAccountDlg;
 
 namespace {
@@ -13,15 +11,6 @@ namespace {
 const tk::Handler<InputNTAccountDlg> kHandlers[] = {
     {ids::IDC_ACCOUNT, tk::Notify::Changed, &InputNTAccountDlg::OnChangeAccount},
 };
-
-std::string Trimmed(std::string_view text) {
-    constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-    const auto first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(kWhiteSpace);
-    return std::string(text.substr(first, last - first + 1));
-}
 
 } // namespace
 
@@ -38,7 +27,7 @@ void InputNTAccountDlg::OnChangeAccount() {
 }
 
 void InputNTAccountDlg::OnOK() {
-    NTAccount = Trimmed(Text(ids::IDC_ACCOUNT));
+    NTAccount = permora::TrimBlanks(Text(ids::IDC_ACCOUNT));
     if (permora::IsValidAccountName(NTAccount)) {
         EndDialog(tk::IDOK);
         return;
