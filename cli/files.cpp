@@ -108,6 +108,9 @@ int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {
     case SaveStatus::OpenFailed:
         Complain(err, path + ": cannot create the file; nothing was written");
         return kFileFailed;
+    case SaveStatus::Locked:
+        Complain(err, path + ": the file is being written by another process");
+        return kFileFailed;
     case SaveStatus::WriteFailed:
         break;
     }

@@ -6,6 +6,7 @@
 
 #include "template_file/safe_save.h"
 #include "template_file/file_handle.h"
+#include "template_file/follow_links.h"
 #include "template_file/template_file.h"
 
 #include <algorithm>
@@ -30,9 +31,6 @@ off_t syncAhead = off_t{8} << 20;
 } // namespace save_detail
 
 namespace {
-
-// As many links as the kernel follows in one path before it reports a loop.
-constexpr int kMaxLinkHops = 40;
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -78,68 +76,6 @@ bool ReadAll(int fd, std::size_t size, std::string& bytes) {
         done += static_cast<std::size_t>(count);
     }
     return true;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    if (slash == 0) {
-        return "/";
-    }
-    return path.substr(0, slash);
-}
-
-bool ReadLink(const std::string& path, std::string& text) {
-    std::vector<char> buffer(256);
-    for (;;) {
-        const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
-        if (length < 0) {
-            return false;
-        }
-        if (static_cast<std::size_t>(length) < buffer.size()) {
-            text.assign(buffer.data(), static_cast<std::size_t>(length));
-            return !text.empty();
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-// Follows symbolic links to the file the path finally names, which need not exist yet.
-// Fails for a loop and for anything that cannot name a file (a name ending in "/", a
-// missing or unreadable folder on the way).
-bool FollowLinks(const std::string& path, std::string& target, struct stat& info, bool& exists) {
-    std::string current = path;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        if (current.empty() || current.back() == '/') {
-            return false;
-        }
-        if (::lstat(current.c_str(), &info) != 0) {
-            if (errno != ENOENT) {
-                return false;
-            }
-            exists = false;
-            target = current;
-            return true;
-        }
-        if (!S_ISLNK(info.st_mode)) {
-            exists = true;
-            target = current;
-            return true;
-        }
-        std::string link;
-        if (!ReadLink(current, link)) {
-            return false;
-        }
-        if (link.front() == '/') {
-            current = link;
-        } else {
-            const std::string folder = FolderOf(current);
-            current = (folder == "/" ? "" : folder) + "/" + link;
-        }
-    }
-    return false;
 }
 
 // Opens the file that will be saved over, for reading its bytes back should a write in
@@ -376,7 +312,15 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-SaveStatus Save(const std::string& path, const Content& content, Encoding encoding) {
+SaveStatus Save(const std::string& path, const Content& content, Encoding encoding,
+                const FileLock* held, LockWait wait) {
+    FileLock own;
+    if (held == nullptr) {
+        own = FileLock::Take(path, wait);
+        if (own.Status() == FileLock::State::Busy) {
+            return SaveStatus::Locked;
+        }
+    }
     std::string target;
     struct stat old {};
     bool exists = false;
@@ -426,12 +370,19 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
 
 } // namespace
 
-SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding) {
-    return Save(path, Content{&tmpl, nullptr}, encoding);
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
+                        LockWait wait) {
+    return Save(path, Content{&tmpl, nullptr}, encoding, nullptr, wait);
 }
 
-SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding) {
-    return Save(path, Content{nullptr, &source}, encoding);
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
+                        const FileLock& held) {
+    return Save(path, Content{&tmpl, nullptr}, encoding, &held, LockWait::No);
+}
+
+SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding,
+                       LockWait wait) {
+    return Save(path, Content{nullptr, &source}, encoding, nullptr, wait);
 }
 
 } // namespace permora

@@ -2,6 +2,7 @@
 
 #include "model/target.h"
 #include "template_file/file_identity.h"
+#include "template_file/file_lock.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -82,7 +83,9 @@ private:
 std::vector<std::string> DecodeLines(std::string_view bytes);
 
 enum class Encoding { Unicode, EightBit };
-enum class SaveStatus { Saved, OpenFailed, WriteFailed };
+// Locked: another save of the file is under way (and the save was not to wait for it);
+// nothing was written.
+enum class SaveStatus { Saved, OpenFailed, WriteFailed, Locked };
 
 // Receives the bytes of a file in order, a block at a time; false stops the encoding.
 using ByteSink = std::function<bool(std::string_view bytes)>;
@@ -127,12 +130,19 @@ using TargetSource = std::function<bool(const TargetSink& sink)>;
 // them (other hard links, a folder that lets no new file in), the file is written in place
 // with its old bytes put back on failure. On failure a replaced file is left as it was and
 // the partial file removed. OpenFailed: nothing was written (a folder, device, pipe, link
-// loop or file the user may not write); WriteFailed: the writing failed.
-SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding);
+// loop or file the user may not write); WriteFailed: the writing failed. The save holds a
+// lock on the file it replaces (FileLock) while it writes; Locked when another holds it and
+// wait says not to wait.
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
+                        LockWait wait = LockWait::No);
+// The same save under a lock the caller took on the path before reading the file.
+SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
+                        const FileLock& held);
 // The same save for targets that come while the file is written (a conversion reads them
 // from other files as it goes), so that no more than a few are held at a time. WriteFailed
 // also when the source returned false.
-SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding);
+SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding,
+                       LockWait wait = LockWait::No);
 
 struct ImportOutcome {
     bool opened = false;     // false: the file could not be opened; nothing was read

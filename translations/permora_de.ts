@@ -820,6 +820,10 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <translation>Beim Erstellen dieser Datei ist ein Problem aufgetreten.</translation>
     </message>
     <message>
+        <source>The file is being written by another program.</source>
+        <translation>Die Datei wird gerade von einem anderen Programm geschrieben.</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>Ziele</translation>
     </message>

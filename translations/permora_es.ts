@@ -820,6 +820,10 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <translation>Se produjo un problema al crear este archivo.</translation>
     </message>
     <message>
+        <source>The file is being written by another program.</source>
+        <translation>Otro programa está escribiendo el archivo.</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>Destinos</translation>
     </message>

@@ -820,6 +820,10 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <translation>Un problème est survenu à la création de ce fichier.</translation>
     </message>
     <message>
+        <source>The file is being written by another program.</source>
+        <translation>Un autre programme est en train d&apos;écrire ce fichier.</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>Cibles</translation>
     </message>

@@ -820,6 +820,10 @@ File not found. Check the file name and try again.</source>
         <translation>このファイルを作成するときに問題が発生しました。</translation>
     </message>
     <message>
+        <source>The file is being written by another program.</source>
+        <translation>このファイルは別のプログラムが書き込み中です。</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>ターゲット</translation>
     </message>

@@ -820,6 +820,10 @@ File not found. Check the file name and try again.</source>
         <translation>创建此文件时出现问题。</translation>
     </message>
     <message>
+        <source>The file is being written by another program.</source>
+        <translation>另一个程序正在写入此文件。</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>目标</translation>
     </message>

@@ -51,6 +51,8 @@ constexpr const char* kOpenFailed =
     QT_TRANSLATE_NOOP("PermoraDlg", "There is problem in opening this file.");
 constexpr const char* kCreateFailed =
     QT_TRANSLATE_NOOP("PermoraDlg", "There is problem in creating this file.");
+constexpr const char* kBeingWritten =
+    QT_TRANSLATE_NOOP("PermoraDlg", "The file is being written by another program.");
 
 // Room between the recovery line and the list under it, in pixels.
 constexpr int kOfferGap = 4;
@@ -830,6 +832,10 @@ void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
         return;
     case permora::SaveStatus::OpenFailed:
         tk::MessageBox(this, ToStd(tr(std::string(openMessage).c_str())), ToStd(tr("Error")));
+        return;
+    case permora::SaveStatus::Locked:
+        // The window never waits for another writer; the user saves again later.
+        tk::MessageBox(this, ToStd(tr(kBeingWritten)), ToStd(tr("Error")));
         return;
     case permora::SaveStatus::WriteFailed:
         break;

@@ -757,6 +757,31 @@ TEST_F(PermoraDlgTest, AFileChangedOnDiskIsNotOverwrittenUnasked) {
     }
 }
 
+// Another program (permora-cli, another window) is saving the file: the window does not
+// wait for it, says so and writes nothing, with either encoding.
+TEST_F(PermoraDlgTest, ASaveWhileAnotherProgramWritesTheFileSaysSoAndWritesNothing) {
+    TempDir dir;
+    const std::string path = dir.File("t.conf");
+    const std::string oldBytes = "cb56f6f4\r\n";
+    WriteBytes(path, oldBytes);
+    const permora::FileLock other = permora::FileLock::Take(path, permora::LockWait::No);
+    ASSERT_EQ(other.Status(), permora::FileLock::State::Held);
+    for (const int button : {IDC_SAVE_UNICODE, IDC_SAVE_UTF8}) {
+        Run([&](PermoraDlg& d) {
+            BuildSmallTemplate(d);
+            d.EnableSaves(true);
+            d.CurrentPath = path;
+            const std::string spaces = button == IDC_SAVE_UNICODE ? "  " : " ";
+            host.ExpectMessage("Confirm", "Do you want to overwrite" + spaces + path + "?",
+                               tk::IDYES);
+            host.ExpectMessage("Error", "The file is being written by another program.");
+            tk::test::Click(d, button);
+            EXPECT_TRUE(d.IsEnabled(button));
+        });
+        EXPECT_EQ(ReadBytes(path), oldBytes);
+    }
+}
+
 // ---------------------------------------------------------------------------------------
 // Importing
 
