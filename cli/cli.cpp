@@ -4,6 +4,7 @@
 
 #include "cli/access.h"
 #include "cli/commands.h"
+#include "cli/edit.h"
 #include "model/checks.h"
 #include "model/template_ops.h"
 #include "permora_version.h"
@@ -102,6 +103,8 @@ struct ConvertOptions {
     bool utf16 = false;
     bool eightBit = false;
     bool keepGoing = false;
+    bool noWait = false;
+    bool strict = false;
 };
 
 // The targets are written out as they are read, so that a conversion never holds a whole
@@ -110,26 +113,37 @@ struct ConvertOptions {
 int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
     bool failed = false;
     int refused = kSuccess; // the inputs ended the save, and said why
+    long long warnings = 0;
+    const WarningFn count = [&warnings](const ReadWarning&) { ++warnings; };
     const TargetSource source = [&](const TargetSink& write) {
         bool writing = true;
+        std::string input;
         const TargetSink take = [&](std::unique_ptr<TargetObject> target) {
+            // Each warning comes before the target of its line.
+            if (o.strict && warnings > 0) {
+                Complain(err, input + ": warnings under --strict; nothing was written");
+                refused = kFound;
+                writing = false;
+                return false;
+            }
             writing = write(std::move(target));
             return writing;
         };
-        for (const std::string& input : o.inputs) {
-            const LoadResult loaded = LoadTargets(input, take, err, &in);
+        for (const std::string& name : o.inputs) {
+            input = name == "-" ? "<stdin>" : name;
+            const LoadResult loaded = LoadTargets(name, take, err, &in, &err, count);
             if (!writing) {
                 return false;
             }
             if (!loaded.opened) {
-                Complain(err, input + ": cannot read the file; nothing was written");
+                Complain(err, name + ": cannot read the file; nothing was written");
                 refused = kFileFailed;
                 return false;
             }
             if (!loaded.complete || loaded.errors > 0) {
                 failed = true;
                 if (!o.keepGoing) {
-                    Complain(err, input + ": the file has errors; nothing was written");
+                    Complain(err, name + ": the file has errors; nothing was written");
                     refused = kFound;
                     return false;
                 }
@@ -138,7 +152,8 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
         return true;
     };
     const SaveStatus status =
-        SaveTargets(o.output, source, o.eightBit ? Encoding::EightBit : Encoding::Unicode);
+        SaveTargets(o.output, source, o.eightBit ? Encoding::EightBit : Encoding::Unicode,
+                    o.noWait ? LockWait::No : LockWait::Yes);
     if (refused != kSuccess) {
         return refused;
     }
@@ -179,48 +194,67 @@ int Diff(const DiffOptions& o, std::istream& in, std::ostream& out, std::ostream
 // add
 
 struct AddOptions {
-    std::string file;
+    EditOptions edit;
     std::string paths;
     std::string like;
     std::string sddl;
     bool hasLike = false;
     bool hasSddl = false;
     int level = kLevelFileDirectory;
-    std::string output;
 };
 
-// The descriptor of the new targets from --sddl: read as a target's descriptor field is
-// read, and only when the line it makes would read back without a message.
-std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, std::ostream& err) {
-    auto descriptor = std::make_unique<SecurityDescriptor>();
+constexpr char kNeitherPart[] = "This descriptor holds neither S: nor D:.";
+
+bool HoldsAPart(const SecurityDescriptor& descriptor) {
+    return (descriptor.Control & (SE_SACL_PRESENT | SE_DACL_PRESENT)) != 0;
+}
+
+// The descriptor of the new targets from --sddl: read as the descriptor field of an NTFS
+// target's line, and only when it reads without a message, holds a part, and would read
+// back from the line it makes. Its warnings are printed; one that changes what the text
+// says refuses it unless forced. Sets status when it gives nothing.
+std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, bool force,
+                                                       std::ostream& err, int& status) {
+    status = kUsage;
     std::vector<std::string> messages;
+    std::vector<std::string> warnings;
     const MessageSink sink = [&](const std::string& m) { messages.push_back(m); };
-    if (ReadDescriptor(text, *descriptor, sink) != 0 || !messages.empty()) {
+    const WarningSink warn = [&](const std::string& w) { warnings.push_back(w); };
+    TargetObject probe("/vol/probe", std::make_unique<SecurityDescriptor>());
+    const bool fits = text.find_first_of("\"\r\n") == std::string::npos;
+    if (!fits || ReadTargetLine("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, sink, warn) != 0 ||
+        !messages.empty() || !HoldsAPart(*probe.Descriptor)) {
+        if (fits && messages.empty()) {
+            messages.emplace_back(kNeitherPart);
+        }
         for (const std::string& m : messages) {
             err << "--sddl: " << m << '\n';
         }
         Complain(err, "--sddl: the descriptor cannot be read");
         return nullptr;
     }
-    TargetObject probe("probe", descriptor->Clone());
     TargetObject back("", std::make_unique<SecurityDescriptor>());
     if (ReadTargetLine(probe.ToLine(), back, sink) != 0 || !messages.empty()) {
         Complain(err, "--sddl: the descriptor would not read back from a template file");
         return nullptr;
     }
-    return descriptor;
+    bool altered = false;
+    for (const std::string& w : warnings) {
+        err << "--sddl: warning: " << w << '\n';
+        altered = altered || WarningChangesMeaning(w);
+    }
+    if (altered && !force) {
+        Complain(err, "--sddl: the descriptor would be saved with a different meaning; nothing "
+                      "was written (--force writes anyway)");
+        status = kFound;
+        return nullptr;
+    }
+    return std::move(probe.Descriptor);
 }
 
-int Add(const AddOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
-    SecurityTemplate tmpl;
-    const bool exists = FileExists(o.file);
-    if (exists) {
-        const int status = LoadForChange(o.file, tmpl, err);
-        if (status != kSuccess) {
-            return status;
-        }
-    }
-
+// What add makes of the template: the new targets, or the status that ends it.
+Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istream& in,
+             std::ostream& out, std::ostream& err) {
     std::unique_ptr<SecurityDescriptor> like;
     if (o.hasLike) {
         const TargetObject* found = nullptr;
@@ -231,24 +265,30 @@ int Add(const AddOptions& o, std::istream& in, std::ostream& out, std::ostream& 
         }
         if (found == nullptr) {
             Complain(err, "--like: no target has the path " + o.like);
-            return kUsage;
+            return EndWith(kUsage);
         }
         if (found->SecurityStyle != kStyleNtfs || !found->Descriptor) {
             Complain(err, "--like: the target " + o.like + " is not an NTFS target");
-            return kUsage;
+            return EndWith(kUsage);
+        }
+        if (!HoldsAPart(*found->Descriptor)) {
+            err << "--like: " << kNeitherPart << '\n';
+            Complain(err, "--like: the target " + o.like + " has no descriptor to copy");
+            return EndWith(kUsage);
         }
         like = found->Descriptor->Clone();
     } else if (o.hasSddl) {
-        like = DescriptorFromText(o.sddl, err);
+        int status = kSuccess;
+        like = DescriptorFromText(o.sddl, o.edit.force, err, status);
         if (!like) {
-            return kUsage;
+            return EndWith(status);
         }
     }
 
     std::string text;
     if (!ReadText(o.paths, in, text)) {
         Complain(err, o.paths + ": cannot read the list of paths");
-        return kFileFailed;
+        return EndWith(kFileFailed);
     }
     const PathList list = ReadPathList(text, &tmpl);
     if (!list.invalid.empty()) {
@@ -259,34 +299,40 @@ int Add(const AddOptions& o, std::istream& in, std::ostream& out, std::ostream& 
         Complain(err, Plural(static_cast<long long>(list.invalid.size()), "invalid path",
                              "invalid paths") +
                           "; nothing was written");
-        return kFound;
+        return EndWith(kFound);
     }
 
     AppendTargets(tmpl, list.paths, o.level, like.get());
-    const std::string target = o.output.empty() ? o.file : o.output;
-    // A template that gains nothing is left as it is, unless it is to be written elsewhere
-    // or does not exist yet.
-    if (!list.paths.empty() || !o.output.empty() || !exists) {
-        const int saved = Save(target, tmpl, EncodingOf(o.file), err);
-        if (saved != kSuccess) {
-            return saved;
-        }
-    }
     out << "added " << Plural(static_cast<long long>(list.paths.size()), "target", "targets")
         << ", skipped " << list.skipped << " already present\n";
-    return kSuccess;
+    // A template that gains nothing is left as it is, unless it is to be written elsewhere
+    // or does not exist yet.
+    Change change;
+    change.write = !list.paths.empty() || !o.edit.output.empty() || !exists;
+    return change;
+}
+
+int Add(const AddOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    std::ostringstream said; // the count is printed once the template was written
+    const int status = EditTemplate(
+        o.edit, true,
+        [&](SecurityTemplate& tmpl, bool exists) { return AddTo(o, tmpl, exists, in, said, err); },
+        err);
+    if (status == kSuccess) {
+        out << said.str();
+    }
+    return status;
 }
 
 // ---------------------------------------------------------------------------------------
 // replace-account
 
 struct ReplaceOptions {
-    std::string file;
+    EditOptions edit;
     std::string oldName;
     std::string newName;
     std::string path;
     bool dryRun = false;
-    std::string output;
 };
 
 int ReplaceAccountCommand(const ReplaceOptions& o, std::ostream& out, std::ostream& err) {
@@ -294,20 +340,20 @@ int ReplaceAccountCommand(const ReplaceOptions& o, std::ostream& out, std::ostre
         Complain(err, "Invalid Account Name: " + o.newName);
         return kUsage;
     }
-    SecurityTemplate tmpl;
-    const int status = LoadForChange(o.file, tmpl, err);
-    if (status != kSuccess) {
-        return status;
-    }
-    const AccountReplacement result = ReplaceAccount(
-        tmpl, o.oldName, o.newName, o.path.empty() ? AllTargets() : TargetsMatching(o.path));
-    out << Plural(result.entries, "entry", "entries") << " in "
-        << Plural(result.targets, "target", "targets")
-        << (o.dryRun ? " would change\n" : " changed\n");
-    if (o.dryRun || (result.entries == 0 && o.output.empty())) {
-        return kSuccess;
-    }
-    return Save(o.output.empty() ? o.file : o.output, tmpl, EncodingOf(o.file), err);
+    return EditTemplate(
+        o.edit, false,
+        [&](SecurityTemplate& tmpl, bool) {
+            Change change;
+            const AccountReplacement result = ReplaceAccount(
+                tmpl, o.oldName, o.newName, o.path.empty() ? AllTargets() : TargetsMatching(o.path),
+                [&change](TargetObject& target, int) { change.changed.push_back(&target); });
+            out << Plural(result.entries, "entry", "entries") << " in "
+                << Plural(result.targets, "target", "targets")
+                << (o.dryRun ? " would change\n" : " changed\n");
+            change.write = !o.dryRun && (result.entries > 0 || !o.edit.output.empty());
+            return change;
+        },
+        err);
 }
 
 } // namespace
@@ -344,6 +390,10 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     utf16->excludes(eightBit);
     convertCmd->add_flag("--keep-going", convert.keepGoing,
                          "Write what was read before a failing line, and exit 1");
+    convertCmd->add_flag("--strict", convert.strict, "Write nothing when the inputs have warnings");
+    convertCmd->add_flag("--no-wait", convert.noWait,
+                         "End with status 3 instead of waiting while another process writes "
+                         "the output");
 
     DiffOptions diff;
     CLI::App* diffCmd = app.add_subcommand("diff", "Compare two templates target by target");
@@ -353,7 +403,8 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
 
     AddOptions add;
     CLI::App* addCmd = app.add_subcommand("add", "Append one target per path of a list");
-    addCmd->add_option("TEMPLATE", add.file, "Template file, created when missing")->required();
+    addCmd->add_option("TEMPLATE", add.edit.file, "Template file, created when missing")
+        ->required();
     addCmd->add_option("--paths", add.paths, "List of paths, one a line; - for standard input")
         ->required();
     CLI::Option* like =
@@ -363,18 +414,18 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     like->excludes(sddl);
     addCmd->add_option("--level", add.level, "0 File/Directory (the default), 1 Storage")
         ->check(CLI::Range(0, 1));
-    addCmd->add_option("--output", add.output, "Write the result here instead");
+    AddEditOptions(*addCmd, add.edit);
 
     ReplaceOptions replace;
     CLI::App* replaceCmd = app.add_subcommand(
         "replace-account", "Rename an account in every entry, merging as the editor does");
-    replaceCmd->add_option("TEMPLATE", replace.file, "Template file")->required();
+    replaceCmd->add_option("TEMPLATE", replace.edit.file, "Template file")->required();
     replaceCmd->add_option("OLD", replace.oldName, "Account to rename (any letter case)")
         ->required();
     replaceCmd->add_option("NEW", replace.newName, "New account name")->required();
     replaceCmd->add_option("--path", replace.path, "Only targets whose path matches this pattern");
     replaceCmd->add_flag("--dry-run", replace.dryRun, "Count the changes; write nothing");
-    replaceCmd->add_option("--output", replace.output, "Write the result here instead");
+    AddEditOptions(*replaceCmd, replace.edit);
 
     const AccessCommand access = AddAccessCommand(app, in, out, err);
 

@@ -10,6 +10,7 @@
 #include <iosfwd>
 #include <istream>
 #include <string>
+#include <vector>
 
 namespace permora::cli {
 
@@ -30,29 +31,40 @@ struct LoadResult {
     int warnings = 0;      // places where the next save would write something else
 };
 
+// A warning of a file read, with the target it belongs to (its position among the targets
+// read).
+struct ReadWarning {
+    long long line = 0;
+    int target = 0;
+    std::string text;
+};
+using WarningFn = std::function<void(const ReadWarning& warning)>;
+
 // Reads a template file as the editor's Import does, appending to into; with in given, "-"
 // reads standard input (named "<stdin>" in messages). Each reader message is written as
 // "FILE:LINE: MESSAGE" to messages; with warnings given, each warning as
-// "FILE:LINE: warning: TEXT" to it.
+// "FILE:LINE: warning: TEXT" to it; with onWarning given, each warning is also handed to it
+// (before the target it belongs to is taken).
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
-                        std::ostream* warnings = nullptr, std::istream* in = nullptr);
+                        std::ostream* warnings = nullptr, std::istream* in = nullptr,
+                        const WarningFn& onWarning = {});
 
 // The same, handing each target read to take instead of keeping it.
 LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
-                       std::istream* in);
+                       std::istream* in, std::ostream* warnings = nullptr,
+                       const WarningFn& onWarning = {});
 
-// Reads a template that a command is about to change. Says what went wrong on err and
-// returns the exit status to end with, or kSuccess when the template was read whole.
-int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err);
+// Reads a template that a command is about to change, keeping its warnings when asked.
+// Says what went wrong on err and returns the exit status to end with, or kSuccess when the
+// template was read whole.
+int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err,
+                  std::vector<ReadWarning>* warnings = nullptr);
 
 bool FileExists(const std::string& path);
 // The encoding a file already has: Unicode when it begins with FF FE or FE FF, 8-bit
 // otherwise; Unicode for a file that does not exist.
 Encoding EncodingOf(const std::string& path);
-// Writes safely; says on err when it failed. Returns kSuccess or kFileFailed.
-int Save(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-         std::ostream& err);
-// The same for a save already made: says on err what failed.
+// Says on err what failed of a save. Returns kSuccess or kFileFailed.
 int SaveResult(const std::string& path, SaveStatus status, std::ostream& err);
 
 // Reads a whole file, or standard input for "-". False when it cannot be read.

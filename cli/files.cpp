@@ -21,7 +21,8 @@ namespace {
 
 // Reads into the template, or hands each target to take when it is set.
 LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSink& take,
-                std::ostream& messages, std::ostream* warnings, std::istream* in) {
+                std::ostream& messages, std::ostream* warnings, std::istream* in,
+                const WarningFn& onWarning) {
     const bool standardInput = path == "-" && in != nullptr;
     const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
@@ -30,21 +31,31 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
         messages << name << ':' << line << ": " << message << '\n';
         ++result.errors;
     };
-    if (warnings != nullptr) {
+    int taken = 0; // targets handed to take, which comes after the warnings of its line
+    if (warnings != nullptr || onWarning) {
         report.warning = [&](int line, const std::string& warning) {
-            *warnings << name << ':' << line << ": warning: " << warning << '\n';
+            if (warnings != nullptr) {
+                *warnings << name << ':' << line << ": warning: " << warning << '\n';
+            }
             ++result.warnings;
+            if (onWarning) {
+                onWarning({line, take ? taken : into.Count, warning});
+            }
         };
     }
+    const TargetSink counted = [&](std::unique_ptr<TargetObject> target) {
+        ++taken;
+        return take(std::move(target));
+    };
     ImportOutcome outcome;
     if (standardInput) {
         std::string bytes;
         if (ReadText(path, *in, bytes)) {
             outcome =
-                take ? ImportTargetBytes(bytes, take, report) : ImportBytes(bytes, into, report);
+                take ? ImportTargetBytes(bytes, counted, report) : ImportBytes(bytes, into, report);
         }
     } else {
-        outcome = take ? ImportTargets(path, take, report) : ImportTemplate(path, into, report);
+        outcome = take ? ImportTargets(path, counted, report) : ImportTemplate(path, into, report);
     }
     result.opened = outcome.opened && !outcome.readFailed;
     result.complete = outcome.complete;
@@ -55,18 +66,23 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
 } // namespace
 
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
-                        std::ostream* warnings, std::istream* in) {
-    return Load(path, into, {}, messages, warnings, in);
+                        std::ostream* warnings, std::istream* in, const WarningFn& onWarning) {
+    return Load(path, into, {}, messages, warnings, in, onWarning);
 }
 
 LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
-                       std::istream* in) {
+                       std::istream* in, std::ostream* warnings, const WarningFn& onWarning) {
     SecurityTemplate unused; // every target goes to take
-    return Load(path, unused, take, messages, nullptr, in);
+    return Load(path, unused, take, messages, warnings, in, onWarning);
 }
 
-int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err) {
-    const LoadResult loaded = LoadTemplate(path, into, err);
+int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err,
+                  std::vector<ReadWarning>* warnings) {
+    WarningFn keep;
+    if (warnings != nullptr) {
+        keep = [warnings](const ReadWarning& warning) { warnings->push_back(warning); };
+    }
+    const LoadResult loaded = LoadTemplate(path, into, err, nullptr, nullptr, keep);
     if (!loaded.opened) {
         Complain(err, path + ": cannot read the file");
         return kFileFailed;
@@ -94,11 +110,6 @@ Encoding EncodingOf(const std::string& path) {
     const bool unicode = count == 2 && ((mark[0] == 0xFF && mark[1] == 0xFE) ||
                                         (mark[0] == 0xFE && mark[1] == 0xFF));
     return unicode ? Encoding::Unicode : Encoding::EightBit;
-}
-
-int Save(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-         std::ostream& err) {
-    return SaveResult(path, SaveTemplate(path, tmpl, encoding), err);
 }
 
 int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {

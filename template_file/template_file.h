@@ -22,6 +22,11 @@ using MessageSink = std::function<void(const std::string& message)>;
 // entry merged away, a mark that is never written, a mask read as another value, ...).
 using WarningSink = std::function<void(const std::string& warning)>;
 
+// Whether a warning says that the save would change what the target grants or audits: every
+// warning but a merge of entries and an owner, group or AI mark, which the format does not
+// hold.
+bool WarningChangesMeaning(std::string_view warning);
+
 // Reader: 0 for success, 1 for failure; messages go to the sink before returning.
 int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink);
 // The same, also telling the warning sink (when it is set) what a save would change.

@@ -271,6 +271,9 @@ TEST(CliTest, Convert) {
     const std::string other =
         Text16({kHeader, R"L(1,0,"/vol/x",0,"D:(A;OICI;0x1f01ff;;;bob)(A;CIOI;0x1;;;BOB)")L"});
     const std::string otherRead = R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1f01ff;;;bob)")L";
+    // What the save does not keep is said, as check says it.
+    const std::string otherWarning =
+        "b.conf:2: warning: entry (A;CIOI;0x1;;;BOB) is merged into an earlier entry of BOB\n";
     const std::string failing = Fixture("main-window-third-line-fails.conf");
     const std::string failingErrors = "f.conf:3: Cannot parse this Mask.\n"
                                       "f.conf:3: Invalid Account Name\n"
@@ -282,7 +285,7 @@ TEST(CliTest, Convert) {
          {},
          0,
          "",
-         "",
+         otherWarning,
          {{"out.conf", Text16({kHeader, kQt1, kVol2, kHome, otherRead})}}},
         {"8-bit, over an existing file; other styles keep their line",
          {"convert", "b.conf", "--8bit", "--output", "a.conf"},
@@ -314,7 +317,7 @@ TEST(CliTest, Convert) {
          {},
          1,
          "",
-         failingErrors,
+         failingErrors + otherWarning,
          {{"out.conf", Text16({kHeader, kFirst, otherRead})}}},
         {"the output is one of the inputs: read whole before it is replaced",
          {"convert", "a.conf", "b.conf", "-o", "a.conf"},
@@ -322,7 +325,7 @@ TEST(CliTest, Convert) {
          {},
          0,
          "",
-         "",
+         otherWarning,
          {{"a.conf", Text16({kHeader, kQt1, kVol2, kHome, otherRead})}}},
         {"an input with errors after good ones: an existing output stays as it was",
          {"convert", "a.conf", "f.conf", "-o", "out.conf"},
@@ -637,6 +640,186 @@ TEST(CliTest, ReplaceAccount) {
          "",
          "permora-cli: none.conf: cannot read the file\n"},
     });
+}
+
+} // namespace
+} // namespace permora::cli_test
+
+namespace permora::cli_test {
+namespace {
+
+// Commands that write say what the save will not keep, as check says it; those that change
+// a file in place write nothing when a target they were not asked to change would mean
+// something else afterwards, unless forced.
+TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
+    const std::string list = "/vol/new\n";
+    const std::string added = R"L(1,0,"/vol/new",0,"D:(A;CIOI;0x1200a9;;;Everyone)")L";
+    const std::string kept = R"L(1,0,"/vol/a",0,"O:BAD:AI(A;CI;0x1;;;x)(A;CI;0x1;;;x)")L";
+    const std::string keptWarnings = "t.conf:2: warning: owner O:BA is not saved\n"
+                                     "t.conf:2: warning: mark AI of D: is not saved\n"
+                                     "t.conf:2: warning: entry (A;CI;0x1;;;x) is merged into an "
+                                     "earlier entry of x\n";
+    const std::string keptSaved = R"L(1,0,"/vol/a",0,"D:(A;CI;0x1;;;x)")L";
+    const std::string altered = R"L(1,0,"/vol/b",0,"D:(A;CIID;0x1;;;bob)(A;CI;0x2;;;x)")L";
+    const std::string alteredWarning =
+        "t.conf:3: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved\n";
+    const std::string alteredSaved = R"L(1,0,"/vol/b",0,"D:(A;CI;0x1;;;bob)(A;CI;0x2;;;x)")L";
+    const std::string refused = "permora-cli: t.conf: 1 target that was not to change would be "
+                                "saved with a different meaning; nothing was written (--force "
+                                "writes anyway)\n";
+    RunCases({
+        {"merges, owners and the AI mark are said and written",
+         {"add", "t.conf", "--paths", "list"},
+         {{"t.conf", Text8({kHeader, kept})}, {"list", list}},
+         {},
+         0,
+         "added 1 target, skipped 0 already present\n",
+         keptWarnings,
+         {{"t.conf", Text8({kHeader, keptSaved, added})}}},
+        {"a target that would mean something else is not written",
+         {"add", "t.conf", "--paths", "list"},
+         {{"t.conf", Text8({kHeader, kept, altered})}, {"list", list}},
+         {},
+         1,
+         "",
+         keptWarnings + alteredWarning + refused},
+        {"--force writes it",
+         {"add", "t.conf", "--paths", "list", "--force"},
+         {{"t.conf", Text8({kHeader, kept, altered})}, {"list", list}},
+         {},
+         0,
+         "added 1 target, skipped 0 already present\n",
+         keptWarnings + alteredWarning,
+         {{"t.conf", Text8({kHeader, keptSaved, alteredSaved, added})}}},
+        {"--output elsewhere is held to the same",
+         {"add", "t.conf", "--paths", "list", "--output", "o.conf"},
+         {{"t.conf", Text8({kHeader, altered})}, {"list", list}},
+         {},
+         1,
+         "",
+         "t.conf:2: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved\n" + refused},
+        {"replace-account may change what it renames",
+         {"replace-account", "t.conf", "bob", "carol"},
+         {{"t.conf", Text8({kHeader, kept, altered})}},
+         {},
+         0,
+         "1 entry in 1 target changed\n",
+         keptWarnings + alteredWarning,
+         {{"t.conf", Text8({kHeader, keptSaved,
+                            R"L(1,0,"/vol/b",0,"D:(A;CI;0x2;;;x)(A;CI;0x1;;;carol)")L"})}}},
+        {"but not what it leaves alone",
+         {"replace-account", "t.conf", "x", "carol", "--path", "/vol/a"},
+         {{"t.conf", Text8({kHeader, kept, altered})}},
+         {},
+         1,
+         "1 entry in 1 target changed\n",
+         keptWarnings + alteredWarning + refused},
+        {"--dry-run writes nothing and says nothing of a save",
+         {"replace-account", "t.conf", "x", "carol", "--dry-run"},
+         {{"t.conf", Text8({kHeader, altered})}},
+         {},
+         0,
+         "1 entry in 1 target would change\n",
+         ""},
+        {"convert --strict writes nothing when there is a warning",
+         {"convert", "t.conf", "--strict", "-o", "o.conf"},
+         {{"t.conf", Text8({kHeader, kept, kQt1, kHome})}},
+         {},
+         1,
+         "",
+         keptWarnings + "permora-cli: t.conf: warnings under --strict; nothing was written\n"},
+        {"convert --strict writes a file without warnings",
+         {"convert", "t.conf", "--strict", "--8bit", "-o", "o.conf"},
+         {{"t.conf", Text8({kHeader, kQt1, kHome})}},
+         {},
+         0,
+         "",
+         "",
+         {{"o.conf", Text8({kHeader, kQt1, kHome})}}},
+    });
+}
+
+// --sddl is read as the descriptor of an NTFS target's line; what would not be written as
+// given is refused.
+TEST(CliTest, AddReadsSddlAsAnNtfsDescriptor) {
+    const std::string neither = "--sddl: This descriptor holds neither S: nor D:.\n"
+                                "permora-cli: --sddl: the descriptor cannot be read\n";
+    const std::string neitherRead = "--sddl: This descriptor holds neither S: nor D:.\n"
+                                    "--sddl:    Invalid File\n"
+                                    "permora-cli: --sddl: the descriptor cannot be read\n";
+    struct SddlCase {
+        const char* name;
+        std::string sddl;
+        std::vector<std::string> extra;
+        int status;
+        std::string err;
+        std::string written; // the new target's descriptor; empty: nothing written
+    };
+    const SddlCase cases[] = {
+        {"empty (an unset shell variable)", "", {}, 2, neither, ""},
+        {"neither part", "garbage", {}, 2, neitherRead, ""},
+        {"lower case", "d:(a;ci;0x1;;;x)", {}, 2, neitherRead, ""},
+        {"an owner alone", "O:BA", {}, 2, neitherRead, ""},
+        {"a quote",
+         "D:(A;CI;0x1;;;x)\"",
+         {},
+         2,
+         "permora-cli: --sddl: the descriptor cannot be read\n",
+         ""},
+        {"a reader message",
+         "D:(A;CI;zz;;;x)",
+         {},
+         2,
+         "--sddl: Cannot parse this Mask.\npermora-cli: --sddl: the descriptor cannot be read\n",
+         ""},
+        {"a warning that changes the meaning",
+         "D:(A;CIID;0x1;;;x)",
+         {},
+         1,
+         "--sddl: warning: flags ID of entry (A;CIID;0x1;;;x) are not saved\n"
+         "permora-cli: --sddl: the descriptor would be saved with a different meaning; nothing "
+         "was written (--force writes anyway)\n",
+         ""},
+        {"forced",
+         "D:(A;CIID;0x1;;;x)",
+         {"--force"},
+         0,
+         "--sddl: warning: flags ID of entry (A;CIID;0x1;;;x) are not saved\n",
+         "D:(A;CI;0x1;;;x)"},
+        {"an owner is said and dropped",
+         "O:BAD:(A;CI;0x1;;;x)",
+         {},
+         0,
+         "--sddl: warning: owner O:BA is not saved\n",
+         "D:(A;CI;0x1;;;x)"},
+    };
+    for (const SddlCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        const std::string before = Text8({kHeader, kQt1});
+        WriteBytes((folder.Path() / "t.conf").string(), before);
+        WriteBytes((folder.Path() / "list").string(), "/vol/new\n");
+        std::vector<std::string> args{"add", "t.conf", "--paths", "list", "--sddl", c.sddl};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const Outcome outcome = RunIn(folder, args);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(ReadBytes((folder.Path() / "t.conf").string()),
+                  c.written.empty()
+                      ? before
+                      : Text8({kHeader, kQt1, "1,0,\"/vol/new\",0,\"" + c.written + "\""}));
+    }
+}
+
+TEST(CliTest, AddLikeATargetWithoutADescriptorIsRefused) {
+    RunCases({{"--like a target whose descriptor field is empty",
+               {"add", "t.conf", "--paths", "list", "--like", "/vol/empty"},
+               {{"t.conf", Text8({kHeader, R"L(1,0,"/vol/empty",0,"")L"})}, {"list", "/vol/c\n"}},
+               {},
+               2,
+               "",
+               "--like: This descriptor holds neither S: nor D:.\n"
+               "permora-cli: --like: the target /vol/empty has no descriptor to copy\n"}});
 }
 
 } // namespace

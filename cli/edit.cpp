@@ -1,0 +1,116 @@
+// Reading a template, changing it and writing it back, with the file locked throughout.
+
+#include "cli/edit.h"
+
+#include "template_file/follow_links.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+#include <set>
+#include <sys/stat.h>
+
+namespace permora::cli {
+
+namespace edit_detail {
+std::function<void()> afterRead;
+} // namespace edit_detail
+
+namespace {
+
+// Whether the path leads, through any links, to a file that is there; a link to a missing
+// file leads to a file that a save creates.
+bool LeadsToFile(const std::string& path) {
+    std::string target;
+    struct stat info {};
+    bool exists = false;
+    return !FollowLinks(path, target, info, exists) || exists;
+}
+
+// How many targets of the file that the command did not change, still in the template, the
+// save would give a different meaning.
+long long TargetsAltered(const SecurityTemplate& tmpl, const std::vector<const TargetObject*>& read,
+                         const std::vector<ReadWarning>& warnings,
+                         const std::vector<const TargetObject*>& changed) {
+    std::set<const TargetObject*> kept;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        kept.insert(t);
+    }
+    for (const TargetObject* t : changed) {
+        kept.erase(t);
+    }
+    std::set<int> altered;
+    for (const ReadWarning& warning : warnings) {
+        const auto index = static_cast<std::size_t>(warning.target);
+        if (index < read.size() && kept.count(read[index]) != 0 &&
+            WarningChangesMeaning(warning.text)) {
+            altered.insert(warning.target);
+        }
+    }
+    return static_cast<long long>(altered.size());
+}
+
+} // namespace
+
+void AddEditOptions(CLI::App& command, EditOptions& options) {
+    command.add_option("--output", options.output, "Write the result here instead");
+    command.add_flag("--no-wait", options.noWait,
+                     "End with status 3 instead of waiting while another process writes the file");
+    command.add_flag("--force", options.force,
+                     "Write although targets not asked for would change their meaning");
+}
+
+int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
+                 std::ostream& err) {
+    const bool inPlace = options.output.empty();
+    const LockWait wait = options.noWait ? LockWait::No : LockWait::Yes;
+    FileLock lock;
+    if (inPlace) {
+        lock = FileLock::Take(options.file, wait);
+        if (lock.Status() == FileLock::State::Busy) {
+            Complain(err, options.file + ": the file is being written by another process");
+            return kFileFailed;
+        }
+    }
+    const bool exists =
+        lock.Status() == FileLock::State::Held ? lock.Exists() : LeadsToFile(options.file);
+    SecurityTemplate tmpl;
+    std::vector<ReadWarning> warnings;
+    if (exists || !createMissing) {
+        const int status = LoadForChange(options.file, tmpl, err, &warnings);
+        if (status != kSuccess) {
+            return status;
+        }
+    }
+    std::vector<const TargetObject*> read; // by position, as the warnings name them
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        read.push_back(t);
+    }
+    if (edit_detail::afterRead) {
+        edit_detail::afterRead();
+    }
+
+    const Change changed = change(tmpl, exists);
+    if (changed.status != kSuccess || !changed.write) {
+        return changed.status;
+    }
+    for (const ReadWarning& warning : warnings) {
+        err << options.file << ':' << warning.line << ": warning: " << warning.text << '\n';
+    }
+    const long long altered = TargetsAltered(tmpl, read, warnings, changed.changed);
+    if (altered > 0 && !options.force) {
+        Complain(err, options.file + ": " +
+                          Plural(altered, "target that was not to change",
+                                 "targets that were not to change") +
+                          " would be saved with a different meaning; nothing was written "
+                          "(--force writes anyway)");
+        return kFound;
+    }
+    const Encoding encoding = EncodingOf(options.file);
+    if (!inPlace) {
+        return SaveResult(options.output, SaveTemplate(options.output, tmpl, encoding, wait), err);
+    }
+    return SaveResult(options.file, SaveTemplate(options.file, tmpl, encoding, lock), err);
+}
+
+} // namespace permora::cli

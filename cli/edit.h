@@ -1,0 +1,64 @@
+#pragma once
+
+// The one road of every command that reads a template, changes it and writes it back.
+
+#include "cli/commands.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace permora::cli {
+
+// What every editing command takes besides its own options.
+struct EditOptions {
+    std::string file;
+    std::string output; // write the result here instead of in place
+    bool noWait = false;
+    bool force = false; // write although targets not asked for would change their meaning
+};
+
+// Adds --output, --no-wait and --force to an editing command.
+void AddEditOptions(CLI::App& command, EditOptions& options);
+
+// What a command made of the template it was given.
+struct Change {
+    int status = kSuccess; // anything else: end with this status and write nothing
+    bool write = false;    // false: the file is left as it is
+    // The targets of the file that the command was asked to change; what the save does to
+    // them is the command's doing. (New targets need not be named.)
+    std::vector<const TargetObject*> changed;
+};
+
+// A change that ends the command with the status and writes nothing.
+inline Change EndWith(int status) {
+    Change change;
+    change.status = status;
+    return change;
+}
+
+// exists: whether the file was there (a missing one is an empty template).
+using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists)>;
+
+// Reads the template whole, hands it to change and writes the result back in the file's
+// own encoding (UTF-16LE for a new file), or to the output file. Writing in place, the file
+// is locked from before the read until after the save, so that another writer waits for it
+// (or, with --no-wait, the command ends with status 3) and no change of either is lost. A
+// missing file is an error unless createMissing. Before writing, the warnings of the file
+// are printed on err, and the file is not written (status 1) when a target that the command
+// was not asked to change would be saved with a different meaning (WarningChangesMeaning),
+// unless options.force. Returns the exit status.
+int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
+                 std::ostream& err);
+
+namespace edit_detail {
+// Runs after the template was read, with the lock held; tests start another writer here.
+extern std::function<void()> afterRead;
+} // namespace edit_detail
+
+} // namespace permora::cli
