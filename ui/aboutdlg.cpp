@@ -12,6 +12,4 @@ AboutDlg::AboutDlg() : tk::Dialog(res::AboutDlg::Template()) {
                                             .toStdString());
 }
 
-AboutDlg::~AboutDlg() {
-    DetachHandlers();
-}
+AboutDlg::~AboutDlg() = default;

@@ -26,9 +26,7 @@ AddFileDlg::AddFileDlg() : tk::Dialog(ids::Template()) {
     Bind(this, kHandlers);
 }
 
-AddFileDlg::~AddFileDlg() {
-    DetachHandlers();
-}
+AddFileDlg::~AddFileDlg() = default;
 
 void AddFileDlg::OnInitDialog() {
     fileDirectory_ = 1;

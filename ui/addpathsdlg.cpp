@@ -26,9 +26,7 @@ AddPathsDlg::AddPathsDlg(const permora::SecurityTemplate& tmpl, bool hasCopied,
     Bind(this, kHandlers);
 }
 
-AddPathsDlg::~AddPathsDlg() {
-    DetachHandlers();
-}
+AddPathsDlg::~AddPathsDlg() = default;
 
 void AddPathsDlg::OnInitDialog() {
     level_ = permora::kLevelFileDirectory;

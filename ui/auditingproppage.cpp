@@ -23,9 +23,7 @@ const EntryListTraits kAuditingList{
 AuditingPropPage::AuditingPropPage(permora::TargetObject& target)
     : EntryListPage(res::AuditingPropPage::Template(), kAuditingList, target) {}
 
-AuditingPropPage::~AuditingPropPage() {
-    DetachHandlers();
-}
+AuditingPropPage::~AuditingPropPage() = default;
 
 std::unique_ptr<EntryEditorPage> AuditingPropPage::MakeEditor(std::string account) {
     return std::make_unique<ObjectAuditPropPage>(std::move(account), Target().SecurityLevel);

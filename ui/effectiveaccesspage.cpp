@@ -17,13 +17,10 @@ namespace ids = res::EffectiveAccessPage;
 EffectiveAccessPage::EffectiveAccessPage(permora::TargetObject& target)
     : tk::PropertyPage(ids::Template()), target_(target),
       panel_(HostWidget(ids::IDC_PANEL, std::make_unique<EffectiveAccessPanel>())) {
-    QObject::connect(panel_->ViewButton(), &QPushButton::clicked, panel_, [this] { OnView(); });
+    Bind(this, panel_->ViewButton(), &QPushButton::clicked, [this] { OnView(); });
 }
 
-EffectiveAccessPage::~EffectiveAccessPage() {
-    QObject::disconnect(panel_->ViewButton(), nullptr, panel_, nullptr);
-    DetachHandlers();
-}
+EffectiveAccessPage::~EffectiveAccessPage() = default;
 
 void EffectiveAccessPage::OnSetActive() {
     const permora::SecurityDescriptor* d = target_.Descriptor.get();

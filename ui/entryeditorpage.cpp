@@ -39,11 +39,15 @@ EntryEditorPage::EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEdit
                                            to != nullptr && page->isAncestorOf(to) && !ApplyName())
                                            SetFocus(ids::IDC_NAME);
                                    });
+    for (int column = 0; column < 2; ++column) {
+        for (int row = 0; row < kRowCount; ++row)
+            Bind(this, BoxId(row, column), tk::Notify::Clicked,
+                 [this, row, column] { BoxClicked(row, column); });
+    }
 }
 
 EntryEditorPage::~EntryEditorPage() {
     QObject::disconnect(focusWatch_);
-    DetachHandlers();
 }
 
 void EntryEditorPage::OnSetActive() {

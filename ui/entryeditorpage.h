@@ -64,7 +64,6 @@ public:
     void OnNameChanged();
     void OnApplyOntoChanged();
     void OnClearAll();
-    template <int Row, int Column> void OnBoxClicked() { BoxClicked(Row, Column); }
 
 protected:
     EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEditorKind& kind, int level);

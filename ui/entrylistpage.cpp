@@ -130,9 +130,7 @@ EntryListPage::EntryListPage(const tk::DialogTemplate& tmpl, const EntryListTrai
     Bind(this, kHandlers);
 }
 
-EntryListPage::~EntryListPage() {
-    DetachHandlers();
-}
+EntryListPage::~EntryListPage() = default;
 
 permora::Acl& EntryListPage::List() const {
     return kind_.list == permora::ListKind::Permissions ? target_.Descriptor->DaclList

@@ -25,34 +25,6 @@ const tk::Handler<ObjectAuditPropPage> kHandlers[] = {
     {ids::IDC_NAME, tk::Notify::Changed, &ObjectAuditPropPage::OnNameChanged},
     {ids::IDC_APPLY_ONTO, tk::Notify::SelChange, &ObjectAuditPropPage::OnApplyOntoChanged},
     {ids::IDC_CLEAR_ALL, tk::Notify::Clicked, &ObjectAuditPropPage::OnClearAll},
-    {ids::kSuccessBox[0], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<0, 0>},
-    {ids::kFailedBox[0], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<0, 1>},
-    {ids::kSuccessBox[1], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<1, 0>},
-    {ids::kFailedBox[1], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<1, 1>},
-    {ids::kSuccessBox[2], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<2, 0>},
-    {ids::kFailedBox[2], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<2, 1>},
-    {ids::kSuccessBox[3], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<3, 0>},
-    {ids::kFailedBox[3], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<3, 1>},
-    {ids::kSuccessBox[4], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<4, 0>},
-    {ids::kFailedBox[4], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<4, 1>},
-    {ids::kSuccessBox[5], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<5, 0>},
-    {ids::kFailedBox[5], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<5, 1>},
-    {ids::kSuccessBox[6], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<6, 0>},
-    {ids::kFailedBox[6], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<6, 1>},
-    {ids::kSuccessBox[7], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<7, 0>},
-    {ids::kFailedBox[7], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<7, 1>},
-    {ids::kSuccessBox[8], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<8, 0>},
-    {ids::kFailedBox[8], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<8, 1>},
-    {ids::kSuccessBox[9], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<9, 0>},
-    {ids::kFailedBox[9], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<9, 1>},
-    {ids::kSuccessBox[10], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<10, 0>},
-    {ids::kFailedBox[10], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<10, 1>},
-    {ids::kSuccessBox[11], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<11, 0>},
-    {ids::kFailedBox[11], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<11, 1>},
-    {ids::kSuccessBox[12], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<12, 0>},
-    {ids::kFailedBox[12], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<12, 1>},
-    {ids::kSuccessBox[13], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<13, 0>},
-    {ids::kFailedBox[13], tk::Notify::Clicked, &ObjectAuditPropPage::OnBoxClicked<13, 1>},
 };
 
 void CopyEntry(permora::Ace& part, const permora::Ace& entry, std::uint8_t dropBit) {
@@ -88,9 +60,7 @@ ObjectAuditPropPage::ObjectAuditPropPage(const permora::Ace& entry, int level)
         CopyEntry(*FailedAce, entry, kAuditSuccess);
 }
 
-ObjectAuditPropPage::~ObjectAuditPropPage() {
-    DetachHandlers();
-}
+ObjectAuditPropPage::~ObjectAuditPropPage() = default;
 
 void ObjectAuditPropPage::BindHandlers() {
     Bind(this, kHandlers);

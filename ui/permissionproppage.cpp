@@ -23,9 +23,7 @@ const EntryListTraits kPermissionList{
 PermissionPropPage::PermissionPropPage(permora::TargetObject& target)
     : EntryListPage(res::PermissionPropPage::Template(), kPermissionList, target) {}
 
-PermissionPropPage::~PermissionPropPage() {
-    DetachHandlers();
-}
+PermissionPropPage::~PermissionPropPage() = default;
 
 std::unique_ptr<EntryEditorPage> PermissionPropPage::MakeEditor(std::string account) {
     return std::make_unique<ObjectPermPropPage>(std::move(account), Target().SecurityLevel);

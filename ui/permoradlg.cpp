@@ -169,7 +169,6 @@ PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIco
 PermoraDlg::~PermoraDlg() {
     // The list reads the template, which goes before the list's widget does.
     GetListView(IDC_TARGET_LIST).DeleteAll();
-    DetachHandlers();
 }
 
 void PermoraDlg::OnInitDialog() {

@@ -29,9 +29,7 @@ RecoverDlg::RecoverDlg(std::vector<recovery::Recovered> files, const tk::Window*
     Bind(this, kHandlers);
 }
 
-RecoverDlg::~RecoverDlg() {
-    DetachHandlers();
-}
+RecoverDlg::~RecoverDlg() = default;
 
 void RecoverDlg::OnInitDialog() {
     tk::ListView list = GetListView(ids::IDC_FILES);

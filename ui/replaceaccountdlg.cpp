@@ -20,9 +20,7 @@ ReplaceAccountDlg::ReplaceAccountDlg(bool hasSelection, const tk::Window* parent
     Bind(this, kHandlers);
 }
 
-ReplaceAccountDlg::~ReplaceAccountDlg() {
-    DetachHandlers();
-}
+ReplaceAccountDlg::~ReplaceAccountDlg() = default;
 
 void ReplaceAccountDlg::OnInitDialog() {
     CheckRadio(ids::IDC_ALL_TARGETS, ids::IDC_SELECTED_TARGETS, ids::IDC_ALL_TARGETS);

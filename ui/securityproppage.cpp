@@ -30,40 +30,42 @@ constexpr std::array<int, boxes::kRowCount> kDenyBoxes = {
     ids::IDC_SPECIAL_DENY,
 };
 
+int BoxId(int row, std::uint8_t type) {
+    const auto& column = type == permora::kAllowType ? kAllowBoxes : kDenyBoxes;
+    return column[static_cast<std::size_t>(row)];
+}
+
 const tk::Handler<SecurityPropPage> kHandlers[] = {
     {ids::IDC_ADD, tk::Notify::Clicked, &SecurityPropPage::OnAdd},
     {ids::IDC_REMOVE, tk::Notify::Clicked, &SecurityPropPage::OnRemove},
     {ids::IDC_ADVANCED, tk::Notify::Clicked, &SecurityPropPage::OnAdvanced},
     {ids::IDC_ACCOUNT_LIST, tk::Notify::SelChange, &SecurityPropPage::OnAccountSelChange},
-    {ids::IDC_FULL_CONTROL_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnFullControlAllow},
-    {ids::IDC_FULL_CONTROL_DENY, tk::Notify::Clicked, &SecurityPropPage::OnFullControlDeny},
-    {ids::IDC_MODIFY_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnModifyAllow},
-    {ids::IDC_MODIFY_DENY, tk::Notify::Clicked, &SecurityPropPage::OnModifyDeny},
-    {ids::IDC_READ_EXECUTE_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnReadExecuteAllow},
-    {ids::IDC_READ_EXECUTE_DENY, tk::Notify::Clicked, &SecurityPropPage::OnReadExecuteDeny},
-    {ids::IDC_LIST_FOLDER_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnListFolderAllow},
-    {ids::IDC_LIST_FOLDER_DENY, tk::Notify::Clicked, &SecurityPropPage::OnListFolderDeny},
-    {ids::IDC_READ_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnReadAllow},
-    {ids::IDC_READ_DENY, tk::Notify::Clicked, &SecurityPropPage::OnReadDeny},
-    {ids::IDC_WRITE_ALLOW, tk::Notify::Clicked, &SecurityPropPage::OnWriteAllow},
-    {ids::IDC_WRITE_DENY, tk::Notify::Clicked, &SecurityPropPage::OnWriteDeny},
 };
 
 } // namespace
 
 SecurityPropPage::SecurityPropPage(std::unique_ptr<permora::TargetObject> target)
     : tk::PropertyPage(ids::Template()), owned_(std::move(target)), target_(owned_.get()) {
-    Bind(this, kHandlers);
+    BindHandlers();
 }
 
 SecurityPropPage::SecurityPropPage(permora::TargetObject& target)
     : tk::PropertyPage(ids::Template()), target_(&target) {
-    Bind(this, kHandlers);
+    BindHandlers();
 }
 
-SecurityPropPage::~SecurityPropPage() {
-    DetachHandlers();
+void SecurityPropPage::BindHandlers() {
+    Bind(this, kHandlers);
+    // The twelve standard boxes; the Special Permissions row is only shown.
+    for (int row = 0; row < boxes::kStandardRowCount; ++row) {
+        for (const std::uint8_t type : {permora::kAllowType, permora::kDenyType}) {
+            Bind(this, BoxId(row, type), tk::Notify::Clicked,
+                 [this, row, type] { OnStandardBox(static_cast<boxes::Row>(row), type); });
+        }
+    }
 }
+
+SecurityPropPage::~SecurityPropPage() = default;
 
 std::unique_ptr<permora::TargetObject> SecurityPropPage::ReleaseTarget() {
     target_ = nullptr;
@@ -266,7 +268,7 @@ void SecurityPropPage::OnAccountSelChange() {
 }
 
 void SecurityPropPage::OnStandardBox(boxes::Row row, std::uint8_t type) {
-    const int id = (type == permora::kAllowType ? kAllowBoxes : kDenyBoxes)[row];
+    const int id = BoxId(row, type);
     permora::SecurityDescriptor* descriptor = Descriptor();
     if (descriptor == nullptr || currentNTAccount_.empty()) {
         // No account to change: the box goes back to what the lists say.
@@ -280,41 +282,4 @@ void SecurityPropPage::OnStandardBox(boxes::Row row, std::uint8_t type) {
         tk::MessageBox(this, tr(error).toStdString(), tr("Error").toStdString());
     }
     ShowAccountPermissions(currentNTAccount_);
-}
-
-void SecurityPropPage::OnFullControlAllow() {
-    OnStandardBox(boxes::kFullControl, 0);
-}
-void SecurityPropPage::OnFullControlDeny() {
-    OnStandardBox(boxes::kFullControl, 1);
-}
-void SecurityPropPage::OnModifyAllow() {
-    OnStandardBox(boxes::kModify, 0);
-}
-void SecurityPropPage::OnModifyDeny() {
-    OnStandardBox(boxes::kModify, 1);
-}
-void SecurityPropPage::OnReadExecuteAllow() {
-    OnStandardBox(boxes::kReadExecute, 0);
-}
-void SecurityPropPage::OnReadExecuteDeny() {
-    OnStandardBox(boxes::kReadExecute, 1);
-}
-void SecurityPropPage::OnListFolderAllow() {
-    OnStandardBox(boxes::kListFolder, 0);
-}
-void SecurityPropPage::OnListFolderDeny() {
-    OnStandardBox(boxes::kListFolder, 1);
-}
-void SecurityPropPage::OnReadAllow() {
-    OnStandardBox(boxes::kRead, 0);
-}
-void SecurityPropPage::OnReadDeny() {
-    OnStandardBox(boxes::kRead, 1);
-}
-void SecurityPropPage::OnWriteAllow() {
-    OnStandardBox(boxes::kWrite, 0);
-}
-void SecurityPropPage::OnWriteDeny() {
-    OnStandardBox(boxes::kWrite, 1);
 }

@@ -47,20 +47,10 @@ public:
     void OnRemove();
     void OnAdvanced();
     void OnAccountSelChange();
-    void OnFullControlAllow();
-    void OnFullControlDeny();
-    void OnModifyAllow();
-    void OnModifyDeny();
-    void OnReadExecuteAllow();
-    void OnReadExecuteDeny();
-    void OnListFolderAllow();
-    void OnListFolderDeny();
-    void OnReadAllow();
-    void OnReadDeny();
-    void OnWriteAllow();
-    void OnWriteDeny();
 
 private:
+    void BindHandlers();
+    // The Allow (type 0) or Deny (type 1) box of a standard row was clicked.
     void OnStandardBox(permora::boxes::Row row, std::uint8_t type);
     void SetBoxes(const permora::boxes::BoxStates& boxes);
     void ShowMessages(const permora::boxes::Messages& messages);

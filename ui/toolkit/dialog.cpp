@@ -42,7 +42,7 @@ Dialog::Dialog(const DialogTemplate& tmpl, const Window* parent)
 }
 
 Dialog::~Dialog() {
-    DetachHandlers();
+    impl_->Detach();
     DialogOf(Widget())->cancelCommand = nullptr;
     DialogOf(Widget())->onResize = nullptr;
     DialogOf(Widget())->onDropFiles = nullptr;

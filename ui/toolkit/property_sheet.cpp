@@ -19,7 +19,7 @@ namespace tk {
 PropertyPage::PropertyPage(const DialogTemplate& tmpl) : Window(tmpl) {}
 
 PropertyPage::~PropertyPage() {
-    DetachHandlers();
+    impl_->Detach();
     if (sheet_ != nullptr)
         sheet_->ForgetPage(this);
 }

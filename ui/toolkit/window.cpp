@@ -131,11 +131,15 @@ Window::Impl::Impl(Window& owner_, const DialogTemplate& tmpl, std::unique_ptr<Q
 }
 
 Window::Impl::~Impl() {
+    Detach();
+    // The widgets go first, while everything they might still report to exists.
+    root.reset();
+}
+
+void Window::Impl::Detach() {
     detached = true;
     handlers.clear();
     standardClick = nullptr;
-    // The widgets go first, while everything they might still report to exists.
-    root.reset();
 }
 
 void Window::Impl::Build(const DialogTemplate& tmpl) {
@@ -389,7 +393,7 @@ void Window::Impl::Dispatch(int id, Notify code, int key) {
     const auto found = handlers.find({id, static_cast<int>(code)});
     if (found != handlers.end()) {
         const std::function<void(int)> handler = found->second; // may rebind while it runs
-        handler(key);
+        handler(code == Notify::KeyDown ? key : id);
         return;
     }
     if (code == Notify::Clicked && (id == IDOK || id == IDCANCEL) && standardClick)
@@ -437,7 +441,7 @@ Window::Window(const DialogTemplate& tmpl, std::unique_ptr<QWidget> root)
     : impl_(std::make_unique<Impl>(*this, tmpl, std::move(root))), tmpl_(tmpl) {}
 
 Window::~Window() {
-    DetachHandlers();
+    impl_->Detach();
 }
 
 QWidget* Window::Widget() const {
@@ -592,17 +596,13 @@ ListView Window::GetListView(int id) const {
     return ListView(qobject_cast<detail::ListViewWidget*>(impl_->Find(id)));
 }
 
-void Window::Connect(int id, Notify code, std::function<void(int key)> handler) {
+void Window::Connect(int id, Notify code, std::function<void(int arg)> handler) {
     // As in a message map, the first row for a notification is the one that counts.
     impl_->handlers.emplace(std::make_pair(id, static_cast<int>(code)), std::move(handler));
 }
 
-void Window::DetachHandlers() {
-    if (!impl_)
-        return;
-    impl_->detached = true;
-    impl_->handlers.clear();
-    impl_->standardClick = nullptr;
+bool Window::Live() const {
+    return impl_ && !impl_->detached;
 }
 
 // --- Modal ------------------------------------------------------------------------------

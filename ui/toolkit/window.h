@@ -8,7 +8,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
+
+#include <QObject>
 
 class QWidget;
 class QDialog;
@@ -40,17 +44,41 @@ inline constexpr unsigned kAll = kLeft | kTop | kRight | kBottom;
 
 inline constexpr int VK_DELETE = 0x2E;
 
-// One row of a handler table: (control id, notification, member function).
+namespace detail {
+
+// What a handler row runs, whatever it was given: a member function of the window or any
+// callable, taking the window (T&), the int of the notification, both or neither.
+template <class T, class F> std::function<void(T&, int)> RunnerOf(F fn) {
+    if constexpr (std::is_invocable_v<F&, T&, int>)
+        return [fn = std::move(fn)](T& self, int arg) mutable { std::invoke(fn, self, arg); };
+    else if constexpr (std::is_invocable_v<F&, T&>)
+        return [fn = std::move(fn)](T& self, int) mutable { std::invoke(fn, self); };
+    else if constexpr (std::is_invocable_v<F&, int>)
+        return [fn = std::move(fn)](T&, int arg) mutable { std::invoke(fn, arg); };
+    else {
+        static_assert(std::is_invocable_v<F&>, "a handler takes the window, an int, both or none");
+        return [fn = std::move(fn)](T&, int) mutable { std::invoke(fn); };
+    }
+}
+
+} // namespace detail
+
+// One row of a handler table: (control id, notification, handler). The handler is a member
+// function or any callable; it may take the control's id, for KeyDown the key instead
+// (VK_DELETE for Delete):
+//     {IDC_ADD, Notify::Clicked, &Page::OnAdd}            void OnAdd();
+//     {IDC_BOX, Notify::Clicked, &Page::OnBox}            void OnBox(int id);
+//     {IDC_LIST, &Page::OnListKey}                        void OnListKey(int key);
+//     {IDC_NAME, Notify::Changed, [](Page& page) { ... }}
 template <class T> struct Handler {
-    constexpr Handler(int id_, Notify code_, void (T::*fn_)()) : id(id_), code(code_), fn(fn_) {}
-    // Key-down rows: the handler receives the key (VK_DELETE for Delete).
-    constexpr Handler(int id_, void (T::*keyFn_)(int))
-        : id(id_), code(Notify::KeyDown), keyFn(keyFn_) {}
+    template <class F>
+    Handler(int id_, Notify code_, F fn) : id(id_), code(code_), run(detail::RunnerOf<T>(fn)) {}
+    // A key-down row.
+    template <class F> Handler(int id_, F keyFn) : Handler(id_, Notify::KeyDown, keyFn) {}
 
     int id;
     Notify code;
-    void (T::*fn)() = nullptr;
-    void (T::*keyFn)(int) = nullptr;
+    std::function<void(T& window, int idOrKey)> run;
 };
 
 // A dialog or a property page: widgets built from a template, controls addressed by id.
@@ -114,28 +142,61 @@ protected:
     // A window whose root widget is given (a dialog's own top-level widget).
     Window(const DialogTemplate& tmpl, std::unique_ptr<QWidget> root);
 
-    // Connects every row of a handler table; call once from the constructor.
+    // Connects every row of a handler table; call once from the constructor. The rows are
+    // T's for as long as it is whole: none of them runs once T's destructor has finished (a
+    // base's destructor may still change controls) nor while the toolkit takes the window
+    // apart, and the connections go with the window: nothing is there to undo by hand. (T's
+    // own destructor should leave the controls alone: T is no longer whole when its members
+    // go.)
     template <class T, std::size_t N> void Bind(T* self, const Handler<T> (&rows)[N]) {
-        for (const Handler<T>& row : rows) {
-            if (row.keyFn != nullptr) {
-                auto keyFn = row.keyFn;
-                Connect(row.id, row.code, [self, keyFn](int key) { (self->*keyFn)(key); });
-            } else {
-                auto fn = row.fn;
-                Connect(row.id, row.code, [self, fn](int) { (self->*fn)(); });
-            }
-        }
+        for (const Handler<T>& row : rows)
+            Bind(self, row);
     }
-    void Connect(int id, Notify code, std::function<void(int key)> handler);
-    // No handler runs from here on; derived windows call it first in their destructor, so
-    // that nothing the dying widgets report reaches a half-destroyed object.
-    void DetachHandlers();
+    // One row, for rows made in a loop: Bind(this, id, Notify::Clicked, &Page::OnBox).
+    template <class T, class F> void Bind(T* self, int id, Notify code, F fn) {
+        Bind(self, Handler<T>(id, code, std::move(fn)));
+    }
+    template <class T> void Bind(T* self, const Handler<T>& row) {
+        Connect(row.id, row.code, Guarded(self, row.run));
+    }
+    // A signal of a widget the window hosts, handled as a row is: only while the window is
+    // whole as a T, and never after the window. fn takes what the signal gives, or nothing.
+    template <class T, class Sender, class Signal, class F>
+    void Bind(T* self, Sender* sender, Signal signal, F fn) {
+        Window* window = self;
+        QObject::connect(sender, signal, Widget(), [window, fn](auto&&... args) mutable {
+            if (WholeAs<T>(window) == nullptr)
+                return;
+            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                std::invoke(fn, std::forward<decltype(args)>(args)...);
+            else
+                std::invoke(fn);
+        });
+    }
 
     struct Impl;
     std::unique_ptr<Impl> impl_;
 
 private:
     bool PlaceHosted(int id, std::unique_ptr<QWidget> widget);
+    // arg: the key for KeyDown, the control's id otherwise.
+    void Connect(int id, Notify code, std::function<void(int arg)> handler);
+    bool Live() const; // not yet being taken apart
+
+    // The window as a T while it is one whole: once T's destructor has run (or the toolkit
+    // has begun to take the window apart), nullptr. The cast is made on the Window part,
+    // a base of whatever class is being destroyed, so it is always well defined.
+    template <class T> static T* WholeAs(Window* window) {
+        return window->Live() ? dynamic_cast<T*>(window) : nullptr;
+    }
+    template <class T>
+    static std::function<void(int)> Guarded(T* self, std::function<void(T&, int)> run) {
+        Window* window = self;
+        return [window, run = std::move(run)](int arg) {
+            if (T* whole = WholeAs<T>(window))
+                run(*whole, arg);
+        };
+    }
 
     const DialogTemplate& tmpl_;
 };

@@ -27,6 +27,8 @@ struct Window::Impl {
     // Runs the handler bound to (id, code), if any; clicks on ids 1 and 2 that nothing
     // binds go to standardClick.
     void Dispatch(int id, Notify code, int key = 0);
+    // From here on nothing the widgets report reaches the window.
+    void Detach();
 
     QWidget* Find(int id) const;
     const ControlTemplate* TemplateOf(int id) const;
