@@ -64,7 +64,9 @@ public:
     bool CanUndo() const { return !done_.empty(); }
     bool CanRedo() const { return !undone_.empty(); }
     const TemplateStep* NextUndo() const { return done_.empty() ? nullptr : &done_.back().step; }
-    const TemplateStep* NextRedo() const { return undone_.empty() ? nullptr : &undone_.back().step; }
+    const TemplateStep* NextRedo() const {
+        return undone_.empty() ? nullptr : &undone_.back().step;
+    }
     std::size_t UndoCount() const { return done_.size(); }
 
     // Takes back the last change (or makes the last undone change again) on tmpl, which must

@@ -173,7 +173,7 @@ std::string AccessCellExplanation(const EffectiveAccess& access, int column, std
         return "The target has no permission list: nothing is decided.";
     }
     const auto [first, deeper] = PlacesOfColumn(column);
-    const std::string firstText = ExplainPlace(access, first, mask);
+    std::string firstText = ExplainPlace(access, first, mask);
     const std::string deeperText = ExplainPlace(access, deeper, mask);
     if (firstText == deeperText) {
         return firstText;

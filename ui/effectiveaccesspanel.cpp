@@ -76,6 +76,7 @@ void SetCell(QTableWidget* table, int row, int column, const std::string& text,
 template <std::size_t N>
 std::vector<const char*> Names(const std::array<permora::NamedRights, N>& rights) {
     std::vector<const char*> names;
+    names.reserve(N);
     for (const permora::NamedRights& right : rights) {
         names.push_back(right.name);
     }

@@ -32,7 +32,7 @@ QString FileLabelElider::Elided() const {
 }
 
 QString FileLabelElider::Shown() const {
-    const QString elided = Elided();
+    QString elided = Elided();
     if (!elided.isEmpty())
         return elided;
     return set_ ? path_ + (marked_ ? QStringLiteral("*") : QString()) : label_->text();
@@ -45,8 +45,8 @@ bool FileLabelElider::eventFilter(QObject* watched, QEvent* event) {
     if (elided.isEmpty())
         return false; // the label paints itself
     QPainter painter(label_);
-    label_->style()->drawItemText(&painter, label_->contentsRect(), label_->alignment(),
-                                  label_->palette(), label_->isEnabled(), elided,
-                                  label_->foregroundRole());
+    label_->style()->drawItemText(&painter, label_->contentsRect(),
+                                  static_cast<int>(label_->alignment().toInt()), label_->palette(),
+                                  label_->isEnabled(), elided, label_->foregroundRole());
     return true;
 }

@@ -19,7 +19,6 @@ public:
     ObjectAuditPropPage(const permora::Ace& entry, int level);
     ~ObjectAuditPropPage() override;
 
-
     std::unique_ptr<permora::Ace>& Entry(int column) override {
         return column == 0 ? SuccessAce : FailedAce;
     }

@@ -18,7 +18,6 @@ public:
     ObjectPermPropPage(const permora::Ace& entry, int level);
     ~ObjectPermPropPage() override;
 
-
     std::unique_ptr<permora::Ace>& Entry(int column) override {
         return column == 0 ? AllowAce : DenyAce;
     }

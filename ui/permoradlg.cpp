@@ -225,7 +225,8 @@ void PermoraDlg::OnInitDialog() {
 void PermoraDlg::BuildContextMenu() {
     QWidget* window = Widget();
     contextMenu_ = new QMenu(window);
-    auto add = [&](const QString& text, QList<QKeySequence> keys, void (PermoraDlg::*command)()) {
+    auto add = [&](const QString& text, const QList<QKeySequence>& keys,
+                   void (PermoraDlg::*command)()) {
         QAction* action = contextMenu_->addAction(text);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);

@@ -44,7 +44,7 @@ private:
 constexpr std::string_view kPrefix = "permora-";
 constexpr std::string_view kSuffix = ".conf";
 constexpr std::string_view kHandledSuffix = ".handled";
-constexpr std::time_t kDay = 24 * 60 * 60;
+constexpr std::time_t kDay = std::time_t{24} * 60 * 60;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 std::string Environment(const char* name) {

@@ -39,8 +39,8 @@ std::vector<Slot> Snapshot(const SecurityTemplate& tmpl) {
 
 void Fill(SecurityTemplate& tmpl, int count, const std::string& prefix = "/vol/vol1/t") {
     for (int i = 0; i < count; ++i)
-        tmpl.Append(std::make_unique<TargetObject>(prefix + std::to_string(i),
-                                                   MakeDefaultDescriptor()));
+        tmpl.Append(
+            std::make_unique<TargetObject>(prefix + std::to_string(i), MakeDefaultDescriptor()));
 }
 
 // A change made on a template, returning its step.
@@ -70,15 +70,28 @@ struct ChangeCase {
 
 const ChangeCase kChanges[] = {
     {"remove scattered, given unsorted",
-     [](SecurityTemplate& t) { return RemoveStep(t, {4, 1, 3}); }},
-    {"remove the first and the last", [](SecurityTemplate& t) { return RemoveStep(t, {0, 5}); }},
-    {"remove all", [](SecurityTemplate& t) { return RemoveStep(t, {0, 1, 2, 3, 4, 5}); }},
+     [](SecurityTemplate& t) {
+         return RemoveStep(t, {4, 1, 3});
+     }},
+    {"remove the first and the last",
+     [](SecurityTemplate& t) {
+         return RemoveStep(t, {0, 5});
+     }},
+    {"remove all",
+     [](SecurityTemplate& t) {
+         return RemoveStep(t, {0, 1, 2, 3, 4, 5});
+     }},
     {"remove with repeats and strays",
-     [](SecurityTemplate& t) { return RemoveStep(t, {2, 2, -1, 9}); }},
+     [](SecurityTemplate& t) {
+         return RemoveStep(t, {2, 2, -1, 9});
+     }},
     {"append", AppendTwo},
     {"swap at the top", [](SecurityTemplate& t) { return SwapAt(t, 0); }},
     {"swap at the bottom", [](SecurityTemplate& t) { return SwapAt(t, 4); }},
-    {"descriptors, given unsorted", [](SecurityTemplate& t) { return NewDescriptors(t, {5, 0, 2}); }},
+    {"descriptors, given unsorted",
+     [](SecurityTemplate& t) {
+         return NewDescriptors(t, {5, 0, 2});
+     }},
 };
 
 TEST(TemplateHistoryTest, EachKindOfStepUndoesAndRedoesExactly) {

@@ -66,8 +66,7 @@ TEST(AccessibilityTest, EveryWindowNamesItsControls) {
     } windows[] = {
         {"main window", [] { return std::make_unique<PermoraDlg>(); }},
         {"add target", [] { return std::make_unique<AddFileDlg>(); }},
-        {"add paths",
-         [&] { return std::make_unique<AddPathsDlg>(emptyTemplate, true); }},
+        {"add paths", [&] { return std::make_unique<AddPathsDlg>(emptyTemplate, true); }},
         {"replace account", [] { return std::make_unique<ReplaceAccountDlg>(true); }},
         {"about", [] { return std::make_unique<AboutDlg>(); }},
         {"account", [] { return std::make_unique<InputNTAccountDlg>(); }},
@@ -76,9 +75,13 @@ TEST(AccessibilityTest, EveryWindowNamesItsControls) {
         {"auditing entries", [&] { return std::make_unique<AuditingPropPage>(target); }},
         {"effective access", [&] { return std::make_unique<EffectiveAccessPage>(target); }},
         {"permission entry",
-         [] { return std::make_unique<ObjectPermPropPage>("Everyone", permora::kLevelFileDirectory); }},
+         [] {
+             return std::make_unique<ObjectPermPropPage>("Everyone", permora::kLevelFileDirectory);
+         }},
         {"auditing entry",
-         [] { return std::make_unique<ObjectAuditPropPage>("Everyone", permora::kLevelFileDirectory); }},
+         [] {
+             return std::make_unique<ObjectAuditPropPage>("Everyone", permora::kLevelFileDirectory);
+         }},
     };
     for (const auto& w : windows) {
         SCOPED_TRACE(w.name);

@@ -132,12 +132,14 @@ TEST_F(CommandsTest, TheMenuOffersWhatTheSelectionAllowsAndNamesTheNextUndo) {
          [](PermoraDlg&, ScriptedHost&) {},
          0,
          {"&Undo Import main-window-8bit.conf", "-&Redo", "&Copy Security", "-&Paste Security",
-          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...", "&About permora..."}},
+          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...",
+          "&About permora..."}},
         {"a row that is not NTFS cannot be copied",
          [](PermoraDlg&, ScriptedHost&) {},
          2,
          {"&Undo Import main-window-8bit.conf", "-&Redo", "-&Copy Security", "-&Paste Security",
-          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...", "&About permora..."}},
+          "Copy &Line", "Add Pa&ths...", "Replace Acc&ount...", "Reco&ver...",
+          "&About permora..."}},
         {"after a copy and a Remove of three, undone",
          [](PermoraDlg& d, ScriptedHost&) {
              ClickRow(d, 1);
@@ -238,7 +240,7 @@ TEST_F(CommandsTest, AddPathsListsFailingLinesSkipsKnownPathsAndUsesTheCopiedSec
     struct Case {
         const char* name;
         bool copyFirst;
-        std::vector<std::string> typed; // each entry is the box's text at one OK
+        std::vector<std::string> typed;                 // each entry is the box's text at one OK
         std::vector<std::vector<std::string>> problems; // rows of the failing lines per OK
         bool storage;
         bool useCopied; // the check box as left
@@ -344,8 +346,20 @@ TEST_F(CommandsTest, ReplaceAccountChecksTheNewNameAndReportsWhatChanged) {
         int changedTargets;
     };
     const Case cases[] = {
-        {"all targets", {0}, false, "EVERYONE", {"LAB\\staff"}, "3 entries in 2 targets changed.", 2},
-        {"selected targets", {1}, true, "everyone", {"LAB\\staff"}, "2 entries in 1 target changed.", 1},
+        {"all targets",
+         {0},
+         false,
+         "EVERYONE",
+         {"LAB\\staff"},
+         "3 entries in 2 targets changed.",
+         2},
+        {"selected targets",
+         {1},
+         true,
+         "everyone",
+         {"LAB\\staff"},
+         "2 entries in 1 target changed.",
+         1},
         {"an invalid new name first",
          {0},
          false,
@@ -353,8 +367,13 @@ TEST_F(CommandsTest, ReplaceAccountChecksTheNewNameAndReportsWhatChanged) {
          {"LAB\\a\\b", "LAB\\visitor"},
          "1 entry in 1 target changed.",
          1},
-        {"an account no target holds", {0}, false, "LAB\\nobody", {"LAB\\x"},
-         "0 entries in 0 targets changed.", 0},
+        {"an account no target holds",
+         {0},
+         false,
+         "LAB\\nobody",
+         {"LAB\\x"},
+         "0 entries in 0 targets changed.",
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -432,8 +451,7 @@ TEST_F(CommandsTest, DragsOfAnythingButLocalFilesAreRefused) {
     Run([&](PermoraDlg& d) {
         QMimeData data;
         data.setText(QStringLiteral("/vol/vol1/qt1"));
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(d.Widget(), &enter);
         EXPECT_FALSE(enter.isAccepted());
     });
@@ -444,7 +462,7 @@ TEST_F(CommandsTest, TheWindowGrowsAroundItsListAndReturnsToItsTemplateLayout) {
         QWidget* window = d.Widget();
         const QSize templateSize = window->size();
         const auto geometry = [&](int id) { return d.Control(id)->geometry(); };
-        const int ids[] = {IDC_FILE_LABEL, IDC_TARGET_LIST, IDC_NEW,  IDC_SAVE_UNICODE,
+        const int ids[] = {IDC_FILE_LABEL, IDC_TARGET_LIST, IDC_NEW, IDC_SAVE_UNICODE,
                            IDC_CLOSE,      IDC_UP,          IDC_DOWN};
         std::vector<QRect> original;
         for (const int id : ids)
@@ -460,8 +478,7 @@ TEST_F(CommandsTest, TheWindowGrowsAroundItsListAndReturnsToItsTemplateLayout) {
         EXPECT_EQ(geometry(IDC_FILE_LABEL).width(), original[0].width() + 300);
         EXPECT_EQ(right - geometry(IDC_NEW).right(), templateSize.width() - original[2].right());
         EXPECT_EQ(geometry(IDC_NEW).top(), original[2].top());
-        EXPECT_EQ(geometry(IDC_CLOSE).bottomRight(),
-                  original[4].bottomRight() + QPoint(300, 200));
+        EXPECT_EQ(geometry(IDC_CLOSE).bottomRight(), original[4].bottomRight() + QPoint(300, 200));
         EXPECT_EQ(bottom - geometry(IDC_UP).bottom(), templateSize.height() - original[5].bottom());
         EXPECT_EQ(geometry(IDC_DOWN).left(), original[6].left());
         EXPECT_EQ(d.GetListView(IDC_TARGET_LIST).ColumnWidth(0), firstColumn + 300);

@@ -1,8 +1,8 @@
 // The main window driven as a user drives it: list clicks, buttons, the Delete key, the
 // save questions and file dialogs, imports of sample files, down to the bytes on disk.
 
-#include "ui/permoradlg.h"
 #include "support/main_window.h"
+#include "ui/permoradlg.h"
 
 #include "model/target.h"
 #include "resources/templates/aboutdlg.h"

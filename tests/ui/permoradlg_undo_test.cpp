@@ -260,9 +260,7 @@ TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
              tk::test::Click(d, IDC_REMOVE);
          }},
         {"Import",
-         [](PermoraDlg& d, ScriptedHost&) {
-             d.ImportPath(Fixture("main-window-unicode.conf"));
-         }},
+         [](PermoraDlg& d, ScriptedHost&) { d.ImportPath(Fixture("main-window-unicode.conf")); }},
         {"Add",
          [](PermoraDlg& d, ScriptedHost& h) {
              h.ExpectModal<AddFileDlg>([&](AddFileDlg& add) {

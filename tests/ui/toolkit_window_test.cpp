@@ -427,7 +427,8 @@ TEST(ToolkitTest, ListViewTakesInRowsTheSourceGained) {
     } cases[] = {
         {"appended", {10, 11, 12}},
         {"at the front and in two runs", {0, 4, 5, 9}},
-        {"every other row of many", [] {
+        {"every other row of many",
+         [] {
              std::vector<int> rows;
              for (int row = 0; row < 60; row += 2)
                  rows.push_back(row);
@@ -455,10 +456,9 @@ TEST(ToolkitTest, ListViewTakesInRowsTheSourceGained) {
         int inserted = 0;
         QObject::connect(view.Widget()->model(), &QAbstractItemModel::modelReset,
                          [&resets] { ++resets; });
-        QObject::connect(view.Widget()->model(), &QAbstractItemModel::rowsInserted,
-                         [&inserted](const QModelIndex&, int first, int last) {
-                             inserted += last - first + 1;
-                         });
+        QObject::connect(
+            view.Widget()->model(), &QAbstractItemModel::rowsInserted,
+            [&inserted](const QModelIndex&, int first, int last) { inserted += last - first + 1; });
         ASSERT_TRUE(view.InsertSourceRows(c.positions));
         ASSERT_EQ(view.RowCount(), static_cast<int>(names.size()));
         for (int row = 0; row < view.RowCount(); ++row)

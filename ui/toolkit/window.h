@@ -251,8 +251,8 @@ public:
     void AcceptFileDrops();
 
 protected:
-    virtual void OnInitDialog() {}            // once per run, before the window is shown
-    virtual void OnSize() {}                  // after a resize moved the controls
+    virtual void OnInitDialog() {} // once per run, before the window is shown
+    virtual void OnSize() {}       // after a resize moved the controls
     virtual void OnDropFiles(const std::vector<std::string>& /*paths*/) {}
     virtual void OnOK() { EndDialog(1); }     // id 1 clicked, when not bound
     virtual void OnCancel() { EndDialog(2); } // id 2 clicked, Escape or the close box
