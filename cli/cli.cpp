@@ -222,7 +222,7 @@ std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, 
     const WarningSink warn = [&](const std::string& w) { warnings.push_back(w); };
     TargetObject probe("/vol/probe", std::make_unique<SecurityDescriptor>());
     const bool fits = text.find_first_of("\"\r\n") == std::string::npos;
-    if (!fits || ReadTargetLine("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, sink, warn) != 0 ||
+    if (!fits || ReadTargetLine("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, sink, warn) == ReadStatus::Failed ||
         !messages.empty() || !HoldsAPart(*probe.Descriptor)) {
         if (fits && messages.empty()) {
             messages.emplace_back(kNeitherPart);
@@ -234,7 +234,7 @@ std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, 
         return nullptr;
     }
     TargetObject back("", std::make_unique<SecurityDescriptor>());
-    if (ReadTargetLine(probe.ToLine(), back, sink) != 0 || !messages.empty()) {
+    if (ReadTargetLine(probe.ToLine(), back, sink) == ReadStatus::Failed || !messages.empty()) {
         Complain(err, "--sddl: the descriptor would not read back from a template file");
         return nullptr;
     }

@@ -15,6 +15,6 @@ std::string TrimBlanks(std::string_view text);
 [[nodiscard]] bool IsPathValid(const std::string& path);
 
 // The one account-name rule: Domain\NTAccount or a bare account name.
-bool IsValidAccountName(std::string_view name);
+[[nodiscard]] bool IsValidAccountName(std::string_view name);
 
 } // namespace permora

@@ -29,6 +29,6 @@ std::optional<FileIdentity> IdentityOf(int fd);
 // Whether the file the path leads to is another file, or the same one with another size or
 // modification time, than the one recorded. A path that leads to nothing has not changed:
 // there is nothing there that a save could overwrite.
-bool ChangedSince(const std::string& path, const FileIdentity& recorded);
+[[nodiscard]] bool ChangedSince(const std::string& path, const FileIdentity& recorded);
 
 } // namespace permora

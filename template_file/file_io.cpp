@@ -52,15 +52,15 @@ private:
         auto target =
             std::make_unique<TargetObject>(std::string(), std::make_unique<SecurityDescriptor>());
         target->SecurityLevel = kLevelFileDirectory;
-        const int result = ReadTargetLine(line, *target, sink_, warn_);
+        const ReadStatus result = ReadTargetLine(line, *target, sink_, warn_);
         // What a save would change matters only for a line that is kept.
-        if (result == 0) {
+        if (result == ReadStatus::Read) {
             for (const std::string& warning : warnings_) {
                 report_.warning(number, warning);
             }
         }
         warnings_.clear();
-        if (result != 0) {
+        if (result == ReadStatus::Failed) {
             lineFailed_ = true;
             return false;
         }

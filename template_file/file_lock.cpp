@@ -38,24 +38,29 @@ int OpenToLock(const std::string& target, bool exists) {
     return ::open(target.c_str(), O_WRONLY | kFlags);
 }
 
-// Locks the descriptor: 0 when locked, EWOULDBLOCK when another holds it and the lock is
-// not to wait, another error number when the file system cannot lock.
-int Lock(int fd, LockWait wait) {
+enum class [[nodiscard]] Locking { Locked, Busy, Failed };
+
+// Locks the descriptor. Busy: another holds the lock and it is not to be waited for;
+// Failed: the file system cannot lock.
+Locking Lock(int fd, LockWait wait) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        return 0;
+        return Locking::Locked;
     }
-    if (errno != EWOULDBLOCK || wait == LockWait::No) {
-        return errno;
+    if (errno != EWOULDBLOCK) {
+        return Locking::Failed;
+    }
+    if (wait == LockWait::No) {
+        return Locking::Busy;
     }
     if (lock_detail::beforeWait != nullptr) {
         lock_detail::beforeWait();
     }
     while (::flock(fd, LOCK_EX) != 0) {
         if (errno != EINTR) {
-            return errno;
+            return Locking::Failed;
         }
     }
-    return 0;
+    return Locking::Locked;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -130,10 +135,10 @@ FileLock FileLock::Take(const std::string& path, LockWait wait) {
             }
             return lock;
         }
-        const int locked = Lock(fd, wait);
-        if (locked != 0) {
+        const Locking locking = Lock(fd, wait);
+        if (locking != Locking::Locked) {
             ::close(fd);
-            if (locked == EWOULDBLOCK) {
+            if (locking == Locking::Busy) {
                 lock.state_ = State::Busy;
             }
             return lock;

@@ -34,9 +34,9 @@ void Say(const MessageSink& sink, const char* message) {
     }
 }
 
-int Fail(const MessageSink& sink) {
+ReadStatus Fail(const MessageSink& sink) {
     Say(sink, kInvalidFile);
-    return 1;
+    return ReadStatus::Failed;
 }
 
 // What one reading reports to: the messages always, the warnings only when someone listens,
@@ -52,7 +52,7 @@ struct Report {
     }
 };
 
-int Fail(const Report& report) {
+ReadStatus Fail(const Report& report) {
     return Fail(report.sink);
 }
 
@@ -284,8 +284,8 @@ AceList& MemberOf(Acl& acl, std::uint8_t type) {
 }
 
 // Enters the entry into its list and warns where the list does not keep it as written.
-// Returns 1 (after the messages) when the list is full.
-int EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Part part,
+// Fails (after the messages) when the list is full.
+ReadStatus EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Part part,
                bool afterAllow, const Report& report) {
     const AceList& member = MemberOf(acl, entry->AceType);
     const bool warnings = report.warn != nullptr;
@@ -314,32 +314,32 @@ int EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Par
         if (warnings) {
             report.Warn("entry (", body, ") is not saved: its mask is empty");
         }
-        return 0;
+        return ReadStatus::Read;
     }
     if (!warnings) {
-        return 0;
+        return ReadStatus::Read;
     }
     if (wrongPart) {
         static constexpr const char* kKinds[] = {"allow", "deny", "audit"};
         report.Warn(kKinds[type], " entry (", body, ") in ",
                     part == Part::Audit ? "S:" : "D:", " is not saved");
-        return 0;
+        return ReadStatus::Read;
     }
     if (member.Count > countBefore) {
         if (afterAllow && type == kDenyType) {
             report.Warn("deny entry (", body, ") is saved before the allow entries");
         }
-        return 0;
+        return ReadStatus::Read;
     }
     // The list took the entry without linking it: merged into an entry of its account, or,
     // for an audit entry that audits nothing, dropped.
     if (auditsNothing &&
         (!hadAccount || (member.Count == countBefore && EntriesOf(member, account) == before))) {
         report.Warn("entry (", body, ") is not saved: it audits neither success nor failure");
-        return 0;
+        return ReadStatus::Read;
     }
     report.Warn("entry (", body, ") is merged into an earlier entry of ", account);
-    return 0;
+    return ReadStatus::Read;
 }
 
 // The names a template repeats (the well-known accounts, a site's groups) are held once: a
@@ -359,7 +359,7 @@ AccountName SharedName(std::string_view account) {
     return slot;
 }
 
-int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const Report& report) {
+ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const Report& report) {
     // Every field is read over the default entry; its account is given last.
     auto entry = std::make_unique<Ace>(AccountName(), kAllowType);
 
@@ -378,7 +378,7 @@ int ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const
         entry->AceType = kAuditType;
     } else {
         Say(report.sink, kWrongType);
-        return 1;
+        return ReadStatus::Failed;
     }
     if (typeEnd == std::string_view::npos) {
         return Fail(report);
@@ -466,7 +466,7 @@ enum class Strictness { Ntfs, OtherStyle };
 
 // One part ("S:..." or "D:..."), ending where the other part begins: its control letters,
 // then its entries one after the other. A part without any entry is an empty list.
-int ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, Acl& acl,
+ReadStatus ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, Acl& acl,
              Strictness strictness, const Report& report) {
     const PartBits& bits = kind == Part::Audit ? kSaclBits : kDaclBits;
     const std::size_t open = part.find('(');
@@ -492,7 +492,7 @@ int ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, A
     }
     descriptor.Control = control;
     if (open == std::string_view::npos) {
-        return 0;
+        return ReadStatus::Read;
     }
 
     bool afterAllow = false;
@@ -507,12 +507,12 @@ int ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, A
         const std::size_t start = position + utf8::CharacterLength(part.substr(position));
         const std::string_view body = part.substr(start, close - start);
         position = close + 1;
-        if (ReadEntry(body, acl, kind, afterAllow, report) != 0) {
-            return 1;
+        if (ReadEntry(body, acl, kind, afterAllow, report) == ReadStatus::Failed) {
+            return ReadStatus::Failed;
         }
         afterAllow = afterAllow || body.starts_with("A;");
     }
-    return 0;
+    return ReadStatus::Read;
 }
 
 // Text before the first part is read over: an owner ("O:..."), a group ("G:...") or
@@ -535,7 +535,7 @@ void WarnAboutLeadingText(std::string_view text, const Report& report) {
     }
 }
 
-int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, Strictness strictness,
+ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, Strictness strictness,
                        const Report& report) {
     descriptor.Control = 0;
     descriptor.SaclList.Clear();
@@ -563,22 +563,22 @@ int ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, Str
     if (hasS) {
         const std::size_t sEnd = hasD && dStart > sStart ? dStart : all.size();
         const std::string_view part = all.substr(sStart, sEnd - sStart);
-        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, strictness, report) != 0) {
-            return 1;
+        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, strictness, report) == ReadStatus::Failed) {
+            return ReadStatus::Failed;
         }
     }
     if (hasD) {
         const std::size_t dEnd = hasS && sStart > dStart ? sStart : all.size();
         const std::string_view part = all.substr(dStart, dEnd - dStart);
-        if (ReadPart(part, Part::Permission, descriptor, descriptor.DaclList, strictness, report) !=
-            0) {
-            return 1;
+        if (ReadPart(part, Part::Permission, descriptor, descriptor.DaclList, strictness, report) ==
+            ReadStatus::Failed) {
+            return ReadStatus::Failed;
         }
     }
-    return 0;
+    return ReadStatus::Read;
 }
 
-int ReadLine(const std::string& line, TargetObject& target, const Report& report) {
+ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report& report) {
     FieldScanner scanner(line);
     std::string_view field;
 
@@ -638,20 +638,20 @@ int ReadLine(const std::string& line, TargetObject& target, const Report& report
 
 } // namespace
 
-int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
+ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
     return ReadEntry(body, acl, Part::None, false, Report{sink, nullptr});
 }
 
-int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
+ReadStatus ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
                    const MessageSink& sink) {
     return ReadDescriptorText(text, descriptor, Strictness::Ntfs, Report{sink, nullptr});
 }
 
-int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink) {
+ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink) {
     return ReadLine(line, target, Report{sink, nullptr});
 }
 
-int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
+ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
                    const WarningSink& warn) {
     return ReadLine(line, target, Report{sink, warn ? &warn : nullptr});
 }

@@ -25,16 +25,19 @@ using WarningSink = std::function<void(const std::string& warning)>;
 // Whether a warning says that the save would change what the target grants or audits: every
 // warning but a merge of entries and an owner, group or AI mark, which the format does not
 // hold.
-bool WarningChangesMeaning(std::string_view warning);
+[[nodiscard]] bool WarningChangesMeaning(std::string_view warning);
 
-// Reader: 0 for success, 1 for failure; messages go to the sink before returning.
-int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink);
+// What reading a line, a descriptor or an entry came to. Failed: the messages have gone to
+// the sink, and what was read so far may be half done.
+enum class [[nodiscard]] ReadStatus { Read, Failed };
+
+ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink);
 // The same, also telling the warning sink (when it is set) what a save would change.
-int ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
-                   const WarningSink& warn);
-int ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
-                   const MessageSink& sink);
-int ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
+ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
+                          const WarningSink& warn);
+ReadStatus ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
+                          const MessageSink& sink);
+ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
 
 // The bytes of a whole template file.
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units

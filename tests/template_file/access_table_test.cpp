@@ -15,7 +15,8 @@ namespace {
 std::unique_ptr<SecurityDescriptor> Read(const std::string& text) {
     auto d = std::make_unique<SecurityDescriptor>();
     std::vector<std::string> messages;
-    EXPECT_EQ(ReadDescriptor(text, *d, [&](const std::string& m) { messages.push_back(m); }), 0);
+    EXPECT_EQ(ReadDescriptor(text, *d, [&](const std::string& m) { messages.push_back(m); }),
+              ReadStatus::Read);
     EXPECT_EQ(messages, std::vector<std::string>{});
     return d;
 }

@@ -40,16 +40,15 @@ int ReadEachWithoutHarm(const std::vector<std::string>& texts) {
         test::Messages messages;
         for (const std::string& decoded : DecodeLines(line + "\r\n")) {
             auto target = test::FreshTarget();
-            const int result = ReadTargetLine(decoded, *target, messages.Sink());
-            if (result == 0) {
+            const ReadStatus result = ReadTargetLine(decoded, *target, messages.Sink());
+            if (result == ReadStatus::Read) {
                 ++read;
                 // What was read can be written and read again.
                 auto again = test::FreshTarget();
                 const std::string written = target->ToLine();
-                EXPECT_EQ(ReadTargetLine(written, *again, {}), 0) << written;
+                EXPECT_EQ(ReadTargetLine(written, *again, {}), ReadStatus::Read) << written;
                 EXPECT_EQ(again->ToLine(), written);
             } else {
-                EXPECT_EQ(result, 1);
                 EXPECT_FALSE(messages.texts.empty());
             }
         }

@@ -23,8 +23,8 @@ struct Reported {
 std::vector<std::string> WarningsOf(const std::string& descriptor) {
     std::vector<std::string> warnings;
     auto target = test::FreshTarget();
-    ReadTargetLine("1,0,\"/vol/x\",0,\"" + descriptor + "\"", *target, {},
-                   [&warnings](const std::string& text) { warnings.push_back(text); });
+    (void)ReadTargetLine("1,0,\"/vol/x\",0,\"" + descriptor + "\"", *target, {},
+                         [&warnings](const std::string& text) { warnings.push_back(text); });
     return warnings;
 }
 
@@ -96,7 +96,7 @@ TEST(ImportWarnings, NoneForLinesWrittenBackAsTheyStand) {
     auto target = test::FreshTarget();
     ASSERT_EQ(ReadTargetLine("2,0,\"/vol/x\",0,\"O:BAD:AI(A;ID;zz;;;x)(A;ID;zz;;;x)\"", *target, {},
                              [&warnings](const std::string& text) { warnings.push_back(text); }),
-              0);
+              ReadStatus::Read);
     EXPECT_TRUE(warnings.empty());
 }
 

@@ -12,7 +12,7 @@ constexpr int kAnyControl = -1;
 
 struct ReadCase {
     std::string line;
-    int result;
+    bool fails;
     std::vector<std::string> messages;
     int control;       // kAnyControl: not checked
     std::string after; // the target's line text after a successful read
@@ -246,12 +246,12 @@ TEST(ReadTargetLine, ReadsEveryCaseWithItsMessagesInOrder) {
         SCOPED_TRACE(c.line);
         test::Messages messages;
         auto target = test::FreshTarget();
-        EXPECT_EQ(ReadTargetLine(c.line, *target, messages.Sink()), c.result);
+        EXPECT_EQ(ReadTargetLine(c.line, *target, messages.Sink()) == ReadStatus::Failed, c.fails);
         EXPECT_EQ(messages.texts, c.messages);
         if (c.control != kAnyControl) {
             EXPECT_EQ(target->Descriptor->Control, c.control);
         }
-        if (c.result == 0) {
+        if (!c.fails) {
             EXPECT_EQ(target->ToLine(), c.after);
         }
     }
@@ -259,7 +259,7 @@ TEST(ReadTargetLine, ReadsEveryCaseWithItsMessagesInOrder) {
 
 TEST(ReadTargetLine, ReadsIntoTheTargetsFields) {
     auto target = test::FreshTarget();
-    ASSERT_EQ(ReadTargetLine("2,1,\"/vol/q\",7,\"D:(A;CI;0x1;;;x)\"", *target, {}), 0);
+    ASSERT_EQ(ReadTargetLine("2,1,\"/vol/q\",7,\"D:(A;CI;0x1;;;x)\"", *target, {}), ReadStatus::Read);
     EXPECT_EQ(target->SecurityStyle, kStyleNfsV3);
     EXPECT_EQ(target->SecurityLevel, kLevelStorage);
     EXPECT_EQ(target->Path, "/vol/q");
@@ -271,7 +271,7 @@ TEST(ReadTargetLine, ReadsIntoTheTargetsFields) {
     EXPECT_EQ(dacl.Allow.Head->NTAccount, "x");
 
     // Reading an NTFS line into the same target forgets the line it kept.
-    ASSERT_EQ(ReadTargetLine("1,0,\"/vol/q\",0,\"D:\"", *target, {}), 0);
+    ASSERT_EQ(ReadTargetLine("1,0,\"/vol/q\",0,\"D:\"", *target, {}), ReadStatus::Read);
     EXPECT_EQ(target->SourceLine, "");
 }
 
@@ -282,8 +282,8 @@ TEST(ReadTargetLine, EntriesOfTheSameNameShareItsText) {
     auto second = test::FreshTarget();
     const std::string line = "1,0,\"/vol/q\",0,\"D:(A;CI;0x1;;;BUILTIN\\Administrators)"
                              "(D;CI;0x2;;;BUILTIN\\ADMINISTRATORS)\"";
-    ASSERT_EQ(ReadTargetLine(line, *first, {}), 0);
-    ASSERT_EQ(ReadTargetLine(line, *second, {}), 0);
+    ASSERT_EQ(ReadTargetLine(line, *first, {}), ReadStatus::Read);
+    ASSERT_EQ(ReadTargetLine(line, *second, {}), ReadStatus::Read);
     const AccountName& allowed = first->Descriptor->DaclList.Allow.Head->NTAccount;
     EXPECT_TRUE(allowed.SharesTextWith(second->Descriptor->DaclList.Allow.Head->NTAccount));
     EXPECT_EQ(first->Descriptor->DaclList.Deny.Head->NTAccount, "BUILTIN\\ADMINISTRATORS");
@@ -294,7 +294,7 @@ TEST(ReadTargetLine, EntriesOfTheSameNameShareItsText) {
 TEST(ReadDescriptor, ReadsAsAnNtfsDescriptor) {
     struct Case {
         std::string text;
-        int result;
+        bool fails;
         std::vector<std::string> messages;
     };
     const Case cases[] = {
@@ -306,7 +306,8 @@ TEST(ReadDescriptor, ReadsAsAnNtfsDescriptor) {
     for (const Case& c : cases) {
         test::Messages messages;
         SecurityDescriptor descriptor;
-        EXPECT_EQ(ReadDescriptor(c.text, descriptor, messages.Sink()), c.result) << c.text;
+        EXPECT_EQ(ReadDescriptor(c.text, descriptor, messages.Sink()) == ReadStatus::Failed, c.fails)
+            << c.text;
         EXPECT_EQ(messages.texts, c.messages) << c.text;
     }
 }
@@ -372,7 +373,7 @@ TEST(ReadAce, ReadsEveryMaskForm) {
         SCOPED_TRACE(c.text);
         Acl acl;
         test::Messages messages;
-        ASSERT_EQ(ReadAce("A;CI;" + c.text + ";;;x", acl, messages.Sink()), 0);
+        ASSERT_EQ(ReadAce("A;CI;" + c.text + ";;;x", acl, messages.Sink()), ReadStatus::Read);
         EXPECT_EQ(messages.texts, c.parsed ? std::vector<std::string>{}
                                            : std::vector<std::string>{"Cannot parse this Mask."});
         ASSERT_NE(acl.Allow.Head, nullptr);
@@ -397,7 +398,7 @@ TEST(ReadAce, ReadsFlagPairsInAnyOrder) {
     for (const FlagsCase& c : cases) {
         SCOPED_TRACE(c.text);
         Acl acl;
-        ASSERT_EQ(ReadAce("AU;" + c.text + ";0x1;;;x", acl, {}), 0);
+        ASSERT_EQ(ReadAce("AU;" + c.text + ";0x1;;;x", acl, {}), ReadStatus::Read);
         ASSERT_NE(acl.Audit.Head, nullptr);
         EXPECT_EQ(acl.Audit.Head->Flags, c.flags);
     }
@@ -411,7 +412,7 @@ TEST(ReadAce, AFullListFailsTheEntryWithAMessage) {
         const char* name;
         AceList Acl::*full;
         std::string body;
-        int result;
+        bool fails;
         std::vector<std::string> messages;
     };
     const std::vector<std::string> tooMany = {"Too many entries.", "   Invalid File"};
@@ -435,7 +436,7 @@ TEST(ReadAce, AFullListFailsTheEntryWithAMessage) {
                                                    std::uint8_t{0xC3}));
         }
         test::Messages messages;
-        EXPECT_EQ(ReadAce(c.body, acl, messages.Sink()), c.result);
+        EXPECT_EQ(ReadAce(c.body, acl, messages.Sink()) == ReadStatus::Failed, c.fails);
         EXPECT_EQ(messages.texts, c.messages);
         EXPECT_EQ(list.Count, AceList::kMaxCount);
     }
@@ -444,7 +445,7 @@ TEST(ReadAce, AFullListFailsTheEntryWithAMessage) {
 TEST(ReadAce, EntersTheEntryWithItsFields) {
     Acl acl;
     test::Messages messages;
-    ASSERT_EQ(ReadAce("AU;CISA;0x1f;;;LAB\\x", acl, messages.Sink()), 0);
+    ASSERT_EQ(ReadAce("AU;CISA;0x1f;;;LAB\\x", acl, messages.Sink()), ReadStatus::Read);
     EXPECT_TRUE(messages.texts.empty());
     ASSERT_NE(acl.Audit.Head, nullptr);
     const Ace& entry = *acl.Audit.Head;
@@ -453,7 +454,7 @@ TEST(ReadAce, EntersTheEntryWithItsFields) {
     EXPECT_EQ(entry.Mask, 0x1Fu);
     EXPECT_EQ(entry.NTAccount, "LAB\\x");
     // A failing entry enters nothing.
-    EXPECT_EQ(ReadAce("A;CI;0x1;;;bad name", acl, {}), 1);
+    EXPECT_EQ(ReadAce("A;CI;0x1;;;bad name", acl, {}), ReadStatus::Failed);
     EXPECT_EQ(acl.Allow.Count, 0);
 }
 

@@ -318,7 +318,7 @@ TEST(RoundTrip, RandomTemplatesReadBackAsAddMakesThem) {
             test::Messages messages;
             for (const std::string& line : DecodeLines(bytes)) {
                 auto target = test::FreshTarget();
-                ASSERT_EQ(ReadTargetLine(line, *target, messages.Sink()), 0) << line;
+                ASSERT_EQ(ReadTargetLine(line, *target, messages.Sink()), ReadStatus::Read) << line;
                 read.Append(std::move(target));
             }
             EXPECT_TRUE(messages.texts.empty());
@@ -382,7 +382,7 @@ TEST(RoundTrip, OtherFormsOfFlagsAndMasksReadAsTheSameTarget) {
             test::Messages messages;
             ASSERT_EQ(ReadTargetLine(i == 0 ? canonical : other, *read[i], messages.Sink(),
                                      [&warnings, i](const std::string&) { ++warnings[i]; }),
-                      0)
+                      ReadStatus::Read)
                 << other;
             EXPECT_TRUE(messages.texts.empty()) << other;
         }

@@ -29,7 +29,7 @@ TEST(WarningKinds, OnlyMergesOwnersGroupsAndTheInheritedMarkKeepTheMeaning) {
         auto target = test::FreshTarget();
         ASSERT_EQ(ReadTargetLine(std::string("1,0,\"/vol/x\",0,\"") + c.descriptor + "\"", *target,
                                  {}, [&](const std::string& text) { warnings.push_back(text); }),
-                  0);
+                  ReadStatus::Read);
         ASSERT_FALSE(warnings.empty());
         for (const std::string& warning : warnings) {
             EXPECT_EQ(WarningChangesMeaning(warning), c.changesMeaning) << warning;

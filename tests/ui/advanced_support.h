@@ -26,10 +26,10 @@ inline std::unique_ptr<permora::TargetObject> MakeTarget(const std::string& desc
         std::make_unique<permora::TargetObject>(std::move(path), permora::MakeDefaultDescriptor());
     target->SecurityLevel = level;
     std::vector<std::string> messages;
-    const int failed = permora::ReadDescriptor(
+    const permora::ReadStatus status = permora::ReadDescriptor(
         descriptor, *target->Descriptor,
         [&messages](const std::string& message) { messages.push_back(message); });
-    EXPECT_EQ(failed, 0) << descriptor;
+    EXPECT_EQ(status, permora::ReadStatus::Read) << descriptor;
     EXPECT_TRUE(messages.empty()) << descriptor << ": " << (messages.empty() ? "" : messages[0]);
     return target;
 }

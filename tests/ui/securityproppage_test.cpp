@@ -51,7 +51,7 @@ std::unique_ptr<permora::TargetObject> MakeTarget(std::string descriptor) {
     std::vector<std::string> messages;
     EXPECT_EQ(permora::ReadDescriptor(descriptor, *target->Descriptor,
                                       [&](const std::string& m) { messages.push_back(m); }),
-              0);
+              permora::ReadStatus::Read);
     EXPECT_TRUE(messages.empty()) << descriptor;
     ZeroMarkedMasks(target->Descriptor->DaclList.Allow);
     ZeroMarkedMasks(target->Descriptor->DaclList.Deny);
