@@ -222,7 +222,9 @@ std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, 
     const WarningSink warn = [&](const std::string& w) { warnings.push_back(w); };
     TargetObject probe("/vol/probe", std::make_unique<SecurityDescriptor>());
     const bool fits = text.find_first_of("\"\r\n") == std::string::npos;
-    if (!fits || ReadTargetLine("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, sink, warn) == ReadStatus::Failed ||
+    if (!fits ||
+        ReadTargetLine("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, sink, warn) ==
+            ReadStatus::Failed ||
         !messages.empty() || !HoldsAPart(*probe.Descriptor)) {
         if (fits && messages.empty()) {
             messages.emplace_back(kNeitherPart);

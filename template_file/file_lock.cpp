@@ -38,11 +38,11 @@ int OpenToLock(const std::string& target, bool exists) {
     return ::open(target.c_str(), O_WRONLY | kFlags);
 }
 
-enum class [[nodiscard]] Locking { Locked, Busy, Failed };
+enum class Locking { Locked, Busy, Failed };
 
 // Locks the descriptor. Busy: another holds the lock and it is not to be waited for;
 // Failed: the file system cannot lock.
-Locking Lock(int fd, LockWait wait) {
+[[nodiscard]] Locking Lock(int fd, LockWait wait) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         return Locking::Locked;
     }

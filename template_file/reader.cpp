@@ -286,7 +286,7 @@ AceList& MemberOf(Acl& acl, std::uint8_t type) {
 // Enters the entry into its list and warns where the list does not keep it as written.
 // Fails (after the messages) when the list is full.
 ReadStatus EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Part part,
-               bool afterAllow, const Report& report) {
+                      bool afterAllow, const Report& report) {
     const AceList& member = MemberOf(acl, entry->AceType);
     const bool warnings = report.warn != nullptr;
     const std::uint8_t type = entry->AceType;
@@ -359,7 +359,8 @@ AccountName SharedName(std::string_view account) {
     return slot;
 }
 
-ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow, const Report& report) {
+ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow,
+                     const Report& report) {
     // Every field is read over the default entry; its account is given last.
     auto entry = std::make_unique<Ace>(AccountName(), kAllowType);
 
@@ -467,7 +468,7 @@ enum class Strictness { Ntfs, OtherStyle };
 // One part ("S:..." or "D:..."), ending where the other part begins: its control letters,
 // then its entries one after the other. A part without any entry is an empty list.
 ReadStatus ReadPart(std::string_view part, Part kind, SecurityDescriptor& descriptor, Acl& acl,
-             Strictness strictness, const Report& report) {
+                    Strictness strictness, const Report& report) {
     const PartBits& bits = kind == Part::Audit ? kSaclBits : kDaclBits;
     const std::size_t open = part.find('(');
     const std::string_view header = part.substr(0, open);
@@ -535,8 +536,8 @@ void WarnAboutLeadingText(std::string_view text, const Report& report) {
     }
 }
 
-ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor, Strictness strictness,
-                       const Report& report) {
+ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descriptor,
+                              Strictness strictness, const Report& report) {
     descriptor.Control = 0;
     descriptor.SaclList.Clear();
     descriptor.DaclList.Clear();
@@ -563,7 +564,8 @@ ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descript
     if (hasS) {
         const std::size_t sEnd = hasD && dStart > sStart ? dStart : all.size();
         const std::string_view part = all.substr(sStart, sEnd - sStart);
-        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, strictness, report) == ReadStatus::Failed) {
+        if (ReadPart(part, Part::Audit, descriptor, descriptor.SaclList, strictness, report) ==
+            ReadStatus::Failed) {
             return ReadStatus::Failed;
         }
     }
@@ -643,7 +645,7 @@ ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
 }
 
 ReadStatus ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
-                   const MessageSink& sink) {
+                          const MessageSink& sink) {
     return ReadDescriptorText(text, descriptor, Strictness::Ntfs, Report{sink, nullptr});
 }
 
@@ -652,7 +654,7 @@ ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const M
 }
 
 ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
-                   const WarningSink& warn) {
+                          const WarningSink& warn) {
     return ReadLine(line, target, Report{sink, warn ? &warn : nullptr});
 }
 

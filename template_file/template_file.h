@@ -29,15 +29,16 @@ using WarningSink = std::function<void(const std::string& warning)>;
 
 // What reading a line, a descriptor or an entry came to. Failed: the messages have gone to
 // the sink, and what was read so far may be half done.
-enum class [[nodiscard]] ReadStatus { Read, Failed };
+enum class ReadStatus { Read, Failed };
 
-ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink);
+[[nodiscard]] ReadStatus ReadTargetLine(const std::string& line, TargetObject& target,
+                                        const MessageSink& sink);
 // The same, also telling the warning sink (when it is set) what a save would change.
-ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
-                          const WarningSink& warn);
-ReadStatus ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
-                          const MessageSink& sink);
-ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
+[[nodiscard]] ReadStatus ReadTargetLine(const std::string& line, TargetObject& target,
+                                        const MessageSink& sink, const WarningSink& warn);
+[[nodiscard]] ReadStatus ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
+                                        const MessageSink& sink);
+[[nodiscard]] ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
 
 // The bytes of a whole template file.
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units

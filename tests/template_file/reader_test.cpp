@@ -259,7 +259,8 @@ TEST(ReadTargetLine, ReadsEveryCaseWithItsMessagesInOrder) {
 
 TEST(ReadTargetLine, ReadsIntoTheTargetsFields) {
     auto target = test::FreshTarget();
-    ASSERT_EQ(ReadTargetLine("2,1,\"/vol/q\",7,\"D:(A;CI;0x1;;;x)\"", *target, {}), ReadStatus::Read);
+    ASSERT_EQ(ReadTargetLine("2,1,\"/vol/q\",7,\"D:(A;CI;0x1;;;x)\"", *target, {}),
+              ReadStatus::Read);
     EXPECT_EQ(target->SecurityStyle, kStyleNfsV3);
     EXPECT_EQ(target->SecurityLevel, kLevelStorage);
     EXPECT_EQ(target->Path, "/vol/q");
@@ -306,7 +307,8 @@ TEST(ReadDescriptor, ReadsAsAnNtfsDescriptor) {
     for (const Case& c : cases) {
         test::Messages messages;
         SecurityDescriptor descriptor;
-        EXPECT_EQ(ReadDescriptor(c.text, descriptor, messages.Sink()) == ReadStatus::Failed, c.fails)
+        EXPECT_EQ(ReadDescriptor(c.text, descriptor, messages.Sink()) == ReadStatus::Failed,
+                  c.fails)
             << c.text;
         EXPECT_EQ(messages.texts, c.messages) << c.text;
     }
