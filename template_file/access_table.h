@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,28 @@ struct NamedRights {
 extern const std::array<NamedRights, 14> kEditorRights;
 // The six standard permissions of the security page.
 extern const std::array<NamedRights, 6> kStandardPermissions;
+
+// A text of the table in a form that the window shows in the user's language and the command
+// line in English: a pattern, the English text with %1, %2 where its arguments go, each
+// argument a phrase again; or, without a pattern, a literal (a number, an entry's SDDL) that
+// no language changes.
+struct Phrase {
+    const char* pattern = nullptr;
+    std::string literal;
+    std::vector<Phrase> args;
+};
+
+// The text for a pattern in the language shown.
+using PhraseLanguage = std::function<std::string(const char* pattern)>;
+
+// The text of a phrase, its patterns through language (as they stand without one). Each
+// placeholder of a pattern is filled once: an argument's own "%1" stays as it is.
+std::string Render(const Phrase& phrase, const PhraseLanguage& language = {});
+// One line each.
+std::string Render(const std::vector<Phrase>& lines, const PhraseLanguage& language = {});
+
+// Every pattern a phrase of the table may hold, for the window's translations.
+std::span<const char* const> PhrasePatterns();
 
 // Columns: the folder itself; its subfolders; its files. A subfolder or file is in the first
 // level when it is a child of the folder, deeper otherwise.
@@ -53,8 +77,11 @@ AccessCell AccessCellOf(const EffectiveAccess& access, int column, std::uint32_t
 // "Allowed", "Denied", "Not allowed", or, where the first level and the deeper levels
 // differ, both: "Allowed in the first level only", "Denied in the first level, allowed
 // below"; "Not decided" without a permission list.
+Phrase AccessCellPhrase(const EffectiveAccess& access, const AccessCell& cell);
 std::string AccessCellText(const EffectiveAccess& access, const AccessCell& cell);
 // Which entries decided the cell, one line each, for a tooltip.
+std::vector<Phrase> AccessCellExplanationLines(const EffectiveAccess& access, int column,
+                                               std::uint32_t mask);
 std::string AccessCellExplanation(const EffectiveAccess& access, int column, std::uint32_t mask);
 
 // Audited on success (1) and on failure (2) at the first and the deeper levels: a set of
@@ -65,6 +92,7 @@ struct AuditCell {
 };
 AuditCell AuditCellOf(const EffectiveAccess& access, int column, std::uint32_t mask);
 // "Success", "Failure", "Success and failure", "Not audited", and both where the levels differ.
+Phrase AuditCellPhrase(const AuditCell& cell);
 std::string AuditCellText(const AuditCell& cell);
 
 // A deciding entry's SDDL entry string, "(A;CIOI;0x1200a9;;;Everyone)".

@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>AccessTable</name>
+    <message>
+        <source>Allowed</source>
+        <translation>Zugelassen</translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation>Verweigert</translation>
+    </message>
+    <message>
+        <source>Not allowed</source>
+        <translation>Nicht zugelassen</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolgreich</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Success and failure</source>
+        <translation>Erfolgreich und Fehler</translation>
+    </message>
+    <message>
+        <source>Not audited</source>
+        <translation>Nicht überwacht</translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation>zugelassen</translation>
+    </message>
+    <message>
+        <source>denied</source>
+        <translation>verweigert</translation>
+    </message>
+    <message>
+        <source>not allowed</source>
+        <translation>nicht zugelassen</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>erfolgreich</translation>
+    </message>
+    <message>
+        <source>failure</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>success and failure</source>
+        <translation>erfolgreich und Fehler</translation>
+    </message>
+    <message>
+        <source>not audited</source>
+        <translation>nicht überwacht</translation>
+    </message>
+    <message>
+        <source>%1 in the first level only</source>
+        <translation>%1 nur in der ersten Ebene</translation>
+    </message>
+    <message>
+        <source>%1 in the first level, %2 below</source>
+        <translation>%1 in der ersten Ebene, darunter %2</translation>
+    </message>
+    <message>
+        <source>Not decided</source>
+        <translation>Nicht entschieden</translation>
+    </message>
+    <message>
+        <source>The target has no permission list: nothing is decided.</source>
+        <translation>Das Ziel hat keine Berechtigungsliste: nichts ist entschieden.</translation>
+    </message>
+    <message>
+        <source>No entry grants it.</source>
+        <translation>Kein Eintrag gewährt dies.</translation>
+    </message>
+    <message>
+        <source>No entry grants all of it.</source>
+        <translation>Kein Eintrag gewährt dies vollständig.</translation>
+    </message>
+    <message>
+        <source>Denied by entry %1: %2</source>
+        <translation>Verweigert durch Eintrag %1: %2</translation>
+    </message>
+    <message>
+        <source>Allowed by entry %1: %2</source>
+        <translation>Zugelassen durch Eintrag %1: %2</translation>
+    </message>
+    <message>
+        <source>Partly allowed by entry %1: %2</source>
+        <translation>Teilweise zugelassen durch Eintrag %1: %2</translation>
+    </message>
+    <message>
+        <source>In the first level:</source>
+        <translation>In der ersten Ebene:</translation>
+    </message>
+    <message>
+        <source>Below the first level:</source>
+        <translation>Unterhalb der ersten Ebene:</translation>
+    </message>
+</context>
+<context>
     <name>AddFileDlg</name>
     <message>
         <source>Invalid File Path</source>
@@ -44,7 +147,9 @@
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n Zeile ist kein gültiger Pfad; vor dem Hinzufügen korrigieren oder entfernen:</numerusform><numerusform>%n Zeilen sind keine gültigen Pfade; vor dem Hinzufügen korrigieren oder entfernen:</numerusform></translation>
+            <numerusform>%n Zeile ist kein gültiger Pfad; vor dem Hinzufügen korrigieren oder entfernen:</numerusform>
+            <numerusform>%n Zeilen sind keine gültigen Pfade; vor dem Hinzufügen korrigieren oder entfernen:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -131,7 +236,7 @@
     </message>
     <message>
         <source>To view more information about Special auditing entries, select an auditing entry, and then click Edit. </source>
-        <translation>Wählen Sie einen Überwachungseintrag aus, und klicken Sie auf "Bearbeiten", um weitere Informationen über spezielle Überwachungseinträge anzuzeigen. </translation>
+        <translation>Wählen Sie einen Überwachungseintrag aus, und klicken Sie auf &quot;Bearbeiten&quot;, um weitere Informationen über spezielle Überwachungseinträge anzuzeigen. </translation>
     </message>
     <message>
         <source>Auditing en&amp;tries:</source>
@@ -263,7 +368,7 @@
     </message>
     <message>
         <source>To view more information about Special permissions, select a permission entry, and then click Edit. </source>
-        <translation>Wählen Sie einen Berechtigungseintrag aus, und klicken Sie auf "Bearbeiten", um weitere Informationen über spezielle Berechtigungen anzuzeigen. </translation>
+        <translation>Wählen Sie einen Berechtigungseintrag aus, und klicken Sie auf &quot;Bearbeiten&quot;, um weitere Informationen über spezielle Berechtigungen anzuzeigen. </translation>
     </message>
     <message>
         <source>Permission en&amp;tries:</source>
@@ -391,7 +496,7 @@
     </message>
     <message>
         <source>For special permissions or for advanced settings, click Advanced.</source>
-        <translation>Für spezielle Berechtigungen oder erweiterte Einstellungen auf "Erweitert" klicken.</translation>
+        <translation>Für spezielle Berechtigungen oder erweiterte Einstellungen auf &quot;Erweitert&quot; klicken.</translation>
     </message>
     <message>
         <source>Ad&amp;vanced</source>
@@ -449,7 +554,7 @@
     </message>
     <message>
         <source>Choose or type an account, then press View.</source>
-        <translation>Wählen Sie ein Konto oder geben Sie eines ein, und klicken Sie dann auf "Anzeigen".</translation>
+        <translation>Wählen Sie ein Konto oder geben Sie eines ein, und klicken Sie dann auf &quot;Anzeigen&quot;.</translation>
     </message>
     <message>
         <source>Deciding entries</source>
@@ -514,6 +619,18 @@
     <message>
         <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
         <translation>Effektiver Zugriff von %1, Mitglied von %2. Das Ziel hat keine Berechtigungsliste: nichts ist entschieden.</translation>
+    </message>
+    <message>
+        <source>%1, this folder: %2</source>
+        <translation>%1, dieser Ordner: %2</translation>
+    </message>
+    <message>
+        <source>%1, subfolders: %2</source>
+        <translation>%1, Unterordner: %2</translation>
+    </message>
+    <message>
+        <source>%1, files: %2</source>
+        <translation>%1, Dateien: %2</translation>
     </message>
 </context>
 <context>
@@ -890,7 +1007,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>Paste Security onto %n Targets</source>
         <translation>
-            <numerusform>Sicherheit auf %n Ziel einfügen</numerusform><numerusform>Sicherheit auf %n Ziele einfügen</numerusform></translation>
+            <numerusform>Sicherheit auf %n Ziel einfügen</numerusform>
+            <numerusform>Sicherheit auf %n Ziele einfügen</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target is not NTFS and kept its security.</source>
@@ -899,7 +1018,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>%n targets are not NTFS and kept their security.</source>
         <translation>
-            <numerusform>%n Ziel ist kein NTFS-Ziel und behält seine Sicherheit.</numerusform><numerusform>%n Ziele sind keine NTFS-Ziele und behalten ihre Sicherheit.</numerusform></translation>
+            <numerusform>%n Ziel ist kein NTFS-Ziel und behält seine Sicherheit.</numerusform>
+            <numerusform>%n Ziele sind keine NTFS-Ziele und behalten ihre Sicherheit.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Paste Security</source>
@@ -912,7 +1033,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>Add %n Paths</source>
         <translation>
-            <numerusform>%n Pfad hinzufügen</numerusform><numerusform>%n Pfade hinzufügen</numerusform></translation>
+            <numerusform>%n Pfad hinzufügen</numerusform>
+            <numerusform>%n Pfade hinzufügen</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target was added</source>
@@ -921,7 +1044,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>%n targets were added</source>
         <translation>
-            <numerusform>%n Ziel wurde hinzugefügt</numerusform><numerusform>%n Ziele wurden hinzugefügt</numerusform></translation>
+            <numerusform>%n Ziel wurde hinzugefügt</numerusform>
+            <numerusform>%n Ziele wurden hinzugefügt</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 path was already in the template and skipped.</source>
@@ -930,7 +1055,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>%n paths were already in the template and skipped.</source>
         <translation>
-            <numerusform>%n Pfad war bereits in der Vorlage und wurde übersprungen.</numerusform><numerusform>%n Pfade waren bereits in der Vorlage und wurden übersprungen.</numerusform></translation>
+            <numerusform>%n Pfad war bereits in der Vorlage und wurde übersprungen.</numerusform>
+            <numerusform>%n Pfade waren bereits in der Vorlage und wurden übersprungen.</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1; %2</source>
@@ -951,7 +1078,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>%n entries</source>
         <translation>
-            <numerusform>%n Eintrag</numerusform><numerusform>%n Einträge</numerusform></translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target</source>
@@ -962,7 +1091,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <source>%n targets</source>
         <comment>in %n targets</comment>
         <translation>
-            <numerusform>%n Ziel</numerusform><numerusform>%n Zielen</numerusform></translation>
+            <numerusform>%n Ziel</numerusform>
+            <numerusform>%n Zielen</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 in %2 changed.</source>
@@ -991,7 +1122,9 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message numerus="yes">
         <source>Remove %n Targets</source>
         <translation>
-            <numerusform>%n Ziel entfernen</numerusform><numerusform>%n Ziele entfernen</numerusform></translation>
+            <numerusform>%n Ziel entfernen</numerusform>
+            <numerusform>%n Ziele entfernen</numerusform>
+        </translation>
     </message>
     <message>
         <source>Error</source>

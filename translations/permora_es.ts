@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>AccessTable</name>
+    <message>
+        <source>Allowed</source>
+        <translation>Permitido</translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation>Denegado</translation>
+    </message>
+    <message>
+        <source>Not allowed</source>
+        <translation>No permitido</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Correcto</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Success and failure</source>
+        <translation>Correcto y error</translation>
+    </message>
+    <message>
+        <source>Not audited</source>
+        <translation>No auditado</translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation>permitido</translation>
+    </message>
+    <message>
+        <source>denied</source>
+        <translation>denegado</translation>
+    </message>
+    <message>
+        <source>not allowed</source>
+        <translation>no permitido</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>correcto</translation>
+    </message>
+    <message>
+        <source>failure</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>success and failure</source>
+        <translation>correcto y error</translation>
+    </message>
+    <message>
+        <source>not audited</source>
+        <translation>no auditado</translation>
+    </message>
+    <message>
+        <source>%1 in the first level only</source>
+        <translation>%1 solo en el primer nivel</translation>
+    </message>
+    <message>
+        <source>%1 in the first level, %2 below</source>
+        <translation>%1 en el primer nivel, %2 por debajo</translation>
+    </message>
+    <message>
+        <source>Not decided</source>
+        <translation>Sin decidir</translation>
+    </message>
+    <message>
+        <source>The target has no permission list: nothing is decided.</source>
+        <translation>El destino no tiene lista de permisos: no se decide nada.</translation>
+    </message>
+    <message>
+        <source>No entry grants it.</source>
+        <translation>Ninguna entrada lo concede.</translation>
+    </message>
+    <message>
+        <source>No entry grants all of it.</source>
+        <translation>Ninguna entrada lo concede por completo.</translation>
+    </message>
+    <message>
+        <source>Denied by entry %1: %2</source>
+        <translation>Denegado por la entrada %1: %2</translation>
+    </message>
+    <message>
+        <source>Allowed by entry %1: %2</source>
+        <translation>Permitido por la entrada %1: %2</translation>
+    </message>
+    <message>
+        <source>Partly allowed by entry %1: %2</source>
+        <translation>Permitido en parte por la entrada %1: %2</translation>
+    </message>
+    <message>
+        <source>In the first level:</source>
+        <translation>En el primer nivel:</translation>
+    </message>
+    <message>
+        <source>Below the first level:</source>
+        <translation>Por debajo del primer nivel:</translation>
+    </message>
+</context>
+<context>
     <name>AddFileDlg</name>
     <message>
         <source>Invalid File Path</source>
@@ -44,7 +147,9 @@
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n línea no es una ruta válida; corríjala o quítela antes de agregar:</numerusform><numerusform>%n líneas no son rutas válidas; corríjalas o quítelas antes de agregar:</numerusform></translation>
+            <numerusform>%n línea no es una ruta válida; corríjala o quítela antes de agregar:</numerusform>
+            <numerusform>%n líneas no son rutas válidas; corríjalas o quítelas antes de agregar:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -515,6 +620,18 @@
         <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
         <translation>Acceso efectivo de %1, miembro de %2. El destino no tiene lista de permisos: no se decide nada.</translation>
     </message>
+    <message>
+        <source>%1, this folder: %2</source>
+        <translation>%1, esta carpeta: %2</translation>
+    </message>
+    <message>
+        <source>%1, subfolders: %2</source>
+        <translation>%1, subcarpetas: %2</translation>
+    </message>
+    <message>
+        <source>%1, files: %2</source>
+        <translation>%1, archivos: %2</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -890,7 +1007,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>Paste Security onto %n Targets</source>
         <translation>
-            <numerusform>Pegar seguridad en %n destino</numerusform><numerusform>Pegar seguridad en %n destinos</numerusform></translation>
+            <numerusform>Pegar seguridad en %n destino</numerusform>
+            <numerusform>Pegar seguridad en %n destinos</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target is not NTFS and kept its security.</source>
@@ -899,7 +1018,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>%n targets are not NTFS and kept their security.</source>
         <translation>
-            <numerusform>%n destino no es NTFS y conserva su seguridad.</numerusform><numerusform>%n destinos no son NTFS y conservan su seguridad.</numerusform></translation>
+            <numerusform>%n destino no es NTFS y conserva su seguridad.</numerusform>
+            <numerusform>%n destinos no son NTFS y conservan su seguridad.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Paste Security</source>
@@ -912,7 +1033,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>Add %n Paths</source>
         <translation>
-            <numerusform>Agregar %n ruta</numerusform><numerusform>Agregar %n rutas</numerusform></translation>
+            <numerusform>Agregar %n ruta</numerusform>
+            <numerusform>Agregar %n rutas</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target was added</source>
@@ -921,7 +1044,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>%n targets were added</source>
         <translation>
-            <numerusform>Se agregó %n destino</numerusform><numerusform>Se agregaron %n destinos</numerusform></translation>
+            <numerusform>Se agregó %n destino</numerusform>
+            <numerusform>Se agregaron %n destinos</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 path was already in the template and skipped.</source>
@@ -930,7 +1055,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>%n paths were already in the template and skipped.</source>
         <translation>
-            <numerusform>%n ruta ya estaba en la plantilla y se omitió.</numerusform><numerusform>%n rutas ya estaban en la plantilla y se omitieron.</numerusform></translation>
+            <numerusform>%n ruta ya estaba en la plantilla y se omitió.</numerusform>
+            <numerusform>%n rutas ya estaban en la plantilla y se omitieron.</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1; %2</source>
@@ -951,7 +1078,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>%n entries</source>
         <translation>
-            <numerusform>%n entrada</numerusform><numerusform>%n entradas</numerusform></translation>
+            <numerusform>%n entrada</numerusform>
+            <numerusform>%n entradas</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target</source>
@@ -962,7 +1091,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <source>%n targets</source>
         <comment>in %n targets</comment>
         <translation>
-            <numerusform>%n destino</numerusform><numerusform>%n destinos</numerusform></translation>
+            <numerusform>%n destino</numerusform>
+            <numerusform>%n destinos</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 in %2 changed.</source>
@@ -991,7 +1122,9 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message numerus="yes">
         <source>Remove %n Targets</source>
         <translation>
-            <numerusform>Quitar %n destino</numerusform><numerusform>Quitar %n destinos</numerusform></translation>
+            <numerusform>Quitar %n destino</numerusform>
+            <numerusform>Quitar %n destinos</numerusform>
+        </translation>
     </message>
     <message>
         <source>Error</source>

@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>AccessTable</name>
+    <message>
+        <source>Allowed</source>
+        <translation>Autorisé</translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation>Refusé</translation>
+    </message>
+    <message>
+        <source>Not allowed</source>
+        <translation>Non autorisé</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Réussite</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Success and failure</source>
+        <translation>Réussite et échec</translation>
+    </message>
+    <message>
+        <source>Not audited</source>
+        <translation>Non audité</translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation>autorisé</translation>
+    </message>
+    <message>
+        <source>denied</source>
+        <translation>refusé</translation>
+    </message>
+    <message>
+        <source>not allowed</source>
+        <translation>non autorisé</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>réussite</translation>
+    </message>
+    <message>
+        <source>failure</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>success and failure</source>
+        <translation>réussite et échec</translation>
+    </message>
+    <message>
+        <source>not audited</source>
+        <translation>non audité</translation>
+    </message>
+    <message>
+        <source>%1 in the first level only</source>
+        <translation>%1 au premier niveau seulement</translation>
+    </message>
+    <message>
+        <source>%1 in the first level, %2 below</source>
+        <translation>%1 au premier niveau, %2 en dessous</translation>
+    </message>
+    <message>
+        <source>Not decided</source>
+        <translation>Non décidé</translation>
+    </message>
+    <message>
+        <source>The target has no permission list: nothing is decided.</source>
+        <translation>La cible n&apos;a pas de liste d&apos;autorisations : rien n&apos;est décidé.</translation>
+    </message>
+    <message>
+        <source>No entry grants it.</source>
+        <translation>Aucune entrée ne l&apos;accorde.</translation>
+    </message>
+    <message>
+        <source>No entry grants all of it.</source>
+        <translation>Aucune entrée ne l&apos;accorde entièrement.</translation>
+    </message>
+    <message>
+        <source>Denied by entry %1: %2</source>
+        <translation>Refusé par l&apos;entrée %1 : %2</translation>
+    </message>
+    <message>
+        <source>Allowed by entry %1: %2</source>
+        <translation>Autorisé par l&apos;entrée %1 : %2</translation>
+    </message>
+    <message>
+        <source>Partly allowed by entry %1: %2</source>
+        <translation>Autorisé en partie par l&apos;entrée %1 : %2</translation>
+    </message>
+    <message>
+        <source>In the first level:</source>
+        <translation>Au premier niveau :</translation>
+    </message>
+    <message>
+        <source>Below the first level:</source>
+        <translation>Sous le premier niveau :</translation>
+    </message>
+</context>
+<context>
     <name>AddFileDlg</name>
     <message>
         <source>Invalid File Path</source>
@@ -39,12 +142,14 @@
     </message>
     <message>
         <source>1 line is not a valid path; fix or remove it before adding:</source>
-        <translation>1 ligne n'est pas un chemin valide ; corrigez-la ou supprimez-la avant l'ajout :</translation>
+        <translation>1 ligne n&apos;est pas un chemin valide ; corrigez-la ou supprimez-la avant l&apos;ajout :</translation>
     </message>
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n ligne n'est pas un chemin valide ; corrigez-la ou supprimez-la avant l'ajout :</numerusform><numerusform>%n lignes ne sont pas des chemins valides ; corrigez-les ou supprimez-les avant l'ajout :</numerusform></translation>
+            <numerusform>%n ligne n&apos;est pas un chemin valide ; corrigez-la ou supprimez-la avant l&apos;ajout :</numerusform>
+            <numerusform>%n lignes ne sont pas des chemins valides ; corrigez-les ou supprimez-les avant l&apos;ajout :</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -131,11 +236,11 @@
     </message>
     <message>
         <source>To view more information about Special auditing entries, select an auditing entry, and then click Edit. </source>
-        <translation>Pour afficher plus d'informations sur les entrées d'audit spéciales, sélectionnez une entrée d'audit, puis cliquez sur Modifier. </translation>
+        <translation>Pour afficher plus d&apos;informations sur les entrées d&apos;audit spéciales, sélectionnez une entrée d&apos;audit, puis cliquez sur Modifier. </translation>
     </message>
     <message>
         <source>Auditing en&amp;tries:</source>
-        <translation>En&amp;trées d'audit :</translation>
+        <translation>En&amp;trées d&apos;audit :</translation>
     </message>
     <message>
         <source>A&amp;dd...</source>
@@ -151,15 +256,15 @@
     </message>
     <message>
         <source>&amp;Allow inheritable auditing entries from the parent to propagate to this object and all child objects. Include these with entries explicitly defined here.</source>
-        <translation>&amp;Autoriser les entrées d'audit héritées du parent à se propager à cet objet et à tous les objets enfants. Les inclure avec les entrées définies explicitement ici.</translation>
+        <translation>&amp;Autoriser les entrées d&apos;audit héritées du parent à se propager à cet objet et à tous les objets enfants. Les inclure avec les entrées définies explicitement ici.</translation>
     </message>
     <message>
         <source>Enter User, Group or Computer Account</source>
-        <translation>Entrer un compte d'utilisateur, de groupe ou d'ordinateur</translation>
+        <translation>Entrer un compte d&apos;utilisateur, de groupe ou d&apos;ordinateur</translation>
     </message>
     <message>
         <source>&amp;Group or user name (Domain\NTAccount)</source>
-        <translation>Nom de &amp;groupe ou d'utilisateur (Domaine\CompteNT)</translation>
+        <translation>Nom de &amp;groupe ou d&apos;utilisateur (Domaine\CompteNT)</translation>
     </message>
     <message>
         <source>Full Control</source>
@@ -191,11 +296,11 @@
     </message>
     <message>
         <source>Write Attributes</source>
-        <translation>Attributs d'écriture</translation>
+        <translation>Attributs d&apos;écriture</translation>
     </message>
     <message>
         <source>Write Extended Attributes</source>
-        <translation>Écriture d'attributs étendus</translation>
+        <translation>Écriture d&apos;attributs étendus</translation>
     </message>
     <message>
         <source>Delete Subfolders and Files</source>
@@ -263,11 +368,11 @@
     </message>
     <message>
         <source>To view more information about Special permissions, select a permission entry, and then click Edit. </source>
-        <translation>Pour afficher plus d'informations sur les autorisations spéciales, sélectionnez une entrée d'autorisation, puis cliquez sur Modifier. </translation>
+        <translation>Pour afficher plus d&apos;informations sur les autorisations spéciales, sélectionnez une entrée d&apos;autorisation, puis cliquez sur Modifier. </translation>
     </message>
     <message>
         <source>Permission en&amp;tries:</source>
-        <translation>En&amp;trées d'autorisations :</translation>
+        <translation>En&amp;trées d&apos;autorisations :</translation>
     </message>
     <message>
         <source>&amp;Allow inheritable permissions from the parent to propagate to this object and all child objects. Include these with entries explicitly defined here.</source>
@@ -355,7 +460,7 @@
     </message>
     <message>
         <source>&amp;Group or user names (Domain\NTAccount):</source>
-        <translation>Noms de &amp;groupes ou d'utilisateurs (Domaine\CompteNT) :</translation>
+        <translation>Noms de &amp;groupes ou d&apos;utilisateurs (Domaine\CompteNT) :</translation>
     </message>
     <message>
         <source>A&amp;dd</source>
@@ -489,11 +594,11 @@
     </message>
     <message>
         <source>Nothing is audited for this account.</source>
-        <translation>Rien n'est audité pour ce compte.</translation>
+        <translation>Rien n&apos;est audité pour ce compte.</translation>
     </message>
     <message>
         <source>The target has no auditing list.</source>
-        <translation>La cible n'a pas de liste d'audit.</translation>
+        <translation>La cible n&apos;a pas de liste d&apos;audit.</translation>
     </message>
     <message>
         <source>Move to a cell to see the entries that decide it.</source>
@@ -509,11 +614,23 @@
     </message>
     <message>
         <source>Effective access of %1. The target has no permission list: nothing is decided.</source>
-        <translation>Accès effectif de %1. La cible n'a pas de liste d'autorisations : rien n'est décidé.</translation>
+        <translation>Accès effectif de %1. La cible n&apos;a pas de liste d&apos;autorisations : rien n&apos;est décidé.</translation>
     </message>
     <message>
         <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
-        <translation>Accès effectif de %1, membre de %2. La cible n'a pas de liste d'autorisations : rien n'est décidé.</translation>
+        <translation>Accès effectif de %1, membre de %2. La cible n&apos;a pas de liste d&apos;autorisations : rien n&apos;est décidé.</translation>
+    </message>
+    <message>
+        <source>%1, this folder: %2</source>
+        <translation>%1, ce dossier : %2</translation>
+    </message>
+    <message>
+        <source>%1, subfolders: %2</source>
+        <translation>%1, sous-dossiers : %2</translation>
+    </message>
+    <message>
+        <source>%1, files: %2</source>
+        <translation>%1, fichiers : %2</translation>
     </message>
 </context>
 <context>
@@ -539,11 +656,11 @@
     </message>
     <message>
         <source>Auditing Entry for </source>
-        <translation>Entrée d'audit pour </translation>
+        <translation>Entrée d&apos;audit pour </translation>
     </message>
     <message>
         <source>Cannot find the corresponding ace in SaclList.</source>
-        <translation>Impossible de trouver l'entrée correspondante dans la SACL.</translation>
+        <translation>Impossible de trouver l&apos;entrée correspondante dans la SACL.</translation>
     </message>
     <message>
         <source>List Folder Contents  </source>
@@ -571,11 +688,11 @@
     </message>
     <message>
         <source>Cannot find the ace.</source>
-        <translation>Impossible de trouver l'entrée.</translation>
+        <translation>Impossible de trouver l&apos;entrée.</translation>
     </message>
     <message>
         <source>Ace item does not match.</source>
-        <translation>L'entrée ne correspond pas.</translation>
+        <translation>L&apos;entrée ne correspond pas.</translation>
     </message>
     <message>
         <source>Allow  </source>
@@ -587,11 +704,11 @@
     </message>
     <message>
         <source>Permission Entry for </source>
-        <translation>Entrée d'autorisation pour </translation>
+        <translation>Entrée d&apos;autorisation pour </translation>
     </message>
     <message>
         <source>Cannot find the corresponding ace in DaclList.</source>
-        <translation>Impossible de trouver l'entrée correspondante dans la DACL.</translation>
+        <translation>Impossible de trouver l&apos;entrée correspondante dans la DACL.</translation>
     </message>
 </context>
 <context>
@@ -607,14 +724,14 @@
     <message>
         <source>%1 does not exist.
 Create it?</source>
-        <translation>%1 n'existe pas.
+        <translation>%1 n&apos;existe pas.
 Voulez-vous le créer ?</translation>
     </message>
     <message>
         <source>%1
 The folder does not exist. Check the path and try again.</source>
         <translation>%1
-Le dossier n'existe pas. Vérifiez le chemin d'accès et réessayez.</translation>
+Le dossier n&apos;existe pas. Vérifiez le chemin d&apos;accès et réessayez.</translation>
     </message>
     <message>
         <source>%1
@@ -658,7 +775,7 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     </message>
     <message>
         <source>Write extended attributes</source>
-        <translation>Écriture d'attributs étendus</translation>
+        <translation>Écriture d&apos;attributs étendus</translation>
     </message>
     <message>
         <source>Traverse Folder/Execute File</source>
@@ -674,7 +791,7 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     </message>
     <message>
         <source>Write attributes</source>
-        <translation>Attributs d'écriture</translation>
+        <translation>Attributs d&apos;écriture</translation>
     </message>
     <message>
         <source>Delete</source>
@@ -813,7 +930,7 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     </message>
     <message>
         <source>There is problem in opening this file.</source>
-        <translation>Un problème est survenu à l'ouverture de ce fichier.</translation>
+        <translation>Un problème est survenu à l&apos;ouverture de ce fichier.</translation>
     </message>
     <message>
         <source>There is problem in creating this file.</source>
@@ -890,16 +1007,20 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message numerus="yes">
         <source>Paste Security onto %n Targets</source>
         <translation>
-            <numerusform>Coller la sécurité sur %n cible</numerusform><numerusform>Coller la sécurité sur %n cibles</numerusform></translation>
+            <numerusform>Coller la sécurité sur %n cible</numerusform>
+            <numerusform>Coller la sécurité sur %n cibles</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target is not NTFS and kept its security.</source>
-        <translation>1 cible n'est pas NTFS et garde sa sécurité.</translation>
+        <translation>1 cible n&apos;est pas NTFS et garde sa sécurité.</translation>
     </message>
     <message numerus="yes">
         <source>%n targets are not NTFS and kept their security.</source>
         <translation>
-            <numerusform>%n cible n'est pas NTFS et garde sa sécurité.</numerusform><numerusform>%n cibles ne sont pas NTFS et gardent leur sécurité.</numerusform></translation>
+            <numerusform>%n cible n&apos;est pas NTFS et garde sa sécurité.</numerusform>
+            <numerusform>%n cibles ne sont pas NTFS et gardent leur sécurité.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Paste Security</source>
@@ -912,7 +1033,9 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message numerus="yes">
         <source>Add %n Paths</source>
         <translation>
-            <numerusform>Ajouter %n chemin</numerusform><numerusform>Ajouter %n chemins</numerusform></translation>
+            <numerusform>Ajouter %n chemin</numerusform>
+            <numerusform>Ajouter %n chemins</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target was added</source>
@@ -921,7 +1044,9 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message numerus="yes">
         <source>%n targets were added</source>
         <translation>
-            <numerusform>%n cible a été ajoutée</numerusform><numerusform>%n cibles ont été ajoutées</numerusform></translation>
+            <numerusform>%n cible a été ajoutée</numerusform>
+            <numerusform>%n cibles ont été ajoutées</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 path was already in the template and skipped.</source>
@@ -930,7 +1055,9 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message numerus="yes">
         <source>%n paths were already in the template and skipped.</source>
         <translation>
-            <numerusform>%n chemin figurait déjà dans le modèle et a été ignoré.</numerusform><numerusform>%n chemins figuraient déjà dans le modèle et ont été ignorés.</numerusform></translation>
+            <numerusform>%n chemin figurait déjà dans le modèle et a été ignoré.</numerusform>
+            <numerusform>%n chemins figuraient déjà dans le modèle et ont été ignorés.</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1; %2</source>
@@ -951,7 +1078,9 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message numerus="yes">
         <source>%n entries</source>
         <translation>
-            <numerusform>%n entrée</numerusform><numerusform>%n entrées</numerusform></translation>
+            <numerusform>%n entrée</numerusform>
+            <numerusform>%n entrées</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target</source>
@@ -962,7 +1091,9 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <source>%n targets</source>
         <comment>in %n targets</comment>
         <translation>
-            <numerusform>%n cible</numerusform><numerusform>%n cibles</numerusform></translation>
+            <numerusform>%n cible</numerusform>
+            <numerusform>%n cibles</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 in %2 changed.</source>
@@ -991,7 +1122,9 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message numerus="yes">
         <source>Remove %n Targets</source>
         <translation>
-            <numerusform>Supprimer %n cible</numerusform><numerusform>Supprimer %n cibles</numerusform></translation>
+            <numerusform>Supprimer %n cible</numerusform>
+            <numerusform>Supprimer %n cibles</numerusform>
+        </translation>
     </message>
     <message>
         <source>Error</source>
@@ -1049,11 +1182,11 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     </message>
     <message>
         <source>Wrong ace type.</source>
-        <translation>Type d'entrée incorrect.</translation>
+        <translation>Type d&apos;entrée incorrect.</translation>
     </message>
     <message>
         <source>Cannot parse this Mask.</source>
-        <translation>Impossible d'analyser ce masque.</translation>
+        <translation>Impossible d&apos;analyser ce masque.</translation>
     </message>
     <message>
         <source>Invalid Account Name</source>
@@ -1061,7 +1194,7 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     </message>
     <message>
         <source>Too many entries.</source>
-        <translation>Trop d'entrées.</translation>
+        <translation>Trop d&apos;entrées.</translation>
     </message>
 </context>
 <context>
@@ -1117,23 +1250,23 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     </message>
     <message>
         <source>Current ace does not have any Masks. It should be deleted.</source>
-        <translation>L'entrée actuelle n'a aucun masque. Elle devrait être supprimée.</translation>
+        <translation>L&apos;entrée actuelle n&apos;a aucun masque. Elle devrait être supprimée.</translation>
     </message>
     <message>
         <source>Current aceflags is NOT CIOI. You must miss some flag combination.</source>
-        <translation>Les indicateurs de l'entrée actuelle ne sont PAS CIOI. Une combinaison d'indicateurs manque.</translation>
+        <translation>Les indicateurs de l&apos;entrée actuelle ne sont PAS CIOI. Une combinaison d&apos;indicateurs manque.</translation>
     </message>
     <message>
         <source>There are more other aces other than FullControl?</source>
-        <translation>Y a-t-il d'autres entrées que Contrôle total ?</translation>
+        <translation>Y a-t-il d&apos;autres entrées que Contrôle total ?</translation>
     </message>
     <message>
         <source>Cannot find the ACE to be modified.</source>
-        <translation>Impossible de trouver l'entrée à modifier.</translation>
+        <translation>Impossible de trouver l&apos;entrée à modifier.</translation>
     </message>
     <message>
         <source>Cannot find the ACE to be modified</source>
-        <translation>Impossible de trouver l'entrée à modifier</translation>
+        <translation>Impossible de trouver l&apos;entrée à modifier</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>AccessTable</name>
+    <message>
+        <source>Allowed</source>
+        <translation>許可</translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation>拒否</translation>
+    </message>
+    <message>
+        <source>Not allowed</source>
+        <translation>許可なし</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>Success and failure</source>
+        <translation>成功と失敗</translation>
+    </message>
+    <message>
+        <source>Not audited</source>
+        <translation>監査なし</translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation>許可</translation>
+    </message>
+    <message>
+        <source>denied</source>
+        <translation>拒否</translation>
+    </message>
+    <message>
+        <source>not allowed</source>
+        <translation>許可なし</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failure</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>success and failure</source>
+        <translation>成功と失敗</translation>
+    </message>
+    <message>
+        <source>not audited</source>
+        <translation>監査なし</translation>
+    </message>
+    <message>
+        <source>%1 in the first level only</source>
+        <translation>第 1 階層のみ%1</translation>
+    </message>
+    <message>
+        <source>%1 in the first level, %2 below</source>
+        <translation>第 1 階層は%1、それより下は%2</translation>
+    </message>
+    <message>
+        <source>Not decided</source>
+        <translation>未決定</translation>
+    </message>
+    <message>
+        <source>The target has no permission list: nothing is decided.</source>
+        <translation>ターゲットにアクセス許可リストがないため、何も決まりません。</translation>
+    </message>
+    <message>
+        <source>No entry grants it.</source>
+        <translation>これを許可するエントリはありません。</translation>
+    </message>
+    <message>
+        <source>No entry grants all of it.</source>
+        <translation>これをすべて許可するエントリはありません。</translation>
+    </message>
+    <message>
+        <source>Denied by entry %1: %2</source>
+        <translation>エントリ %1 により拒否: %2</translation>
+    </message>
+    <message>
+        <source>Allowed by entry %1: %2</source>
+        <translation>エントリ %1 により許可: %2</translation>
+    </message>
+    <message>
+        <source>Partly allowed by entry %1: %2</source>
+        <translation>エントリ %1 により一部許可: %2</translation>
+    </message>
+    <message>
+        <source>In the first level:</source>
+        <translation>第 1 階層:</translation>
+    </message>
+    <message>
+        <source>Below the first level:</source>
+        <translation>第 1 階層より下:</translation>
+    </message>
+</context>
+<context>
     <name>AddFileDlg</name>
     <message>
         <source>Invalid File Path</source>
@@ -44,7 +147,8 @@
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n 行が有効なパスではありません。追加する前に修正するか削除してください:</numerusform></translation>
+            <numerusform>%n 行が有効なパスではありません。追加する前に修正するか削除してください:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -515,6 +619,18 @@
         <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
         <translation>%1 (%2 のメンバー) の有効なアクセス。ターゲットにアクセス許可リストがないため、何も決まりません。</translation>
     </message>
+    <message>
+        <source>%1, this folder: %2</source>
+        <translation>%1、このフォルダー: %2</translation>
+    </message>
+    <message>
+        <source>%1, subfolders: %2</source>
+        <translation>%1、サブフォルダー: %2</translation>
+    </message>
+    <message>
+        <source>%1, files: %2</source>
+        <translation>%1、ファイル: %2</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -890,7 +1006,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>Paste Security onto %n Targets</source>
         <translation>
-            <numerusform>%n 個のターゲットにセキュリティを貼り付け</numerusform></translation>
+            <numerusform>%n 個のターゲットにセキュリティを貼り付け</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target is not NTFS and kept its security.</source>
@@ -899,7 +1016,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n targets are not NTFS and kept their security.</source>
         <translation>
-            <numerusform>%n 個のターゲットは NTFS ではないため、セキュリティを変更しませんでした。</numerusform></translation>
+            <numerusform>%n 個のターゲットは NTFS ではないため、セキュリティを変更しませんでした。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Paste Security</source>
@@ -912,7 +1030,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>Add %n Paths</source>
         <translation>
-            <numerusform>%n 個のパスを追加</numerusform></translation>
+            <numerusform>%n 個のパスを追加</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target was added</source>
@@ -921,7 +1040,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n targets were added</source>
         <translation>
-            <numerusform>%n 個のターゲットを追加しました</numerusform></translation>
+            <numerusform>%n 個のターゲットを追加しました</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 path was already in the template and skipped.</source>
@@ -930,7 +1050,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n paths were already in the template and skipped.</source>
         <translation>
-            <numerusform>%n 個のパスは既にテンプレートにあるため、スキップしました。</numerusform></translation>
+            <numerusform>%n 個のパスは既にテンプレートにあるため、スキップしました。</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1; %2</source>
@@ -951,7 +1072,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n entries</source>
         <translation>
-            <numerusform>%n 個のエントリ</numerusform></translation>
+            <numerusform>%n 個のエントリ</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target</source>
@@ -962,7 +1084,8 @@ File not found. Check the file name and try again.</source>
         <source>%n targets</source>
         <comment>in %n targets</comment>
         <translation>
-            <numerusform>%n 個のターゲット</numerusform></translation>
+            <numerusform>%n 個のターゲット</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 in %2 changed.</source>
@@ -991,7 +1114,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>Remove %n Targets</source>
         <translation>
-            <numerusform>%n 個のターゲットを削除</numerusform></translation>
+            <numerusform>%n 個のターゲットを削除</numerusform>
+        </translation>
     </message>
     <message>
         <source>Error</source>

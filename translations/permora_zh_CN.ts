@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>AccessTable</name>
+    <message>
+        <source>Allowed</source>
+        <translation>允许</translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation>拒绝</translation>
+    </message>
+    <message>
+        <source>Not allowed</source>
+        <translation>未允许</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Success and failure</source>
+        <translation>成功和失败</translation>
+    </message>
+    <message>
+        <source>Not audited</source>
+        <translation>未审核</translation>
+    </message>
+    <message>
+        <source>allowed</source>
+        <translation>允许</translation>
+    </message>
+    <message>
+        <source>denied</source>
+        <translation>拒绝</translation>
+    </message>
+    <message>
+        <source>not allowed</source>
+        <translation>未允许</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failure</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>success and failure</source>
+        <translation>成功和失败</translation>
+    </message>
+    <message>
+        <source>not audited</source>
+        <translation>未审核</translation>
+    </message>
+    <message>
+        <source>%1 in the first level only</source>
+        <translation>仅第一层%1</translation>
+    </message>
+    <message>
+        <source>%1 in the first level, %2 below</source>
+        <translation>第一层%1，以下各层%2</translation>
+    </message>
+    <message>
+        <source>Not decided</source>
+        <translation>未决定</translation>
+    </message>
+    <message>
+        <source>The target has no permission list: nothing is decided.</source>
+        <translation>目标没有权限列表: 没有任何决定。</translation>
+    </message>
+    <message>
+        <source>No entry grants it.</source>
+        <translation>没有项目授予此权限。</translation>
+    </message>
+    <message>
+        <source>No entry grants all of it.</source>
+        <translation>没有项目授予其全部权限。</translation>
+    </message>
+    <message>
+        <source>Denied by entry %1: %2</source>
+        <translation>被项目 %1 拒绝: %2</translation>
+    </message>
+    <message>
+        <source>Allowed by entry %1: %2</source>
+        <translation>由项目 %1 允许: %2</translation>
+    </message>
+    <message>
+        <source>Partly allowed by entry %1: %2</source>
+        <translation>由项目 %1 部分允许: %2</translation>
+    </message>
+    <message>
+        <source>In the first level:</source>
+        <translation>第一层:</translation>
+    </message>
+    <message>
+        <source>Below the first level:</source>
+        <translation>第一层以下:</translation>
+    </message>
+</context>
+<context>
     <name>AddFileDlg</name>
     <message>
         <source>Invalid File Path</source>
@@ -44,7 +147,8 @@
     <message numerus="yes">
         <source>%n lines are not valid paths; fix or remove them before adding:</source>
         <translation>
-            <numerusform>%n 行不是有效路径；请在添加前更正或删除它们:</numerusform></translation>
+            <numerusform>%n 行不是有效路径；请在添加前更正或删除它们:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -515,6 +619,18 @@
         <source>Effective access of %1, member of %2. The target has no permission list: nothing is decided.</source>
         <translation>%1(%2 的成员)的有效访问。目标没有权限列表: 没有任何决定。</translation>
     </message>
+    <message>
+        <source>%1, this folder: %2</source>
+        <translation>%1，此文件夹: %2</translation>
+    </message>
+    <message>
+        <source>%1, subfolders: %2</source>
+        <translation>%1，子文件夹: %2</translation>
+    </message>
+    <message>
+        <source>%1, files: %2</source>
+        <translation>%1，文件: %2</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorPage</name>
@@ -890,7 +1006,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>Paste Security onto %n Targets</source>
         <translation>
-            <numerusform>将安全设置粘贴到 %n 个目标</numerusform></translation>
+            <numerusform>将安全设置粘贴到 %n 个目标</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target is not NTFS and kept its security.</source>
@@ -899,7 +1016,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n targets are not NTFS and kept their security.</source>
         <translation>
-            <numerusform>%n 个目标不是 NTFS，保留了其安全设置。</numerusform></translation>
+            <numerusform>%n 个目标不是 NTFS，保留了其安全设置。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Paste Security</source>
@@ -912,7 +1030,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>Add %n Paths</source>
         <translation>
-            <numerusform>添加 %n 个路径</numerusform></translation>
+            <numerusform>添加 %n 个路径</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target was added</source>
@@ -921,7 +1040,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n targets were added</source>
         <translation>
-            <numerusform>已添加 %n 个目标</numerusform></translation>
+            <numerusform>已添加 %n 个目标</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 path was already in the template and skipped.</source>
@@ -930,7 +1050,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n paths were already in the template and skipped.</source>
         <translation>
-            <numerusform>%n 个路径已在模板中，已跳过。</numerusform></translation>
+            <numerusform>%n 个路径已在模板中，已跳过。</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1; %2</source>
@@ -951,7 +1072,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>%n entries</source>
         <translation>
-            <numerusform>%n 个项目</numerusform></translation>
+            <numerusform>%n 个项目</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 target</source>
@@ -962,7 +1084,8 @@ File not found. Check the file name and try again.</source>
         <source>%n targets</source>
         <comment>in %n targets</comment>
         <translation>
-            <numerusform>%n 个目标</numerusform></translation>
+            <numerusform>%n 个目标</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 in %2 changed.</source>
@@ -991,7 +1114,8 @@ File not found. Check the file name and try again.</source>
     <message numerus="yes">
         <source>Remove %n Targets</source>
         <translation>
-            <numerusform>删除 %n 个目标</numerusform></translation>
+            <numerusform>删除 %n 个目标</numerusform>
+        </translation>
     </message>
     <message>
         <source>Error</source>

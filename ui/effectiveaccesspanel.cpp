@@ -30,6 +30,54 @@ QString Q(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr const char* kPhraseContext = "AccessTable";
+
+// The words of the cells and their explanations, listed so that lupdate offers each for
+// translation; the table builds its texts from them. The lower-case words stand after another
+// level's, below it: "Allowed in the first level, denied below".
+[[maybe_unused]] constexpr const char* kPhrases[] = {
+    QT_TRANSLATE_NOOP("AccessTable", "Allowed"),
+    QT_TRANSLATE_NOOP("AccessTable", "Denied"),
+    QT_TRANSLATE_NOOP("AccessTable", "Not allowed"),
+    QT_TRANSLATE_NOOP("AccessTable", "Success"),
+    QT_TRANSLATE_NOOP("AccessTable", "Failure"),
+    QT_TRANSLATE_NOOP("AccessTable", "Success and failure"),
+    QT_TRANSLATE_NOOP("AccessTable", "Not audited"),
+    QT_TRANSLATE_NOOP("AccessTable", "allowed"),
+    QT_TRANSLATE_NOOP("AccessTable", "denied"),
+    QT_TRANSLATE_NOOP("AccessTable", "not allowed"),
+    QT_TRANSLATE_NOOP("AccessTable", "success"),
+    QT_TRANSLATE_NOOP("AccessTable", "failure"),
+    QT_TRANSLATE_NOOP("AccessTable", "success and failure"),
+    QT_TRANSLATE_NOOP("AccessTable", "not audited"),
+    QT_TRANSLATE_NOOP("AccessTable", "%1 in the first level only"),
+    QT_TRANSLATE_NOOP("AccessTable", "%1 in the first level, %2 below"),
+    QT_TRANSLATE_NOOP("AccessTable", "Not decided"),
+    QT_TRANSLATE_NOOP("AccessTable", "The target has no permission list: nothing is decided."),
+    QT_TRANSLATE_NOOP("AccessTable", "No entry grants it."),
+    QT_TRANSLATE_NOOP("AccessTable", "No entry grants all of it."),
+    QT_TRANSLATE_NOOP("AccessTable", "Denied by entry %1: %2"),
+    QT_TRANSLATE_NOOP("AccessTable", "Allowed by entry %1: %2"),
+    QT_TRANSLATE_NOOP("AccessTable", "Partly allowed by entry %1: %2"),
+    QT_TRANSLATE_NOOP("AccessTable", "In the first level:"),
+    QT_TRANSLATE_NOOP("AccessTable", "Below the first level:"),
+};
+
+// The line under the tables, by column: %1 the row's right, %2 what decided the cell.
+constexpr const char* kDetailsByColumn[kAccessColumnCount] = {
+    QT_TRANSLATE_NOOP("EffectiveAccessPanel", "%1, this folder: %2"),
+    QT_TRANSLATE_NOOP("EffectiveAccessPanel", "%1, subfolders: %2"),
+    QT_TRANSLATE_NOOP("EffectiveAccessPanel", "%1, files: %2"),
+};
+
+std::string InLanguage(const char* pattern) {
+    return QCoreApplication::translate(kPhraseContext, pattern).toStdString();
+}
+
+template <class Text> QString Shown(const Text& text) {
+    return Q(permora::Render(text, InLanguage));
+}
+
 // A read-only table of rights by the three columns, as tall as its rows, so that the page
 // scrolls instead of each table; Tab leaves it, the arrows move between its cells.
 QTableWidget* MakeTable(const QString& name, QWidget* parent) {
@@ -65,11 +113,11 @@ void SetRowNames(QTableWidget* table, const std::vector<const char*>& names) {
     table->setVerticalHeaderLabels(labels);
 }
 
-void SetCell(QTableWidget* table, int row, int column, const std::string& text,
-             const std::string& explanation) {
-    auto* item = new QTableWidgetItem(Q(text));
-    item->setToolTip(Q(explanation));
-    item->setData(Qt::AccessibleDescriptionRole, Q(explanation));
+void SetCell(QTableWidget* table, int row, int column, const QString& text,
+             const QString& explanation) {
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(explanation);
+    item->setData(Qt::AccessibleDescriptionRole, explanation);
     table->setItem(row, column, item);
 }
 
@@ -90,28 +138,61 @@ void FillAccess(QTableWidget* table, const permora::EffectiveAccess& access,
         const std::uint32_t mask = rights[static_cast<std::size_t>(row)].mask;
         for (int column = 0; column < kAccessColumnCount; ++column) {
             SetCell(table, row, column,
-                    permora::AccessCellText(access, permora::AccessCellOf(access, column, mask)),
-                    permora::AccessCellExplanation(access, column, mask));
+                    Shown(permora::AccessCellPhrase(access,
+                                                    permora::AccessCellOf(access, column, mask))),
+                    Shown(permora::AccessCellExplanationLines(access, column, mask)));
         }
     }
 }
 
+// The widest columns give way until the columns take no more than budget together, but no
+// column gets narrower than its heading.
+void NarrowColumns(std::array<int, kAccessColumnCount>& widths,
+                   const std::array<int, kAccessColumnCount>& headings, int budget) {
+    std::array<int, kAccessColumnCount> sorted = widths;
+    std::sort(sorted.begin(), sorted.end());
+    int narrower = 0; // the sum of the columns that keep their widths
+    for (int i = 0; i < kAccessColumnCount; ++i) {
+        const int wider = kAccessColumnCount - i;
+        const int cap = (budget - narrower) / wider;
+        if (cap <= sorted[static_cast<std::size_t>(i)]) {
+            for (int column = 0; column < kAccessColumnCount; ++column) {
+                auto& width = widths[static_cast<std::size_t>(column)];
+                width = std::max(std::min(width, cap), headings[static_cast<std::size_t>(column)]);
+            }
+            return;
+        }
+        narrower += sorted[static_cast<std::size_t>(i)];
+    }
+}
+
 // The tables share their column widths, so that their columns line up, and each is exactly
-// as large as its cells.
-void FitTables(const std::vector<QTableWidget*>& tables) {
+// as large as its cells. Where the texts are wider than room (in some languages), the widest
+// columns give way and their texts wrap.
+void FitTables(const std::vector<QTableWidget*>& tables, int room) {
     int names = 0;
     std::array<int, kAccessColumnCount> widths{};
+    std::array<int, kAccessColumnCount> headings{};
     for (QTableWidget* table : tables) {
-        table->resizeRowsToContents();
+        table->setWordWrap(false);
         names = std::max(names, table->verticalHeader()->sizeHint().width());
         for (int column = 0; column < kAccessColumnCount; ++column) {
+            const auto at = static_cast<std::size_t>(column);
             const int cells = static_cast<QAbstractItemView*>(table)->sizeHintForColumn(column);
             const int heading = table->horizontalHeader()->sectionSizeHint(column);
-            widths[static_cast<std::size_t>(column)] =
-                std::max({widths[static_cast<std::size_t>(column)], cells, heading});
+            widths[at] = std::max({widths[at], cells, heading});
+            headings[at] = std::max(headings[at], heading);
         }
     }
+    const int frames = 2 * tables.front()->frameWidth();
+    int natural = names + frames;
+    for (const int width : widths)
+        natural += width;
+    const bool wrap = room > 0 && natural > room;
+    if (wrap)
+        NarrowColumns(widths, headings, room - names - frames);
     for (QTableWidget* table : tables) {
+        table->setWordWrap(wrap);
         table->verticalHeader()->setFixedWidth(names);
         int width = names + 2 * table->frameWidth();
         for (int column = 0; column < kAccessColumnCount; ++column) {
@@ -119,6 +200,7 @@ void FitTables(const std::vector<QTableWidget*>& tables) {
                                                      widths[static_cast<std::size_t>(column)]);
             width += widths[static_cast<std::size_t>(column)];
         }
+        table->resizeRowsToContents();
         int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
         for (int row = 0; row < table->rowCount(); ++row) {
             height += table->rowHeight(row);
@@ -221,7 +303,7 @@ EffectiveAccessPanel::EffectiveAccessPanel(QWidget* parent)
     groups_->installEventFilter(this);
     audits_->hide();
     auditCaption_->hide();
-    FitTables({standard_, rights_, audits_});
+    FitTables({standard_, rights_, audits_}, 0);
 }
 
 void EffectiveAccessPanel::SetAccounts(const std::vector<std::string>& accounts) {
@@ -262,24 +344,22 @@ void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
                                                              "%2. The target has no permission "
                                                              "list: nothing is decided.");
     }
-    shown = shown.arg(Q(subject.Account()));
-    if (!groups.empty())
-        shown = shown.arg(Q(groups));
-    caption_->setText(shown);
+    caption_->setText(groups.empty() ? shown.arg(Q(subject.Account()))
+                                     : shown.arg(Q(subject.Account()), Q(groups)));
 
     FillAccess(standard_, access, permora::kStandardPermissions);
     FillAccess(rights_, access, permora::kEditorRights);
 
     // Only the rights audited somewhere.
     std::vector<const char*> audited;
-    std::vector<std::vector<std::string>> auditCells;
+    std::vector<std::vector<QString>> auditCells;
     for (const permora::NamedRights& right : permora::kEditorRights) {
-        std::vector<std::string> cells;
+        std::vector<QString> cells;
         bool any = false;
         for (int column = 0; column < kAccessColumnCount; ++column) {
             const permora::AuditCell cell = permora::AuditCellOf(access, column, right.mask);
             any = any || cell.firstLevel != 0;
-            cells.push_back(permora::AuditCellText(cell));
+            cells.push_back(Shown(permora::AuditCellPhrase(cell)));
         }
         if (any) {
             audited.push_back(right.name);
@@ -289,7 +369,7 @@ void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
     SetRowNames(audits_, audited);
     for (int row = 0; row < static_cast<int>(auditCells.size()); ++row) {
         for (int column = 0; column < kAccessColumnCount; ++column) {
-            const std::string& text =
+            const QString& text =
                 auditCells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
             SetCell(audits_, row, column, text, text);
         }
@@ -307,7 +387,7 @@ void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
     for (QTableWidget* table : {standard_, rights_, audits_}) {
         table->setEnabled(true);
     }
-    FitTables({standard_, rights_, audits_});
+    FitTables({standard_, rights_, audits_}, TableRoom());
     // The scroll bars follow the new sizes now, not once the event loop comes round.
     scroll_->widget()->layout()->activate();
     scroll_->setWidgetResizable(true);
@@ -333,6 +413,13 @@ bool EffectiveAccessPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// The width of the scroll area beside its vertical scroll bar, which the tables, taller than
+// the page, have.
+int EffectiveAccessPanel::TableRoom() const {
+    return scroll_->width() - 2 * scroll_->frameWidth() -
+           scroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+}
+
 // The tables do not scroll; the page scrolls to the cell the arrows moved to.
 void EffectiveAccessPanel::ShowCurrentCell(QTableWidget* table) {
     const QModelIndex current = table->currentIndex();
@@ -348,16 +435,17 @@ void EffectiveAccessPanel::ShowCurrentCell(QTableWidget* table) {
 
 void EffectiveAccessPanel::ShowDetails(QTableWidget* table) {
     const QTableWidgetItem* item = table->currentItem();
-    if (item == nullptr) {
-        details_->setText(
-            table->isEnabled()
-                ? QCoreApplication::translate("EffectiveAccessPanel",
-                                              "Move to a cell to see the entries that decide it.")
-                : QString());
-        return;
+    QString text;
+    if (item != nullptr) {
+        const QString row = table->verticalHeaderItem(item->row())->text();
+        const int column = std::clamp(item->column(), 0, kAccessColumnCount - 1);
+        text = QCoreApplication::translate("EffectiveAccessPanel", kDetailsByColumn[column])
+                   .arg(row, item->toolTip());
+    } else if (table->isEnabled()) {
+        text = QCoreApplication::translate("EffectiveAccessPanel",
+                                           "Move to a cell to see the entries that decide it.");
     }
-    const QString row = table->verticalHeaderItem(item->row())->text();
-    const QString column = table->horizontalHeaderItem(item->column())->text();
-    details_->setText(row + QStringLiteral(", ") + column.toLower() + QStringLiteral(": ") +
-                      item->toolTip());
+    details_->setText(text);
+    // The line takes the height its text needs now, so that the cell scrolled to stays in view.
+    layout()->activate();
 }

@@ -41,6 +41,7 @@ protected:
 private:
     void ShowDetails(QTableWidget* table);
     void ShowCurrentCell(QTableWidget* table);
+    int TableRoom() const;
 
     QComboBox* account_;
     QStringListModel* accountModel_;

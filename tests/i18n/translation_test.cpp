@@ -9,11 +9,13 @@
 #include "resources/templates/addpathsdlg.h"
 #include "resources/templates/inputntaccountdlg.h"
 #include "resources/templates/permoradlg.h"
+#include "template_file/access_table.h"
 #include "ui/aboutdlg.h"
 #include "ui/addfiledlg.h"
 #include "ui/addpathsdlg.h"
 #include "ui/auditingproppage.h"
 #include "ui/effectiveaccesspage.h"
+#include "ui/effectiveaccesspanel.h"
 #include "ui/inputntaccountdlg.h"
 #include "ui/objectauditproppage.h"
 #include "ui/objectpermproppage.h"
@@ -34,11 +36,14 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -132,6 +137,25 @@ void ExpectTextsFit(QWidget* window) {
     }
 }
 
+// Nothing reaches past the right edge of a scroll area that does not scroll sideways.
+void ExpectNothingCutOffSideways(QWidget* window) {
+    for (QScrollArea* area : window->findChildren<QScrollArea*>()) {
+        if (!area->isVisibleTo(window) || area->widget() == nullptr ||
+            area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+            continue;
+        const int room = area->viewport()->width();
+        for (QWidget* inner :
+             area->widget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!inner->isVisibleTo(area->widget()))
+                continue;
+            const int right = inner->mapTo(area->widget(), QPoint(inner->width(), 0)).x();
+            EXPECT_LE(right, room) << "a " << inner->metaObject()->className() << " named \""
+                                   << inner->accessibleName().toStdString() << "\" is "
+                                   << right - room << " pixels wider than its scroll area";
+        }
+    }
+}
+
 // No two controls of a window answer to the same access key.
 void ExpectUniqueAccessKeys(QWidget* window) {
     std::map<QChar, std::string> keys;
@@ -156,6 +180,25 @@ void ExpectUniqueAccessKeys(QWidget* window) {
 constexpr const char* kDescriptor = "S:AR(AU;CIOISA;0x1f01ff;;;LAB\\auditors)"
                                     "D:AR(D;CIOI;0x116;;;LAB\\guest)(A;CIOI;0x1200a9;;;Everyone)"
                                     "(A;OICI;0x1301bf;;;LAB\\staff)(A;CI;0x20;;;LAB\\guest)";
+
+// For the Effective Access page of LAB\guest in LAB\staff, cells with the longest texts: a
+// right denied to the child folders and allowed below them, audits of the first level only.
+constexpr const char* kAccessDescriptor =
+    "S:(AU;NPCISAFA;0x10000;;;LAB\\staff)(AU;OISA;0x1;;;LAB\\guest)"
+    "D:(D;NPCIIO;0x10000;;;LAB\\staff)(D;CIOI;0x116;;;LAB\\guest)(A;CIOI;0x1200a9;;;Everyone)"
+    "(A;OICI;0x1301bf;;;LAB\\staff)(A;NPCI;0x20;;;LAB\\guest)";
+
+// The page viewed for LAB\guest in LAB\staff, with the cell that has the longest explanation
+// (Delete on the subfolders) current, so that the line under the tables shows it.
+void ViewEffectiveAccess(EffectiveAccessPage& page) {
+    EffectiveAccessPanel& panel = page.Panel();
+    panel.AccountField()->setEditText(QStringLiteral("LAB\\guest"));
+    panel.GroupsField()->setText(QStringLiteral("LAB\\staff"));
+    panel.ViewButton()->click();
+    QTableWidget* rights = panel.RightsTable();
+    rights->setFocus();
+    rights->setCurrentCell(10, permora::kSubfoldersColumn);
+}
 
 class Language {
 public:
@@ -234,6 +277,18 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
         runPages({&permissions, &auditing, &access}, "advanced");
     }
     {
+        const auto accessTarget = advtest::MakeTarget(kAccessDescriptor);
+        EffectiveAccessPage access(*accessTarget);
+        tk::PropertySheet sheet("/vol/vol1/qt1");
+        sheet.AddPage(&access);
+        host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& shown) {
+            ViewEffectiveAccess(access);
+            look("effective-access", shown.ModalWidget());
+            shown.PressCancel();
+        });
+        sheet.DoModal();
+    }
+    {
         ObjectPermPropPage permission(
             *target->Descriptor->DaclList.EntryAt(1, permora::ListKind::Permissions),
             permora::kLevelFileDirectory);
@@ -250,6 +305,7 @@ TEST(Translations, EveryWindowFitsItsTextsInEveryLanguage) {
         ForEachWindow([&](const std::string& name, QWidget* window) {
             SCOPED_TRACE(name);
             ExpectTextsFit(window);
+            ExpectNothingCutOffSideways(window);
             ExpectUniqueAccessKeys(window);
             tk::test::SavePng(window, std::string("i18n-") + language + "-" + name);
         });
@@ -284,6 +340,7 @@ TEST(Look, EveryWindowStaysReadable) {
     ForEachWindow([&](const std::string& name, QWidget* window) {
         SCOPED_TRACE(name);
         ExpectTextsFit(window);
+        ExpectNothingCutOffSideways(window);
         tk::test::SavePng(window, "look-" + look.toStdString() + "-" + name);
     });
     QApplication::setPalette(before);
@@ -322,6 +379,42 @@ TEST(Translations, EveryNameTheModelGivesIsTranslated) {
             }
         }
     }
+}
+
+TEST(Translations, EveryPhraseOfTheAccessTableIsTranslated) {
+    for (const char* language : kLanguages) {
+        SCOPED_TRACE(language);
+        QTranslator translator;
+        ASSERT_TRUE(translator.load(QStringLiteral("permora_") + QString::fromLatin1(language),
+                                    QStringLiteral(PERMORA_TRANSLATIONS_DIR)));
+        for (const char* pattern : permora::PhrasePatterns())
+            EXPECT_FALSE(translator.translate("AccessTable", pattern).isEmpty()) << pattern;
+    }
+}
+
+// The cells, their explanations and the line under the tables, put together in the language.
+TEST(Translations, TheEffectiveAccessPageShowsItsCellsInTheLanguage) {
+    const Language german("de");
+    const auto target = advtest::MakeTarget(kAccessDescriptor);
+    const permora::AccessSubject subject("LAB\\guest", {"LAB\\staff"});
+    EffectiveAccessPanel panel;
+    panel.ShowAccess(permora::ComputeEffectiveAccess(*target->Descriptor, subject), subject);
+    QTableWidget* rights = panel.RightsTable();
+    const QTableWidgetItem* deleteOnSubfolders = rights->item(10, permora::kSubfoldersColumn);
+    ASSERT_NE(deleteOnSubfolders, nullptr);
+    EXPECT_EQ(deleteOnSubfolders->text().toStdString(),
+              "Verweigert in der ersten Ebene, darunter zugelassen");
+    EXPECT_EQ(rights->item(9, permora::kFilesColumn)->text().toStdString(), "Nicht zugelassen");
+    EXPECT_EQ(panel.AuditTable()->item(1, permora::kSubfoldersColumn)->text().toStdString(),
+              "Erfolgreich und Fehler nur in der ersten Ebene");
+    rights->setCurrentCell(10, permora::kSubfoldersColumn);
+    EXPECT_EQ(panel.Details()->text().toStdString(),
+              "Löschen, Unterordner: In der ersten Ebene:\n"
+              "Verweigert durch Eintrag 1: (D;NPCIIO;0x10000;;;LAB\\staff)\n"
+              "Unterhalb der ersten Ebene:\n"
+              "Zugelassen durch Eintrag 4: (A;CIOI;0x1301bf;;;LAB\\staff)");
+    EXPECT_EQ(deleteOnSubfolders->data(Qt::AccessibleDescriptionRole).toString(),
+              deleteOnSubfolders->toolTip());
 }
 
 TEST(Translations, TheLanguageFollowsTheLocale) {

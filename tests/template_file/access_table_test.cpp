@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,6 +103,53 @@ TEST(AccessTableTest, AuditCells) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(AuditCellText(AuditCellOf(access, c.column, c.mask)), c.text);
     }
+}
+
+// The window shows the cells in the user's language from the same phrases: every pattern is
+// one it can list for translation, and each placeholder is filled once, in the order the
+// language puts them, whatever the arguments hold.
+TEST(AccessTableTest, PhrasesRenderThroughALanguage) {
+    const EffectiveAccess access = AccessOf("D:(D;NPCIIO;0x1;;;LAB\\jdoe)(A;CIIO;0x1;;;LAB\\jdoe)");
+    const std::vector<Phrase> lines =
+        AccessCellExplanationLines(access, kSubfoldersColumn, kReadData);
+    const auto known = PhrasePatterns();
+    std::vector<const Phrase*> pending;
+    for (const Phrase& line : lines)
+        pending.push_back(&line);
+    const Phrase cell =
+        AccessCellPhrase(access, AccessCellOf(access, kSubfoldersColumn, kReadData));
+    pending.push_back(&cell);
+    while (!pending.empty()) {
+        const Phrase* phrase = pending.back();
+        pending.pop_back();
+        if (phrase->pattern != nullptr) {
+            EXPECT_NE(std::find(known.begin(), known.end(), phrase->pattern), known.end())
+                << phrase->pattern;
+        }
+        for (const Phrase& arg : phrase->args)
+            pending.push_back(&arg);
+    }
+
+    const PhraseLanguage reversed = [](const char* pattern) {
+        const std::string text = pattern;
+        if (text == "%1 in the first level, %2 below")
+            return std::string("below: %2; first: %1");
+        if (text == "Denied by entry %1: %2")
+            return std::string("%2 <- %1%");
+        return "[" + text + "]";
+    };
+    EXPECT_EQ(Render(cell, reversed), "below: [allowed]; first: [Denied]");
+    EXPECT_EQ(Render(lines, reversed),
+              "[In the first level:]\n(D;NPCIIO;0x1;;;LAB\\jdoe) <- 1%\n"
+              "[Below the first level:]\n[Allowed by entry 2: (A;CIIO;0x1;;;LAB\\jdoe)]");
+
+    const Phrase literalPercent{.pattern = "Denied by entry %1: %2",
+                                .literal = {},
+                                .args = {{.pattern = nullptr, .literal = "%2", .args = {}},
+                                         {.pattern = nullptr, .literal = "x%1", .args = {}}}};
+    EXPECT_EQ(Render(literalPercent), "Denied by entry %2: x%1");
+    const Phrase missing{.pattern = "%1 in the first level, %2 below", .literal = {}, .args = {}};
+    EXPECT_EQ(Render(missing), "%1 in the first level, %2 below");
 }
 
 } // namespace
