@@ -191,7 +191,7 @@
     </message>
     <message>
         <source>&amp;File/Directory</source>
-        <translation>ファイル/フォルダー(&amp;F)</translation>
+        <translation>ファイル/フォルダ(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;Storage</source>
@@ -383,7 +383,7 @@
     </message>
     <message>
         <source>&amp;File:</source>
-        <translation>保存先</translation>
+        <translation>場所:</translation>
     </message>
     <message>
         <source>Untit&amp;led</source>

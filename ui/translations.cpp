@@ -1,13 +1,18 @@
 #include "ui/translations.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace translations {
 
@@ -16,6 +21,49 @@ namespace {
 std::vector<QPointer<QTranslator>>& Installed() {
     static std::vector<QPointer<QTranslator>> installed;
     return installed;
+}
+
+// The application font as it was before a language changed it.
+std::optional<QFont>& FontBeforeLanguage() {
+    static std::optional<QFont> font;
+    return font;
+}
+
+// Japanese and Chinese write many Han characters in forms of their own, and one font file
+// often holds both: left to itself, the fallback takes whichever the font configuration
+// prefers for the process's locale. The families with each language's forms, most wanted
+// first.
+std::vector<QString> HanFamiliesOf(const std::string& language) {
+    if (language == "ja")
+        return {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
+                QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"),
+                QStringLiteral("VL Gothic")};
+    if (language == "zh_CN")
+        return {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+                QStringLiteral("Source Han Sans CN"), QStringLiteral("WenQuanYi Micro Hei"),
+                QStringLiteral("WenQuanYi Zen Hei")};
+    return {};
+}
+
+// The dialogs of Japanese and Chinese take the language's font, as the desktop of either
+// language has it, unless the desktop's font is already one of the language's: Latin letters
+// and the dialogs' proportions follow it, and anything it lacks comes from the desktop's font.
+void UseFontFor(const std::string& language) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return;
+    QFont font = QApplication::font();
+    const QString desktop = QFontInfo(font).family();
+    const std::vector<QString> families = HanFamiliesOf(language);
+    if (std::find(families.begin(), families.end(), desktop) != families.end())
+        return;
+    for (const QString& family : families) {
+        if (!QFontDatabase::hasFamily(family))
+            continue;
+        FontBeforeLanguage() = font;
+        font.setFamilies({family, desktop});
+        QApplication::setFont(font);
+        return;
+    }
 }
 
 // "de_DE.UTF-8@euro" -> "de_DE".
@@ -69,6 +117,10 @@ std::string TranslationsFolder() {
 }
 
 void Uninstall() {
+    if (FontBeforeLanguage()) {
+        QApplication::setFont(*FontBeforeLanguage());
+        FontBeforeLanguage().reset();
+    }
     for (const QPointer<QTranslator>& translator : Installed()) {
         if (translator) {
             QCoreApplication::removeTranslator(translator);
@@ -100,6 +152,7 @@ std::string Install(const std::vector<std::string>& wanted, const std::string& f
         }
         QCoreApplication::installTranslator(own.get());
         Installed().emplace_back(own.release());
+        UseFontFor(language);
         return language;
     }
     return {};

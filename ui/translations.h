@@ -21,10 +21,11 @@ std::string TranslationsFolder();
 
 // Installs the translators for the first wanted language that Permora has in folder, in
 // place of those installed before, and returns that language ("" for English). The
-// application object owns them. Windows made afterwards show the language.
+// application object owns them. Windows made afterwards show the language, Japanese and
+// Chinese with the Han characters of their own forms.
 std::string Install(const std::vector<std::string>& wanted, const std::string& folder);
 
-// Back to English.
+// Back to English, and the font as it was.
 void Uninstall();
 
 // Install(WantedLanguages(the process environment), TranslationsFolder()).

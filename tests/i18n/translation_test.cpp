@@ -34,6 +34,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTableWidget>
+#include <QTextLayout>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -415,6 +417,28 @@ TEST(Translations, TheEffectiveAccessPageShowsItsCellsInTheLanguage) {
               "Zugelassen durch Eintrag 4: (A;CIOI;0x1301bf;;;LAB\\staff)");
     EXPECT_EQ(deleteOnSubfolders->data(Qt::AccessibleDescriptionRole).toString(),
               deleteOnSubfolders->toolTip());
+}
+
+// Japanese and Chinese draw many Han characters differently: each language gets its own
+// forms of them, whatever the locale of the process.
+TEST(Translations, HanCharactersTakeTheFormsOfTheLanguage) {
+    const struct {
+        const char* language;
+        const char* family;
+    } cases[] = {{"ja", "Noto Sans CJK JP"}, {"zh_CN", "Noto Sans CJK SC"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        const Language shown(c.language);
+        QLabel label(QStringLiteral("\u6743\u9650"));
+        QTextLayout layout(label.text(), label.font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        ASSERT_FALSE(runs.isEmpty());
+        EXPECT_EQ(runs.front().rawFont().familyName().toStdString(), c.family);
+    }
+    EXPECT_EQ(QLabel().font(), QApplication::font()) << "English has the desktop's font again";
 }
 
 TEST(Translations, TheLanguageFollowsTheLocale) {
