@@ -12,34 +12,19 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 
 import pyatspi
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+import xserver  # noqa: E402
+from xserver import Failure, check  # noqa: E402
 
 TIMEOUT = 30  # seconds for anything to appear; the machine may be busy
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
 def wait_for(probe, what, timeout=TIMEOUT):
-    deadline = time.monotonic() + timeout
-    while True:
-        try:
-            value = probe()
-        except Exception:  # an object that went away while it was read
-            value = None
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(0.1)
+    # An object that went away while it was read counts as nothing yet.
+    return xserver.wait_for(probe, what, timeout, tolerate=(Exception,))
 
 
 def has(node, state):
@@ -217,28 +202,14 @@ def check_german(editor):
         check(find(sheet, "check box", name) is not None, f"no check box {name}")
 
 
-def start_x(work):
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
-                               "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    number = b""
-    deadline = time.monotonic() + TIMEOUT
-    while not number.endswith(b"\n") and time.monotonic() < deadline:
-        chunk = os.read(read, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(read)
-    check(number.strip(), "Xvfb did not start")
-    return server, ":" + number.decode().strip()
-
-
 def main():
     program, fixture = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
-        server, display = start_x(work)
+        try:
+            server, display = xserver.start_xvfb(TIMEOUT, noreset=True)
+        except Failure as failure:
+            print("a11y: " + str(failure), file=sys.stderr)
+            return 1
         editors = []
         try:
             editor = Editor(program, fixture, display, work, "C.UTF-8")

@@ -28,28 +28,16 @@ from Xlib import error as XError
 from Xlib import display as xdisplay
 from Xlib.protocol import event as xevent
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+import xserver  # noqa: E402
+from xserver import Failure, check  # noqa: E402
+
 TIMEOUT = 40  # seconds for anything to happen; the machine may be busy
 SKIP = 77
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
 def wait_for(probe, what, timeout=TIMEOUT):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(0.1)
+    return xserver.wait_for(probe, what, timeout)
 
 
 # --- processes --------------------------------------------------------------------------
@@ -398,16 +386,8 @@ def check_viewer(editor):
             subprocess.run(["vncpasswd", "-f"], input=editor.password.encode() + b"\n",
                            stdout=f, check=True, timeout=TIMEOUT)
         os.chmod(password_file, 0o600)
-        number_read, number_write = os.pipe()
-        processes.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(number_write), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"], pass_fds=[number_write], stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL))
-        os.close(number_write)
-        with os.fdopen(number_read) as numbers:
-            ready, _, _ = select.select([numbers], [], [], TIMEOUT)
-            check(ready, "Xvfb did not start")
-            display = ":" + numbers.readline().strip()
+        server, display = xserver.start_xvfb(TIMEOUT, screen="1024x768x24")
+        processes.append(server)
         env = dict(os.environ, DISPLAY=display, HOME=work)
         env.pop("XAUTHORITY", None)
         command = ["xtigervncviewer", "-passwd", password_file, editor.vnc_socket]
