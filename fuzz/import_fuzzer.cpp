@@ -25,11 +25,11 @@ void Check(bool condition, const char* what) {
     }
 }
 
-using Numbered = std::vector<std::pair<int, std::string>>;
+using Numbered = std::vector<std::pair<std::int64_t, std::string>>;
 
 Numbered DecodeInBlocks(std::string_view bytes, std::size_t blockSize) {
     Numbered lines;
-    LineDecoder decoder([&lines](const std::string& line, int number) {
+    LineDecoder decoder([&lines](const std::string& line, std::int64_t number) {
         Check(!line.empty(), "empty line delivered");
         Check(lines.empty() || number > lines.back().first, "line numbers do not grow");
         lines.emplace_back(number, line);
@@ -54,12 +54,12 @@ struct Imported {
 Imported Import(std::string_view bytes, SecurityTemplate& into, bool withWarnings) {
     Imported result;
     ImportReport report;
-    report.message = [&result](int line, const std::string& text) {
+    report.message = [&result](std::int64_t line, const std::string& text) {
         Check(line >= 1, "a message without a line");
         result.messages.emplace_back(line, text);
     };
     if (withWarnings) {
-        report.warning = [&result](int line, const std::string& text) {
+        report.warning = [&result](std::int64_t line, const std::string& text) {
             Check(line >= 1 && !text.empty(), "an empty warning or one without a line");
             ++result.warnings;
         };

@@ -1,13 +1,22 @@
 // File bytes to the lines the import reads.
 
+#include "template_file/decode_detail.h"
 #include "template_file/template_file.h"
 #include "template_file/utf8.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
 
 namespace permora {
+
+namespace decode_detail {
+std::size_t templateLine = kMaxTemplateLine;
+std::size_t pathListLine = kMaxPathListLine;
+std::int64_t firstLineNumber = 1;
+} // namespace decode_detail
 
 namespace {
 
@@ -25,11 +34,54 @@ constexpr bool IsSpecialByte(unsigned char c) {
 
 } // namespace
 
-LineDecoder::LineDecoder(LineFn onLine) : onLine_(std::move(onLine)) {
+std::string SizeText(std::size_t bytes) {
+    constexpr std::size_t kKiB = std::size_t{1} << 10;
+    constexpr std::size_t kGiB = std::size_t{1} << 30;
+    if (bytes >= kGiB && bytes % kGiB == 0) {
+        return std::to_string(bytes / kGiB) + " GiB";
+    }
+    if (bytes >= kKiB && bytes % kKiB == 0) {
+        return std::to_string(bytes / kKiB) + " KiB";
+    }
+    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+LineDecoder::LineDecoder(LineFn onLine)
+    : LineDecoder(std::move(onLine), decode_detail::templateLine) {}
+
+LineDecoder::LineDecoder(LineFn onLine, std::size_t maxLine)
+    : onLine_(std::move(onLine)), maxLine_(maxLine), lineNumber_(decode_detail::firstLineNumber) {
     line_.reserve(256);
 }
 
+// Whether more bytes fit in the line. A line that does not ends the decoding and lets go of
+// what it held, so that neither a line without end nor an endless run of dropped characters
+// (/dev/zero) can take more memory than the limit.
+bool LineDecoder::Fits(std::size_t more) {
+    if (line_.size() + dropped_ + more <= maxLine_) {
+        // Grown here rather than by the append, so that a long line takes no more than the
+        // limit, not the next power of two above it.
+        const std::size_t need = line_.size() + more;
+        if (need > line_.capacity()) {
+            line_.reserve(std::min(std::max(need, 2 * line_.capacity()), maxLine_));
+        }
+        return true;
+    }
+    tooLong_ = true;
+    stopped_ = true;
+    ended_ = true;
+    std::string().swap(line_);
+    return false;
+}
+
+void LineDecoder::Warn(const std::string& warning) {
+    if (warn_) {
+        warn_(lineNumber_, warning);
+    }
+}
+
 bool LineDecoder::Deliver() {
+    dropped_ = 0;
     if (mayHoldMark_) {
         // U+FEFF read byte by byte is the sequence EF BB BF; it is dropped like the unit,
         // also where dropping one brings the bytes of another together.
@@ -72,7 +124,22 @@ bool LineDecoder::EndData() {
     lastWasCr_ = false;
     Deliver();
     ended_ = true;
+    atEndOfData_ = !stopped_;
     return false;
+}
+
+// After U+001A, with bytesLeft bytes of the block after it: what follows is not read, and a
+// save would not write it. Returns true only to ask for the next block, which tells.
+bool LineDecoder::AfterEnd(std::size_t bytesLeft) {
+    if (!atEndOfData_ || !warn_) {
+        return false;
+    }
+    if (bytesLeft > 0) {
+        Warn("data after U+001A is not saved");
+        return false;
+    }
+    awaitingRest_ = true;
+    return true;
 }
 
 bool LineDecoder::FeedBytes(const unsigned char* bytes, std::size_t size) {
@@ -84,6 +151,9 @@ bool LineDecoder::FeedBytes(const unsigned char* bytes, std::size_t size) {
             ++i;
         }
         if (i > start) {
+            if (!Fits(i - start)) {
+                return false;
+            }
             const char* run = reinterpret_cast<const char*>(bytes + start);
             if (!mayHoldMark_ && std::memchr(run, 0xEF, i - start) != nullptr) {
                 mayHoldMark_ = true;
@@ -96,10 +166,15 @@ bool LineDecoder::FeedBytes(const unsigned char* bytes, std::size_t size) {
         }
         const unsigned char c = bytes[i++];
         if (c == 0x00) {
-            continue; // dropped as if it were not there
+            ++dropped_; // dropped as if it were not there
+            if (!Fits(0)) {
+                return false;
+            }
+            continue;
         }
         if (c == kEndOfData) {
-            return EndData();
+            EndData();
+            return AfterEnd(size - i);
         }
         if (!EndLine(c)) {
             return false;
@@ -111,17 +186,25 @@ bool LineDecoder::FeedBytes(const unsigned char* bytes, std::size_t size) {
 bool LineDecoder::TakeCharacter(std::uint32_t c) {
     if (c >= 0x20) {
         if (c < 0x80) {
+            if (!Fits(1)) {
+                return false;
+            }
             line_.push_back(static_cast<char>(c));
         } else if (c == kByteOrderMark) {
-            return true; // dropped wherever it stands, so joined files read whole
+            ++dropped_; // dropped wherever it stands, so joined files read whole
+            return Fits(0);
         } else {
+            if (!Fits(c < 0x800 ? 2 : c < 0x10000 ? 3 : 4)) {
+                return false;
+            }
             utf8::Append(line_, c);
         }
         lastWasCr_ = false;
         return true;
     }
     if (c == 0x00) {
-        return true;
+        ++dropped_;
+        return Fits(0);
     }
     if (c == '\r' || c == '\n') {
         return EndLine(static_cast<unsigned char>(c));
@@ -129,9 +212,23 @@ bool LineDecoder::TakeCharacter(std::uint32_t c) {
     if (c == kEndOfData) {
         return EndData();
     }
+    if (!Fits(1)) {
+        return false;
+    }
     line_.push_back(static_cast<char>(c));
     lastWasCr_ = false;
     return true;
+}
+
+// A surrogate without its other half is read as U+FFFD, which a save writes instead.
+bool LineDecoder::TakeLoneSurrogate(std::uint16_t unit) {
+    if (warn_) {
+        char text[64];
+        std::snprintf(text, sizeof text, "lone surrogate U+%04X is saved as U+FFFD",
+                      static_cast<unsigned>(unit));
+        Warn(text);
+    }
+    return TakeCharacter(kReplacement);
 }
 
 bool LineDecoder::TakeUnit(std::uint16_t unit) {
@@ -144,13 +241,15 @@ bool LineDecoder::TakeUnit(std::uint16_t unit) {
             return TakeCharacter(0x10000 + ((std::uint32_t{high} - 0xD800) << 10) +
                                  (std::uint32_t{unit} - 0xDC00));
         }
-        TakeCharacter(kReplacement);
+        if (!TakeLoneSurrogate(high)) {
+            return false;
+        }
     }
     if (isHigh) {
         highSurrogate_ = unit;
         return true;
     }
-    return TakeCharacter(isLow ? kReplacement : unit);
+    return isLow ? TakeLoneSurrogate(unit) : TakeCharacter(unit);
 }
 
 bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
@@ -162,7 +261,7 @@ bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
         const auto unit = static_cast<std::uint16_t>(little ? oddByte_ | (second << 8)
                                                             : (oddByte_ << 8) | second);
         if (!TakeUnit(unit)) {
-            return false;
+            return AfterEnd(size - i);
         }
     }
     while (i + 1 < size) {
@@ -178,6 +277,9 @@ bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
                 ++units;
             }
             if (units > 0) {
+                if (!Fits(units)) {
+                    return false;
+                }
                 const std::size_t start = line_.size();
                 line_.resize(start + units);
                 char* out = line_.data() + start;
@@ -193,7 +295,7 @@ bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
                                                             : (bytes[i] << 8) | bytes[i + 1]);
         i += 2;
         if (!TakeUnit(unit)) {
-            return false;
+            return AfterEnd(size - i);
         }
     }
     if (i < size) {
@@ -205,7 +307,11 @@ bool LineDecoder::FeedUnits(const unsigned char* bytes, std::size_t size) {
 
 bool LineDecoder::Feed(const char* data, std::size_t size) {
     if (ended_) {
-        return false;
+        if (awaitingRest_ && size > 0) {
+            awaitingRest_ = false;
+            Warn("data after U+001A is not saved");
+        }
+        return awaitingRest_;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
     if (form_ == Form::Undecided) {
@@ -255,14 +361,18 @@ bool LineDecoder::Finish() {
             FeedBytes(&firstByte_, 1);
         }
     }
+    awaitingRest_ = false;
     if (!ended_) {
         // A last odd byte of a UTF-16 file is ignored; a high surrogate left waiting is a
         // lone one.
         haveOddByte_ = false;
         if (highSurrogate_ != 0) {
+            const std::uint16_t high = highSurrogate_;
             highSurrogate_ = 0;
-            TakeCharacter(kReplacement);
+            TakeLoneSurrogate(high);
         }
+    }
+    if (!ended_) {
         Deliver();
         ended_ = true;
     }
@@ -271,7 +381,7 @@ bool LineDecoder::Finish() {
 
 std::vector<std::string> DecodeLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    LineDecoder decoder([&lines](const std::string& line, int) {
+    LineDecoder decoder([&lines](const std::string& line, std::int64_t) {
         lines.push_back(line);
         return true;
     });

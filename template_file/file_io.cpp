@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <istream>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -21,13 +22,20 @@ class Importer {
 public:
     Importer(SecurityTemplate* into, const TargetSink& take, const ImportReport& report)
         : into_(into), take_(take), report_(report),
-          decoder_([this](const std::string& line, int number) { return Read(line, number); }) {
+          decoder_(
+              [this](const std::string& line, std::int64_t number) { return Read(line, number); }) {
         outcome_.opened = true;
         if (report_.message) {
             sink_ = [this](const std::string& message) { report_.message(lineNumber_, message); };
         }
         if (report_.warning) {
             warn_ = [this](const std::string& warning) { warnings_.push_back(warning); };
+            // What the decoding changes belongs to the line it happens on (or, after the
+            // last line, to the file) and is told with the reader's warnings of that line.
+            decoder_.OnWarning([this](std::int64_t line, const std::string& warning) {
+                warningsLine_ = line;
+                warnings_.push_back(warning);
+            });
         }
     }
     Importer(const Importer&) = delete;
@@ -39,13 +47,23 @@ public:
         if (!readFailed) {
             decoder_.Finish();
         }
+        if (decoder_.TooLong()) {
+            outcome_.tooLong = true;
+            outcome_.tooLongLine = decoder_.LineNumber();
+            readFailed = true;
+        } else if (!lineFailed_) {
+            for (const std::string& warning : warnings_) {
+                report_.warning(warningsLine_, warning);
+            }
+        }
+        warnings_.clear();
         outcome_.readFailed = readFailed;
         outcome_.complete = !lineFailed_ && !readFailed;
         return outcome_;
     }
 
 private:
-    bool Read(const std::string& line, int number) {
+    bool Read(const std::string& line, std::int64_t number) {
         lineNumber_ = number;
         // The reader replaces the whole descriptor, so the target starts with an empty one
         // rather than the default entry it would throw away at once.
@@ -82,9 +100,13 @@ private:
     std::vector<std::string> warnings_; // of the line being read
     LineDecoder decoder_;
     ImportOutcome outcome_;
-    int lineNumber_ = 0;
+    std::int64_t lineNumber_ = 0;
+    std::int64_t warningsLine_ = 0; // of decoder warnings that come after the last line
     bool lineFailed_ = false;
 };
+
+constexpr std::size_t kReadBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kStreamBlockSize = std::size_t{64} << 10;
 
 ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate* into, const TargetSink& take,
                           const ImportReport& report) {
@@ -103,8 +125,7 @@ ImportOutcome ImportDescriptor(int fd, SecurityTemplate* into, const TargetSink&
     const std::optional<FileIdentity> identity = IdentityOf(fd);
 
     Importer importer(into, take, report);
-    constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-    std::vector<char> block(kBlockSize);
+    std::vector<char> block(kReadBlockSize);
     bool going = true;
     bool readFailed = false;
     while (going) {
@@ -136,7 +157,32 @@ ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const 
     return ImportDescriptor(file.Get(), into, take, report);
 }
 
+ImportOutcome ImportStream(std::istream& in, SecurityTemplate* into, const TargetSink& take,
+                           const ImportReport& report) {
+    Importer importer(into, take, report);
+    std::vector<char> block(kStreamBlockSize);
+    bool going = true;
+    while (going && in) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        const auto count = static_cast<std::size_t>(in.gcount());
+        if (count == 0) {
+            break;
+        }
+        going = importer.Feed(block.data(), count);
+    }
+    return importer.Finish(in.bad());
+}
+
 } // namespace
+
+ImportOutcome ImportStream(std::istream& in, SecurityTemplate& into, const ImportReport& report) {
+    return ImportStream(in, &into, {}, report);
+}
+
+ImportOutcome ImportTargetStream(std::istream& in, const TargetSink& take,
+                                 const ImportReport& report) {
+    return ImportStream(in, nullptr, take, report);
+}
 
 ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
                           const ImportReport& report) {
@@ -166,7 +212,7 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const MessageSink& sink) {
     ImportReport report;
     if (sink) {
-        report.message = [&sink](int, const std::string& message) { sink(message); };
+        report.message = [&sink](std::int64_t, const std::string& message) { sink(message); };
     }
     return ImportTemplate(path, into, report);
 }

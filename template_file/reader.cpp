@@ -635,6 +635,13 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
         const Report quiet{report.sink, nullptr};
         return ReadDescriptorText(field, *target.Descriptor, Strictness::OtherStyle, quiet);
     }
+    // A save closes the quote; a line without it is most likely the end of a file that was
+    // cut short, and what stood after it is lost.
+    const bool closed = field.data() + field.size() < line.data() + line.size();
+    if (!closed && report.warn != nullptr) {
+        report.Warn("the line ends before the closing quote of its descriptor: the file may "
+                    "have been cut short");
+    }
     return ReadDescriptorText(field, *target.Descriptor, Strictness::Ntfs, report);
 }
 

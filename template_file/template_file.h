@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,14 @@ enum class ReadStatus { Read, Failed };
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units
 std::string Encode8Bit(const SecurityTemplate& tmpl);    // 8-bit text, CR LF
 
+// The longest line read from a template file, and from a list of paths. What a decoder
+// drops (U+0000, U+FEFF) counts toward the length, so that no input goes on for ever.
+inline constexpr std::size_t kMaxTemplateLine = std::size_t{1} << 30;
+inline constexpr std::size_t kMaxPathListLine = std::size_t{64} << 10;
+
+// "1 GiB", "64 KiB", or a number of bytes.
+std::string SizeText(std::size_t bytes);
+
 // Turns file bytes into the lines the import processes. The first bytes choose the
 // decoding: FF FE is UTF-16LE, FE FF UTF-16BE (a surrogate pair is one character, a lone
 // surrogate becomes U+FFFD, a last odd byte is ignored); anything else is taken byte by
@@ -55,13 +64,27 @@ class LineDecoder {
 public:
     // Each line with its number: the first line of the data is 1 and every line end counts
     // one, skipped lines included. Returning false stops the decoding.
-    using LineFn = std::function<bool(const std::string& line, int number)>;
+    using LineFn = std::function<bool(const std::string& line, std::int64_t number)>;
+    // What the decoding changes, with the number of the line it happens on: a lone
+    // surrogate read as U+FFFD (told before its line is handed on), data after U+001A.
+    using WarnFn = std::function<void(std::int64_t line, const std::string& warning)>;
+    // Lines longer than the limit in bytes (as held, with the characters dropped counted
+    // too) stop the decoding: see TooLong. The limit is kMaxTemplateLine unless given.
     explicit LineDecoder(LineFn onLine);
-    // Returns false once a line callback asked to stop or the data has ended (U+001A).
+    LineDecoder(LineFn onLine, std::size_t maxLine);
+    // With a warning sink set, the decoder asks for one more block after U+001A (Feed
+    // returns true) to tell whether data follows it.
+    void OnWarning(WarnFn warn) { warn_ = std::move(warn); }
+    // Returns false once a line callback asked to stop, the data has ended (U+001A) or a
+    // line was too long.
     bool Feed(const char* data, std::size_t size);
     // Delivers a last line that has no line end. Returns false when a line callback asked
-    // to stop (now or earlier).
+    // to stop (now or earlier) or a line was too long.
     bool Finish();
+    // Whether the decoding stopped at a line longer than the limit, and that line's number
+    // (the line being read otherwise).
+    bool TooLong() const { return tooLong_; }
+    std::int64_t LineNumber() const { return lineNumber_; }
 
 private:
     enum class Form { Undecided, Bytes, Utf16Le, Utf16Be };
@@ -70,12 +93,19 @@ private:
     bool FeedUnits(const unsigned char* bytes, std::size_t size);
     bool TakeUnit(std::uint16_t unit);
     bool TakeCharacter(std::uint32_t character);
+    bool TakeLoneSurrogate(std::uint16_t unit);
     bool EndLine(unsigned char end);
     bool EndData();
+    bool AfterEnd(std::size_t bytesLeft);
     bool Deliver();
+    bool Fits(std::size_t more);
+    void Warn(const std::string& warning);
 
     LineFn onLine_;
+    WarnFn warn_;
     std::string line_;
+    std::size_t maxLine_;
+    std::size_t dropped_ = 0; // characters of the line dropped so far
     Form form_ = Form::Undecided;
     unsigned char firstByte_ = 0; // held while the form is undecided
     bool haveFirstByte_ = false;
@@ -84,9 +114,12 @@ private:
     std::uint16_t highSurrogate_ = 0; // waiting for its low half
     bool mayHoldMark_ = false;        // the line may hold the UTF-8 bytes of U+FEFF
     bool ended_ = false;
-    bool stopped_ = false; // a line callback asked to stop
+    bool stopped_ = false; // a line callback asked to stop, or a line was too long
+    bool tooLong_ = false;
+    bool atEndOfData_ = false;  // U+001A was read
+    bool awaitingRest_ = false; // U+001A ended a block; the next tells whether data follows
     bool lastWasCr_ = false;
-    int lineNumber_ = 1;
+    std::int64_t lineNumber_;
 };
 
 std::vector<std::string> DecodeLines(std::string_view bytes);
@@ -154,10 +187,12 @@ SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Enco
                        LockWait wait = LockWait::No);
 
 struct ImportOutcome {
-    bool opened = false;     // false: the file could not be opened; nothing was read
-    bool complete = false;   // every line was read; false when a line or the read failed
-    int appended = 0;        // targets appended to the template
-    bool readFailed = false; // reading stopped on an error of the file system
+    bool opened = false;          // false: the file could not be opened; nothing was read
+    bool complete = false;        // every line was read; false when a line or the read failed
+    int appended = 0;             // targets appended to the template
+    bool readFailed = false;      // reading stopped on an error of the file system, or at tooLong
+    bool tooLong = false;         // a line was longer than the limit; reading stopped there
+    std::int64_t tooLongLine = 0; // that line's number
     std::optional<FileIdentity> identity; // of the file as it was opened
 };
 
@@ -165,9 +200,9 @@ struct ImportOutcome {
 struct ImportReport {
     // Each reader message, with the number of the line it belongs to, counted as the import
     // sees the lines: CR LF counts once, the header is line 1, skipped lines count.
-    std::function<void(int line, const std::string& message)> message;
+    std::function<void(std::int64_t line, const std::string& message)> message;
     // Optional: each place where the next save would not write back what the line says.
-    std::function<void(int line, const std::string& warning)> warning;
+    std::function<void(std::int64_t line, const std::string& warning)> warning;
 };
 
 // Reads the file and appends one target per line to the template, stopping at the first
@@ -179,12 +214,17 @@ ImportOutcome ImportOpenFile(int fd, SecurityTemplate& into, const ImportReport&
 // The same import from bytes already in memory (standard input, fuzzing).
 ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate& into,
                           const ImportReport& report);
+// The same import from a stream (standard input), read a block at a time: no more than a
+// block and the line being read are held.
+ImportOutcome ImportStream(std::istream& in, SecurityTemplate& into, const ImportReport& report);
 // The same imports handing each target read to take instead of a template (a conversion
 // writes it out at once). False from take stops the import, which is then not complete.
 ImportOutcome ImportTargets(const std::string& path, const TargetSink& take,
                             const ImportReport& report);
 ImportOutcome ImportTargetBytes(std::string_view bytes, const TargetSink& take,
                                 const ImportReport& report);
+ImportOutcome ImportTargetStream(std::istream& in, const TargetSink& take,
+                                 const ImportReport& report);
 // The messages alone, without line numbers.
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
                              const MessageSink& sink);

@@ -6,8 +6,10 @@ namespace permora {
 
 bool WarningChangesMeaning(std::string_view warning) {
     // Entries merged by the merge rules keep every place either reached; an owner, a group
-    // and the auto-inherited mark are nothing the template grants or audits.
-    constexpr std::string_view kKept[] = {"owner ", "group ", "mark AI of "};
+    // and the auto-inherited mark are nothing the template grants or audits; a closing quote
+    // that a save adds changes nothing that was read.
+    constexpr std::string_view kKept[] = {"owner ", "group ", "mark AI of ",
+                                          "the line ends before the closing quote"};
     for (const std::string_view start : kKept) {
         if (warning.starts_with(start)) {
             return false;

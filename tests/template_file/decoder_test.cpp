@@ -8,12 +8,12 @@ namespace {
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-using Numbered = std::vector<std::pair<int, std::string>>;
+using Numbered = std::vector<std::pair<std::int64_t, std::string>>;
 
 // Feeds the bytes in blocks of the given size (0: all at once); the lines with their numbers.
 Numbered NumberedInBlocks(const std::string& bytes, std::size_t blockSize) {
     Numbered lines;
-    LineDecoder decoder([&lines](const std::string& line, int number) {
+    LineDecoder decoder([&lines](const std::string& line, std::int64_t number) {
         lines.emplace_back(number, line);
         return true;
     });
@@ -184,7 +184,7 @@ TEST(LineDecoder, NumbersLinesAsTheFileHasThem) {
 
 TEST(LineDecoder, CrLfSplitAcrossBlocksIsOneLineEnd) {
     Lines lines;
-    LineDecoder decoder([&lines](const std::string& line, int) {
+    LineDecoder decoder([&lines](const std::string& line, std::int64_t) {
         lines.push_back(line);
         return true;
     });
@@ -197,7 +197,7 @@ TEST(LineDecoder, CrLfSplitAcrossBlocksIsOneLineEnd) {
 
 TEST(LineDecoder, StopsWhenALineAsksToStop) {
     Lines lines;
-    LineDecoder decoder([&lines](const std::string& line, int) {
+    LineDecoder decoder([&lines](const std::string& line, std::int64_t) {
         lines.push_back(line);
         return line != "stop";
     });
@@ -209,7 +209,7 @@ TEST(LineDecoder, StopsWhenALineAsksToStop) {
 
     // A last line without a line end may ask to stop too.
     lines.clear();
-    LineDecoder last([&lines](const std::string& line, int) {
+    LineDecoder last([&lines](const std::string& line, std::int64_t) {
         lines.push_back(line);
         return false;
     });
@@ -221,7 +221,7 @@ TEST(LineDecoder, StopsWhenALineAsksToStop) {
 TEST(LineDecoder, EndOfDataEndsFeeding) {
     const Lines lines = [] {
         Lines out;
-        LineDecoder decoder([&out](const std::string& line, int) {
+        LineDecoder decoder([&out](const std::string& line, std::int64_t) {
             out.push_back(line);
             return true;
         });

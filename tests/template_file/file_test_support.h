@@ -1,11 +1,13 @@
 #pragma once
 
+#include "template_file/decode_detail.h"
 #include "template_file/template_file.h"
 
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,61 @@ inline std::string Widen(const std::string& text) {
     }
     return out;
 }
+
+// Lowers the limits of the decoding or moves the first line number for one test, and puts
+// them back at its end.
+class DecodeLimits {
+public:
+    DecodeLimits() = default;
+    ~DecodeLimits() {
+        decode_detail::templateLine = templateLine_;
+        decode_detail::pathListLine = pathListLine_;
+        decode_detail::firstLineNumber = firstLineNumber_;
+    }
+    DecodeLimits(const DecodeLimits&) = delete;
+    DecodeLimits& operator=(const DecodeLimits&) = delete;
+
+    DecodeLimits& TemplateLine(std::size_t bytes) {
+        decode_detail::templateLine = bytes;
+        return *this;
+    }
+    DecodeLimits& PathListLine(std::size_t bytes) {
+        decode_detail::pathListLine = bytes;
+        return *this;
+    }
+    DecodeLimits& FirstLine(std::int64_t number) {
+        decode_detail::firstLineNumber = number;
+        return *this;
+    }
+
+private:
+    std::size_t templateLine_ = decode_detail::templateLine;
+    std::size_t pathListLine_ = decode_detail::pathListLine;
+    std::int64_t firstLineNumber_ = decode_detail::firstLineNumber;
+};
+
+// Input without end, as /dev/zero gives it: the given bytes over and over. Counts the bytes
+// handed out, so that a test can tell how far a reader went.
+class EndlessBuffer : public std::streambuf {
+public:
+    explicit EndlessBuffer(const std::string& pattern) {
+        while (block_.size() < 4096) {
+            block_ += pattern;
+        }
+    }
+    std::size_t Given() const { return given_; }
+
+protected:
+    int_type underflow() override {
+        given_ += block_.size();
+        setg(block_.data(), block_.data(), block_.data() + block_.size());
+        return traits_type::to_int_type(block_.front());
+    }
+
+private:
+    std::string block_;
+    std::size_t given_ = 0;
+};
 
 inline std::vector<std::string> TemplateLines(const SecurityTemplate& tmpl) {
     std::vector<std::string> lines;

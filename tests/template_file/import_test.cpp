@@ -9,14 +9,18 @@ namespace permora {
 namespace {
 
 using namespace std::string_literals;
-using Numbered = std::vector<std::pair<int, std::string>>;
+using Numbered = std::vector<std::pair<std::int64_t, std::string>>;
 
 struct Reported {
     Numbered messages;
     Numbered warnings;
     ImportReport Report() {
-        return {[this](int line, const std::string& text) { messages.emplace_back(line, text); },
-                [this](int line, const std::string& text) { warnings.emplace_back(line, text); }};
+        return {[this](std::int64_t line, const std::string& text) {
+                    messages.emplace_back(line, text);
+                },
+                [this](std::int64_t line, const std::string& text) {
+                    warnings.emplace_back(line, text);
+                }};
     }
 };
 
@@ -126,7 +130,8 @@ TEST(ImportReportTest, NumbersMessagesAndWarningsByLine) {
     SecurityTemplate tmpl;
     Numbered only;
     const ImportOutcome outcome = ImportBytes(
-        text, tmpl, {[&only](int line, const std::string& m) { only.emplace_back(line, m); }, {}});
+        text, tmpl,
+        {[&only](std::int64_t line, const std::string& m) { only.emplace_back(line, m); }, {}});
     EXPECT_EQ(outcome.appended, 1);
     EXPECT_EQ(only, messages);
 }
