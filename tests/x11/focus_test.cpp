@@ -21,6 +21,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QWidget>
@@ -35,6 +37,8 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -110,13 +114,16 @@ void RunWithUser(PermoraDlg& dlg, const std::function<void()>& play) {
     std::thread user([&] {
         play();
         done = true;
-        PostToGui([] {
+        PostToGui([&dlg] {
             while (QWidget* modal = QApplication::activeModalWidget()) {
                 auto* dialog = qobject_cast<QDialog*>(modal);
                 if (dialog == nullptr)
                     break;
                 dialog->done(QDialog::Rejected);
             }
+            // A window shown before it ran (with files to read at start) is not modal.
+            if (!dlg.IsEnded())
+                dlg.ModalWidget()->reject();
         });
     });
     dlg.DoModal();
@@ -127,8 +134,9 @@ void RunWithUser(PermoraDlg& dlg, const std::function<void()>& play) {
     user.join();
 }
 
+// The main window has the keyboard (it is modal only when it was not shown before it ran).
 bool MainWindowActive(const PermoraDlg& dlg) {
-    return ActiveModal() == dlg.ModalWidget();
+    return QApplication::activeWindow() == dlg.ModalWidget();
 }
 
 bool ClickAt(QWidget* widget);
@@ -310,6 +318,79 @@ TEST(X11FocusTest, AnAccountNameIsTypedWholeAtAnySpeed) {
             EXPECT_EQ(OnGui([&] { return page->AllowAce->NTAccount; }), "LAB\\bob");
             ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
         }
+        ASSERT_TRUE(Xdotool({"key", "Escape"}));
+        EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// A path far too long for the file label, shown as a user shows it: read at start, changed
+// with a key, the window widened through the window manager. The label shows the path's two
+// ends around an ellipsis with the change mark in sight after them.
+TEST(X11FocusTest, ALongPathKeepsItsChangeMarkInSight) {
+    namespace fs = std::filesystem;
+    std::string work = (fs::temp_directory_path() / "permora-x11-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(work.data()), nullptr);
+    fs::path folder = work;
+    for (int depth = 0; depth < 8; ++depth)
+        folder /= "a-folder-with-a-rather-long-name-for-the-label";
+    fs::create_directories(folder);
+    const std::string file = (folder / "template.conf").string();
+    fs::copy_file(std::string(PERMORA_FIXTURES_DIR) + "/main-window-unicode.conf", file);
+    struct Cleanup {
+        std::string folder;
+        ~Cleanup() { fs::remove_all(folder); }
+    } cleanup{work};
+
+    PermoraDlg dlg;
+    dlg.ImportAtStart({file});
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        ASSERT_EQ(OnGui([&] { return dlg.Text(IDC_FILE_LABEL); }), file);
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "alt+d"})); // Dn: a change
+        ASSERT_TRUE(WaitFor([&] { return dlg.HasUnsavedChanges(); })) << "Dn changed nothing";
+
+        auto* label = static_cast<QLabel*>(OnGui([&] { return dlg.Control(IDC_FILE_LABEL); }));
+        struct Shown {
+            QString text;
+            int width; // of the text, in the label's font
+            int room;  // the label's
+        };
+        const auto shown = [&] {
+            return OnGui([&] {
+                const QString text = QString::fromStdString(dlg.ShownFileLabel());
+                return Shown{text, QFontMetrics(label->font()).horizontalAdvance(text),
+                             label->contentsRect().width()};
+            });
+        };
+        const QString path = QString::fromStdString(file);
+        const QString start = path.left(12);
+        const QString end = QStringLiteral("/template.conf*");
+        const auto expectElided = [&](const Shown& now) {
+            EXPECT_TRUE(now.text.startsWith(start) && now.text.endsWith(end) &&
+                        now.text.contains(QChar(0x2026)))
+                << "shown: " << now.text.toStdString();
+            EXPECT_LE(now.width, now.room) << "shown: " << now.text.toStdString();
+        };
+        const Shown opened = shown();
+        {
+            SCOPED_TRACE("as the window opened");
+            expectElided(opened);
+        }
+
+        const std::string window =
+            std::to_string(OnGui([&] { return dlg.ModalWidget()->window()->winId(); }));
+        ASSERT_TRUE(Xdotool({"windowsize", window, "1200", "600"}));
+        ASSERT_TRUE(WaitFor([&] { return label->contentsRect().width() > opened.room; }))
+            << "the window did not widen";
+        const Shown widened = shown();
+        {
+            SCOPED_TRACE("widened");
+            expectElided(widened);
+            EXPECT_GT(widened.text.size(), opened.text.size()) << "the wider label shows no more";
+        }
+        EXPECT_EQ(OnGui([&] { return label->toolTip().toStdString(); }), file);
+
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
         EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
     });
