@@ -361,10 +361,14 @@ def test_recovery_offer(run):
     os.chmod(os.path.join(state, "permora"), 0o700)
     older = "permora-20261201-101500-111.conf"
     newest = "permora-20261202-093000-222.conf"
-    for name, path in ((older, "/vol/recovered/older"), (newest, "/vol/recovered/newest")):
+    # Newer still, but others may write it: never offered, never listed.
+    untrusted = "permora-20261203-080000-333.conf"
+    for name, path, mode in ((older, "/vol/recovered/older", 0o600),
+                             (newest, "/vol/recovered/newest", 0o600),
+                             (untrusted, "/vol/recovered/planted", 0o622)):
         with open(os.path.join(folder, name), "wb") as file:
             file.write(utf16_template(target_line(path)))
-        os.chmod(os.path.join(folder, name), 0o600)
+        os.chmod(os.path.join(folder, name), mode)
 
     def handled():
         return sorted(n[:-len(".handled")] for n in os.listdir(folder) if n.endswith(".handled"))
@@ -387,12 +391,12 @@ def test_recovery_offer(run):
     editor.click(offer_button(editor, "Dismiss"))
     wait_equal(lambda: offer_line(editor), None, "the recovery line after Dismiss")
     wait_equal(handled, [older, newest], "the files marked as handled after Dismiss")
-    check(recovery_files(state) == [older, newest], "Dismiss removed a recovery file")
+    check(recovery_files(state) == [older, newest, untrusted], "Dismiss removed a recovery file")
     # Closing keeps the imported work, as a recovery file of its own.
     editor.close()
     files = recovery_files(state)
-    check(len(files) == 3, f"closing with unsaved work left {files}")
-    kept = next(n for n in files if n not in (older, newest))
+    check(len(files) == 4, f"closing with unsaved work left {files}")
+    kept = next(n for n in files if n not in (older, newest, untrusted))
 
     # At the next start only the file never handled is offered; both ways to the Recover
     # dialog list them all, newest first.
