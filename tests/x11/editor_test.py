@@ -492,7 +492,8 @@ def test_failed_save_keeps_current_file(run):
 
 
 def test_label_tooltip(run):
-    """A long path: the label's text and its tooltip hold it whole, mark included."""
+    """A long path: the label's text holds it whole with its mark, its tooltip (shown on a
+    hover) the whole path."""
     where = run.folder("long")
     folder = os.path.join(where, *(["a-folder-with-a-rather-long-name-for-the-label"] * 6))
     os.makedirs(folder)
