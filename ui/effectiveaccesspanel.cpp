@@ -299,6 +299,8 @@ EffectiveAccessPanel::EffectiveAccessPanel(QWidget* parent)
         table->installEventFilter(this);
         table->setEnabled(false);
     }
+    // The combo box takes the keys of its field and hands them on past the field's filters.
+    account_->installEventFilter(this);
     account_->lineEdit()->installEventFilter(this);
     groups_->installEventFilter(this);
     audits_->hide();
@@ -396,8 +398,8 @@ void EffectiveAccessPanel::ShowAccess(const permora::EffectiveAccess& access,
 
 bool EffectiveAccessPanel::eventFilter(QObject* watched, QEvent* event) {
     // Enter in a field views, instead of pressing the sheet's OK.
-    if (event->type() == QEvent::KeyPress &&
-        (watched == account_->lineEdit() || watched == groups_)) {
+    const bool field = watched == account_ || watched == account_->lineEdit() || watched == groups_;
+    if (event->type() == QEvent::KeyPress && field) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             view_->click();
@@ -405,7 +407,7 @@ bool EffectiveAccessPanel::eventFilter(QObject* watched, QEvent* event) {
         }
         return QWidget::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::FocusIn && watched != account_->lineEdit() && watched != groups_) {
+    if (event->type() == QEvent::FocusIn && !field) {
         auto* table = static_cast<QTableWidget*>(watched);
         ShowDetails(table);
         ShowCurrentCell(table);

@@ -201,6 +201,20 @@ TEST(EffectiveAccessPageTest, TheKeyboardAsksForAnAccountWithItsGroups) {
     EXPECT_EQ(advtest::DescriptorText(*run.target), before) << "the page changes nothing";
 }
 
+// Enter in the account field views, as in the groups field, and leaves the sheet open.
+TEST(EffectiveAccessPageTest, EnterInTheAccountFieldViews) {
+    AdvancedRun run(kProj);
+    run.Run([&](tk::PropertySheet& s) {
+        KeyToPage(s, 2);
+        EffectiveAccessPanel& panel = AccessPage(s).Panel();
+        QTest::keyClick(s.ModalWidget(), Qt::Key_A, Qt::AltModifier);
+        Type("LAB\\jdoe");
+        Key(Qt::Key_Return);
+        EXPECT_FALSE(s.IsEnded());
+        EXPECT_EQ(panel.ShownFor()->text().toStdString(), "Effective access of LAB\\jdoe:");
+    });
+}
+
 TEST(EffectiveAccessPageTest, NamesAreCheckedOnView) {
     struct Case {
         const char* account;
