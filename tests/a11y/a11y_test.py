@@ -201,6 +201,23 @@ def check_german(editor):
     for name in ("Vollzugriff Zulassen", "Lesen Sperren"):
         check(find(sheet, "check box", name) is not None, f"no check box {name}")
 
+    # The Effective Access page: its fields, tables and cells in German too.
+    editor.keys("alt+w")  # Erweitert
+    advanced = editor.window("Erweiterte Sicherheitseinstellungen für /vol/vol1/qt1")
+    editor.keys("ctrl+Tab", "ctrl+Tab")
+    wait_for(lambda: find(advanced, "combo box", "Konto"), "the field Konto")
+    editor.keys("alt+k")
+    editor.keys(*"Everyone", "Return")
+    standard = wait_for(lambda: find(advanced, "table", "Standardberechtigungen"),
+                        "the table Standardberechtigungen")
+
+    def rows():
+        table = standard.queryTable()
+        cells = [[table.getAccessibleAt(r, c).name for c in range(3)] for r in (0, 2)]
+        return cells if all(cells[0]) else None
+    cells = wait_for(rows, "the cells of Standardberechtigungen")
+    check(cells == [["Nicht zugelassen"] * 3, ["Zugelassen"] * 3], f"cells {cells}")
+
 
 def main():
     program, fixture = sys.argv[1], sys.argv[2]
@@ -222,7 +239,7 @@ def main():
             editor = Editor(program, fixture, display, work, "de_DE.UTF-8")
             editors.append(editor)
             check_german(editor)
-            editor.keys("Escape", "Escape")
+            editor.keys("Escape", "Escape", "Escape")
             editor.close()
         except Failure as failure:
             print("a11y: " + str(failure), file=sys.stderr)
