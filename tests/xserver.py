@@ -2,6 +2,7 @@
 failure, bounded waits, and an Xvfb that picks a free display itself.
 
 A test script in a folder beside this one imports it with
+    sys.dont_write_bytecode = True
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
 """
 

@@ -15,6 +15,7 @@ import tempfile
 
 import pyatspi
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
 import xserver  # noqa: E402
 from xserver import Failure, check  # noqa: E402

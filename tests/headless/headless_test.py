@@ -28,6 +28,7 @@ from Xlib import error as XError
 from Xlib import display as xdisplay
 from Xlib.protocol import event as xevent
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
 import xserver  # noqa: E402
 from xserver import Failure, check  # noqa: E402
