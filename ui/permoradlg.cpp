@@ -14,6 +14,7 @@
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/shown_names.h"
+#include "ui/targettablemodel.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <QAbstractItemView>
@@ -27,6 +28,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <climits>
 #include <filesystem>
 #include <memory>
@@ -102,9 +104,6 @@ const struct {
     {IDC_DOWN, tk::anchor::kLeft | tk::anchor::kBottom},
 };
 
-// A tooltip shows this much of a target's line.
-constexpr std::size_t kToolTipLength = 300;
-
 std::string ToStd(const QString& text) {
     return text.toStdString();
 }
@@ -123,23 +122,12 @@ QIcon AppIcon() {
     return icon;
 }
 
-std::string TargetCell(const permora::SecurityTemplate& tmpl, int row, int column) {
-    const permora::TargetObject* target = tmpl.At(row);
-    if (target == nullptr)
-        return {};
-    switch (column) {
-    case 0:
-        return target->Path;
-    case 1:
-        return ShownNameText(permora::StyleName(target->SecurityStyle));
-    case 2:
-        return ShownNameText(permora::LevelName(target->SecurityLevel));
-    default:
-        return {};
-    }
-}
-
-PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIcon()) {
+PermoraDlg::PermoraDlg()
+    : tk::Dialog(res::PermoraDlg::Template()),
+      rows_(std::make_unique<TargetTableModel>(
+          template_,
+          std::array<QString, 3>{tr("Target Object"), tr("Security Style"), tr("Security Level")})),
+      icon_(AppIcon()) {
     Bind(this, kHandlers);
     SetResizable();
     for (const auto& anchor : kAnchors)
@@ -167,8 +155,8 @@ PermoraDlg::PermoraDlg() : tk::Dialog(res::PermoraDlg::Template()), icon_(AppIco
 }
 
 PermoraDlg::~PermoraDlg() {
-    // The list reads the template, which goes before the list's widget does.
-    GetListView(IDC_TARGET_LIST).DeleteAll();
+    // The rows and the template they read go before the list's widget does.
+    GetListView(IDC_TARGET_LIST).ShowModel(nullptr);
 }
 
 void PermoraDlg::OnInitDialog() {
@@ -179,19 +167,17 @@ void PermoraDlg::OnInitDialog() {
     list.SetMultiSelect(true);
     list.SetShowSelAlways(true);
     list.SetFullRowSelect(true);
-    if (list.ColumnCount() == 0) {
+    if (list.Widget()->model() != rows_.get()) {
+        list.ShowModel(rows_.get());
         // The two name columns fit their captions with room to spare; the path takes the
         // rest of the list's width.
         const int extra =
             tk::SystemMetric(tk::Metric::CxHThumb) + 36 * tk::SystemMetric(tk::Metric::CxBorder);
-        const std::string style = ToStd(tr("Security Style"));
-        const std::string level = ToStd(tr("Security Level"));
-        const int styleWidth = list.TextWidth(style + "    ") + extra;
-        const int levelWidth = list.TextWidth(level + "    ") + extra;
-        list.InsertColumn(0, ToStd(tr("Target Object")),
-                          list.ClientWidth() - styleWidth - levelWidth);
-        list.InsertColumn(1, style, styleWidth);
-        list.InsertColumn(2, level, levelWidth);
+        const int styleWidth = list.TextWidth(ToStd(tr("Security Style")) + "    ") + extra;
+        const int levelWidth = list.TextWidth(ToStd(tr("Security Level")) + "    ") + extra;
+        list.SetColumnWidth(0, list.ClientWidth() - styleWidth - levelWidth);
+        list.SetColumnWidth(1, styleWidth);
+        list.SetColumnWidth(2, levelWidth);
     }
     listWidth_ = list.Widget()->width();
 
@@ -261,8 +247,8 @@ void PermoraDlg::BuildContextMenu() {
     // Opening the menu is a click on the list: the buttons follow the selection the right
     // click made.
     QObject::connect(contextMenu_, &QMenu::aboutToShow, window, [this] {
-        UpdateButtons();
-        UpdateCommands();
+        FollowClick();
+        ShowCommands(true);
     });
     // Closed again, every shortcut is live; each command checks for itself what it can do.
     QObject::connect(contextMenu_, &QMenu::aboutToHide, window, [this] {
@@ -270,40 +256,47 @@ void PermoraDlg::BuildContextMenu() {
             action->setEnabled(true);
     });
 
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    list.SetContextMenu(contextMenu_);
-    list.SetRowToolTip([this](int row) {
-        const permora::TargetObject* target = template_.At(row);
-        if (target == nullptr)
-            return std::string();
-        std::string line = target->ToLine();
-        if (line.size() > kToolTipLength) {
-            line.resize(kToolTipLength);
-            line += "\xe2\x80\xa6"; // ...
-        }
-        return line;
-    });
+    GetListView(IDC_TARGET_LIST).SetContextMenu(contextMenu_);
 }
 
-void PermoraDlg::UpdateCommands() {
+CommandStates PermoraDlg::Commands() const {
     std::vector<int> rows;
     const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
+    CommandContext now;
+    now.selected = selected.size();
+    now.firstSelected = selected.empty() ? nullptr : selected.front();
+    now.targets = template_.Count;
+    now.canUndo = history_.CanUndo();
+    now.canRedo = history_.CanRedo();
+    now.copied = copied_ != nullptr;
+    return DeriveCommands(facts_, now);
+}
+
+void PermoraDlg::ShowCommands(bool menuOpening) {
+    const CommandStates states = Commands();
+    for (const auto& [id, enabled] :
+         {std::pair{IDC_EDIT, states.edit}, std::pair{IDC_UP, states.up},
+          std::pair{IDC_DOWN, states.down}, std::pair{IDC_REMOVE, states.remove},
+          std::pair{IDC_SAVE_UNICODE, states.saveUnicode},
+          std::pair{IDC_SAVE_UTF8, states.saveUtf8}})
+        Enable(id, enabled);
+    // Closed, the menu leaves every shortcut live: each command checks for itself.
+    if (!menuOpening)
+        return;
     const auto withStep = [](const QString& verb, const QString& verbWithStep,
                              const permora::TemplateStep* step) {
         return step != nullptr ? verbWithStep.arg(QString::fromStdString(step->Name)) : verb;
     };
     undoAction_->setText(withStep(tr("&Undo"), tr("&Undo %1"), history_.NextUndo()));
-    undoAction_->setEnabled(history_.CanUndo());
     redoAction_->setText(withStep(tr("&Redo"), tr("&Redo %1"), history_.NextRedo()));
-    redoAction_->setEnabled(history_.CanRedo());
-    copyAction_->setEnabled(selected.size() == 1 &&
-                            selected.front()->SecurityStyle == permora::kStyleNtfs &&
-                            selected.front()->Descriptor != nullptr);
-    pasteAction_->setEnabled(copied_ != nullptr && !selected.empty());
-    copyLineAction_->setEnabled(!selected.empty());
-    addPathsAction_->setEnabled(true);
-    replaceAction_->setEnabled(template_.Count > 0);
-    recoverAction_->setEnabled(true);
+    for (const auto& [action, enabled] :
+         {std::pair{undoAction_, states.undo}, std::pair{redoAction_, states.redo},
+          std::pair{copyAction_, states.copySecurity},
+          std::pair{pasteAction_, states.pasteSecurity},
+          std::pair{copyLineAction_, states.copyLines}, std::pair{addPathsAction_, states.addPaths},
+          std::pair{replaceAction_, states.replaceAccount},
+          std::pair{recoverAction_, states.recover}})
+        action->setEnabled(enabled);
 }
 
 std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>& rows) const {
@@ -327,72 +320,45 @@ void PermoraDlg::Record(permora::TemplateStep step, std::string name,
     history_.Push(std::move(step));
 }
 
-void PermoraDlg::EnableForSelection() {
-    if (template_.Count == 0) {
-        EnableSaves(false);
-        EnableSelectionCommands(false);
-        Enable(IDC_REMOVE, false);
-        return;
-    }
-    const int selected = GetListView(IDC_TARGET_LIST).SelectedCount();
-    EnableSelectionCommands(selected == 1);
-    Enable(IDC_REMOVE, selected >= 1);
+void PermoraDlg::FollowClick() {
+    const tk::ListView list = GetListView(IDC_TARGET_LIST);
+    facts_.FollowSelection(list.RowCount(), list.SelectedCount(), false);
+}
+
+void PermoraDlg::FollowChange() {
+    facts_.FollowSelection(template_.Count, GetListView(IDC_TARGET_LIST).SelectedCount(), true);
+}
+
+void PermoraDlg::SelectRows(const std::vector<int>& rows) {
+    GetListView(IDC_TARGET_LIST).SetSelectedRows(rows);
 }
 
 void PermoraDlg::ShowHistoryMove(const permora::TemplateStep& step, bool undone) {
     if (step.ChangesPath)
         CurrentPath = undone ? step.PathBefore : step.PathAfter;
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    ShowRowsAfter(step, undone);
-    list.SetSelectedRows(undone ? step.SelectionBefore : step.SelectionAfter);
+    SelectRows(undone ? step.SelectionBefore : step.SelectionAfter);
     // Back at the template as it was last saved (or made new), the label says so.
     ShowFileLabel(!history_.IsAtSavedState());
+    FollowChange();
     if (template_.Count > 0)
-        EnableSaves(true);
-    EnableForSelection();
-}
-
-void PermoraDlg::ShowRowsAfter(const permora::TemplateStep& step, bool undone) {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    const int rows = list.RowCount();
-    const int targets = template_.Count;
-    using permora::StepKind;
-    // A change of descriptors leaves every row's text as it is.
-    if (step.Kind == StepKind::Descriptors)
-        return;
-    // Rows that moved, went or came back are followed one by one when the list showed the
-    // whole template before.
-    if (step.Kind == StepKind::Swap && rows == targets) {
-        list.MoveRow(step.Count, step.Count + 1);
-    } else if (step.Kind == StepKind::Append && undone && rows == targets + step.Count) {
-        list.DeleteRows(LastPositions(step.Count, rows));
-    } else if (step.Kind == StepKind::Remove && !undone &&
-               rows == targets + static_cast<int>(step.Indexes.size())) {
-        list.DeleteRows(step.Indexes);
-    } else if (step.Kind == StepKind::Append && !undone) {
-        ShowAppendedTargets(step.Count);
-    } else if (step.Kind == StepKind::Remove && undone) {
-        ShowTargetsAt(step.Indexes);
-    } else {
-        FillRows();
-    }
+        facts_.Changed();
+    ShowCommands();
 }
 
 void PermoraDlg::Undo() {
-    if (const permora::TemplateStep* step = history_.Undo(template_))
+    if (const permora::TemplateStep* step = rows_->Undo(history_))
         ShowHistoryMove(*step, true);
 }
 
 void PermoraDlg::Redo() {
-    if (const permora::TemplateStep* step = history_.Redo(template_))
+    if (const permora::TemplateStep* step = rows_->Redo(history_))
         ShowHistoryMove(*step, false);
 }
 
 void PermoraDlg::CopySecurity() {
     std::vector<int> rows;
     const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
-    if (selected.size() != 1 || selected.front()->SecurityStyle != permora::kStyleNtfs ||
-        selected.front()->Descriptor == nullptr)
+    if (!Commands().copySecurity)
         return;
     copied_ = selected.front()->Descriptor->Clone();
     QGuiApplication::clipboard()->setText(QString::fromStdString(selected.front()->ToLine()));
@@ -401,7 +367,7 @@ void PermoraDlg::CopySecurity() {
 void PermoraDlg::PasteSecurity() {
     std::vector<int> rows;
     const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
-    if (copied_ == nullptr || selected.empty())
+    if (!Commands().pasteSecurity)
         return;
     std::vector<int> changed;
     std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
@@ -419,6 +385,7 @@ void PermoraDlg::PasteSecurity() {
     }
     if (!changed.empty()) {
         const std::size_t count = changed.size();
+        rows_->DescriptorsChanged(changed);
         Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
                ToStd(count == 1 ? tr("Paste Security onto 1 Target")
                                 : tr("Paste Security onto %n Targets", nullptr, Count(count))),
@@ -437,7 +404,7 @@ void PermoraDlg::PasteSecurity() {
 void PermoraDlg::CopyLines() {
     std::vector<int> rows;
     const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
-    if (selected.empty())
+    if (!Commands().copyLines)
         return;
     std::string text;
     for (const permora::TargetObject* target : selected) {
@@ -457,18 +424,19 @@ void PermoraDlg::AddPaths() {
     const int first = template_.Count;
     const std::vector<permora::TargetObject*> added = permora::AppendTargets(
         template_, list.paths, dialog.Level(), dialog.UseCopied() ? copied_.get() : nullptr);
+    rows_->TakeInAppended();
     if (!added.empty()) {
-        ShowAppendedTargets(static_cast<int>(added.size()));
         // The new rows are selected, ready for the next command.
-        view.SetSelectedRows(LastPositions(static_cast<int>(added.size()), template_.Count));
-        view.Widget()->scrollTo(view.Widget()->model()->index(first, 0));
+        SelectRows(LastPositions(static_cast<int>(added.size()), template_.Count));
+        view.Widget()->scrollTo(rows_->index(first, 0));
         Record(permora::AppendStep(static_cast<int>(added.size())),
                ToStd(added.size() == 1 ? tr("Add 1 Path")
                                        : tr("Add %n Paths", nullptr, Count(added.size()))),
                std::move(before));
         ShowFileLabel(true);
-        EnableSaves(true);
-        EnableForSelection();
+        facts_.Changed();
+        FollowChange();
+        ShowCommands();
     }
     if (list.skipped > 0) {
         const QString addedText = added.size() == 1
@@ -499,6 +467,7 @@ void PermoraDlg::ReplaceAccount() {
             previous.push_back(target.Descriptor ? target.Descriptor->Clone() : nullptr);
         });
     if (!changed.empty()) {
+        rows_->DescriptorsChanged(changed);
         Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
                ToStd(tr("Replace Account")), rows);
         ShowFileLabel(true);
@@ -575,75 +544,23 @@ std::string PermoraDlg::ShownFileLabel() const {
 }
 
 void PermoraDlg::EnableSaves(bool enable) {
-    Enable(IDC_SAVE_UNICODE, enable);
-    Enable(IDC_SAVE_UTF8, enable);
-}
-
-void PermoraDlg::EnableSelectionCommands(bool enable) {
-    Enable(IDC_EDIT, enable);
-    Enable(IDC_UP, enable);
-    Enable(IDC_DOWN, enable);
-}
-
-void PermoraDlg::FillRows() {
-    // The rows read their texts from the template by position when they are shown: the list
-    // keeps no copies, and nothing it holds can outlive a target that Remove, New or Undo
-    // took away.
-    GetListView(IDC_TARGET_LIST).SetRowSource(template_.Count, [this](int row, int column) {
-        return TargetCell(template_, row, column);
-    });
-}
-
-void PermoraDlg::ShowTargetsAt(const std::vector<int>& positions) {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    if (list.RowCount() + static_cast<int>(positions.size()) != template_.Count ||
-        !list.InsertSourceRows(positions))
-        FillRows();
-}
-
-void PermoraDlg::ShowAppendedTargets(int count) {
-    ShowTargetsAt(LastPositions(count, template_.Count));
+    facts_.unicodeUnsaved = facts_.utf8Unsaved = enable;
+    ShowCommands();
 }
 
 void PermoraDlg::RefreshList() {
-    RefreshListAfterAppend(-1);
-}
-
-void PermoraDlg::RefreshListAfterAppend(int count) {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
+    rows_->Reset();
     if (template_.Count == 0) {
-        list.DeleteAll();
-        EnableSaves(false);
-        EnableSelectionCommands(false);
-        Enable(IDC_REMOVE, false);
+        facts_.SeeEmptyList();
+        ShowCommands();
         return;
     }
-    if (count < 0)
-        FillRows();
-    else
-        ShowAppendedTargets(count);
-    list.Select(0);
+    SelectRows({0});
 }
 
 void PermoraDlg::UpdateButtons() {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    if (list.RowCount() == 0) {
-        EnableSaves(false);
-        EnableSelectionCommands(false);
-        Enable(IDC_REMOVE, false);
-        return;
-    }
-    const int selected = list.SelectedCount();
-    if (selected == 0) {
-        EnableSelectionCommands(false);
-        Enable(IDC_REMOVE, false);
-    } else if (selected == 1) {
-        EnableSelectionCommands(true);
-        Enable(IDC_REMOVE, true);
-    } else {
-        // Several rows: only Remove makes sense, and it keeps its state.
-        EnableSelectionCommands(false);
-    }
+    FollowClick();
+    ShowCommands();
 }
 
 tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
@@ -671,11 +588,10 @@ void PermoraDlg::NewTemplate() {
     std::vector<int> all(static_cast<std::size_t>(template_.Count));
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<int>(i);
-    permora::TemplateStep step = permora::RemoveStep(template_, std::move(all));
+    permora::TemplateStep step = rows_->Remove(std::move(all));
     step.ChangesPath = true;
     step.PathBefore = pathBefore;
     step.PathAfter = CurrentPath;
-    GetListView(IDC_TARGET_LIST).DeleteAll();
     Record(std::move(step), ToStd(tr("New")), std::move(selectionBefore));
     history_.MarkSaved();
 }
@@ -685,17 +601,14 @@ void PermoraDlg::AddTarget() {
     if (dialog.DoModal() != tk::IDOK)
         return;
     std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
-    const int added = dialog.ResultTarget ? template_.Append(dialog.TakeResultTarget()) : 0;
-    RefreshListAfterAppend(added);
-    if (added > 0)
-        Record(permora::AppendStep(added), ToStd(tr("Add Target")), std::move(selectionBefore));
+    const bool added = dialog.ResultTarget && rows_->Append(dialog.TakeResultTarget());
+    SelectRows({0});
+    if (added)
+        Record(permora::AppendStep(1), ToStd(tr("Add Target")), std::move(selectionBefore));
     ShowFileLabel(true);
-    EnableSaves(true);
-    const int selected = GetListView(IDC_TARGET_LIST).SelectedCount();
-    if (selected == 1)
-        EnableSelectionCommands(true);
-    if (selected >= 1)
-        Enable(IDC_REMOVE, true);
+    FollowChange();
+    facts_.Changed();
+    ShowCommands();
 }
 
 void PermoraDlg::EditTarget() {
@@ -707,7 +620,7 @@ void PermoraDlg::EditTarget() {
     const std::string rowText = list.Cell(index, 0);
     permora::TargetObject* target = template_.At(index);
     // Edit only the target the row stands for, and only an NTFS one.
-    if (target == nullptr || !list.FirstCellWas(index, target->Path) ||
+    if (target == nullptr || !rows_->RowShowsTarget(index) ||
         target->SecurityStyle != permora::kStyleNtfs)
         return;
     SecurityPropPage page(*target);
@@ -719,6 +632,7 @@ void PermoraDlg::EditTarget() {
     if (sheet.DoModal() == tk::IDOK) {
         std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
         previous.push_back(std::move(before));
+        rows_->DescriptorsChanged({index});
         Record(permora::DescriptorsStep({index}, std::move(previous)), ToStd(tr("Edit Target")),
                selected);
         ShowFileLabel(true);
@@ -730,29 +644,19 @@ void PermoraDlg::EditTarget() {
 }
 
 void PermoraDlg::RemoveTargets() {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    std::vector<int> selected = list.SelectedRows();
+    std::vector<int> selected = GetListView(IDC_TARGET_LIST).SelectedRows();
     std::optional<permora::TemplateStep> step;
-    if (!selected.empty()) {
-        // One walk through the template, whose removed targets the history keeps for Undo;
-        // the list loses just the rows that go, unless it no longer shows the whole template
-        // (an import that stopped at a bad line).
-        const bool listShowsTemplate = list.RowCount() == template_.Count;
-        step = permora::RemoveStep(template_, selected);
-        if (listShowsTemplate)
-            list.DeleteRows(selected);
-        else
-            FillRows();
-    }
+    // The history keeps the removed targets for Undo.
+    if (!selected.empty())
+        step = rows_->Remove(selected);
     ShowFileLabel(true);
     if (template_.Count > 0) {
-        EnableSaves(true);
-        list.Select(0);
+        facts_.Changed();
+        SelectRows({0});
     } else {
-        EnableSaves(false);
-        EnableSelectionCommands(false);
-        Enable(IDC_REMOVE, false);
+        facts_.SeeEmptyList();
     }
+    ShowCommands();
     if (step) {
         const std::size_t count = selected.size();
         Record(std::move(*step),
@@ -763,53 +667,33 @@ void PermoraDlg::RemoveTargets() {
 }
 
 void PermoraDlg::MoveTargetUp() {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    const std::vector<int> selected = list.SelectedRows();
-    if (selected.empty() || selected.front() == 0)
-        return;
-    const int index = selected.front();
-    // Exchange only when the rows still show the targets they stand for.
-    const permora::TargetObject* target = template_.At(index);
-    const bool exchange = target != nullptr && target->Prev != nullptr &&
-                          list.FirstCellWas(index, target->Path) &&
-                          list.FirstCellWas(index - 1, target->Prev->Path);
-    if (exchange)
-        template_.MoveUp(index);
-    // Only the two rows change places, when the list shows the whole template.
-    if (exchange && list.RowCount() == template_.Count)
-        list.MoveRow(index, index - 1);
-    else
-        RefreshList();
-    list.Select(0, false);
-    list.Select(index - 1);
-    ShowFileLabel(true);
-    EnableSaves(true);
-    if (exchange)
-        Record(permora::SwapStep(index - 1), ToStd(tr("Move Up")), selected);
+    MoveTarget(-1);
 }
 
 void PermoraDlg::MoveTargetDown() {
-    tk::ListView list = GetListView(IDC_TARGET_LIST);
-    const std::vector<int> selected = list.SelectedRows();
-    if (selected.empty() || selected.front() == list.RowCount() - 1)
+    MoveTarget(1);
+}
+
+void PermoraDlg::MoveTarget(int by) {
+    const std::vector<int> selected = GetListView(IDC_TARGET_LIST).SelectedRows();
+    if (selected.empty())
         return;
     const int index = selected.front();
-    const permora::TargetObject* target = template_.At(index);
-    const bool exchange = target != nullptr && target->Next != nullptr &&
-                          list.FirstCellWas(index, target->Path) &&
-                          list.FirstCellWas(index + 1, target->Next->Path);
+    const int to = index + by;
+    if (to < 0 || to >= rows_->rowCount())
+        return;
+    const int upper = std::min(index, to);
+    // Exchange only when both rows still show the targets they stand for.
+    const bool exchange = rows_->RowShowsTarget(upper) && rows_->RowShowsTarget(upper + 1);
     if (exchange)
-        template_.MoveDown(index);
-    if (exchange && list.RowCount() == template_.Count)
-        list.MoveRow(index, index + 1);
+        rows_->Swap(upper);
     else
         RefreshList();
-    list.Select(0, false);
-    list.Select(index + 1);
+    SelectRows({to});
     ShowFileLabel(true);
     EnableSaves(true);
     if (exchange)
-        Record(permora::SwapStep(index), ToStd(tr("Move Down")), selected);
+        Record(permora::SwapStep(upper), ToStd(by < 0 ? tr("Move Up") : tr("Move Down")), selected);
 }
 
 bool PermoraDlg::ChoosePath(bool open, unsigned flags, std::string& path) {
@@ -826,7 +710,8 @@ void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
     case permora::SaveStatus::Saved:
         CurrentPath = path;
         ShowFileLabel(false);
-        Enable(saveButton, false);
+        (saveButton == IDC_SAVE_UNICODE ? facts_.unicodeUnsaved : facts_.utf8Unsaved) = false;
+        ShowCommands();
         history_.MarkSaved();
         KnowFile(path, permora::IdentityOf(path));
         return;
@@ -930,6 +815,7 @@ permora::ImportOutcome PermoraDlg::ImportWith(
     const permora::ImportOutcome outcome = read([this](const std::string& message) {
         tk::MessageBox(this, ShownReaderMessage(message), ToStd(tr("Error")));
     });
+    rows_->TakeInAppended();
     ShowImport(outcome);
     // One step per file, also for the targets of a file whose import stopped early.
     if (outcome.appended > 0)
@@ -995,10 +881,9 @@ void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
         // as changed, with the saves enabled so that what was read can be kept, and the
         // row commands as for a click on the selected first row.
         if (outcome.appended > 0) {
-            ShowAppendedTargets(outcome.appended);
-            GetListView(IDC_TARGET_LIST).Select(0);
+            SelectRows({0});
             ShowFileLabel(true);
-            EnableSaves(true);
+            facts_.Changed();
             UpdateButtons();
         }
         // A line that failed has said why; a read that failed has not.
@@ -1006,9 +891,10 @@ void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
             tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
         return;
     }
-    RefreshListAfterAppend(outcome.appended);
+    SelectRows({0});
     ShowFileLabel(true);
-    EnableSaves(true);
-    EnableSelectionCommands(true);
-    Enable(IDC_REMOVE, true);
+    // Every command, whatever the template now holds.
+    facts_.Changed();
+    facts_.oneRowFollowed = facts_.someRowFollowed = true;
+    ShowCommands();
 }

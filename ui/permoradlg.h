@@ -7,6 +7,7 @@
 #include "ui/recovery.h"
 #include "ui/toolkit/modal_host.h"
 #include "ui/toolkit/window.h"
+#include "ui/windowcommands.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -22,14 +23,11 @@
 // The application icon in all its sizes (window, taskbar, About box).
 QIcon AppIcon();
 
-// The text of a cell of the list: row i shows target i; column 0 its path, 1 its style name,
-// 2 its level name (empty for a value without a name, and for a row with no target).
-std::string TargetCell(const permora::SecurityTemplate& tmpl, int row, int column);
-
 class FileLabelElider;
 class QAction;
 class QMenu;
 class RecoveryOffer;
+class TargetTableModel;
 
 // The main window: the template as a list of targets, with the commands that build,
 // reorder, save and import it. The window owns the template and its targets. The list's
@@ -92,6 +90,8 @@ public:
     // The security Copy Security took; nullptr before the first copy.
     const permora::SecurityDescriptor* CopiedSecurity() const { return copied_.get(); }
     const permora::TemplateHistory& History() const { return history_; }
+    // The list's rows.
+    const TargetTableModel& TargetRows() const { return *rows_; }
 
     // Rebuilds the rows from the template and selects row 0.
     void RefreshList();
@@ -104,8 +104,6 @@ public:
     bool HasUnsavedChanges() const { return unsaved_; }
     // Enables or disables Save Unicode and Save UTF8 together.
     void EnableSaves(bool enable);
-    // Enables or disables Edit, Up and Dn together.
-    void EnableSelectionCommands(bool enable);
 
 protected:
     void OnInitDialog() override;
@@ -116,16 +114,10 @@ protected:
     void OnDropFiles(const std::vector<std::string>& paths) override;
 
 private:
-    // Puts the template's rows into the list without touching the selection or buttons.
-    void FillRows();
-    // Shows the targets that now stand at these ascending positions and that the list does
-    // not show yet: just those rows when the list showed the rest of the template, else by
-    // FillRows. Either way no row is selected or current afterwards.
-    void ShowTargetsAt(const std::vector<int>& positions);
-    // The same for the last count targets, appended at the end.
-    void ShowAppendedTargets(int count);
-    // RefreshList after count targets were appended: the list takes in just their rows.
-    void RefreshListAfterAppend(int count);
+    // Up (by -1) and Dn (by 1): the first selected target changes places with its neighbour.
+    void MoveTarget(int by);
+    // Selects just these rows (ascending).
+    void SelectRows(const std::vector<int>& rows);
     tk::FileDialogRequest FileRequest(bool open, unsigned flags) const;
     // Shows a file dialog; false when cancelled or nothing was chosen.
     bool ChoosePath(bool open, unsigned flags, std::string& path);
@@ -157,21 +149,25 @@ private:
     // The list, label and buttons after an import.
     void ShowImport(const permora::ImportOutcome& outcome);
     void BuildContextMenu();
-    // Enables and names the menu's items for the template and selection as they are.
-    void UpdateCommands();
+    // The command states for the facts, the template and the selection as they are.
+    CommandStates Commands() const;
+    // Enables the buttons, and with the menu opening also enables and names its items.
+    void ShowCommands(bool menuOpening = false);
+    // The row commands follow the rows now selected: as a click on the list does (several
+    // leave Remove as it was), or after a change (several enable Remove).
+    void FollowClick();
+    void FollowChange();
     // Takes a change that has happened into the history, with the selection it started from.
     void Record(permora::TemplateStep step, std::string name, std::vector<int> selectionBefore);
     // Shows the template after Undo or Redo moved it to the state of step.
     void ShowHistoryMove(const permora::TemplateStep& step, bool undone);
-    // The rows after Undo or Redo of step changed the template.
-    void ShowRowsAfter(const permora::TemplateStep& step, bool undone);
-    // Button enabling for the rows now selected, after a change the buttons' own rules do
-    // not cover.
-    void EnableForSelection();
     // The targets at the selected rows, in row order.
     std::vector<permora::TargetObject*> SelectedTargets(std::vector<int>& rows) const;
 
     permora::SecurityTemplate template_;
+    // Reads template_, so it goes first; the list's widget shows it.
+    std::unique_ptr<TargetTableModel> rows_;
+    CommandFacts facts_;
     QIcon icon_;
     std::vector<std::string> startFiles_;
     bool unsaved_ = false;

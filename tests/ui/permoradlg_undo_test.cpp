@@ -17,6 +17,7 @@
 #include "ui/addpathsdlg.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
+#include "ui/targettablemodel.h"
 
 #include <QAbstractItemView>
 #include <QTest>
@@ -281,7 +282,7 @@ TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
             auto rowsStandForTargets = [&] {
                 EXPECT_EQ(list.RowCount(), d.Template().Count);
                 for (int row = 0; row < list.RowCount(); ++row)
-                    EXPECT_TRUE(list.FirstCellWas(row, d.Template().At(row)->Path)) << row;
+                    EXPECT_TRUE(d.TargetRows().RowShowsTarget(row)) << row;
             };
             int rebuilds = 0;
             QObject::connect(list.Widget()->model(), &QAbstractItemModel::modelReset,

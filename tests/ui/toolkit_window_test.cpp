@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <functional>
@@ -367,126 +368,35 @@ tk::ListView NameValueList(Recorder& dlg) {
     return view;
 }
 
-// Rows read from a source follow the moves and deletions their owner reports, and remember
-// what their first cell said when they came in.
-TEST(ToolkitTest, ListViewRowsFromASourceFollowMovesAndDeletions) {
+// A list can show the rows of a model its owner keeps: cells, headings and selection are
+// that model's and follow its changes, the keys move by its rows, and without it the list
+// shows its own texts again.
+TEST(ToolkitTest, ListViewShowsTheRowsOfAModelItsOwnerKeeps) {
     Recorder dlg;
     tk::ListView view = NameValueList(dlg);
-    std::vector<std::string> names;
-    for (int i = 0; i < 40; ++i)
-        names.push_back("R" + std::to_string(i));
-    auto text = [&names](int row, int column) {
-        return row < static_cast<int>(names.size()) ? names[row] + (column == 1 ? "=" : "")
-                                                    : std::string();
-    };
-    view.SetRowSource(static_cast<int>(names.size()), text);
-    EXPECT_EQ(view.RowCount(), 40);
-    EXPECT_EQ(view.Cell(3, 1), "R3=");
-
-    std::swap(names[3], names[4]);
-    view.MoveRow(3, 4);
-    EXPECT_TRUE(view.FirstCellWas(4, "r3"));
-    EXPECT_FALSE(view.FirstCellWas(4, "R4"));
-    names.erase(names.begin() + 5, names.begin() + 8);
-    view.DeleteRows({5, 6, 7});
-    EXPECT_EQ(view.RowCount(), 37);
-    EXPECT_TRUE(view.FirstCellWas(5, "R8"));
-
-    // Many scattered rows at once: every other row goes.
-    std::vector<int> everyOther;
-    for (int row = 0; row < view.RowCount(); row += 2)
-        everyOther.push_back(row);
-    for (auto row = everyOther.rbegin(); row != everyOther.rend(); ++row)
-        names.erase(names.begin() + *row);
-    view.DeleteRows(everyOther);
-    ASSERT_EQ(view.RowCount(), static_cast<int>(names.size()));
-    for (int row = 0; row < view.RowCount(); ++row)
-        EXPECT_TRUE(view.FirstCellWas(row, names[static_cast<std::size_t>(row)])) << row;
-
-    // The texts are read, not kept: a name changed behind the list shows at once, while the
-    // row still remembers the name it came in with.
-    names[0] = "changed";
-    EXPECT_EQ(view.Cell(0, 0), "changed");
-    EXPECT_FALSE(view.FirstCellWas(0, "changed"));
-
-    // Changing a cell keeps every text from then on, and the source is no longer read.
-    view.SetCell(1, 1, "own");
-    names[2] = "gone";
-    EXPECT_EQ(view.Cell(1, 1), "own");
-    EXPECT_EQ(view.Cell(2, 0), "R8");
-    EXPECT_TRUE(view.FirstCellWas(2, "r8"));
-    EXPECT_EQ(dlg.log, Log{});
-}
-
-// Rows that come back into the source are taken in where they now stand, one run at a time
-// or, for many scattered runs, in one pass; the rows around them keep what they remember.
-TEST(ToolkitTest, ListViewTakesInRowsTheSourceGained) {
-    const struct {
-        const char* name;
-        std::vector<int> positions; // ascending, where the new rows stand afterwards
-    } cases[] = {
-        {"appended", {10, 11, 12}},
-        {"at the front and in two runs", {0, 4, 5, 9}},
-        {"every other row of many",
-         [] {
-             std::vector<int> rows;
-             for (int row = 0; row < 60; row += 2)
-                 rows.push_back(row);
-             return rows;
-         }()},
-        {"none", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Recorder dlg;
-        tk::ListView view = NameValueList(dlg);
-        std::vector<std::string> names;
-        const int shown = 30;
-        for (int i = 0; i < shown; ++i)
-            names.push_back("old" + std::to_string(i));
-        auto text = [&names](int row, int column) {
-            return row < static_cast<int>(names.size()) ? names[row] + (column == 1 ? "=" : "")
-                                                        : std::string();
-        };
-        view.SetRowSource(shown, text);
-        view.SetSelectedRows({1, 2});
-        for (const int position : c.positions)
-            names.insert(names.begin() + position, "new" + std::to_string(position));
-        int resets = 0;
-        int inserted = 0;
-        QObject::connect(view.Widget()->model(), &QAbstractItemModel::modelReset,
-                         [&resets] { ++resets; });
-        QObject::connect(
-            view.Widget()->model(), &QAbstractItemModel::rowsInserted,
-            [&inserted](const QModelIndex&, int first, int last) { inserted += last - first + 1; });
-        ASSERT_TRUE(view.InsertSourceRows(c.positions));
-        ASSERT_EQ(view.RowCount(), static_cast<int>(names.size()));
-        for (int row = 0; row < view.RowCount(); ++row)
-            EXPECT_TRUE(view.FirstCellWas(row, names[static_cast<std::size_t>(row)])) << row;
-        EXPECT_EQ(view.Cell(view.RowCount() - 1, 1), names.back() + "=");
-        // As after a rebuild: nothing selected, nothing current.
-        EXPECT_EQ(view.SelectedRows(), std::vector<int>{});
-        EXPECT_FALSE(view.Widget()->currentIndex().isValid());
-        // A few runs are inserted as rows; many runs are one rebuild.
-        if (c.positions.size() > 16) {
-            EXPECT_EQ(resets, 1);
-        } else {
-            EXPECT_EQ(resets, 0);
-            EXPECT_EQ(inserted, static_cast<int>(c.positions.size()));
-        }
-    }
-
-    // Refused, with nothing changed: a list that holds its own texts, a position beyond the
-    // rows there will be, positions out of order.
-    Recorder dlg;
-    tk::ListView view = NameValueList(dlg);
-    view.SetRows({{"a", "1"}, {"b", "2"}});
-    EXPECT_FALSE(view.InsertSourceRows({2}));
-    view.SetRowSource(2, [](int, int) { return std::string("x"); });
-    EXPECT_FALSE(view.InsertSourceRows({3}));
-    EXPECT_FALSE(view.InsertSourceRows({1, 0}));
-    EXPECT_FALSE(view.InsertSourceRows({1, 1}));
-    EXPECT_EQ(view.RowCount(), 2);
+    view.SetRows({{"own", "1"}});
+    QStandardItemModel owned(3, 2);
+    owned.setHorizontalHeaderLabels({QStringLiteral("Path"), QStringLiteral("Style")});
+    for (int row = 0; row < 3; ++row)
+        owned.setItem(row, 0, new QStandardItem(QStringLiteral("/vol/%1").arg(row)));
+    view.ShowModel(&owned);
+    EXPECT_EQ(view.RowCount(), 3);
+    EXPECT_EQ(view.ColumnCount(), 2);
+    EXPECT_EQ(view.ColumnHeading(0), "Path");
+    EXPECT_EQ(view.Cell(2, 0), "/vol/2");
+    EXPECT_EQ(view.Cell(3, 0), "");
+    view.SetSelectedRows({0, 2});
+    owned.removeRow(1);
+    EXPECT_EQ(view.SelectedRows(), (std::vector<int>{0, 1}));
+    RunAsUser(dlg, [&](Recorder& d) {
+        ClickRow(d, IDC_VIEW, 0);
+        tk::test::PressKey(d, IDC_VIEW, Qt::Key_End);
+        EXPECT_EQ(view.SelectedRows(), std::vector<int>{1});
+    });
+    view.ShowModel(nullptr);
+    EXPECT_EQ(view.RowCount(), 1);
+    EXPECT_EQ(view.Cell(0, 0), "own");
+    EXPECT_EQ(view.ColumnHeading(1), "Value");
 }
 
 // The keys that move in a list move by rows: Home and End to the first and last row,

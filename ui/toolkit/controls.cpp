@@ -38,6 +38,11 @@ detail::ListViewWidget* View(QAbstractItemView* widget) {
     return qobject_cast<detail::ListViewWidget*>(widget);
 }
 
+// The model whose rows the list shows: its own texts or its owner's model.
+QAbstractItemModel* Shown(QAbstractItemView* widget) {
+    return widget != nullptr ? widget->model() : nullptr;
+}
+
 } // namespace
 
 // --- ListBox ----------------------------------------------------------------------------
@@ -188,6 +193,11 @@ void ListView::SetFullRowSelect(bool on) {
         view->SetFullRowSelect(on);
 }
 
+void ListView::ShowModel(QAbstractItemModel* model) {
+    if (auto* view = View(w_))
+        view->ShowModel(model);
+}
+
 int ListView::InsertColumn(int index, std::string_view heading, int width) {
     auto* view = View(w_);
     if (view == nullptr)
@@ -203,8 +213,8 @@ void ListView::DeleteColumn(int index) {
 }
 
 int ListView::ColumnCount() const {
-    auto* view = View(w_);
-    return view == nullptr ? 0 : view->Rows()->ColumnCount();
+    const QAbstractItemModel* model = Shown(w_);
+    return model == nullptr ? 0 : model->columnCount();
 }
 
 int ListView::ColumnWidth(int index) const {
@@ -221,8 +231,10 @@ void ListView::SetColumnWidth(int index, int width) {
 }
 
 std::string ListView::ColumnHeading(int index) const {
-    auto* view = View(w_);
-    return view == nullptr ? std::string() : view->Rows()->Heading(index);
+    const QAbstractItemModel* model = Shown(w_);
+    if (model == nullptr || index < 0 || index >= model->columnCount())
+        return {};
+    return model->headerData(index, Qt::Horizontal).toString().toStdString();
 }
 
 int ListView::InsertRow(int index, std::string_view text) {
@@ -237,7 +249,14 @@ void ListView::SetCell(int row, int column, std::string_view text) {
 
 std::string ListView::Cell(int row, int column) const {
     auto* view = View(w_);
-    return view == nullptr ? std::string() : view->Rows()->Cell(row, column);
+    if (view == nullptr)
+        return {};
+    if (view->ShowsOwnRows())
+        return view->Rows()->Cell(row, column); // as kept, byte for byte
+    const QAbstractItemModel* model = view->model();
+    if (row < 0 || row >= model->rowCount() || column < 0 || column >= model->columnCount())
+        return {};
+    return model->index(row, column).data().toString().toStdString();
 }
 
 void ListView::DeleteRow(int row) {
@@ -255,41 +274,9 @@ void ListView::SetRows(std::vector<std::vector<std::string>> rows) {
         view->Rows()->SetRows(std::move(rows));
 }
 
-void ListView::SetRowSource(int count, std::function<std::string(int row, int column)> text) {
-    if (auto* view = View(w_))
-        view->Rows()->SetRowSource(count, std::move(text));
-}
-
-bool ListView::FirstCellWas(int row, std::string_view text) const {
-    auto* view = View(w_);
-    return view != nullptr && view->Rows()->FirstCellWas(row, text);
-}
-
-void ListView::MoveRow(int from, int to) {
-    if (auto* view = View(w_)) {
-        view->Rows()->MoveRow(from, to);
-        view->selectionModel()->reset();
-    }
-}
-
-void ListView::DeleteRows(const std::vector<int>& rows) {
-    if (auto* view = View(w_)) {
-        view->Rows()->DeleteRows(rows);
-        view->selectionModel()->reset();
-    }
-}
-
-bool ListView::InsertSourceRows(const std::vector<int>& rows) {
-    auto* view = View(w_);
-    if (view == nullptr || !view->Rows()->InsertSourceRows(rows))
-        return false;
-    view->selectionModel()->reset();
-    return true;
-}
-
 int ListView::RowCount() const {
-    auto* view = View(w_);
-    return view == nullptr ? 0 : view->Rows()->RowCount();
+    const QAbstractItemModel* model = Shown(w_);
+    return model == nullptr ? 0 : model->rowCount();
 }
 
 int ListView::SelectedCount() const {
@@ -313,7 +300,7 @@ void ListView::Select(int row, bool selected) {
     auto* view = View(w_);
     if (view == nullptr || row < 0 || row >= RowCount() || ColumnCount() == 0)
         return;
-    const QModelIndex index = view->Rows()->index(row, 0);
+    const QModelIndex index = view->model()->index(row, 0);
     QItemSelectionModel::SelectionFlags how =
         selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
     // A single-selection list holds one selected row at most.
@@ -348,7 +335,8 @@ void ListView::SetSelectedRows(const std::vector<int>& rows) {
         const int first = rows[i];
         const int last = rows[end - 1];
         if (first >= 0 && last < count)
-            selection.select(view->Rows()->index(first, 0), view->Rows()->index(last, lastColumn));
+            selection.select(view->model()->index(first, 0),
+                             view->model()->index(last, lastColumn));
         i = end;
     }
     view->selectionModel()->select(selection,
@@ -358,11 +346,6 @@ void ListView::SetSelectedRows(const std::vector<int>& rows) {
 void ListView::SetContextMenu(QMenu* menu) {
     if (auto* view = View(w_))
         view->contextMenu = menu;
-}
-
-void ListView::SetRowToolTip(std::function<std::string(int row)> toolTip) {
-    if (auto* view = View(w_))
-        view->Rows()->rowToolTip = std::move(toolTip);
 }
 
 int ListView::ClientWidth() const {

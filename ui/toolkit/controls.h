@@ -8,6 +8,7 @@
 class QListWidget;
 class QMenu;
 class QComboBox;
+class QAbstractItemModel;
 class QAbstractItemView;
 
 namespace tk {
@@ -62,36 +63,26 @@ public:
     void SetShowSelAlways(bool on);
     void SetFullRowSelect(bool on);
 
+    // Shows the rows of a table model that its owner keeps and changes (not owned; nullptr:
+    // the list's own rows again). Headings and texts then come from that model.
+    void ShowModel(QAbstractItemModel* model);
+
+    // Columns and rows of the list's own texts.
     int InsertColumn(int index, std::string_view heading, int width); // left-aligned
     void DeleteColumn(int index);
-    int ColumnCount() const;
-    int ColumnWidth(int index) const;
-    void SetColumnWidth(int index, int width);
-    std::string ColumnHeading(int index) const;
-
     int InsertRow(int index, std::string_view text); // text of column 0; returns the index
     void SetCell(int row, int column, std::string_view text);
-    std::string Cell(int row, int column) const;
     void DeleteRow(int row);
     void DeleteAll();
     // Replaces every row at once; each row holds the texts of its cells from column 0.
     void SetRows(std::vector<std::vector<std::string>> rows);
-    // Shows count rows whose texts are read from text(row, column) whenever they are needed
-    // instead of kept. MoveRow and DeleteRows then only follow what the caller has already
-    // done to what text reads; changing a cell or inserting a row first copies every text.
-    void SetRowSource(int count, std::function<std::string(int row, int column)> text);
-    // Whether the row's column-0 text was text (letters without regard to case) when the
-    // row was put in the list.
-    bool FirstCellWas(int row, std::string_view text) const;
-    // Move one row, or delete rows (ascending positions), leaving the other rows as they are;
-    // afterwards no row is selected and none is current, as after SetRows.
-    void MoveRow(int from, int to);
-    void DeleteRows(const std::vector<int>& rows);
-    // For rows from a source: shows the rows the source now reads at these ascending
-    // positions, leaving the others as they are, then no row selected and none current, as
-    // after SetRowSource. False, and nothing changed, for a list that holds its texts.
-    bool InsertSourceRows(const std::vector<int>& rows);
 
+    // The rows shown, the list's own or a model's.
+    int ColumnCount() const;
+    int ColumnWidth(int index) const;
+    void SetColumnWidth(int index, int width);
+    std::string ColumnHeading(int index) const;
+    std::string Cell(int row, int column) const;
     int RowCount() const;
     int SelectedCount() const;
     std::vector<int> SelectedRows() const; // ascending
@@ -103,8 +94,6 @@ public:
 
     // The menu shown on a right click, the Menu key or Shift+F10 (not owned; nullptr: none).
     void SetContextMenu(QMenu* menu);
-    // The tooltip of each row, made when it is shown.
-    void SetRowToolTip(std::function<std::string(int row)> toolTip);
 
     int ClientWidth() const;                    // pixels
     int TextWidth(std::string_view text) const; // pixels, in the list's font

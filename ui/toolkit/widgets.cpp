@@ -229,6 +229,21 @@ ListViewWidget::ListViewWidget(QWidget* parent)
     FitRowHeight();
 }
 
+bool ListViewWidget::ShowsOwnRows() const {
+    return model() == rows_;
+}
+
+void ListViewWidget::ShowModel(QAbstractItemModel* shown) {
+    if (shown == nullptr)
+        shown = rows_;
+    if (model() == shown)
+        return;
+    // The view makes a selection model for the new rows; the old one served only this view.
+    QItemSelectionModel* old = selectionModel();
+    setModel(shown);
+    delete old;
+}
+
 void ListViewWidget::FitRowHeight() {
     QStyleOptionViewItem item;
     initViewItemOption(&item);
@@ -287,9 +302,12 @@ QModelIndex ListViewWidget::moveCursor(CursorAction action, Qt::KeyboardModifier
         return current;
     }
     case MoveHome:
-        return rows_->RowCount() > 0 ? rows_->index(0, column) : QModelIndex();
-    case MoveEnd:
-        return rows_->RowCount() > 0 ? rows_->index(rows_->RowCount() - 1, column) : QModelIndex();
+    case MoveEnd: {
+        const int rows = model()->rowCount();
+        if (rows == 0)
+            return {};
+        return model()->index(action == MoveHome ? 0 : rows - 1, column);
+    }
     default:
         return QTableView::moveCursor(action, modifiers);
     }

@@ -102,7 +102,11 @@ class ListViewWidget : public QTableView {
 
 public:
     explicit ListViewWidget(QWidget* parent = nullptr);
+    // The list's own texts, shown unless another model is.
     ListViewModel* Rows() const { return rows_; }
+    bool ShowsOwnRows() const;
+    // Shows another model's rows (nullptr: the own texts again).
+    void ShowModel(QAbstractItemModel* model);
 
     void SetShowSelAlways(bool on);
     // The focus mark spans the whole row instead of the current cell.
