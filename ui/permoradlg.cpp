@@ -28,6 +28,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <filesystem>
@@ -260,11 +261,12 @@ void PermoraDlg::BuildContextMenu() {
 }
 
 CommandStates PermoraDlg::Commands() const {
-    std::vector<int> rows;
-    const std::vector<permora::TargetObject*> selected = SelectedTargets(rows);
+    const std::vector<int> rows = GetListView(IDC_TARGET_LIST).SelectedRows();
     CommandContext now;
-    now.selected = selected.size();
-    now.firstSelected = selected.empty() ? nullptr : selected.front();
+    // The selected rows that stand for targets, as SelectedTargets finds them.
+    now.selected = static_cast<std::size_t>(
+        std::lower_bound(rows.begin(), rows.end(), template_.Count) - rows.begin());
+    now.firstSelected = now.selected > 0 ? template_.At(rows.front()) : nullptr;
     now.targets = template_.Count;
     now.canUndo = history_.CanUndo();
     now.canRedo = history_.CanRedo();
