@@ -1,9 +1,6 @@
 #include "ui/auditingproppage.h"
 
 #include "resources/templates/auditingproppage.h"
-#include "ui/objectauditproppage.h"
-
-#include <utility>
 
 namespace {
 
@@ -21,14 +18,6 @@ const EntryListTraits kAuditingList{
 } // namespace
 
 AuditingPropPage::AuditingPropPage(permora::TargetObject& target)
-    : EntryListPage(res::AuditingPropPage::Template(), kAuditingList, target) {}
+    : EntryListPageWith(res::AuditingPropPage::Template(), kAuditingList, target) {}
 
 AuditingPropPage::~AuditingPropPage() = default;
-
-std::unique_ptr<EntryEditorPage> AuditingPropPage::MakeEditor(std::string account) {
-    return std::make_unique<ObjectAuditPropPage>(std::move(account), Target().SecurityLevel);
-}
-
-std::unique_ptr<EntryEditorPage> AuditingPropPage::MakeEditor(const permora::Ace& entry) {
-    return std::make_unique<ObjectAuditPropPage>(entry, Target().SecurityLevel);
-}

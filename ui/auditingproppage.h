@@ -2,17 +2,11 @@
 
 #include "model/target.h"
 #include "ui/entrylistpage.h"
-
-#include <memory>
-#include <string>
+#include "ui/objectauditproppage.h"
 
 // The auditing entries of a target, one row each.
-class AuditingPropPage : public EntryListPage {
+class AuditingPropPage : public EntryListPageWith<ObjectAuditPropPage> {
 public:
     explicit AuditingPropPage(permora::TargetObject& target);
     ~AuditingPropPage() override;
-
-protected:
-    std::unique_ptr<EntryEditorPage> MakeEditor(std::string account) override;
-    std::unique_ptr<EntryEditorPage> MakeEditor(const permora::Ace& entry) override;
 };

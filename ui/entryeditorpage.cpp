@@ -4,7 +4,7 @@
 #include "model/checks.h"
 #include "model/names.h"
 #include "model/target.h"
-#include "resources/templates/objectpermproppage.h"
+#include "resources/templates/entryeditorpage.h"
 #include "ui/shown_names.h"
 #include "ui/toolkit/modal_host.h"
 
@@ -16,8 +16,7 @@ namespace {
 constexpr std::uint8_t kStorageCodes[] = {0x03, 0x02, 0x09};
 constexpr std::uint8_t kFileDirectoryCodes[] = {0x04, 0x03, 0x02, 0x01, 0x0B, 0x0A, 0x09};
 
-// Both editors use the same ids for the name, the choice and Clear All.
-namespace ids = res::ObjectPermPropPage;
+namespace ids = res::EntryEditorPage;
 
 } // namespace
 

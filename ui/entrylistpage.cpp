@@ -2,8 +2,7 @@
 
 #include "model/checks.h"
 #include "model/names.h"
-#include "resources/templates/auditingproppage.h"
-#include "resources/templates/permissionproppage.h"
+#include "resources/templates/entrylistpage.h"
 #include "ui/inputntaccountdlg.h"
 #include "ui/shown_names.h"
 #include "ui/toolkit/modal_host.h"
@@ -13,16 +12,7 @@
 
 namespace {
 
-// The twins share their control ids.
-namespace ids = res::PermissionPropPage;
-constexpr bool SameId(int a, int b) {
-    return a == b;
-}
-static_assert(SameId(ids::IDC_ENTRY_LIST, res::AuditingPropPage::IDC_ENTRY_LIST) &&
-              SameId(ids::IDC_ADD, res::AuditingPropPage::IDC_ADD) &&
-              SameId(ids::IDC_REMOVE, res::AuditingPropPage::IDC_REMOVE) &&
-              SameId(ids::IDC_EDIT, res::AuditingPropPage::IDC_EDIT) &&
-              SameId(ids::IDC_INHERIT, res::AuditingPropPage::IDC_INHERIT));
+namespace ids = res::EntryListPage;
 
 const tk::Handler<EntryListPage> kHandlers[] = {
     {ids::IDC_ADD, tk::Notify::Clicked, &EntryListPage::OnAdd},

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What tells the two entry list pages apart; everything else they share.
@@ -101,4 +102,17 @@ private:
 
     const EntryListTraits& kind_;
     permora::TargetObject& target_;
+};
+
+// A list page whose Add and Edit open an Editor, made for an account or from an entry.
+template <class Editor> class EntryListPageWith : public EntryListPage {
+protected:
+    using EntryListPage::EntryListPage;
+
+    std::unique_ptr<EntryEditorPage> MakeEditor(std::string account) override {
+        return std::make_unique<Editor>(std::move(account), Target().SecurityLevel);
+    }
+    std::unique_ptr<EntryEditorPage> MakeEditor(const permora::Ace& entry) override {
+        return std::make_unique<Editor>(entry, Target().SecurityLevel);
+    }
 };

@@ -1,9 +1,6 @@
 #include "ui/permissionproppage.h"
 
 #include "resources/templates/permissionproppage.h"
-#include "ui/objectpermproppage.h"
-
-#include <utility>
 
 namespace {
 
@@ -21,14 +18,6 @@ const EntryListTraits kPermissionList{
 } // namespace
 
 PermissionPropPage::PermissionPropPage(permora::TargetObject& target)
-    : EntryListPage(res::PermissionPropPage::Template(), kPermissionList, target) {}
+    : EntryListPageWith(res::PermissionPropPage::Template(), kPermissionList, target) {}
 
 PermissionPropPage::~PermissionPropPage() = default;
-
-std::unique_ptr<EntryEditorPage> PermissionPropPage::MakeEditor(std::string account) {
-    return std::make_unique<ObjectPermPropPage>(std::move(account), Target().SecurityLevel);
-}
-
-std::unique_ptr<EntryEditorPage> PermissionPropPage::MakeEditor(const permora::Ace& entry) {
-    return std::make_unique<ObjectPermPropPage>(entry, Target().SecurityLevel);
-}

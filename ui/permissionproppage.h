@@ -2,17 +2,11 @@
 
 #include "model/target.h"
 #include "ui/entrylistpage.h"
-
-#include <memory>
-#include <string>
+#include "ui/objectpermproppage.h"
 
 // The permission entries of a target, deny entries first, one row each.
-class PermissionPropPage : public EntryListPage {
+class PermissionPropPage : public EntryListPageWith<ObjectPermPropPage> {
 public:
     explicit PermissionPropPage(permora::TargetObject& target);
     ~PermissionPropPage() override;
-
-protected:
-    std::unique_ptr<EntryEditorPage> MakeEditor(std::string account) override;
-    std::unique_ptr<EntryEditorPage> MakeEditor(const permora::Ace& entry) override;
 };

@@ -1,26 +1,14 @@
 #pragma once
 
-#include "ui/toolkit/dialog_template.h"
+#include "resources/templates/entryeditorpage.h"
 
-// The editor of one auditing entry: its account, its inheritance choice and fourteen rows
-// of rights with a Successful and a Failed box each.
+// The editor of one auditing entry: a Successful and a Failed box in each row of rights.
 namespace res::ObjectAuditPropPage {
 
-enum Id : int {
-    IDD = 107,
-    IDC_NAME = 4001,
-    IDC_APPLY_ONTO = 4002,
-    IDC_ROWS_CAPTION = 4005,
-    IDC_SUCCESS_HEADING = 4006,
-    IDC_FAILED_HEADING = 4007,
-    IDC_CLEAR_ALL = 4009,
-    IDC_NAME_CAPTION = 4010,
-    IDC_APPLY_ONTO_CAPTION = 4011,
-    IDC_SUCCESS_FULL_CONTROL = 1003,
-    IDC_FAILED_FULL_CONTROL = 1021,
-};
+using enum EntryEditorPage::Id;
+using EntryEditorPage::kRowCount;
+inline constexpr int IDD = 107;
 
-inline constexpr int kRowCount = 14;
 // Row 0 is Full Control; rows 1 to 13 are the single rights, in the permission editor's
 // order.
 inline constexpr int kSuccessBox[kRowCount] = {1003, 1015, 1016, 1017, 1018, 1019, 1020,

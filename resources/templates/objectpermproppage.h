@@ -1,26 +1,14 @@
 #pragma once
 
-#include "ui/toolkit/dialog_template.h"
+#include "resources/templates/entryeditorpage.h"
 
-// The editor of one permission entry: its account, its inheritance choice and fourteen
-// rows of rights with an Allow and a Deny box each.
+// The editor of one permission entry: an Allow and a Deny box in each row of rights.
 namespace res::ObjectPermPropPage {
 
-enum Id : int {
-    IDD = 106,
-    IDC_NAME = 4001,
-    IDC_APPLY_ONTO = 4002,
-    IDC_ROWS_CAPTION = 4005,
-    IDC_ALLOW_HEADING = 4006,
-    IDC_DENY_HEADING = 4007,
-    IDC_CLEAR_ALL = 4009,
-    IDC_NAME_CAPTION = 4010,
-    IDC_APPLY_ONTO_CAPTION = 4011,
-    IDC_ALLOW_FULL_CONTROL = 1035,
-    IDC_DENY_FULL_CONTROL = 1036,
-};
+using enum EntryEditorPage::Id;
+using EntryEditorPage::kRowCount;
+inline constexpr int IDD = 106;
 
-inline constexpr int kRowCount = 14;
 // Row 0 is Full Control; rows 1 to 13 are the single rights.
 inline constexpr int kAllowBox[kRowCount] = {1035, 1037, 1039, 1041, 1043, 1045, 1047,
                                              1049, 1051, 1053, 1055, 1057, 1059, 1061};

@@ -1,9 +1,11 @@
 #pragma once
 
-// Helpers shared by the tests of the advanced pages: targets made from descriptor text,
-// and the check boxes of an entry editor as a string of 0 and 1, row 0 first.
+// Helpers shared by the tests of the advanced pages: targets made from descriptor text, the
+// check boxes of an entry editor as a string of 0 and 1, row 0 first, and the runs of the
+// twin list pages and editors in their sheets.
 
 #include "model/target.h"
+#include "resources/templates/entrylistpage.h"
 #include "resources/templates/inputntaccountdlg.h"
 #include "support/scripted_host.h"
 #include "template_file/template_file.h"
@@ -12,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +58,10 @@ inline std::string ColumnBoxes(const EntryEditorPage& page, int column) {
 
 inline constexpr const char* kNoBoxes = "00000000000000";
 
+template <class Editor> void ClickBox(Editor& editor, int row, int column) {
+    tk::test::Click(editor, editor.BoxId(row, column));
+}
+
 // The texts of every row of a list view, cell by cell.
 inline std::vector<std::vector<std::string>> Rows(const tk::ListView& list) {
     std::vector<std::vector<std::string>> rows;
@@ -76,6 +85,87 @@ inline void ExpectAccount(tk::test::ScriptedHost& host, const std::string& name)
         tk::test::TypeText(dialog, res::InputNTAccountDlg::IDC_ACCOUNT, name);
         tk::test::Click(dialog, res::InputNTAccountDlg::IDC_OK);
     });
+}
+
+// An entry list page of a target in a sheet of its own, played by a scripted host; its Add
+// and Edit open an Editor in a sheet titled kEditorTitle and the target's path.
+template <class Page, class Editor, const char* kEditorTitle> struct ListPageRun {
+    explicit ListPageRun(const std::string& descriptor, int level = permora::kLevelFileDirectory)
+        : target(MakeTarget(descriptor, level)), page(*target) {}
+
+    // Opens the sheet; play acts on the open page, then the sheet ends with OK.
+    void Run(const std::function<void(ListPageRun&)>& play, const std::string& png = {}) {
+        tk::PropertySheet sheet("Advanced Security Settings for " + target->Path);
+        sheet.AddPage(&page);
+        host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
+            play(*this);
+            if (!png.empty())
+                tk::test::SavePng(s.ModalWidget(), png);
+            s.PressOK();
+        });
+        EXPECT_EQ(sheet.DoModal(), tk::IDOK);
+    }
+
+    tk::ListView List() const { return page.GetListView(res::EntryListPage::IDC_ENTRY_LIST); }
+
+    void SelectRows(const std::vector<int>& rows) {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            tk::test::ClickRow(page, res::EntryListPage::IDC_ENTRY_LIST, rows[i], i > 0);
+    }
+
+    // The next editor sheet: its title is checked, play acts on the editor, then OK or
+    // Cancel.
+    void ExpectEditor(const std::function<void(Editor&)>& play, bool ok = true) {
+        host.ExpectModal<tk::PropertySheet>([this, play, ok](tk::PropertySheet& s) {
+            EXPECT_EQ(s.Title(), kEditorTitle + target->Path);
+            auto* editor = dynamic_cast<Editor*>(s.Page(0));
+            ASSERT_NE(editor, nullptr);
+            if (play)
+                play(*editor);
+            if (ok)
+                s.PressOK();
+            else
+                s.PressCancel();
+        });
+    }
+
+    // Add: the account dialog answered with name (cancelled when empty), then the editor.
+    void Add(const std::string& name, const std::function<void(Editor&)>& play, bool ok = true) {
+        ExpectAccount(host, name);
+        if (!name.empty())
+            ExpectEditor(play, ok);
+        tk::test::Click(page, res::EntryListPage::IDC_ADD);
+    }
+
+    // Edit on the selected row, or on the row clicked first.
+    void Edit(const std::function<void(Editor&)>& play, bool ok = true) {
+        ExpectEditor(play, ok);
+        tk::test::Click(page, res::EntryListPage::IDC_EDIT);
+    }
+    void Edit(int row, const std::function<void(Editor&)>& play) {
+        tk::test::ClickRow(page, res::EntryListPage::IDC_ENTRY_LIST, row);
+        Edit(play);
+    }
+
+    std::unique_ptr<permora::TargetObject> target;
+    Page page;
+    tk::test::ScriptedHost host;
+};
+
+// Runs an entry editor in its sheet; play acts on the open page and the sheet ends with OK.
+template <class Editor>
+int RunEditor(Editor& page, const std::string& title, const std::function<void(Editor&)>& play,
+              const std::string& png = {}) {
+    tk::test::ScriptedHost host;
+    tk::PropertySheet sheet(title);
+    sheet.AddPage(&page);
+    host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
+        play(page);
+        if (!png.empty())
+            tk::test::SavePng(s.ModalWidget(), png);
+        s.PressOK();
+    });
+    return sheet.DoModal();
 }
 
 } // namespace advtest

@@ -21,6 +21,7 @@ namespace {
 
 namespace ids = res::AuditingPropPage;
 namespace editorIds = res::ObjectAuditPropPage;
+using advtest::ClickBox;
 using advtest::ColumnBoxes;
 using advtest::DescriptorText;
 using advtest::MakeTarget;
@@ -35,63 +36,8 @@ constexpr int kFailed = 1;
 constexpr const char* kMixed = "S:(AU;OI;0x1;;;Nobody)(AU;CIOIFA;0x10000;;;Staff)"
                                "(AU;CIOISA;0x200a9;;;Guests)(AU;CISAFA;0x1f01ff;;;Users)";
 
-struct AuditingRun {
-    explicit AuditingRun(const std::string& descriptor, int level = permora::kLevelFileDirectory)
-        : target(MakeTarget(descriptor, level)), page(*target) {}
-
-    void Run(const std::function<void(AuditingRun&)>& play, const std::string& png = {}) {
-        tk::PropertySheet sheet("Advanced Security Settings for " + target->Path);
-        sheet.AddPage(&page);
-        host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
-            play(*this);
-            if (!png.empty())
-                tk::test::SavePng(s.ModalWidget(), png);
-            s.PressOK();
-        });
-        EXPECT_EQ(sheet.DoModal(), tk::IDOK);
-    }
-
-    tk::ListView List() const { return page.GetListView(ids::IDC_ENTRY_LIST); }
-
-    void SelectRows(const std::vector<int>& rows) {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            tk::test::ClickRow(page, ids::IDC_ENTRY_LIST, rows[i], i > 0);
-    }
-
-    void ExpectEditor(const std::function<void(ObjectAuditPropPage&)>& play, bool ok = true) {
-        host.ExpectModal<tk::PropertySheet>([this, play, ok](tk::PropertySheet& s) {
-            EXPECT_EQ(s.Title(), "Auditing Entry for " + target->Path);
-            auto* editor = dynamic_cast<ObjectAuditPropPage*>(s.Page(0));
-            ASSERT_NE(editor, nullptr);
-            if (play)
-                play(*editor);
-            if (ok)
-                s.PressOK();
-            else
-                s.PressCancel();
-        });
-    }
-
-    void Add(const std::string& name, const std::function<void(ObjectAuditPropPage&)>& play) {
-        advtest::ExpectAccount(host, name);
-        ExpectEditor(play);
-        tk::test::Click(page, ids::IDC_ADD);
-    }
-
-    void Edit(int row, const std::function<void(ObjectAuditPropPage&)>& play) {
-        tk::test::ClickRow(page, ids::IDC_ENTRY_LIST, row);
-        ExpectEditor(play);
-        tk::test::Click(page, ids::IDC_EDIT);
-    }
-
-    std::unique_ptr<permora::TargetObject> target;
-    AuditingPropPage page;
-    tk::test::ScriptedHost host;
-};
-
-void ClickBox(ObjectAuditPropPage& editor, int row, int column) {
-    tk::test::Click(editor, editor.BoxId(row, column));
-}
+constexpr char kEditorTitle[] = "Auditing Entry for ";
+using AuditingRun = advtest::ListPageRun<AuditingPropPage, ObjectAuditPropPage, kEditorTitle>;
 
 TEST(AuditingPropPageTest, RowsShowTheAuditBitsAsType) {
     AuditingRun run(kMixed);

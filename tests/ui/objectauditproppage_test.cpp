@@ -42,16 +42,7 @@ std::unique_ptr<ObjectAuditPropPage> MakePage(const std::optional<EntryFields>& 
 
 int RunPage(ObjectAuditPropPage& page, const std::function<void(ObjectAuditPropPage&)>& play,
             const std::string& png = {}) {
-    tk::test::ScriptedHost host;
-    tk::PropertySheet sheet("Auditing Entry for /vol/vol1/qt1");
-    sheet.AddPage(&page);
-    host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
-        play(page);
-        if (!png.empty())
-            tk::test::SavePng(s.ModalWidget(), png);
-        s.PressOK();
-    });
-    return sheet.DoModal();
+    return advtest::RunEditor(page, "Auditing Entry for /vol/vol1/qt1", play, png);
 }
 
 void ExpectPart(const permora::Ace* ace, std::uint8_t flags, std::uint32_t mask) {

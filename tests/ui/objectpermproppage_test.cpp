@@ -43,19 +43,9 @@ std::unique_ptr<ObjectPermPropPage> MakePage(const std::optional<EntryFields>& e
     return std::make_unique<ObjectPermPropPage>(existing, level);
 }
 
-// Runs the page in its sheet; play acts on the open page and the sheet ends with OK.
 int RunPage(ObjectPermPropPage& page, const std::function<void(ObjectPermPropPage&)>& play,
             const std::string& png = {}) {
-    tk::test::ScriptedHost host;
-    tk::PropertySheet sheet("Permission Entry for /vol/vol1/qt1");
-    sheet.AddPage(&page);
-    host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
-        play(page);
-        if (!png.empty())
-            tk::test::SavePng(s.ModalWidget(), png);
-        s.PressOK();
-    });
-    return sheet.DoModal();
+    return advtest::RunEditor(page, "Permission Entry for /vol/vol1/qt1", play, png);
 }
 
 void ExpectEntry(const permora::Ace* ace, std::uint8_t type, std::uint8_t flags, std::uint32_t mask,

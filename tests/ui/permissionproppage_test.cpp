@@ -22,6 +22,7 @@ namespace {
 
 namespace ids = res::PermissionPropPage;
 namespace editorIds = res::ObjectPermPropPage;
+using advtest::ClickBox;
 using advtest::ColumnBoxes;
 using advtest::DescriptorText;
 using advtest::MakeTarget;
@@ -35,69 +36,8 @@ constexpr int kDeny = 1;
 constexpr const char* kMixed = "D:(D;CIOI;0x10000;;;Staff)(D;CIOI;0x40000;;;Guests)"
                                "(A;CIOI;0x1200a9;;;Users)(A;CIOI;0x1f01ff;;;Staff)";
 
-// The permission page of a target in a sheet of its own, played by a scripted host.
-struct PermissionRun {
-    explicit PermissionRun(const std::string& descriptor, int level = permora::kLevelFileDirectory)
-        : target(MakeTarget(descriptor, level)), page(*target) {}
-
-    // Opens the sheet; play acts on the open page, then the sheet ends with OK.
-    void Run(const std::function<void(PermissionRun&)>& play, const std::string& png = {}) {
-        tk::PropertySheet sheet("Advanced Security Settings for " + target->Path);
-        sheet.AddPage(&page);
-        host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
-            play(*this);
-            if (!png.empty())
-                tk::test::SavePng(s.ModalWidget(), png);
-            s.PressOK();
-        });
-        EXPECT_EQ(sheet.DoModal(), tk::IDOK);
-    }
-
-    tk::ListView List() const { return page.GetListView(ids::IDC_ENTRY_LIST); }
-
-    void SelectRows(const std::vector<int>& rows) {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            tk::test::ClickRow(page, ids::IDC_ENTRY_LIST, rows[i], i > 0);
-    }
-
-    // The next editor sheet: its title is checked, play acts on the editor, then OK or
-    // Cancel.
-    void ExpectEditor(const std::function<void(ObjectPermPropPage&)>& play, bool ok = true) {
-        host.ExpectModal<tk::PropertySheet>([this, play, ok](tk::PropertySheet& s) {
-            EXPECT_EQ(s.Title(), "Permission Entry for " + target->Path);
-            auto* editor = dynamic_cast<ObjectPermPropPage*>(s.Page(0));
-            ASSERT_NE(editor, nullptr);
-            if (play)
-                play(*editor);
-            if (ok)
-                s.PressOK();
-            else
-                s.PressCancel();
-        });
-    }
-
-    // Add: the account dialog answered with name (cancelled when empty), then the editor.
-    void Add(const std::string& name, const std::function<void(ObjectPermPropPage&)>& play,
-             bool ok = true) {
-        advtest::ExpectAccount(host, name);
-        if (!name.empty())
-            ExpectEditor(play, ok);
-        tk::test::Click(page, ids::IDC_ADD);
-    }
-
-    void Edit(const std::function<void(ObjectPermPropPage&)>& play, bool ok = true) {
-        ExpectEditor(play, ok);
-        tk::test::Click(page, ids::IDC_EDIT);
-    }
-
-    std::unique_ptr<permora::TargetObject> target;
-    PermissionPropPage page;
-    tk::test::ScriptedHost host;
-};
-
-void ClickBox(ObjectPermPropPage& editor, int row, int column) {
-    tk::test::Click(editor, editor.BoxId(row, column));
-}
+constexpr char kEditorTitle[] = "Permission Entry for ";
+using PermissionRun = advtest::ListPageRun<PermissionPropPage, ObjectPermPropPage, kEditorTitle>;
 
 TEST(PermissionPropPageTest, RowsShowDenyEntriesBeforeAllowEntries) {
     PermissionRun run(kMixed);
