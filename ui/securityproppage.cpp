@@ -18,6 +18,27 @@ namespace {
 namespace ids = res::SecurityPropPage;
 namespace boxes = permora::boxes;
 
+// The text of a message of the box rules, in the page's own words.
+const char* MessageText(boxes::BoxMessage message) {
+    switch (message) {
+    case boxes::BoxMessage::NoMask:
+        return QT_TRANSLATE_NOOP("SecurityPropPage",
+                                 "Current ace does not have any Masks. It should be deleted.");
+    case boxes::BoxMessage::UnexpectedFlags:
+        return QT_TRANSLATE_NOOP(
+            "SecurityPropPage",
+            "Current aceflags is NOT CIOI. You must miss some flag combination.");
+    case boxes::BoxMessage::NotOnlyFullControl:
+        return QT_TRANSLATE_NOOP("SecurityPropPage",
+                                 "There are more other aces other than FullControl?");
+    case boxes::BoxMessage::CannotFind:
+        return QT_TRANSLATE_NOOP("SecurityPropPage", "Cannot find the ACE to be modified.");
+    case boxes::BoxMessage::CannotFindModifyDeny:
+        return QT_TRANSLATE_NOOP("SecurityPropPage", "Cannot find the ACE to be modified");
+    }
+    return "";
+}
+
 // The boxes of the seven rows, top to bottom, by column.
 constexpr std::array<int, boxes::kRowCount> kAllowBoxes = {
     ids::IDC_FULL_CONTROL_ALLOW, ids::IDC_MODIFY_ALLOW, ids::IDC_READ_EXECUTE_ALLOW,
@@ -173,8 +194,8 @@ void SecurityPropPage::SetBoxes(const boxes::BoxStates& shown) {
 }
 
 void SecurityPropPage::ShowMessages(const boxes::Messages& messages) {
-    for (const char* message : messages) {
-        tk::MessageBox(this, tr(message).toStdString(), tr("Error").toStdString());
+    for (const boxes::BoxMessage message : messages) {
+        tk::MessageBox(this, tr(MessageText(message)).toStdString(), tr("Error").toStdString());
     }
 }
 
@@ -275,11 +296,11 @@ void SecurityPropPage::OnStandardBox(boxes::Row row, std::uint8_t type) {
         ShowAccountPermissions(currentNTAccount_);
         return;
     }
-    if (const char* error = boxes::ApplyStandardClick(descriptor->DaclList, currentNTAccount_, row,
-                                                      type, Check(id) != 0)) {
+    if (const auto error = boxes::ApplyStandardClick(descriptor->DaclList, currentNTAccount_, row,
+                                                     type, Check(id) != 0)) {
         // Nothing changed: after the message every box shows the lists again, the clicked
         // one included.
-        tk::MessageBox(this, tr(error).toStdString(), tr("Error").toStdString());
+        tk::MessageBox(this, tr(MessageText(*error)).toStdString(), tr("Error").toStdString());
     }
     ShowAccountPermissions(currentNTAccount_);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/standard_boxes.h"
 #include "model/target.h"
-#include "ui/standardboxes.h"
 #include "ui/toolkit/window.h"
 
 #include <QCoreApplication>

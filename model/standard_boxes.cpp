@@ -1,4 +1,4 @@
-#include "ui/standardboxes.h"
+#include "model/standard_boxes.h"
 
 #include "model/checks.h"
 
@@ -72,7 +72,7 @@ private:
     std::uint8_t other_;
 };
 
-const char* FullControl(Click& click, bool checked) {
+std::optional<BoxMessage> FullControl(Click& click, bool checked) {
     Ace* first = click.First(click.Own());
     if (checked) {
         if (first != nullptr) {
@@ -81,50 +81,51 @@ const char* FullControl(Click& click, bool checked) {
             click.Enter(kThisFolderSubfoldersFiles, kFullControlMask);
         }
         click.RemoveOtherColumn();
-        return nullptr;
+        return std::nullopt;
     }
     // Only an entry that is Full Control and nothing else can give it up here.
     if (first == nullptr || first->Mask != kFullControlMask ||
         first->Flags != kThisFolderSubfoldersFiles) {
-        return kFullControlMessage;
+        return BoxMessage::NotOnlyFullControl;
     }
     first->Mask = kFullControlOffMask;
-    return nullptr;
+    return std::nullopt;
 }
 
-const char* Modify(Click& click, bool checked) {
+std::optional<BoxMessage> Modify(Click& click, bool checked) {
     Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
     if (checked) {
         click.Enter(kThisFolderSubfoldersFiles,
                     click.Own() == kAllowType ? kModifyAllowMask : kModifyDenyMask);
         click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles), ~kModifyAllowMask);
-        return nullptr;
+        return std::nullopt;
     }
     if (entry == nullptr) {
-        return click.Own() == kAllowType ? kCannotFindMessage : kCannotFindModifyDenyMessage;
+        return click.Own() == kAllowType ? BoxMessage::CannotFind
+                                         : BoxMessage::CannotFindModifyDeny;
     }
     entry->Mask = kModifyOffMask;
-    return nullptr;
+    return std::nullopt;
 }
 
-const char* ReadExecute(Click& click, bool checked) {
+std::optional<BoxMessage> ReadExecute(Click& click, bool checked) {
     if (checked) {
         click.Enter(kThisFolderSubfoldersFiles,
                     click.Own() == kAllowType ? kReadExecuteAllowMask : kReadExecuteDenyMask);
         click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles),
                    ~kReadExecuteAllowMask);
-        return nullptr;
+        return std::nullopt;
     }
     Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
     if (entry == nullptr) {
-        return kCannotFindMessage;
+        return BoxMessage::CannotFind;
     }
     click.Keep(entry, kKeepWithoutExecute);
     click.Enter(kThisFolderSubfolders, kListFolderMask);
-    return nullptr;
+    return std::nullopt;
 }
 
-const char* ListFolder(Click& click, bool checked) {
+std::optional<BoxMessage> ListFolder(Click& click, bool checked) {
     Ace* ownFirst = click.First(click.Own());
     Ace* otherFirst = click.First(click.Other());
     if (checked) {
@@ -134,27 +135,27 @@ const char* ListFolder(Click& click, bool checked) {
         Ace* folders = FindAceWithFlags(otherFirst, kThisFolderSubfolders);
         click.Keep(both, kKeepWithoutRead);
         click.Keep(folders, kKeepWithoutRead);
-        return nullptr;
+        return std::nullopt;
     }
     Ace* both = FindAceWithFlags(ownFirst, kThisFolderSubfoldersFiles);
     Ace* folders = FindAceWithFlags(ownFirst, kThisFolderSubfolders);
     if (both == nullptr && folders == nullptr) {
-        return kCannotFindMessage;
+        return BoxMessage::CannotFind;
     }
     click.Keep(both, kKeepWithoutExecute);
     click.Keep(folders, kKeepWithoutRead);
-    return nullptr;
+    return std::nullopt;
 }
 
-const char* Read(Click& click, bool checked) {
+std::optional<BoxMessage> Read(Click& click, bool checked) {
     if (checked) {
         click.Enter(kThisFolderSubfoldersFiles, kReadEntryMask);
         click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles), kKeepWithoutRead);
-        return nullptr;
+        return std::nullopt;
     }
     Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
     if (entry == nullptr) {
-        return kCannotFindMessage;
+        return BoxMessage::CannotFind;
     }
     // Reading is taken from files and folders alike; folders stay listable when they
     // were executable before.
@@ -163,21 +164,21 @@ const char* Read(Click& click, bool checked) {
     if (listed) {
         click.Enter(kThisFolderSubfolders, kListFolderMask);
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-const char* Write(Click& click, bool checked) {
+std::optional<BoxMessage> Write(Click& click, bool checked) {
     if (checked) {
         click.Enter(kThisFolderSubfoldersFiles, kWriteEntryMask);
         click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles), kKeepWithoutWrite);
-        return nullptr;
+        return std::nullopt;
     }
     Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
     if (entry == nullptr) {
-        return kCannotFindMessage;
+        return BoxMessage::CannotFind;
     }
     click.Keep(entry, kKeepWithoutWrite);
-    return nullptr;
+    return std::nullopt;
 }
 
 } // namespace
@@ -200,7 +201,7 @@ void ShowStandardAce(BoxStates& boxes, std::uint32_t mask, std::uint8_t type) {
 
 void ShowAce(BoxStates& boxes, const Ace& entry, Messages& messages) {
     if (entry.Mask == 0) {
-        messages.push_back(kNoMaskMessage);
+        messages.push_back(BoxMessage::NoMask);
         return;
     }
     const std::uint8_t flags = entry.Flags;
@@ -222,7 +223,7 @@ void ShowAce(BoxStates& boxes, const Ace& entry, Messages& messages) {
         ShowStandardAce(boxes, entry.Mask, entry.AceType);
         return;
     }
-    messages.push_back(kFlagsMessage);
+    messages.push_back(BoxMessage::UnexpectedFlags);
 }
 
 BoxStates DeriveBoxStates(const Acl& dacl, std::string_view account, Messages& messages) {
@@ -249,8 +250,8 @@ Ace* FindAceWithFlags(Ace* start, std::uint8_t flags) {
     return nullptr;
 }
 
-const char* ApplyStandardClick(Acl& dacl, const std::string& account, Row row, std::uint8_t type,
-                               bool checked) {
+std::optional<BoxMessage> ApplyStandardClick(Acl& dacl, const std::string& account, Row row,
+                                             std::uint8_t type, bool checked) {
     Click click(dacl, account, type);
     switch (row) {
     case kFullControl:
@@ -269,7 +270,7 @@ const char* ApplyStandardClick(Acl& dacl, const std::string& account, Row row, s
     case kRowCount:
         break;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 } // namespace permora::boxes

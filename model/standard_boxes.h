@@ -2,10 +2,9 @@
 
 #include "model/acl.h"
 
-#include <QtGlobal>
-
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,16 +37,14 @@ inline constexpr std::array<std::uint32_t, kStandardRowCount> kRowMasks = {
     permora::kWriteMask,       // Write
 };
 
-inline constexpr const char* kNoMaskMessage = QT_TRANSLATE_NOOP(
-    "SecurityPropPage", "Current ace does not have any Masks. It should be deleted.");
-inline constexpr const char* kFlagsMessage = QT_TRANSLATE_NOOP(
-    "SecurityPropPage", "Current aceflags is NOT CIOI. You must miss some flag combination.");
-inline constexpr const char* kFullControlMessage =
-    QT_TRANSLATE_NOOP("SecurityPropPage", "There are more other aces other than FullControl?");
-inline constexpr const char* kCannotFindMessage =
-    QT_TRANSLATE_NOOP("SecurityPropPage", "Cannot find the ACE to be modified.");
-inline constexpr const char* kCannotFindModifyDenyMessage =
-    QT_TRANSLATE_NOOP("SecurityPropPage", "Cannot find the ACE to be modified");
+// What the rules have to say to the user, in the order they meet it.
+enum class BoxMessage {
+    NoMask,               // an entry of the account grants nothing
+    UnexpectedFlags,      // an entry's inheritance is none the boxes show
+    NotOnlyFullControl,   // Full Control cannot be given up from this entry
+    CannotFind,           // no entry of the account to take a right from
+    CannotFindModifyDeny, // the same for a Modify deny entry
+};
 
 // The state of the fourteen boxes: one column of seven rows for Allow, one for Deny.
 struct BoxStates {
@@ -60,7 +57,7 @@ struct BoxStates {
 };
 
 // Messages met while deriving the boxes, in order; each one is shown in its own box.
-using Messages = std::vector<const char*>;
+using Messages = std::vector<BoxMessage>;
 
 // One entry's effect on the boxes: folders-only and inherit-only entries show Special (and
 // List Folder Contents), entries for this folder, subfolders and files show their standard
@@ -78,8 +75,8 @@ Ace* FindAceWithFlags(Ace* start, std::uint8_t flags);
 
 // A click on the standard box of row (kFullControl to kWrite) in the column of type (0
 // Allow, 1 Deny) that is now checked or not. Changes the account's entries and returns
-// nullptr, or changes nothing and returns the error message to show.
-const char* ApplyStandardClick(Acl& dacl, const std::string& account, Row row, std::uint8_t type,
-                               bool checked);
+// nothing, or changes nothing and returns the error message to show.
+std::optional<BoxMessage> ApplyStandardClick(Acl& dacl, const std::string& account, Row row,
+                                             std::uint8_t type, bool checked);
 
 } // namespace permora::boxes
