@@ -236,7 +236,7 @@ std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, 
         return nullptr;
     }
     TargetObject back("", std::make_unique<SecurityDescriptor>());
-    if (ReadTargetLine(probe.ToLine(), back, sink) == ReadStatus::Failed || !messages.empty()) {
+    if (ReadTargetLine(ToLine(probe), back, sink) == ReadStatus::Failed || !messages.empty()) {
         Complain(err, "--sddl: the descriptor would not read back from a template file");
         return nullptr;
     }

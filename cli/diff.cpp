@@ -95,11 +95,11 @@ int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::st
         }
         for (const EntryDifference& e : d.entries) {
             if (e.b == nullptr) {
-                out << "    - " << e.a->ToSddl() << '\n';
+                out << "    - " << ToSddl(*e.a) << '\n';
             } else if (e.a == nullptr) {
-                out << "    + " << e.b->ToSddl() << '\n';
+                out << "    + " << ToSddl(*e.b) << '\n';
             } else {
-                out << "    ~ " << e.a->ToSddl() << " -> " << e.b->ToSddl() << '\n';
+                out << "    ~ " << ToSddl(*e.a) << " -> " << ToSddl(*e.b) << '\n';
             }
         }
     }

@@ -144,9 +144,6 @@ struct Ace {
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size) noexcept;
 
-    // The SDDL entry string, for example (A;CIOI;0x1200a9;;;Everyone).
-    std::string ToSddl() const;
-
     std::uint8_t AceType;
     // The audit bits of an entry in a list change only through the list, which remembers on a
     // long list where each kind begins.

@@ -68,7 +68,6 @@ public:
     // nothing. Entries of other lists (or of none) are renamed all the same.
     void Rename(Ace* entry, AccountName account);
     bool HasAccountIndex() const { return indexSlot_ != 0; }
-    std::string ToSddl() const;
     // Makes this list an exact copy of another: same entries, same order, nothing merged.
     void CopyFrom(const AceList& from);
 

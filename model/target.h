@@ -88,10 +88,6 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size) noexcept;
 
-    // The target's line of the template file, without its line end. A target whose
-    // style is not NTFS gives back the line it was read from.
-    std::string ToLine() const;
-
     std::int32_t SecurityStyle = kStyleNtfs;
     std::int32_t SecurityLevel = kLevelFileDirectory;
     std::int32_t Mode = 0;

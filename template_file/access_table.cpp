@@ -1,6 +1,7 @@
 #include "template_file/access_table.h"
 
 #include "model/ascii_case.h"
+#include "template_file/template_file.h"
 
 #include <algorithm>
 #include <bit>
@@ -343,7 +344,7 @@ std::string AuditCellText(const AuditCell& cell) {
 
 std::string EntryText(const DecidingEntry& entry) {
     const Ace ace(entry.account, entry.mask, entry.type, entry.flags);
-    return ace.ToSddl();
+    return ToSddl(ace);
 }
 
 std::string DeciderLine(const DecidingEntry& entry) {

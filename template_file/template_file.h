@@ -41,6 +41,14 @@ enum class ReadStatus { Read, Failed };
                                         const MessageSink& sink);
 [[nodiscard]] ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
 
+// The SDDL entry string, for example (A;CIOI;0x1200a9;;;Everyone).
+std::string ToSddl(const Ace& entry);
+// The entry strings of a list, one after the other.
+std::string ToSddl(const AceList& list);
+// The target's line of the template file, without its line end. A target whose style is
+// not NTFS gives back the line it was read from.
+std::string ToLine(const TargetObject& target);
+
 // The bytes of a whole template file.
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units
 std::string Encode8Bit(const SecurityTemplate& tmpl);    // 8-bit text, CR LF

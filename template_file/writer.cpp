@@ -173,24 +173,24 @@ void AppendTargetLine(std::string& out, const TargetObject& target) {
 
 } // namespace
 
-std::string Ace::ToSddl() const {
+std::string ToSddl(const Ace& entry) {
     std::string text;
-    text.reserve(24 + NTAccount.size());
-    AppendEntryText(text, *this);
+    text.reserve(24 + entry.NTAccount.size());
+    AppendEntryText(text, entry);
     return text;
 }
 
-std::string AceList::ToSddl() const {
+std::string ToSddl(const AceList& list) {
     std::string text;
-    text.reserve(static_cast<std::size_t>(Count) * 48);
-    AppendList(text, *this);
+    text.reserve(static_cast<std::size_t>(list.Count) * 48);
+    AppendList(text, list);
     return text;
 }
 
-std::string TargetObject::ToLine() const {
+std::string ToLine(const TargetObject& target) {
     std::string line;
-    line.reserve(EstimatedLineLength(*this));
-    AppendTargetLine(line, *this);
+    line.reserve(EstimatedLineLength(target));
+    AppendTargetLine(line, target);
     return line;
 }
 

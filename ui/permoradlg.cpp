@@ -363,7 +363,7 @@ void PermoraDlg::CopySecurity() {
     if (!Commands().copySecurity)
         return;
     copied_ = selected.front()->Descriptor->Clone();
-    QGuiApplication::clipboard()->setText(QString::fromStdString(selected.front()->ToLine()));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(ToLine(*selected.front())));
 }
 
 void PermoraDlg::PasteSecurity() {
@@ -410,7 +410,7 @@ void PermoraDlg::CopyLines() {
         return;
     std::string text;
     for (const permora::TargetObject* target : selected) {
-        text += target->ToLine();
+        text += ToLine(*target);
         text += '\n';
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));

@@ -2,6 +2,7 @@
 
 #include "model/ascii_case.h"
 #include "model/names.h"
+#include "template_file/template_file.h"
 #include "ui/shown_names.h"
 
 #include <algorithm>
@@ -68,7 +69,7 @@ QString CellText(const permora::TargetObject& target, int column) {
 }
 
 QString ToolTip(const permora::TargetObject& target) {
-    std::string line = target.ToLine();
+    std::string line = ToLine(target);
     if (line.size() > kToolTipLength) {
         line.resize(kToolTipLength);
         line += "\xe2\x80\xa6"; // ...

@@ -45,9 +45,9 @@ int ReadEachWithoutHarm(const std::vector<std::string>& texts) {
                 ++read;
                 // What was read can be written and read again.
                 auto again = test::FreshTarget();
-                const std::string written = target->ToLine();
+                const std::string written = ToLine(*target);
                 EXPECT_EQ(ReadTargetLine(written, *again, {}), ReadStatus::Read) << written;
-                EXPECT_EQ(again->ToLine(), written);
+                EXPECT_EQ(ToLine(*again), written);
             } else {
                 EXPECT_FALSE(messages.texts.empty());
             }

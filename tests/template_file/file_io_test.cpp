@@ -765,7 +765,7 @@ TEST_F(FileTest, ImportReadsALastLineWithoutLineEndAndAppendsEachTime) {
         EXPECT_EQ(outcome.appended, 2);
         EXPECT_EQ(tmpl.Count, 2 * round);
     }
-    EXPECT_EQ(tmpl.At(3)->ToLine(), "1,1,\"/vol/b\",3,\"\"");
+    EXPECT_EQ(ToLine(*tmpl.At(3)), "1,1,\"/vol/b\",3,\"\"");
 
     test::WriteBytes(path, "cb56f6f4\r\n");
     const ImportOutcome headerOnly = ImportTemplate(path, tmpl, {});

@@ -142,7 +142,7 @@ private:
 inline std::vector<std::string> TemplateLines(const SecurityTemplate& tmpl) {
     std::vector<std::string> lines;
     for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        lines.push_back(t->ToLine());
+        lines.push_back(ToLine(*t));
     }
     return lines;
 }

@@ -252,7 +252,7 @@ TEST(ReadTargetLine, ReadsEveryCaseWithItsMessagesInOrder) {
             EXPECT_EQ(target->Descriptor->Control, c.control);
         }
         if (!c.fails) {
-            EXPECT_EQ(target->ToLine(), c.after);
+            EXPECT_EQ(ToLine(*target), c.after);
         }
     }
 }

@@ -159,7 +159,7 @@ public:
         if (style != kStyleNtfs) {
             // Lines of other styles come from files; whatever their fields hold, they are
             // kept as read.
-            std::string line = target->ToLine();
+            std::string line = ToLine(*target);
             line[0] = static_cast<char>('0' + style);
             if (Chance(50)) {
                 line = std::to_string(style) + "," + std::to_string(Below(2)) + ",\"" +
@@ -373,7 +373,7 @@ TEST(RoundTrip, OtherFormsOfFlagsAndMasksReadAsTheSameTarget) {
         if (original->SecurityStyle != kStyleNtfs) {
             continue;
         }
-        const std::string canonical = original->ToLine();
+        const std::string canonical = ToLine(*original);
         const std::string other = LineInOtherForms(*original, generate);
         std::size_t warnings[2] = {0, 0};
         std::unique_ptr<TargetObject> read[2];

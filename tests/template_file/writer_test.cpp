@@ -35,17 +35,17 @@ TEST(EntryText, WritesTypeFlagsMaskAndAccount) {
     };
     for (const Case& c : cases) {
         const Ace entry(c.account, c.mask, c.type, c.flags);
-        EXPECT_EQ(entry.ToSddl(), c.text);
+        EXPECT_EQ(ToSddl(entry), c.text);
     }
 }
 
 TEST(EntryText, ListConcatenatesFromHeadToTail) {
     AceList list;
-    EXPECT_EQ(list.ToSddl(), "");
+    EXPECT_EQ(ToSddl(list), "");
     list.Add(Entry("a", kAllowType, 0x03, 0x1));
     list.Add(Entry("b", kAllowType, 0x01, 0x2));
     list.Add(Entry("a", kAllowType, 0x04, 0x4)); // placed after a's run
-    EXPECT_EQ(list.ToSddl(), "(A;CIOI;0x1;;;a)(A;NP;0x4;;;a)(A;OI;0x2;;;b)");
+    EXPECT_EQ(ToSddl(list), "(A;CIOI;0x1;;;a)(A;NP;0x4;;;a)(A;OI;0x2;;;b)");
 }
 
 TEST(TargetLine, WritesPartsInOrderWithTheirControlLetters) {
@@ -74,7 +74,7 @@ TEST(TargetLine, WritesPartsInOrderWithTheirControlLetters) {
         // Entries in lists of the wrong kind are never written.
         d.SaclList.Add(Entry("w", kAllowType, 0x03, 0x1));
         d.DaclList.Add(Entry("w", kAuditType, 0x43, 0x1));
-        EXPECT_EQ(target->ToLine(), std::string("1,0,\"/vol/vol1/qt1\",0,\"") + c.descriptor + "\"")
+        EXPECT_EQ(ToLine(*target), std::string("1,0,\"/vol/vol1/qt1\",0,\"") + c.descriptor + "\"")
             << "control " << c.control;
     }
 }
@@ -83,7 +83,7 @@ TEST(TargetLine, PresentListsWithoutEntriesWriteTheirHeaderOnly) {
     auto target = EmptyTarget("/vol/v", kLevelStorage,
                               SE_SACL_PRESENT | SE_SACL_AUTO_INHERIT_REQ | SE_DACL_PRESENT |
                                   SE_DACL_PROTECTED);
-    EXPECT_EQ(target->ToLine(), "1,1,\"/vol/v\",0,\"S:ARD:P\"");
+    EXPECT_EQ(ToLine(*target), "1,1,\"/vol/v\",0,\"S:ARD:P\"");
 }
 
 TEST(TargetLine, LevelAndModeAreDecimalNumbers) {
@@ -102,18 +102,18 @@ TEST(TargetLine, LevelAndModeAreDecimalNumbers) {
     for (const Case& c : cases) {
         auto target = EmptyTarget("/vol/v", c.level, 0);
         target->Mode = c.mode;
-        EXPECT_EQ(target->ToLine(), c.line);
+        EXPECT_EQ(ToLine(*target), c.line);
     }
 }
 
 TEST(TargetLine, OtherStylesWriteTheLineTheyWereReadFrom) {
     auto target = EmptyTarget("/vol/v", 0, SE_DACL_PRESENT);
     target->SecurityStyle = kStyleNfsV3;
-    EXPECT_EQ(target->ToLine(), "");
+    EXPECT_EQ(ToLine(*target), "");
     target->SourceLine = "2,0,\"/vol/v\",0,\"rwx\"";
-    EXPECT_EQ(target->ToLine(), "2,0,\"/vol/v\",0,\"rwx\"");
+    EXPECT_EQ(ToLine(*target), "2,0,\"/vol/v\",0,\"rwx\"");
     target->SecurityStyle = kStyleNfsV4;
-    EXPECT_EQ(target->ToLine(), "2,0,\"/vol/v\",0,\"rwx\"");
+    EXPECT_EQ(ToLine(*target), "2,0,\"/vol/v\",0,\"rwx\"");
 }
 
 TEST(TemplateBytes, ExampleFileIsWrittenExactlyInBothEncodings) {

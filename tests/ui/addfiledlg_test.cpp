@@ -3,6 +3,7 @@
 #include "resources/templates/addfiledlg.h"
 #include "resources/templates/securityproppage.h"
 #include "support/scripted_host.h"
+#include "template_file/template_file.h"
 #include "ui/securityproppage.h"
 
 #include <gtest/gtest.h>
@@ -108,7 +109,7 @@ TEST(AddFileDlg, TrimsThePathAndHandsOverTheConfirmedTarget) {
     EXPECT_EQ(target->SecurityStyle, permora::kStyleNtfs);
     EXPECT_EQ(target->SecurityLevel, permora::kLevelStorage);
     EXPECT_EQ(target->Mode, 0);
-    EXPECT_EQ(target->ToLine(), R"x(1,1,"/vol/vol1/qt1",0,"D:(A;CIOI;0x1200a9;;;Everyone)")x");
+    EXPECT_EQ(ToLine(*target), R"x(1,1,"/vol/vol1/qt1",0,"D:(A;CIOI;0x1200a9;;;Everyone)")x");
 }
 
 // A rejected path, a blank one and a cancelled sheet all leave the dialog open with what the

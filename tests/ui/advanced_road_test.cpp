@@ -10,6 +10,7 @@
 #include "resources/templates/securityproppage.h"
 #include "support/files.h"
 #include "support/scripted_host.h"
+#include "template_file/template_file.h"
 #include "ui/objectauditproppage.h"
 #include "ui/objectpermproppage.h"
 #include "ui/securityproppage.h"
@@ -99,7 +100,7 @@ TEST(AdvancedRoad, ImportEditEntriesInTheAdvancedSheetAndSaveBothEncodings) {
             sheet.PressOK();
         });
         tk::test::Click(main, main_ids::IDC_EDIT);
-        EXPECT_EQ(target.ToLine(), edited);
+        EXPECT_EQ(ToLine(target), edited);
 
         // Save Unicode into a file of our choice, then Save UTF8 into another.
         host.ExpectMessage("Confirm", "Do you want to overwrite  Untitled?", tk::IDNO);

@@ -41,7 +41,7 @@ inline std::unique_ptr<permora::TargetObject> MakeTarget(const std::string& desc
 
 // The descriptor part of a target's line: the text between the fourth comma's quotes.
 inline std::string DescriptorText(const permora::TargetObject& target) {
-    const std::string line = target.ToLine();
+    const std::string line = ToLine(target);
     const std::size_t open = line.find(",\"", line.find("\","));
     if (open == std::string::npos || line.size() < open + 3)
         return line;

@@ -133,7 +133,7 @@ TEST(AdvancedSheetTest, CancelRestoresTheListsAndControlExactly) {
     for (const bool removeEverything : {false, true}) {
         SCOPED_TRACE(removeEverything ? "everything removed" : "entries edited");
         SecurityRun run(kTarget);
-        const std::string before = run.target->ToLine();
+        const std::string before = ToLine(*run.target);
         const std::uint16_t control = run.target->Descriptor->Control;
         run.Run([&run, &before, removeEverything] {
             run.Advanced(
@@ -158,14 +158,14 @@ TEST(AdvancedSheetTest, CancelRestoresTheListsAndControlExactly) {
                     SelectAllRows(audit, auditIds::IDC_ENTRY_LIST, 2);
                     tk::test::Click(audit, auditIds::IDC_REMOVE);
                     tk::test::Click(audit, auditIds::IDC_INHERIT);
-                    EXPECT_NE(run.target->ToLine(), before);
+                    EXPECT_NE(ToLine(*run.target), before);
                 },
                 false);
             // The page still shows what it showed, and the restored lists agree with it.
             EXPECT_EQ(ListedAccounts(run.page), (std::vector<std::string>{"Everyone", "Guests"}));
             EXPECT_EQ(run.page.CurrentNTAccount(), "Everyone");
         });
-        EXPECT_EQ(run.target->ToLine(), before);
+        EXPECT_EQ(ToLine(*run.target), before);
         EXPECT_EQ(run.target->Descriptor->Control, control);
     }
 }

@@ -9,6 +9,7 @@
 #include "resources/templates/securityproppage.h"
 #include "support/files.h"
 #include "support/scripted_host.h"
+#include "template_file/template_file.h"
 #include "ui/addfiledlg.h"
 #include "ui/inputntaccountdlg.h"
 #include "ui/securityproppage.h"
@@ -78,7 +79,7 @@ TEST(BasicRoad, AddSetPermissionsEditCancelAndSave) {
 
         ASSERT_EQ(main.Template().Count, 1);
         permora::TargetObject& target = *main.Template().Head;
-        EXPECT_EQ(target.ToLine(), line);
+        EXPECT_EQ(ToLine(target), line);
         tk::ListView list = main.GetListView(main_ids::IDC_TARGET_LIST);
         EXPECT_EQ(list.Cell(0, 0), "/vol/vol1/qt1");
         EXPECT_EQ(list.Cell(0, 2), "Storage");
@@ -96,11 +97,11 @@ TEST(BasicRoad, AddSetPermissionsEditCancelAndSave) {
             EXPECT_EQ(page.Text(page_ids::IDC_CURRENT_ACCOUNT), "Everyone");
             tk::test::Click(page, page_ids::IDC_FULL_CONTROL_ALLOW);
             tk::test::Click(page, page_ids::IDC_REMOVE);
-            EXPECT_NE(target.ToLine(), line);
+            EXPECT_NE(ToLine(target), line);
             sheet.PressCancel();
         });
         tk::test::Click(main, main_ids::IDC_EDIT);
-        EXPECT_EQ(target.ToLine(), line);
+        EXPECT_EQ(ToLine(target), line);
         EXPECT_EQ(target.Descriptor->DaclList.Deny.Count, 1);
         EXPECT_EQ(target.Descriptor->DaclList.Allow.Count, 1);
 

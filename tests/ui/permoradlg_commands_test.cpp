@@ -51,7 +51,7 @@ const char* const kSample = "main-window-8bit.conf";
 std::vector<std::string> Lines(const PermoraDlg& d) {
     std::vector<std::string> lines;
     for (const permora::TargetObject* t = d.Template().Head; t != nullptr; t = t->Next)
-        lines.push_back(t->ToLine());
+        lines.push_back(ToLine(*t));
     return lines;
 }
 

@@ -61,7 +61,7 @@ std::unique_ptr<permora::TargetObject> MakeTarget(std::string descriptor) {
 // The permission entries as the file writes them: deny entries, then allow entries.
 std::string Entries(const permora::TargetObject& target) {
     const permora::Acl& dacl = target.Descriptor->DaclList;
-    return dacl.Deny.ToSddl() + dacl.Allow.ToSddl();
+    return ToSddl(dacl.Deny) + ToSddl(dacl.Allow);
 }
 
 // The fourteen boxes in short: "A:" and the checked Allow rows, " D:" and the checked Deny
@@ -462,7 +462,7 @@ TEST(SecurityPropPageAccounts, RemovesDownToAnEmptyListAndAddsAgain) {
         EXPECT_FALSE(StandardBoxesEnabled(page));
         EXPECT_FALSE(page.IsEnabled(ids::IDC_SPECIAL_LABEL));
         EXPECT_EQ(Describe(page.ShownBoxes()), "");
-        EXPECT_EQ(target->ToLine(),
+        EXPECT_EQ(ToLine(*target),
                   R"x(1,0,"/vol/vol1/qt1",0,"S:(AU;CIOISAFA;0x200a9;;;Staff)D:")x");
         tk::test::SavePng(sheet.ModalWidget(), "securityproppage-empty");
 
@@ -475,7 +475,7 @@ TEST(SecurityPropPageAccounts, RemovesDownToAnEmptyListAndAddsAgain) {
         EXPECT_TRUE(page.IsEnabled(ids::IDC_SPECIAL_LABEL));
         EXPECT_EQ(Describe(page.ShownBoxes()), "A:XLR");
         EXPECT_EQ(
-            target->ToLine(),
+            ToLine(*target),
             R"x(1,0,"/vol/vol1/qt1",0,"S:(AU;CIOISAFA;0x200a9;;;Staff)D:(A;CIOI;0x1200a9;;;Guests)")x");
     });
 }
@@ -504,7 +504,7 @@ TEST(SecurityPropPageAccounts, TargetWithoutPermissionList) {
         EXPECT_TRUE(StandardBoxesEnabled(page));
         EXPECT_EQ(Describe(page.ShownBoxes()), "A:XLR");
         EXPECT_EQ(
-            target->ToLine(),
+            ToLine(*target),
             R"x(1,0,"/vol/vol1/qt1",0,"S:(AU;CIOISAFA;0x200a9;;;Everyone)D:(A;CIOI;0x1200a9;;;Everyone)")x");
 
         // The next activation lists it.
