@@ -1,6 +1,6 @@
 // Descriptor texts from other programs, wrapped into target lines: each line reads without
-// harm and either succeeds or says why it failed. A few shapes are written here by hand;
-// the public corpus, when it is beside the repository, adds thousands more.
+// harm and either succeeds or says why it failed. A shape of each kind is written by hand
+// (tests/fixtures); the public corpus, when it is beside the repository, adds many more.
 
 #include "file_test_support.h"
 
@@ -56,26 +56,35 @@ int ReadEachWithoutHarm(const std::vector<std::string>& texts) {
     return read;
 }
 
-// The shapes other tools write: owners and groups, SID strings, right codes and masks,
-// object and conditional entries, the D part first, list marks, text cut short.
+struct Shape {
+    bool reads;
+    std::string text;
+};
+
+// tests/fixtures/descriptor-shapes.tsv: "read" or "fails", a tab, the descriptor text.
+std::vector<Shape> HandWrittenShapes() {
+    std::vector<Shape> shapes;
+    std::ifstream in(PERMORA_FIXTURES_DIR "/descriptor-shapes.tsv");
+    std::string row;
+    while (std::getline(in, row)) {
+        const std::size_t tab = row.find('\t');
+        if (row.starts_with('#') || tab == std::string::npos) {
+            continue;
+        }
+        shapes.push_back({row.substr(0, tab) == "read", row.substr(tab + 1)});
+    }
+    return shapes;
+}
+
+// One shape of each kind the public corpus holds, written by hand, so that the reader meets
+// them all when the corpus is not there: each reads without harm, and reads or fails as
+// the fixture says.
 TEST(HandWrittenDescriptors, ReadWithoutHarm) {
-    const std::vector<std::string> texts = {
-        "O:BAG:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICIIO;GA;;;CO)S:AI(AU;SA;FA;;;WD)",
-        "D:(A;;CC;;;BA)(A;;RPWPCRCCDCLCLORCWOWDSDDTSW;;;SY)(A;;RPLCLORC;;;AU)",
-        "D:P(A;OICI;0x1200a9;;;WD)(D;;0x116;;;S-1-5-21-1004336348-1177238915-682003330-512)",
-        "D:(OA;;CR;1131f6aa-9c07-11d1-f79f-00c04fc2dcd2;;ED)",
-        "D:(XA;;FX;;;S-1-1-0;(@User.Title==\"PM\"))",
-        "S:(ML;;NW;;;LW)",
-        "D:AI(A;ID;FA;;;SY)(A;CIOIID;0x1301bf;;;AU)",
-        "D:NO_ACCESS_CONTROL",
-        "D:(A;;FA;;;WD",
-        "D:(A;;0xZZ;;;WD)",
-        "D:(A;;FA;;;)",
-        "",
-        "S:",
-        "d:pai(a;oici;fa;;;sy)",
-    };
-    EXPECT_GT(ReadEachWithoutHarm(texts), 0);
+    const std::vector<Shape> shapes = HandWrittenShapes();
+    ASSERT_FALSE(shapes.empty()) << "no shapes in " PERMORA_FIXTURES_DIR;
+    for (const Shape& shape : shapes) {
+        EXPECT_EQ(ReadEachWithoutHarm({shape.text}), shape.reads ? 1 : 0) << shape.text;
+    }
 }
 
 TEST(PublicDescriptors, ReadWithoutHarm) {
