@@ -5,6 +5,7 @@
 // twin list pages and editors in their sheets.
 
 #include "model/target.h"
+#include "resources/templates/entryeditorpage.h"
 #include "resources/templates/entrylistpage.h"
 #include "resources/templates/inputntaccountdlg.h"
 #include "support/scripted_host.h"
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 
 #include <functional>
 #include <memory>
@@ -166,6 +169,48 @@ int RunEditor(Editor& page, const std::string& title, const std::function<void(E
         s.PressOK();
     });
     return sheet.DoModal();
+}
+
+// The name check of both editors, on a new entry. Typing says nothing, whatever texts the
+// name passes through; leaving the field for another control of the page and OK check it,
+// once each, and OK with an invalid name keeps the page open with the text as typed. The
+// sheet's Cancel does not check it. Both working entries take the name.
+inline void ExpectNameCheckedWhenLeftAndOnOk(EntryEditorPage& page, const std::string& title) {
+    namespace ids = res::EntryEditorPage;
+    tk::test::ScriptedHost host;
+    tk::PropertySheet sheet(title);
+    sheet.AddPage(&page);
+    host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& s) {
+        tk::test::ClearText(page, ids::IDC_NAME);
+        tk::test::TypeText(page, ids::IDC_NAME, "DOMAIN\\");
+        EXPECT_TRUE(host.Messages().empty());
+        EXPECT_EQ(page.Entry(0)->NTAccount, "DOMAIN");
+        EXPECT_EQ(page.Entry(1)->NTAccount, "DOMAIN");
+
+        host.ExpectMessage("Error", "Invalid Account Name");
+        page.Control(ids::IDC_APPLY_ONTO)->setFocus();
+        EXPECT_TRUE(host.Done());
+        EXPECT_EQ(QApplication::focusWidget(), page.Control(ids::IDC_NAME));
+
+        host.ExpectMessage("Error", "Invalid Account Name");
+        s.PressOK();
+        EXPECT_TRUE(host.Done());
+        EXPECT_FALSE(s.IsEnded());
+        EXPECT_EQ(page.Text(ids::IDC_NAME), "DOMAIN\\");
+
+        for (QPushButton* button : s.ModalWidget()->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("Cancel"))
+                button->setFocus();
+        EXPECT_EQ(host.Messages().size(), 2u);
+
+        tk::test::TypeText(page, ids::IDC_NAME, "Staff");
+        page.Control(ids::IDC_APPLY_ONTO)->setFocus(); // a valid name says nothing
+        s.PressOK();
+    });
+    EXPECT_EQ(sheet.DoModal(), tk::IDOK);
+    EXPECT_EQ(page.Entry(0)->NTAccount, "DOMAIN\\Staff");
+    EXPECT_EQ(page.Entry(1)->NTAccount, "DOMAIN\\Staff");
+    EXPECT_EQ(host.Messages().size(), 2u);
 }
 
 } // namespace advtest
