@@ -2,6 +2,8 @@
 
 #include "cli/commands.h"
 
+#include "template_file/decode_detail.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
@@ -27,13 +29,13 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
     const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
     ImportReport report;
-    report.message = [&](int line, const std::string& message) {
+    report.message = [&](std::int64_t line, const std::string& message) {
         messages << name << ':' << line << ": " << message << '\n';
         ++result.errors;
     };
     int taken = 0; // targets handed to take, which comes after the warnings of its line
     if (warnings != nullptr || onWarning) {
-        report.warning = [&](int line, const std::string& warning) {
+        report.warning = [&](std::int64_t line, const std::string& warning) {
             if (warnings != nullptr) {
                 *warnings << name << ':' << line << ": warning: " << warning << '\n';
             }
@@ -49,13 +51,13 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
     };
     ImportOutcome outcome;
     if (standardInput) {
-        std::string bytes;
-        if (ReadText(path, *in, bytes)) {
-            outcome =
-                take ? ImportTargetBytes(bytes, counted, report) : ImportBytes(bytes, into, report);
-        }
+        outcome = take ? ImportTargetStream(*in, counted, report) : ImportStream(*in, into, report);
     } else {
         outcome = take ? ImportTargets(path, counted, report) : ImportTemplate(path, into, report);
+    }
+    if (outcome.tooLong) {
+        messages << name << ':' << outcome.tooLongLine << ": the line is longer than "
+                 << SizeText(decode_detail::templateLine) << "; the file was read no further\n";
     }
     result.opened = outcome.opened && !outcome.readFailed;
     result.complete = outcome.complete;

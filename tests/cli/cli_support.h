@@ -81,9 +81,8 @@ struct Outcome {
     std::string err;
 };
 
-// Runs the command line with the folder as the working folder.
-inline Outcome RunIn(const Folder& folder, const std::vector<std::string>& args,
-                     const std::string& input = {}) {
+// Runs the command line with the folder as the working folder, in as standard input.
+inline Outcome RunIn(const Folder& folder, const std::vector<std::string>& args, std::istream& in) {
     std::vector<const char*> argv{"permora-cli"};
     for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
@@ -91,7 +90,6 @@ inline Outcome RunIn(const Folder& folder, const std::vector<std::string>& args,
     argv.push_back(nullptr);
     const fs::path before = fs::current_path();
     fs::current_path(folder.Path());
-    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
     Outcome outcome;
@@ -100,6 +98,12 @@ inline Outcome RunIn(const Folder& folder, const std::vector<std::string>& args,
     outcome.out = out.str();
     outcome.err = err.str();
     return outcome;
+}
+
+inline Outcome RunIn(const Folder& folder, const std::vector<std::string>& args,
+                     const std::string& input = {}) {
+    std::istringstream in(input);
+    return RunIn(folder, args, in);
 }
 
 } // namespace permora::cli_test

@@ -1,0 +1,117 @@
+// permora-cli on input without end: standard input read as a stream, lines longer than the
+// limit refused, line numbers past a 32-bit count, and what check --strict tells of a file
+// cut short or read in part.
+
+#include "cli_support.h"
+
+#include <gtest/gtest.h>
+
+#include <istream>
+#include <limits>
+
+namespace permora::cli_test {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kHeader = "cb56f6f4";
+const std::string kQt1 = R"L(1,0,"/vol/vol1/qt1",0,"D:(A;CIOI;0x1200a9;;;Everyone)")L";
+
+// Every command that reads a template from standard input stops at a line longer than the
+// limit, with status 3, however the stream goes on; it takes little more than the limit
+// from the stream.
+TEST(CliInput, StandardInputWithoutEndEnds) {
+    test::DecodeLimits limits;
+    limits.TemplateLine(1000);
+    const std::string said = "<stdin>:1: the line is longer than 1000 bytes; the file was read "
+                             "no further\n";
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"check",
+         {"check", "-"},
+         said + "1 file checked: 0 targets read, 0 errors, 0 warnings\n",
+         "permora-cli: -: cannot read the file\n"},
+        {"show", {"show", "-"}, "", said + "permora-cli: -: cannot read the file\n"},
+        {"convert",
+         {"convert", "-", "-o", "out.conf"},
+         "",
+         said + "permora-cli: -: cannot read the file; nothing was written\n"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& pattern : {"\0"s, "\xFF\xFE"s, "/vol/a"s}) {
+            SCOPED_TRACE(std::string(c.name) + " " + testing::PrintToString(pattern));
+            Folder folder;
+            test::EndlessBuffer endless(pattern);
+            std::istream in(&endless);
+            const Outcome outcome = RunIn(folder, c.args, in);
+            EXPECT_EQ(outcome.status, 3);
+            EXPECT_EQ(outcome.out, c.out);
+            EXPECT_EQ(outcome.err, c.err);
+            EXPECT_LT(endless.Given(), std::size_t{1} << 20);
+            EXPECT_TRUE(folder.Files().empty());
+        }
+    }
+}
+
+// A long line in the middle: the lines before it are read and checked, the rest not; the
+// summary counts the file as one that could not be read.
+TEST(CliInput, ALongLineStopsTheReadingWhereItStands) {
+    test::DecodeLimits limits;
+    limits.TemplateLine(64);
+    const std::string text = Text8({kHeader, kQt1, std::string(65, 'x'), kQt1});
+    for (const bool fromStandardInput : {true, false}) {
+        SCOPED_TRACE(fromStandardInput);
+        Folder folder;
+        WriteBytes((folder.Path() / "a.conf").string(), text);
+        const std::string name = fromStandardInput ? "-" : "a.conf";
+        const Outcome outcome =
+            RunIn(folder, {"check", name}, fromStandardInput ? text : std::string());
+        EXPECT_EQ(outcome.status, 3);
+        EXPECT_EQ(outcome.out,
+                  (fromStandardInput ? "<stdin>" : "a.conf") +
+                      ":3: the line is longer than 64 bytes; the file was read no "
+                      "further\n1 file checked: 0 targets read, 0 errors, 0 warnings\n"s);
+        EXPECT_EQ(outcome.err, "permora-cli: " + name + ": cannot read the file\n");
+    }
+}
+
+// Line numbers are printed as counted, past 2^31.
+TEST(CliInput, LineNumbersPastA32BitCount) {
+    test::DecodeLimits limits;
+    limits.FirstLine(std::int64_t{std::numeric_limits<std::int32_t>::max()} - 1);
+    Folder folder;
+    const Outcome outcome = RunIn(folder, {"check", "-"},
+                                  Text8({kHeader, R"L(1,0,"/vol/a",0,"D:AI(A;CI;0x1;;;x)")L", "",
+                                         R"L(1,0,"/vol/b",0,"D:(Q;CI;0x1;;;x)")L"}));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "<stdin>:2147483647: warning: mark AI of D: is not saved\n"
+                           "<stdin>:2147483649: Wrong ace type.\n"
+                           "1 file checked: 1 target read, 1 error, 1 warning\n");
+}
+
+// check --strict says all that the next save would change: a lone surrogate written as
+// U+FFFD, what stands after U+001A, and a descriptor cut short before its closing quote.
+TEST(CliInput, CheckStrictTellsWhatTheDecodingChanges) {
+    const std::string text = "\xFF\xFE" + test::Widen("cb56f6f4\r\n2,0,\"/vol/nfs\",0,\"owner:") +
+                             "\x3D\xD8"s + test::Widen(":rwx\"\r\n" + kQt1 + "\r\n") +
+                             test::Widen("1,0,\"/vol/b\",0,\"D:(A;CI;0x1;;;y)\x1A" + kQt1);
+    Folder folder;
+    WriteBytes((folder.Path() / "a.conf").string(), text);
+    const Outcome outcome = RunIn(folder, {"check", "--strict", "a.conf"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out,
+              "a.conf:2: warning: lone surrogate U+D83D is saved as U+FFFD\n"
+              "a.conf:4: warning: the line ends before the closing quote of its descriptor: the "
+              "file may have been cut short\n"
+              "a.conf:4: warning: data after U+001A is not saved\n"
+              "1 file checked: 3 targets read, 0 errors, 3 warnings\n");
+    EXPECT_EQ(outcome.err, "");
+}
+
+} // namespace
+} // namespace permora::cli_test
