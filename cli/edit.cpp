@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <ostream>
 #include <set>
 #include <sys/stat.h>
@@ -96,6 +97,16 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
     }
     for (const ReadWarning& warning : warnings) {
         err << options.file << ':' << warning.line << ": warning: " << warning.text << '\n';
+    }
+    // A warning after the last target is about the file itself: what stands after U+001A,
+    // which the save would lose.
+    const bool tailLost = std::any_of(warnings.begin(), warnings.end(), [&](const ReadWarning& w) {
+        return static_cast<std::size_t>(w.target) >= read.size() && WarningChangesMeaning(w.text);
+    });
+    if (tailLost && !options.force) {
+        Complain(err, options.file + ": what the file holds after U+001A would be lost; nothing "
+                                     "was written (--force writes anyway)");
+        return kFound;
     }
     const long long altered = TargetsAltered(tmpl, read, warnings, changed.changed);
     if (altered > 0 && !options.force) {

@@ -113,5 +113,31 @@ TEST(CliInput, CheckStrictTellsWhatTheDecodingChanges) {
     EXPECT_EQ(outcome.err, "");
 }
 
+// What stands after U+001A is never read: a command that writes the file back would lose
+// it, so it writes nothing unless forced.
+TEST(CliInput, EditingCommandsKeepWhatStandsAfterTheEndOfData) {
+    const std::string home = R"L(1,0,"/vol/vol1/home",0,"D:(A;CI;0x1;;;x)")L";
+    const std::string file = Text8({kHeader, kQt1}) + "\x1A" + Text8({home});
+    const std::string added = R"L(1,0,"/vol/new",0,"D:(A;CIOI;0x1200a9;;;Everyone)")L";
+    for (const bool force : {false, true}) {
+        SCOPED_TRACE(force);
+        Folder folder;
+        WriteBytes((folder.Path() / "t.conf").string(), file);
+        std::vector<std::string> args = {"add", "t.conf", "--paths", "-"};
+        if (force) {
+            args.emplace_back("--force");
+        }
+        const Outcome outcome = RunIn(folder, args, "/vol/new\n");
+        EXPECT_EQ(outcome.status, force ? 0 : 1);
+        EXPECT_EQ(outcome.err, "t.conf:3: warning: data after U+001A is not saved\n"s +
+                                   (force ? ""
+                                          : "permora-cli: t.conf: what the file holds after "
+                                            "U+001A would be lost; nothing was written "
+                                            "(--force writes anyway)\n"));
+        EXPECT_EQ(ReadBytes((folder.Path() / "t.conf").string()),
+                  force ? Text8({kHeader, kQt1, added}) : file);
+    }
+}
+
 } // namespace
 } // namespace permora::cli_test
