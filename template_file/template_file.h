@@ -132,6 +132,21 @@ private:
 
 std::vector<std::string> DecodeLines(std::string_view bytes);
 
+// A list that is not a template (of paths, one a line), read a block at a time: each line
+// with its number (the first is 1, every line end counts one) until take returns false. A
+// list that begins with a UTF-16 byte-order mark is decoded as the import decodes a
+// template (its empty and header lines skipped) and comes as UTF-8; any other as the bytes
+// of each line, split at CR, LF and CR LF. A line longer than the limit (64 KiB unless
+// given; in UTF-16, dropped characters count) ends the reading.
+using ListLineFn = std::function<bool(const std::string& line, std::int64_t number)>;
+struct ListOutcome {
+    bool readFailed = false;      // the stream failed
+    bool tooLong = false;         // a line was longer than the limit; reading stopped there
+    std::int64_t tooLongLine = 0; // that line's number
+};
+ListOutcome ReadListLines(std::istream& in, const ListLineFn& take);
+ListOutcome ReadListLines(std::istream& in, const ListLineFn& take, std::size_t maxLine);
+
 enum class Encoding { Unicode, EightBit };
 // Locked: another save of the file is under way (and the save was not to wait for it);
 // nothing was written.

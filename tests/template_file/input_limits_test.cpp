@@ -7,6 +7,7 @@
 
 #include <istream>
 #include <limits>
+#include <sstream>
 
 namespace permora {
 namespace {
@@ -258,6 +259,94 @@ TEST(DecoderWarnings, TheImportTellsThemWithTheReadersWarnings) {
         warnings.clear();
         EXPECT_TRUE(ImportBytes(line, tmpl, report).complete);
         EXPECT_TRUE(warnings.empty()) << line;
+    }
+}
+
+struct Listed {
+    Numbered lines;
+    ListOutcome outcome;
+};
+
+Listed List(std::istream& in, std::size_t maxLine) {
+    Listed listed;
+    listed.outcome = ReadListLines(
+        in,
+        [&listed](const std::string& line, std::int64_t number) {
+            listed.lines.emplace_back(number, line);
+            return true;
+        },
+        maxLine);
+    return listed;
+}
+
+Listed List(const std::string& bytes, std::size_t maxLine) {
+    std::istringstream in(bytes);
+    return List(in, maxLine);
+}
+
+// A list's lines come as they stand in 8-bit text, decoded from UTF-16, each with its
+// number.
+TEST(ListLines, AsTheyStandOrDecodedFromUtf16) {
+    const std::string wide(65535, 'x'); // its CR ends the first block of the stream, its LF
+                                        // begins the second
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Numbered lines;
+    };
+    const Case cases[] = {
+        {"line ends", "a\rb\nc\r\nd", {{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}}},
+        {"empty lines and zero bytes kept", "\r\n\0x\r\n\r\n"s, {{1, ""}, {2, "\0x"s}, {3, ""}}},
+        {"a UTF-8 mark kept", "\xEF\xBB\xBF/vol/a", {{1, "\xEF\xBB\xBF/vol/a"}}},
+        {"UTF-16LE",
+         "\xFF\xFE" + test::Widen("/vol/a\r\n\r\n/vol/\xE9"),
+         {{1, "/vol/a"}, {3, "/vol/\xC3\xA9"}}},
+        {"UTF-16BE", "\xFE\xFF\0/\0a\0\n\0b"s, {{1, "/a"}, {2, "b"}}},
+        {"CR LF across blocks", wide + "\r\nb", {{1, wide}, {2, "b"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Listed listed = List(c.bytes, kMaxPathListLine);
+        EXPECT_EQ(listed.lines, c.lines);
+        EXPECT_FALSE(listed.outcome.tooLong);
+        EXPECT_FALSE(listed.outcome.readFailed);
+    }
+}
+
+TEST(ListLines, ALineLongerThanTheLimitEndsTheReading) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Numbered lines;
+        std::int64_t tooLongAt;
+    };
+    const Case cases[] = {
+        {"8-bit", "12345678\r\n123456789\r\nx", {{1, "12345678"}}, 2},
+        {"8-bit zero bytes", "a\n"s + std::string(9, '\0'), {{1, "a"}}, 2},
+        {"UTF-16", "\xFF\xFE" + test::Widen("a\n123456789"), {{1, "a"}}, 2},
+        {"UTF-16 zero units", "\xFF\xFE" + std::string(18, '\0'), {}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Listed listed = List(c.bytes, 8);
+        EXPECT_EQ(listed.lines, c.lines);
+        EXPECT_TRUE(listed.outcome.tooLong);
+        EXPECT_EQ(listed.outcome.tooLongLine, c.tooLongAt);
+    }
+
+    // A list without end, /dev/zero or one endless line, ends at the limit, a test's or 64 KiB.
+    test::DecodeLimits limits;
+    for (const std::size_t limit : {std::size_t{1000}, kMaxPathListLine}) {
+        limits.PathListLine(limit);
+        for (const std::string& pattern : {"\0"s, "/vol/a"s, "\xFF\xFE"s}) {
+            SCOPED_TRACE(std::to_string(limit) + testing::PrintToString(pattern));
+            test::EndlessBuffer endless(pattern);
+            std::istream in(&endless);
+            const ListOutcome outcome =
+                ReadListLines(in, [](const std::string&, std::int64_t) { return true; });
+            EXPECT_TRUE(outcome.tooLong);
+            EXPECT_LT(endless.Given(), 2 * limit + (std::size_t{64} << 10) + 8192u);
+        }
     }
 }
 
