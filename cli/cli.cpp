@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -34,9 +35,10 @@ int Check(const CheckOptions& o, std::istream& in, std::ostream& out, std::ostre
     long long errors = 0;
     long long warnings = 0;
     bool unreadable = false;
+    std::string importStops; // where the editor's Import would stop, file by file
     for (const std::string& file : o.files) {
         SecurityTemplate tmpl;
-        const LoadResult loaded = LoadTemplate(file, tmpl, out, &out, &in);
+        const LoadResult loaded = LoadTemplate(file, tmpl, out, &out, &in, {}, true);
         if (!loaded.opened) {
             Complain(err, file + ": cannot read the file");
             unreadable = true;
@@ -45,11 +47,19 @@ int Check(const CheckOptions& o, std::istream& in, std::ostream& out, std::ostre
         targets += loaded.targets;
         errors += loaded.errors;
         warnings += loaded.warnings;
+        if (!loaded.failingLines.empty()) {
+            importStops += importStops.empty() ? "" : ", ";
+            importStops += (IsStandardInput(file) ? std::string("<stdin>") : file) + ':' +
+                           std::to_string(loaded.failingLines.front());
+        }
     }
     out << Plural(static_cast<long long>(o.files.size()), "file", "files")
         << " checked: " << Plural(targets, "target", "targets") << " read, "
-        << Plural(errors, "error", "errors") << ", " << Plural(warnings, "warning", "warnings")
-        << '\n';
+        << Plural(errors, "error", "errors") << ", " << Plural(warnings, "warning", "warnings");
+    if (!importStops.empty()) {
+        out << "; the editor's Import stops at the first failing line (" << importStops << ')';
+    }
+    out << '\n';
     if (unreadable) {
         return kFileFailed;
     }
@@ -61,7 +71,9 @@ int Check(const CheckOptions& o, std::istream& in, std::ostream& out, std::ostre
 
 struct ShowOptions {
     std::string file;
-    std::string path;
+    std::vector<std::string> paths;
+    std::string account;
+    std::string format = "text";
     bool json = false;
 };
 
@@ -75,21 +87,24 @@ int Show(const ShowOptions& o, std::istream& in, std::ostream& out, std::ostream
     if (!loaded.complete || loaded.errors > 0) {
         return kFound;
     }
-    const std::string* only = o.path.empty() ? nullptr : &o.path;
-    if (only != nullptr) {
-        bool found = false;
-        for (const TargetObject* t = tmpl.Head; t != nullptr && !found; t = t->Next) {
-            found = t->Path == *only;
-        }
-        if (!found) {
-            Complain(err, o.file + ": no target has the path " + o.path);
-            return kUsage;
+    const TargetScope scope = TargetsMatchingAny(o.paths);
+    std::vector<const TargetObject*> selected;
+    int index = 0;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
+        if (scope(*t, index) && (o.account.empty() || HoldsAccount(*t, o.account))) {
+            selected.push_back(t);
         }
     }
-    if (o.json) {
-        ShowJson(tmpl, only, out);
+    if (selected.empty() && (!o.paths.empty() || !o.account.empty())) {
+        Complain(err, o.file + ": " + NothingSelected(o.paths, o.account));
+        return kUsage;
+    }
+    if (o.json || o.format == "json") {
+        ShowJson(selected, out);
+    } else if (o.format == "line") {
+        ShowLines(selected, out);
     } else {
-        ShowText(tmpl, only, out);
+        ShowText(selected, out);
     }
     return kSuccess;
 }
@@ -109,8 +124,9 @@ struct ConvertOptions {
 
 // The targets are written out as they are read, so that a conversion never holds a whole
 // template and the disk works while the next are read. What the inputs refuse leaves the
-// output as it was.
-int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
+// output as it was. Standard output cannot be put back as a file can: for it the inputs
+// are read whole before the first byte goes out.
+int Convert(const ConvertOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
     bool failed = false;
     int refused = kSuccess; // the inputs ended the save, and said why
     long long warnings = 0;
@@ -130,7 +146,7 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
             return writing;
         };
         for (const std::string& name : o.inputs) {
-            input = name == "-" ? "<stdin>" : name;
+            input = IsStandardInput(name) ? "<stdin>" : name;
             const LoadResult loaded = LoadTargets(name, take, err, &in, &err, count);
             if (!writing) {
                 return false;
@@ -151,13 +167,26 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& err) {
         }
         return true;
     };
-    const SaveStatus status =
-        SaveTargets(o.output, source, o.eightBit ? Encoding::EightBit : Encoding::Unicode,
-                    o.noWait ? LockWait::No : LockWait::Yes);
-    if (refused != kSuccess) {
-        return refused;
+    const Encoding encoding = o.eightBit ? Encoding::EightBit : Encoding::Unicode;
+    int saved = kSuccess;
+    if (IsStandardOutput(o.output)) {
+        SecurityTemplate tmpl;
+        const bool read = source([&tmpl](std::unique_ptr<TargetObject> target) {
+            tmpl.Append(std::move(target));
+            return true;
+        });
+        if (!read) {
+            return refused;
+        }
+        saved = WriteToOutput(tmpl, encoding, out, err);
+    } else {
+        const SaveStatus status =
+            SaveTargets(o.output, source, encoding, o.noWait ? LockWait::No : LockWait::Yes);
+        if (refused != kSuccess) {
+            return refused;
+        }
+        saved = SaveResult(o.output, status, err);
     }
-    const int saved = SaveResult(o.output, status, err);
     if (saved != kSuccess) {
         return saved;
     }
@@ -174,6 +203,10 @@ struct DiffOptions {
 };
 
 int Diff(const DiffOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (IsStandardInput(o.a) && IsStandardInput(o.b)) {
+        Complain(err, "standard input can be only one of the two templates");
+        return kUsage;
+    }
     SecurityTemplate a;
     SecurityTemplate b;
     for (const auto& [name, tmpl] : {std::pair{&o.a, &a}, std::pair{&o.b, &b}}) {
@@ -219,11 +252,14 @@ std::unique_ptr<SecurityDescriptor> DescriptorFromText(const std::string& text, 
     std::vector<std::string> messages;
     std::vector<std::string> warnings;
     const MessageSink sink = [&](const std::string& m) { messages.push_back(m); };
+    const DetailSink detailed = [&](const std::string& m, const std::string& detail) {
+        messages.push_back(detail.empty() ? m : m + ": " + detail);
+    };
     const WarningSink warn = [&](const std::string& w) { warnings.push_back(w); };
     TargetObject probe("/vol/probe", std::make_unique<SecurityDescriptor>());
     const bool fits = text.find_first_of("\"\r\n") == std::string::npos;
     if (!fits ||
-        ReadTargetLine("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, sink, warn) ==
+        ReadTargetLineDetailed("1,0,\"/vol/probe\",0,\"" + text + "\"", probe, detailed, warn) ==
             ReadStatus::Failed ||
         !messages.empty() || !HoldsAPart(*probe.Descriptor)) {
         if (fits && messages.empty()) {
@@ -287,16 +323,17 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
         }
     }
 
-    std::string text;
-    if (!ReadText(o.paths, in, text)) {
+    std::string bytes;
+    if (!ReadText(o.paths, in, bytes)) {
         Complain(err, o.paths + ": cannot read the list of paths");
         return EndWith(kFileFailed);
     }
-    const PathList list = ReadPathList(text, &tmpl);
+    const PathList list = ReadPathList(DecodeText(bytes), &tmpl);
     if (!list.invalid.empty()) {
-        const std::string name = o.paths == "-" ? "<stdin>" : o.paths;
+        const std::string name = IsStandardInput(o.paths) ? "<stdin>" : o.paths;
         for (const InvalidPathLine& line : list.invalid) {
-            err << name << ':' << line.line << ": Invalid File Path: " << line.text << '\n';
+            err << name << ':' << line.line << ": Invalid File Path: \"" << line.text << "\" ("
+                << PathProblem(line.text) << ")\n";
         }
         Complain(err, Plural(static_cast<long long>(list.invalid.size()), "invalid path",
                              "invalid paths") +
@@ -319,9 +356,9 @@ int Add(const AddOptions& o, std::istream& in, std::ostream& out, std::ostream& 
     const int status = EditTemplate(
         o.edit, true,
         [&](SecurityTemplate& tmpl, bool exists) { return AddTo(o, tmpl, exists, in, said, err); },
-        err);
+        out, err);
     if (status == kSuccess) {
-        out << said.str();
+        SummaryStream(o.edit.output, out, err) << said.str();
     }
     return status;
 }
@@ -339,7 +376,7 @@ struct ReplaceOptions {
 
 int ReplaceAccountCommand(const ReplaceOptions& o, std::ostream& out, std::ostream& err) {
     if (!IsValidAccountName(o.newName)) {
-        Complain(err, "Invalid Account Name: " + o.newName);
+        Complain(err, InvalidAccountText(o.newName));
         return kUsage;
     }
     return EditTemplate(
@@ -349,13 +386,62 @@ int ReplaceAccountCommand(const ReplaceOptions& o, std::ostream& out, std::ostre
             const AccountReplacement result = ReplaceAccount(
                 tmpl, o.oldName, o.newName, o.path.empty() ? AllTargets() : TargetsMatching(o.path),
                 [&change](TargetObject& target, int) { change.changed.push_back(&target); });
-            out << Plural(result.entries, "entry", "entries") << " in "
+            SummaryStream(o.edit.output, out, err)
+                << Plural(result.entries, "entry", "entries") << " in "
                 << Plural(result.targets, "target", "targets")
                 << (o.dryRun ? " would change\n" : " changed\n");
             change.write = !o.dryRun && (result.entries > 0 || !o.edit.output.empty());
             return change;
         },
-        err);
+        out, err);
+}
+
+// ---------------------------------------------------------------------------------------
+// usage
+
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// A first word that names no command: the usage error, with the command it was most
+// likely meant to be when one is near enough.
+bool RefuseUnknownCommand(CLI::App& app, int argc, const char* const* argv, std::ostream& err) {
+    if (argc < 2 || argv[1][0] == '-') {
+        return false;
+    }
+    const std::string word = argv[1];
+    std::string nearest;
+    std::size_t best = std::max<std::size_t>(2, word.size() / 3) + 1;
+    for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        if (command->get_name() == word) {
+            return false;
+        }
+        const std::size_t distance =
+            command->get_name().starts_with(word) ? 1 : EditDistance(word, command->get_name());
+        if (distance < best) {
+            best = distance;
+            nearest = command->get_name();
+        }
+    }
+    err << "permora-cli: " << word << " is not a command";
+    if (!nearest.empty()) {
+        err << "; did you mean " << nearest << '?';
+    }
+    err << "\nRun with --help for more information.\n";
+    return true;
 }
 
 } // namespace
@@ -376,8 +462,16 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     ShowOptions show;
     CLI::App* showCmd = app.add_subcommand("show", "Print a template's targets and entries");
     showCmd->add_option("FILE", show.file, "Template file")->required();
-    showCmd->add_option("--path", show.path, "Only the targets with this path");
-    showCmd->add_flag("--json", show.json, "One JSON array with one object per target");
+    showCmd->add_option("--path", show.paths,
+                        "Only the targets whose path matches this pattern (repeatable)");
+    showCmd->add_option("--account", show.account,
+                        "Only the targets with an entry of this account (any letter case)");
+    CLI::Option* format =
+        showCmd
+            ->add_option("--format", show.format,
+                         "text (the default), line (each target's template line) or json")
+            ->check(CLI::IsMember({"text", "line", "json"}));
+    showCmd->add_flag("--json", show.json, "The same as --format json")->excludes(format);
 
     ConvertOptions convert;
     CLI::App* convertCmd =
@@ -431,6 +525,9 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
 
     const AccessCommand access = AddAccessCommand(app, in, out, err);
 
+    if (RefuseUnknownCommand(app, argc, argv, err)) {
+        return kUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -444,7 +541,7 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         return Show(show, in, out, err);
     }
     if (convertCmd->parsed()) {
-        return Convert(convert, in, err);
+        return Convert(convert, in, out, err);
     }
     if (diffCmd->parsed()) {
         return Diff(diff, in, out, err);

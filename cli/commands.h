@@ -24,11 +24,12 @@ inline constexpr int kFileFailed = 3;
 void Complain(std::ostream& err, const std::string& text);
 
 struct LoadResult {
-    bool opened = false;   // false: the file could not be opened or read
-    bool complete = false; // every line was read
-    int targets = 0;       // targets appended
-    int errors = 0;        // reader messages
-    int warnings = 0;      // places where the next save would write something else
+    bool opened = false;                    // false: the file could not be opened or read
+    bool complete = false;                  // every line was read
+    int targets = 0;                        // targets appended
+    int errors = 0;                         // reader messages
+    int warnings = 0;                       // places where the next save would write something else
+    std::vector<std::int64_t> failingLines; // the lines that failed, in order
 };
 
 // A warning of a file read, with the target it belongs to (its position among the targets
@@ -42,12 +43,14 @@ using WarningFn = std::function<void(const ReadWarning& warning)>;
 
 // Reads a template file as the editor's Import does, appending to into; with in given, "-"
 // reads standard input (named "<stdin>" in messages). Each reader message is written as
-// "FILE:LINE: MESSAGE" to messages; with warnings given, each warning as
+// "FILE:LINE: MESSAGE" to messages, or "FILE:LINE: MESSAGE: DETAIL" where the reader says
+// what the message refers to; with warnings given, each warning as
 // "FILE:LINE: warning: TEXT" to it; with onWarning given, each warning is also handed to it
-// (before the target it belongs to is taken).
+// (before the target it belongs to is taken). With everyLine, a failing line does not end
+// the reading: each line is read as if the lines before it had read.
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
                         std::ostream* warnings = nullptr, std::istream* in = nullptr,
-                        const WarningFn& onWarning = {});
+                        const WarningFn& onWarning = {}, bool everyLine = false);
 
 // The same, handing each target read to take instead of keeping it.
 LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
@@ -60,15 +63,34 @@ LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ost
 int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err,
                   std::vector<ReadWarning>* warnings = nullptr);
 
+// "-" and /dev/stdin read the input stream the command was given; "-" and /dev/stdout
+// write to standard output.
+bool IsStandardInput(const std::string& path);
+bool IsStandardOutput(const std::string& path);
+
 bool FileExists(const std::string& path);
 // The encoding a file already has: Unicode when it begins with FF FE or FE FF, 8-bit
 // otherwise; Unicode for a file that does not exist.
 Encoding EncodingOf(const std::string& path);
+// Where a command that writes output says what it did: standard output, unless the
+// template itself goes there.
+std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err);
+// Writes the template's bytes on out. Says on err when it failed. Returns kSuccess or
+// kFileFailed.
+int WriteToOutput(const SecurityTemplate& tmpl, Encoding encoding, std::ostream& out,
+                  std::ostream& err);
 // Says on err what failed of a save. Returns kSuccess or kFileFailed.
 int SaveResult(const std::string& path, SaveStatus status, std::ostream& err);
 
 // Reads a whole file, or standard input for "-". False when it cannot be read.
 bool ReadText(const std::string& path, std::istream& in, std::string& text);
+
+// Why a command that chooses targets by --path patterns (and an account) found none:
+// "no target has the path /vol/a or /vol/b with an entry of bob".
+std::string NothingSelected(const std::vector<std::string>& paths, const std::string& account);
+
+// "Invalid Account Name: "NAME" (the rule it breaks)".
+std::string InvalidAccountText(const std::string& name);
 
 // Texts for people.
 std::string MarksText(std::uint16_t control); // "S:P D:AR", "" when no list is present
@@ -78,8 +100,9 @@ std::string Hex(std::uint32_t value); // "0x1f01ff"
 std::string Plural(long long count, const char* one, const char* many);
 
 // The commands that print templates.
-void ShowText(const SecurityTemplate& tmpl, const std::string* onlyPath, std::ostream& out);
-void ShowJson(const SecurityTemplate& tmpl, const std::string* onlyPath, std::ostream& out);
+void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out);
+void ShowLines(const std::vector<const TargetObject*>& targets, std::ostream& out);
+void ShowJson(const std::vector<const TargetObject*>& targets, std::ostream& out);
 // Prints the differences and returns 1 when there are any, 0 otherwise.
 int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::string& nameA,
              const std::string& nameB, std::ostream& out);

@@ -59,6 +59,7 @@ int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::st
     int onlyA = 0;
     int onlyB = 0;
     int changed = 0;
+    int moved = 0;
     out << "--- " << nameA << '\n' << "+++ " << nameB << '\n';
     for (const TargetDifference& d : differences) {
         if (d.b == nullptr) {
@@ -71,8 +72,14 @@ int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::st
             ++onlyB;
             continue;
         }
-        ++changed;
         out << "~ " << Named(*d.a, d.occurrence) << '\n';
+        if (d.moved) {
+            ++moved;
+            out << "    moved: position " << d.indexA + 1 << " -> " << d.indexB + 1 << '\n';
+        }
+        const bool content = d.styleChanged || d.levelChanged || d.modeChanged || d.marksChanged ||
+                             d.lineChanged || !d.entries.empty();
+        changed += content ? 1 : 0;
         if (d.styleChanged) {
             out << "    style: " << StyleText(d.a->SecurityStyle) << " -> "
                 << StyleText(d.b->SecurityStyle) << '\n';
@@ -93,6 +100,9 @@ int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::st
             }
             out << "    marks: " << before << " -> " << after << '\n';
         }
+        if (d.lineChanged) {
+            out << "    line: " << d.a->SourceLine << " -> " << d.b->SourceLine << '\n';
+        }
         for (const EntryDifference& e : d.entries) {
             if (e.b == nullptr) {
                 out << "    - " << ToSddl(*e.a) << '\n';
@@ -104,7 +114,11 @@ int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::st
         }
     }
     out << Plural(onlyA, "target", "targets") << " only in " << nameA << ", " << onlyB
-        << " only in " << nameB << ", " << changed << " changed\n";
+        << " only in " << nameB << ", " << changed << " changed";
+    if (moved > 0) {
+        out << ", " << moved << " moved";
+    }
+    out << '\n';
     return 1;
 }
 
@@ -126,6 +140,9 @@ int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream&
                                          {"occurrence", d.occurrence},
                                          {"index_a", d.indexA},
                                          {"index_b", d.indexB}};
+        if (d.moved) {
+            target["moved"] = true;
+        }
         if (d.styleChanged) {
             Change(target, "style", d.a->SecurityStyle, d.b->SecurityStyle);
         }
@@ -137,6 +154,9 @@ int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream&
         }
         if (d.marksChanged) {
             Change(target, "control", ControlOf(*d.a), ControlOf(*d.b));
+        }
+        if (d.lineChanged) {
+            Change(target, "line", d.a->SourceLine.Text(), d.b->SourceLine.Text());
         }
         nlohmann::ordered_json entries = nlohmann::ordered_json::array();
         for (const EntryDifference& e : d.entries) {

@@ -54,7 +54,8 @@ long long TargetsAltered(const SecurityTemplate& tmpl, const std::vector<const T
 } // namespace
 
 void AddEditOptions(CLI::App& command, EditOptions& options) {
-    command.add_option("--output", options.output, "Write the result here instead");
+    command.add_option("--output", options.output,
+                       "Write the result here instead; - for standard output");
     command.add_flag("--no-wait", options.noWait,
                      "End with status 3 instead of waiting while another process writes the file");
     command.add_flag("--force", options.force,
@@ -62,7 +63,7 @@ void AddEditOptions(CLI::App& command, EditOptions& options) {
 }
 
 int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
-                 std::ostream& err) {
+                 std::ostream& out, std::ostream& err) {
     const bool inPlace = options.output.empty();
     const LockWait wait = options.noWait ? LockWait::No : LockWait::Yes;
     FileLock lock;
@@ -118,6 +119,9 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
         return kFound;
     }
     const Encoding encoding = EncodingOf(options.file);
+    if (IsStandardOutput(options.output)) {
+        return WriteToOutput(tmpl, encoding, out, err);
+    }
     if (!inPlace) {
         return SaveResult(options.output, SaveTemplate(options.output, tmpl, encoding, wait), err);
     }

@@ -18,7 +18,7 @@ namespace permora::cli {
 // What every editing command takes besides its own options.
 struct EditOptions {
     std::string file;
-    std::string output; // write the result here instead of in place
+    std::string output; // write the result here instead of in place; - for standard output
     bool noWait = false;
     bool force = false; // write although targets not asked for would change their meaning
 };
@@ -46,7 +46,8 @@ inline Change EndWith(int status) {
 using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists)>;
 
 // Reads the template whole, hands it to change and writes the result back in the file's
-// own encoding (UTF-16LE for a new file), or to the output file. Writing in place, the file
+// own encoding (UTF-16LE for a new file), or to the output file (its bytes on out for
+// standard output). Writing in place, the file
 // is locked from before the read until after the save, so that another writer waits for it
 // (or, with --no-wait, the command ends with status 3) and no change of either is lost. A
 // missing file is an error unless createMissing. Before writing, the warnings of the file
@@ -54,7 +55,7 @@ using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists)>;
 // was not asked to change would be saved with a different meaning (WarningChangesMeaning),
 // unless options.force. Returns the exit status.
 int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
-                 std::ostream& err);
+                 std::ostream& out, std::ostream& err);
 
 namespace edit_detail {
 // Runs after the template was read, with the lock held; tests start another writer here.

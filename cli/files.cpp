@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 
+#include "model/checks.h"
 #include "template_file/decode_detail.h"
 
 #include <cerrno>
@@ -19,20 +20,35 @@ void Complain(std::ostream& err, const std::string& text) {
     err << "permora-cli: " << text << '\n';
 }
 
+bool IsStandardInput(const std::string& path) {
+    return path == "-" || path == "/dev/stdin";
+}
+
+bool IsStandardOutput(const std::string& path) {
+    return path == "-" || path == "/dev/stdout";
+}
+
 namespace {
 
 // Reads into the template, or hands each target to take when it is set.
 LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSink& take,
                 std::ostream& messages, std::ostream* warnings, std::istream* in,
-                const WarningFn& onWarning) {
-    const bool standardInput = path == "-" && in != nullptr;
+                const WarningFn& onWarning, bool everyLine) {
+    const bool standardInput = IsStandardInput(path) && in != nullptr;
     const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
     ImportReport report;
-    report.message = [&](std::int64_t line, const std::string& message) {
-        messages << name << ':' << line << ": " << message << '\n';
+    report.keepGoing = everyLine;
+    report.detailed = [&](std::int64_t line, const std::string& message,
+                          const std::string& detail) {
+        messages << name << ':' << line << ": " << message;
+        if (!detail.empty()) {
+            messages << ": " << detail;
+        }
+        messages << '\n';
         ++result.errors;
     };
+    report.failed = [&](std::int64_t line) { result.failingLines.push_back(line); };
     int taken = 0; // targets handed to take, which comes after the warnings of its line
     if (warnings != nullptr || onWarning) {
         report.warning = [&](std::int64_t line, const std::string& warning) {
@@ -68,14 +84,15 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
 } // namespace
 
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
-                        std::ostream* warnings, std::istream* in, const WarningFn& onWarning) {
-    return Load(path, into, {}, messages, warnings, in, onWarning);
+                        std::ostream* warnings, std::istream* in, const WarningFn& onWarning,
+                        bool everyLine) {
+    return Load(path, into, {}, messages, warnings, in, onWarning, everyLine);
 }
 
 LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
                        std::istream* in, std::ostream* warnings, const WarningFn& onWarning) {
     SecurityTemplate unused; // every target goes to take
-    return Load(path, unused, take, messages, warnings, in, onWarning);
+    return Load(path, unused, take, messages, warnings, in, onWarning, false);
 }
 
 int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err,
@@ -114,6 +131,41 @@ Encoding EncodingOf(const std::string& path) {
     return unicode ? Encoding::Unicode : Encoding::EightBit;
 }
 
+int WriteToOutput(const SecurityTemplate& tmpl, Encoding encoding, std::ostream& out,
+                  std::ostream& err) {
+    const bool written = EncodeTemplate(tmpl, encoding, [&out](std::string_view bytes) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(out);
+    });
+    if (!written || !out.flush()) {
+        Complain(err, "cannot write to standard output");
+        return kFileFailed;
+    }
+    return kSuccess;
+}
+
+std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err) {
+    return IsStandardOutput(output) ? err : out;
+}
+
+std::string NothingSelected(const std::vector<std::string>& paths, const std::string& account) {
+    std::string text = "no target has ";
+    if (!paths.empty()) {
+        text += "the path " + paths.front();
+        for (std::size_t i = 1; i < paths.size(); ++i) {
+            text += (i + 1 == paths.size() ? " or " : ", ") + paths[i];
+        }
+    }
+    if (!account.empty()) {
+        text += (paths.empty() ? "an entry of " : " with an entry of ") + account;
+    }
+    return text;
+}
+
+std::string InvalidAccountText(const std::string& name) {
+    return "Invalid Account Name: \"" + name + "\" (" + AccountNameProblem(name) + ")";
+}
+
 int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {
     switch (status) {
     case SaveStatus::Saved:
@@ -132,7 +184,7 @@ int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {
 }
 
 bool ReadText(const std::string& path, std::istream& in, std::string& text) {
-    if (path == "-") {
+    if (IsStandardInput(path)) {
         std::ostringstream all;
         all << in.rdbuf();
         text = all.str();

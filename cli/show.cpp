@@ -75,10 +75,6 @@ std::string FlagsHex(std::uint8_t flags) {
     return text;
 }
 
-bool Wanted(const TargetObject& t, const std::string* onlyPath) {
-    return onlyPath == nullptr || t.Path == *onlyPath;
-}
-
 const SecurityDescriptor& DescriptorOf(const TargetObject& t) {
     static const SecurityDescriptor kNone;
     return t.Descriptor ? *t.Descriptor : kNone;
@@ -123,12 +119,9 @@ std::string Plural(long long count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
-void ShowText(const SecurityTemplate& tmpl, const std::string* onlyPath, std::ostream& out) {
+void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out) {
     bool first = true;
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        if (!Wanted(*t, onlyPath)) {
-            continue;
-        }
+    for (const TargetObject* t : targets) {
         if (!first) {
             out << '\n';
         }
@@ -148,9 +141,8 @@ void ShowText(const SecurityTemplate& tmpl, const std::string* onlyPath, std::os
             }
             std::vector<Row> rows;
             for (const Ace* e : EntriesOf(d, part)) {
-                const char* applyTo = EntryApplyToName(*e, part.list);
-                Row row{EntryTypeName(*e, part.list),      e->NTAccount, PermissionName(e->Mask),
-                        applyTo != nullptr ? applyTo : "", Hex(e->Mask), FlagsHex(e->Flags)};
+                Row row{EntryTypeName(*e, part.list), e->NTAccount, PermissionName(e->Mask),
+                        PlacesText(e->Flags),         Hex(e->Mask), FlagsHex(e->Flags)};
                 for (std::size_t i = 0; i < row.size(); ++i) {
                     widths[i] = std::max(widths[i], row[i].size());
                 }
@@ -179,12 +171,18 @@ void ShowText(const SecurityTemplate& tmpl, const std::string* onlyPath, std::os
     }
 }
 
-void ShowJson(const SecurityTemplate& tmpl, const std::string* onlyPath, std::ostream& out) {
+void ShowLines(const std::vector<const TargetObject*>& targets, std::ostream& out) {
+    std::string line;
+    for (const TargetObject* t : targets) {
+        line = ToLine(*t);
+        line.push_back('\n');
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
+}
+
+void ShowJson(const std::vector<const TargetObject*>& selected, std::ostream& out) {
     nlohmann::ordered_json targets = nlohmann::ordered_json::array();
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        if (!Wanted(*t, onlyPath)) {
-            continue;
-        }
+    for (const TargetObject* t : selected) {
         const SecurityDescriptor& d = DescriptorOf(*t);
         nlohmann::ordered_json target = {
             {"path", t->Path},
@@ -194,6 +192,8 @@ void ShowJson(const SecurityTemplate& tmpl, const std::string* onlyPath, std::os
             {"level_name", NameOrNull(LevelName(t->SecurityLevel))},
             {"mode", t->Mode},
             {"control", d.Control},
+            {"line", ToLine(*t)},
+            {"sddl", ToSddl(d)},
         };
         for (const ListPart& part : kParts) {
             if ((d.Control & part.presentBit) == 0) {
@@ -206,7 +206,7 @@ void ShowJson(const SecurityTemplate& tmpl, const std::string* onlyPath, std::os
                     {"type", EntryTypeName(*e, part.list)},
                     {"account", e->NTAccount},
                     {"permission", PermissionName(e->Mask)},
-                    {"apply_to", NameOrNull(EntryApplyToName(*e, part.list))},
+                    {"apply_to", PlacesText(e->Flags)},
                     {"mask", e->Mask},
                     {"flags", e->Flags},
                 });

@@ -86,4 +86,75 @@ bool IsValidAccountName(std::string_view name) {
     return true;
 }
 
+namespace {
+
+std::string CharacterText(char c) {
+    if (c == ' ') {
+        return "a blank";
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F) {
+        static constexpr char kDigits[] = "0123456789abcdef";
+        return std::string("the byte 0x") + kDigits[byte >> 4] + kDigits[byte & 0xF];
+    }
+    return std::string("'") + c + "'";
+}
+
+} // namespace
+
+std::string PathProblem(std::string_view path) {
+    if (path.empty()) {
+        return "the path is empty";
+    }
+    if (path.find("//") != std::string_view::npos) {
+        return "two slashes in a row";
+    }
+    if (path.front() == '/' && !path.starts_with("/vol/")) {
+        return "a path from the root must begin with /vol/";
+    }
+    for (char c : path) {
+        if (!IsPathChar(c)) {
+            return CharacterText(c) +
+                   " is not allowed; a path takes letters, digits and . _ - { } /";
+        }
+    }
+    return {};
+}
+
+std::string AccountNameProblem(std::string_view name) {
+    if (name.empty()) {
+        return "the name is empty";
+    }
+    if (name.front() == '\\') {
+        return "the domain before the backslash is missing";
+    }
+    if (name.back() == '\\') {
+        return "the name after the backslash is missing";
+    }
+    const std::size_t slash = name.find('\\');
+    if (slash != std::string_view::npos && name.find('\\', slash + 1) != std::string_view::npos) {
+        return "only one backslash may stand between domain and name";
+    }
+    const std::string_view domain =
+        slash == std::string_view::npos ? std::string_view() : name.substr(0, slash);
+    const std::string_view account =
+        slash == std::string_view::npos ? name : name.substr(slash + 1);
+    for (char c : domain) {
+        if (!IsDomainChar(c)) {
+            return CharacterText(c) +
+                   " is not allowed in the domain; it takes letters, digits and . - _";
+        }
+    }
+    for (char c : account) {
+        if (c == '.') {
+            return "a full stop is allowed in the domain part only";
+        }
+        if (!IsAccountChar(c)) {
+            return CharacterText(c) +
+                   " is not allowed in the name; it takes letters, digits, - and _";
+        }
+    }
+    return {};
+}
+
 } // namespace permora

@@ -17,4 +17,9 @@ std::string TrimBlanks(std::string_view text);
 // The one account-name rule: Domain\NTAccount or a bare account name.
 [[nodiscard]] bool IsValidAccountName(std::string_view name);
 
+// What the path check or the account-name rule finds wrong, in words for a message
+// ("an absolute path must begin with /vol/"); empty when the path or name passes.
+std::string PathProblem(std::string_view path);
+std::string AccountNameProblem(std::string_view name);
+
 } // namespace permora

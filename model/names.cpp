@@ -1,6 +1,9 @@
 #include "model/names.h"
 
 #include "model/ace.h"
+#include "model/ascii_case.h"
+
+#include <vector>
 
 namespace permora {
 
@@ -112,6 +115,56 @@ const char* EntryApplyToName(const Ace& entry, ListKind list) {
     // Permission entries name their whole flags byte; auditing entries their code alone.
     const int code = list == ListKind::Permissions ? entry.Flags : (entry.Flags & ~kAuditBits);
     return ApplyToName(code);
+}
+
+std::string PlacesText(std::uint8_t flags) {
+    const int code = flags & ~kAuditBits & 0x0F;
+    if (code == 0) {
+        return "This folder only";
+    }
+    if (const char* name = ApplyToName(code)) {
+        return name;
+    }
+    const unsigned places = PlacesOf(static_cast<std::uint8_t>(code));
+    std::vector<const char*> words;
+    if ((places & kPlaceSelf) != 0) {
+        words.push_back("this folder");
+    }
+    if ((places & kPlaceChildFolders) != 0) {
+        words.push_back("subfolders");
+    }
+    if ((places & kPlaceChildFiles) != 0) {
+        words.push_back("files");
+    }
+    if (words.empty()) {
+        return "No folder or file";
+    }
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == words.size() ? " and " : ", ";
+        }
+        text += words[i];
+    }
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    if ((places & kPlaceSelf) == 0) {
+        text += " only";
+    }
+    const bool deeper = (places & (kPlaceDeeperFolders | kPlaceDeeperFiles)) != 0;
+    if (!deeper && (places & (kPlaceChildFolders | kPlaceChildFiles)) != 0) {
+        text += ", one level";
+    }
+    return text;
+}
+
+int ApplyToCode(std::string_view name) {
+    for (int code = 0; code < 16; ++code) {
+        const char* text = ApplyToName(code);
+        if (text != nullptr && EqualsNoCase(text, name)) {
+            return code;
+        }
+    }
+    return -1;
 }
 
 } // namespace permora

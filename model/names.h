@@ -3,6 +3,8 @@
 #include "model/list_kind.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace permora {
 
@@ -21,5 +23,13 @@ const char* LevelName(int level);
 // EntryApplyToName may return nullptr.
 const char* EntryTypeName(const Ace& entry, ListKind list);
 const char* EntryApplyToName(const Ace& entry, ListKind list);
+
+// Words for every inheritance code (the flags without the audit bits): the Apply To text
+// where the windows have one, "This folder only" for 0, and otherwise the places the code
+// reaches in the same words ("This folder, subfolders and files, one level" for NP CI OI).
+std::string PlacesText(std::uint8_t flags);
+
+// The inheritance code of an Apply To text (any letter case), or -1 when it is none.
+int ApplyToCode(std::string_view name);
 
 } // namespace permora

@@ -3,6 +3,7 @@
 #include "model/checks.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fnmatch.h>
 #include <memory>
 #include <string>
@@ -135,6 +136,17 @@ TargetScope TargetsAt(std::vector<int> indexes) {
 TargetScope TargetsMatching(std::string pattern) {
     return [pattern = std::move(pattern)](const TargetObject& target, int) {
         return ::fnmatch(pattern.c_str(), target.Path.c_str(), 0) == 0;
+    };
+}
+
+TargetScope TargetsMatchingAny(std::vector<std::string> patterns) {
+    if (patterns.empty()) {
+        return AllTargets();
+    }
+    return [patterns = std::move(patterns)](const TargetObject& target, int) {
+        return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+            return ::fnmatch(pattern.c_str(), target.Path.c_str(), 0) == 0;
+        });
     };
 }
 
@@ -282,6 +294,11 @@ void CompareTargets(TargetDifference& difference) {
     static const SecurityDescriptor kNone;
     const SecurityDescriptor& da = a.Descriptor ? *a.Descriptor : kNone;
     const SecurityDescriptor& db = b.Descriptor ? *b.Descriptor : kNone;
+    // Targets of other styles are written from their lines, which say all there is.
+    if (a.SecurityStyle != kStyleNtfs && b.SecurityStyle != kStyleNtfs) {
+        difference.lineChanged = a.SourceLine.Text() != b.SourceLine.Text();
+        return;
+    }
     difference.marksChanged = da.Control != db.Control;
     for (const EntryListKind kind : kWrittenLists) {
         CompareLists(ListOf(da, kind), ListOf(db, kind), kind, difference.entries);
@@ -290,7 +307,34 @@ void CompareTargets(TargetDifference& difference) {
 
 bool Differs(const TargetDifference& d) {
     return d.a == nullptr || d.b == nullptr || d.styleChanged || d.levelChanged || d.modeChanged ||
-           d.marksChanged || !d.entries.empty();
+           d.marksChanged || d.lineChanged || d.moved || !d.entries.empty();
+}
+
+// Marks moved the pairs outside one longest run whose positions in B increase in A's order.
+void MarkMoves(const std::vector<TargetDifference*>& pairs) {
+    // tails[k]: the pair ending the best run of length k + 1 found so far; before[i]: the
+    // pair before pair i in its run.
+    std::vector<std::size_t> tails;
+    std::vector<std::size_t> before(pairs.size(), SIZE_MAX);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const auto at = std::lower_bound(
+            tails.begin(), tails.end(), pairs[i]->indexB,
+            [&](std::size_t pair, int indexB) { return pairs[pair]->indexB < indexB; });
+        if (at != tails.begin()) {
+            before[i] = *(at - 1);
+        }
+        if (at == tails.end()) {
+            tails.push_back(i);
+        } else {
+            *at = i;
+        }
+    }
+    for (TargetDifference* pair : pairs) {
+        pair->moved = true;
+    }
+    for (std::size_t i = tails.empty() ? SIZE_MAX : tails.back(); i != SIZE_MAX; i = before[i]) {
+        pairs[i]->moved = false;
+    }
 }
 
 } // namespace
@@ -307,7 +351,10 @@ std::vector<TargetDifference> CompareTemplates(const SecurityTemplate& a,
     }
     std::vector<bool> matchedB(targetsB.size(), false);
 
-    std::vector<TargetDifference> differences;
+    // Every target of A, in A's order; whether the pairs among them moved is known once
+    // all are paired.
+    std::vector<TargetDifference> inA;
+    inA.reserve(static_cast<std::size_t>(a.Count));
     std::unordered_map<std::string_view, int> seenA;
     int index = 0;
     for (const TargetObject* target = a.Head; target != nullptr; target = target->Next, ++index) {
@@ -324,6 +371,18 @@ std::vector<TargetDifference> CompareTemplates(const SecurityTemplate& a,
             difference.indexB = position;
             CompareTargets(difference);
         }
+        inA.push_back(std::move(difference));
+    }
+    std::vector<TargetDifference*> pairs;
+    for (TargetDifference& difference : inA) {
+        if (difference.b != nullptr) {
+            pairs.push_back(&difference);
+        }
+    }
+    MarkMoves(pairs);
+
+    std::vector<TargetDifference> differences;
+    for (TargetDifference& difference : inA) {
         if (Differs(difference)) {
             differences.push_back(std::move(difference));
         }

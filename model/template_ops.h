@@ -52,6 +52,8 @@ TargetScope TargetsAt(std::vector<int> indexes);
 // The targets whose path matches a shell pattern ("*", "?", "[...]"; "*" also matches
 // across "/"), compared with case.
 TargetScope TargetsMatching(std::string pattern);
+// The targets whose path matches any of the patterns; every target when there is none.
+TargetScope TargetsMatchingAny(std::vector<std::string> patterns);
 
 struct AccountReplacement {
     int entries = 0; // entries renamed
@@ -100,10 +102,16 @@ struct TargetDifference {
     bool levelChanged = false;
     bool modeChanged = false;
     bool marksChanged = false; // any bit of Control
+    bool lineChanged = false;  // targets of another style whose lines differ
+    // The target stands in another order among the targets of both: the storage system
+    // applies the targets in order, so a move changes what the template means.
+    bool moved = false;
     std::vector<EntryDifference> entries;
 };
 
-// Targets match by exact path, the n-th target with a path in A with the n-th in B. An
+// Targets match by exact path, the n-th target with a path in A with the n-th in B. Of the
+// targets in both, the fewest that explain the change of order are marked moved (all others
+// keep their order: a longest increasing run of B's positions in A's order). An
 // entry is the same entry when its list, its account (without regard to case) and its rank
 // among that account's entries in the list agree; it has changed when its flags or mask
 // differ. Differences come in A's order (targets only in A among them), then the targets

@@ -25,7 +25,11 @@ public:
           decoder_(
               [this](const std::string& line, std::int64_t number) { return Read(line, number); }) {
         outcome_.opened = true;
-        if (report_.message) {
+        if (report_.detailed) {
+            detailed_ = [this](const std::string& message, const std::string& detail) {
+                report_.detailed(lineNumber_, message, detail);
+            };
+        } else if (report_.message) {
             sink_ = [this](const std::string& message) { report_.message(lineNumber_, message); };
         }
         if (report_.warning) {
@@ -70,7 +74,9 @@ private:
         auto target =
             std::make_unique<TargetObject>(std::string(), std::make_unique<SecurityDescriptor>());
         target->SecurityLevel = kLevelFileDirectory;
-        const ReadStatus result = ReadTargetLine(line, *target, sink_, warn_);
+        const ReadStatus result = detailed_
+                                      ? ReadTargetLineDetailed(line, *target, detailed_, warn_)
+                                      : ReadTargetLine(line, *target, sink_, warn_);
         // What a save would change matters only for a line that is kept.
         if (result == ReadStatus::Read) {
             for (const std::string& warning : warnings_) {
@@ -80,7 +86,10 @@ private:
         warnings_.clear();
         if (result == ReadStatus::Failed) {
             lineFailed_ = true;
-            return false;
+            if (report_.failed) {
+                report_.failed(number);
+            }
+            return report_.keepGoing;
         }
         if (into_ != nullptr) {
             into_->Append(std::move(target));
@@ -96,6 +105,7 @@ private:
     const TargetSink& take_;
     const ImportReport& report_;
     MessageSink sink_;
+    DetailSink detailed_;
     WarningSink warn_;
     std::vector<std::string> warnings_; // of the line being read
     LineDecoder decoder_;

@@ -28,22 +28,13 @@ constexpr char kTooManyEntries[] = "Too many entries.";
 constexpr char kBadListFlags[] = "Cannot parse the flags of this list.";
 constexpr char kNoParts[] = "This descriptor holds neither S: nor D:.";
 
-void Say(const MessageSink& sink, const char* message) {
-    if (sink) {
-        sink(std::string(message));
-    }
-}
-
-ReadStatus Fail(const MessageSink& sink) {
-    Say(sink, kInvalidFile);
-    return ReadStatus::Failed;
-}
-
-// What one reading reports to: the messages always, the warnings only when someone listens,
-// so that an import without a warning sink builds no warning text at all.
+// What one reading reports to: the messages always (with what they refer to when someone
+// asks), the warnings only when someone listens, so that an import without a warning sink
+// builds no warning text at all.
 struct Report {
     const MessageSink& sink;
-    const WarningSink* warn; // null: no warnings wanted
+    const WarningSink* warn;              // null: no warnings wanted
+    const DetailSink* detailed = nullptr; // set: messages go here with their detail instead
 
     template <typename... Parts> void Warn(const Parts&... parts) const {
         std::string text;
@@ -52,8 +43,21 @@ struct Report {
     }
 };
 
+void Say(const Report& report, const char* message, const std::string& detail = {}) {
+    if (report.detailed != nullptr) {
+        (*report.detailed)(std::string(message), detail);
+    } else if (report.sink) {
+        report.sink(std::string(message));
+    }
+}
+
 ReadStatus Fail(const Report& report) {
-    return Fail(report.sink);
+    Say(report, kInvalidFile);
+    return ReadStatus::Failed;
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
 }
 
 // Takes fields off a line: each step skips any delimiters, returns the run up to the next
@@ -307,7 +311,7 @@ ReadStatus EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view bo
 
     if (!acl.Add(entry)) {
         if (entry && !IsMaskEmpty(entry->Mask)) {
-            Say(report.sink, kTooManyEntries);
+            Say(report, kTooManyEntries, "(" + std::string(body) + ")");
             return Fail(report);
         }
         // A list refuses an entry whose mask counts as empty; the reading goes on.
@@ -378,7 +382,7 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     } else if (type == "AU") {
         entry->AceType = kAuditType;
     } else {
-        Say(report.sink, kWrongType);
+        Say(report, kWrongType, "(" + std::string(text) + ")");
         return ReadStatus::Failed;
     }
     if (typeEnd == std::string_view::npos) {
@@ -407,7 +411,7 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     if (mask.parsed) {
         entry->Mask = mask.value;
     } else {
-        Say(report.sink, kBadMask);
+        Say(report, kBadMask, "(" + std::string(text) + ")");
     }
 
     // The two empty fields, then the account.
@@ -419,7 +423,13 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     // may be as long as the file.
     const std::string_view account = text.substr(consumed + 2);
     if (!IsValidAccountName(account) || account.size() > AccountName::kMaxSize) {
-        Say(report.sink, kInvalidAccount);
+        if (report.detailed != nullptr) {
+            const std::string problem = AccountNameProblem(account);
+            Say(report, kInvalidAccount,
+                Quoted(account) + " (" + (problem.empty() ? "too long" : problem) + ")");
+        } else {
+            Say(report, kInvalidAccount);
+        }
         return Fail(report);
     }
     entry->NTAccount = SharedName(account);
@@ -475,7 +485,7 @@ ReadStatus ReadPart(std::string_view part, Part kind, SecurityDescriptor& descri
     // A flag that is not saved (D:NO_ACCESS_CONTROL lets everyone in) must not pass as an
     // ordinary list.
     if (strictness == Strictness::Ntfs && !AreListFlags(header.substr(2))) {
-        Say(report.sink, kBadListFlags);
+        Say(report, kBadListFlags, std::string(header));
         return Fail(report);
     }
     std::uint16_t control = descriptor.Control;
@@ -547,7 +557,7 @@ ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descript
     const bool hasS = sStart != std::string_view::npos;
     const bool hasD = dStart != std::string_view::npos;
     if (strictness == Strictness::Ntfs && !hasS && !hasD && !all.empty()) {
-        Say(report.sink, kNoParts);
+        Say(report, kNoParts, Quoted(all));
         return Fail(report);
     }
     if (hasS) {
@@ -605,7 +615,7 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
     }
     std::string path(field);
     if (!IsPathValid(path)) {
-        Say(report.sink, kInvalidPath);
+        Say(report, kInvalidPath, Quoted(path) + " (" + PathProblem(path) + ")");
         return Fail(report);
     }
     target.Path = std::move(path);
@@ -632,7 +642,7 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
     // A target of another style is written back from its line: what its descriptor says
     // makes no difference to a save.
     if (target.SecurityStyle != kStyleNtfs) {
-        const Report quiet{report.sink, nullptr};
+        const Report quiet{report.sink, nullptr, report.detailed};
         return ReadDescriptorText(field, *target.Descriptor, Strictness::OtherStyle, quiet);
     }
     // A save closes the quote; a line without it is most likely the end of a file that was
@@ -663,6 +673,19 @@ ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const M
 ReadStatus ReadTargetLine(const std::string& line, TargetObject& target, const MessageSink& sink,
                           const WarningSink& warn) {
     return ReadLine(line, target, Report{sink, warn ? &warn : nullptr});
+}
+
+ReadStatus ReadTargetLineDetailed(const std::string& line, TargetObject& target,
+                                  const DetailSink& sink, const WarningSink& warn) {
+    static const MessageSink kNone;
+    return ReadLine(line, target, Report{kNone, warn ? &warn : nullptr, sink ? &sink : nullptr});
+}
+
+ReadStatus ReadDescriptorDetailed(const std::string& text, SecurityDescriptor& descriptor,
+                                  const DetailSink& sink) {
+    static const MessageSink kNone;
+    return ReadDescriptorText(text, descriptor, Strictness::Ntfs,
+                              Report{kNone, nullptr, sink ? &sink : nullptr});
 }
 
 } // namespace permora

@@ -19,6 +19,11 @@ namespace permora {
 // Receives each reader message, in order ("   Invalid File", "Wrong ace type.", ...).
 using MessageSink = std::function<void(const std::string& message)>;
 
+// Receives each reader message with what it refers to, apart: the entry's text for a
+// wrong type or mask, the path or the account with the rule it breaks; empty when the
+// message says all there is. The window shows the message alone, the command line both.
+using DetailSink = std::function<void(const std::string& message, const std::string& detail)>;
+
 // Receives each place where the next save would not write back what a line says (an
 // entry merged away, a mark that is never written, a mask read as another value, ...).
 using WarningSink = std::function<void(const std::string& warning)>;
@@ -39,6 +44,12 @@ enum class ReadStatus { Read, Failed };
                                         const MessageSink& sink, const WarningSink& warn);
 [[nodiscard]] ReadStatus ReadDescriptor(const std::string& text, SecurityDescriptor& descriptor,
                                         const MessageSink& sink);
+// The same readings, each message with its detail.
+[[nodiscard]] ReadStatus ReadTargetLineDetailed(const std::string& line, TargetObject& target,
+                                                const DetailSink& sink, const WarningSink& warn);
+[[nodiscard]] ReadStatus ReadDescriptorDetailed(const std::string& text,
+                                                SecurityDescriptor& descriptor,
+                                                const DetailSink& sink);
 [[nodiscard]] ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink);
 
 // The SDDL entry string, for example (A;CIOI;0x1200a9;;;Everyone).
@@ -48,6 +59,8 @@ std::string ToSddl(const AceList& list);
 // The target's line of the template file, without its line end. A target whose style is
 // not NTFS gives back the line it was read from.
 std::string ToLine(const TargetObject& target);
+// A descriptor as a target's line writes it: "S:..." then "D:...".
+std::string ToSddl(const SecurityDescriptor& descriptor);
 
 // The bytes of a whole template file.
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units
@@ -147,6 +160,12 @@ struct ListOutcome {
 ListOutcome ReadListLines(std::istream& in, const ListLineFn& take);
 ListOutcome ReadListLines(std::istream& in, const ListLineFn& take, std::size_t maxLine);
 
+// A text file that is not a template (a list of paths) as text: bytes that begin with a
+// UTF-16 byte-order mark are decoded as the import decodes them and come back as UTF-8,
+// one line per line of the file with LF after each, so that lines keep their numbers;
+// other bytes come back as they are.
+std::string DecodeText(std::string_view bytes);
+
 enum class Encoding { Unicode, EightBit };
 // Locked: another save of the file is under way (and the save was not to wait for it);
 // nothing was written.
@@ -226,6 +245,14 @@ struct ImportReport {
     std::function<void(std::int64_t line, const std::string& message)> message;
     // Optional: each place where the next save would not write back what the line says.
     std::function<void(std::int64_t line, const std::string& warning)> warning;
+    // Optional: each reader message with its detail (see DetailSink), instead of message.
+    std::function<void(std::int64_t line, const std::string& message, const std::string& detail)>
+        detailed;
+    // Optional: the number of each line that failed.
+    std::function<void(std::int64_t line)> failed;
+    // Reads on after a failing line, each line as if the lines before it had read, so that
+    // every failing line is reported; the import is still not complete.
+    bool keepGoing = false;
 };
 
 // Reads the file and appends one target per line to the template, stopping at the first

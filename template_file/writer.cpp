@@ -132,6 +132,30 @@ void AppendEntryText(std::string& out, const Ace& entry) {
     out.push_back(')');
 }
 
+void AppendDescriptorText(std::string& out, const SecurityDescriptor& d) {
+    if (d.Control & SE_SACL_PRESENT) {
+        out.append("S:");
+        if (d.Control & SE_SACL_PROTECTED) {
+            out.push_back('P');
+        }
+        if (d.Control & SE_SACL_AUTO_INHERIT_REQ) {
+            out.append("AR");
+        }
+        AppendList(out, d.SaclList.Audit);
+    }
+    if (d.Control & SE_DACL_PRESENT) {
+        out.append("D:");
+        if (d.Control & SE_DACL_PROTECTED) {
+            out.push_back('P');
+        }
+        if (d.Control & SE_DACL_AUTO_INHERIT_REQ) {
+            out.append("AR");
+        }
+        AppendList(out, d.DaclList.Deny);
+        AppendList(out, d.DaclList.Allow);
+    }
+}
+
 void AppendTargetLine(std::string& out, const TargetObject& target) {
     if (target.SecurityStyle != kStyleNtfs) {
         out.append(target.SourceLine);
@@ -145,28 +169,7 @@ void AppendTargetLine(std::string& out, const TargetObject& target) {
     AppendDecimal(out, target.Mode);
     out.append(",\"");
     if (target.Descriptor) {
-        const SecurityDescriptor& d = *target.Descriptor;
-        if (d.Control & SE_SACL_PRESENT) {
-            out.append("S:");
-            if (d.Control & SE_SACL_PROTECTED) {
-                out.push_back('P');
-            }
-            if (d.Control & SE_SACL_AUTO_INHERIT_REQ) {
-                out.append("AR");
-            }
-            AppendList(out, d.SaclList.Audit);
-        }
-        if (d.Control & SE_DACL_PRESENT) {
-            out.append("D:");
-            if (d.Control & SE_DACL_PROTECTED) {
-                out.push_back('P');
-            }
-            if (d.Control & SE_DACL_AUTO_INHERIT_REQ) {
-                out.append("AR");
-            }
-            AppendList(out, d.DaclList.Deny);
-            AppendList(out, d.DaclList.Allow);
-        }
+        AppendDescriptorText(out, *target.Descriptor);
     }
     out.push_back('"');
 }
@@ -184,6 +187,12 @@ std::string ToSddl(const AceList& list) {
     std::string text;
     text.reserve(static_cast<std::size_t>(list.Count) * 48);
     AppendList(text, list);
+    return text;
+}
+
+std::string ToSddl(const SecurityDescriptor& descriptor) {
+    std::string text;
+    AppendDescriptorText(text, descriptor);
     return text;
 }
 

@@ -37,6 +37,14 @@ struct Case {
     Files written = {}; // files that are new or changed afterwards; all others stay as they were
 };
 
+// UTF-16LE units turned around.
+std::string BigEndian(std::string units) {
+    for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+        std::swap(units[i], units[i + 1]);
+    }
+    return units;
+}
+
 void RunCases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,16 +133,24 @@ TEST(CliTest, Check) {
          "a.conf:2: warning: mark AI of D: is not saved\n"
          "1 file checked: 1 target read, 0 errors, 1 warning\n",
          ""},
-        {"lines counted as the import sees them; reading stops at the failing line",
-         {"check", "a.conf"},
+        {"lines counted as the import sees them; every failing line of every file is reported",
+         {"check", "a.conf", "b.conf"},
          {{"a.conf", "cb56f6f4\r\n\r\n" + kQt1 + "\r" + kHome +
-                         "\n1,0,\"/vol/x\",0,\"D:(A;CI;zz;;;x)(A;CI;0x1;;;a b)\"\r\n" + kQt1}},
+                         "\n1,0,\"/vol/x\",0,\"D:(A;CI;zz;;;x)(A;CI;0x1;;;a b)\"\r\n" + kQt1 +
+                         "\r\n1,0,\"/vol/y\",0,\"D:(X;;0x1;;;y)\"\r\n"},
+          {"b.conf", Text8({kHeader, kQt1, R"L(1,0,"/vol/z",0,"D:(A;;0x1;;;LAB\john.doe)")L"})}},
          {},
          1,
-         "a.conf:5: Cannot parse this Mask.\n"
-         "a.conf:5: Invalid Account Name\n"
+         "a.conf:5: Cannot parse this Mask.: (A;CI;zz;;;x)\n"
+         "a.conf:5: Invalid Account Name: \"a b\" (a blank is not allowed in the name; it takes "
+         "letters, digits, - and _)\n"
          "a.conf:5:    Invalid File\n"
-         "1 file checked: 2 targets read, 3 errors, 0 warnings\n",
+         "a.conf:7: Wrong ace type.: (X;;0x1;;;y)\n"
+         "b.conf:3: Invalid Account Name: \"LAB\\john.doe\" (a full stop is allowed in the domain "
+         "part only)\n"
+         "b.conf:3:    Invalid File\n"
+         "2 files checked: 4 targets read, 6 errors, 0 warnings; the editor's Import stops at "
+         "the first failing line (a.conf:5, b.conf:3)\n",
          ""},
         {"standard input",
          {"check", "-"},
@@ -192,7 +208,7 @@ TEST(CliTest, Show) {
          {{"t.conf", example}},
          {},
          0,
-         R"([
+         R"J([
   {
     "path": "/vol/vol1/home",
     "style": 1,
@@ -201,6 +217,8 @@ TEST(CliTest, Show) {
     "level_name": "File/Directory",
     "mode": 0,
     "control": 260,
+    "line": "1,0,\"/vol/vol1/home\",0,\"D:AR(A;CIOIIO;0x1f01ff;;;LAB\\admins)\"",
+    "sddl": "D:AR(A;CIOIIO;0x1f01ff;;;LAB\\admins)",
     "auditing": null,
     "permissions": {
       "protected": false,
@@ -219,7 +237,7 @@ TEST(CliTest, Show) {
     }
   }
 ]
-)",
+)J",
          ""},
         {"other styles, unnamed levels, audit entries that audit nothing, empty lists",
          {"show", "t.conf"},
@@ -256,7 +274,8 @@ TEST(CliTest, Show) {
          {},
          1,
          "",
-         "t.conf:2: Invalid File Path\nt.conf:2:    Invalid File\n"},
+         "t.conf:2: Invalid File Path: \"/home/x\" (a path from the root must begin with /vol/)\n"
+         "t.conf:2:    Invalid File\n"},
         {"a file that is not there",
          {"show", "none.conf"},
          {},
@@ -275,9 +294,11 @@ TEST(CliTest, Convert) {
     const std::string otherWarning =
         "b.conf:2: warning: entry (A;CIOI;0x1;;;BOB) is merged into an earlier entry of BOB\n";
     const std::string failing = Fixture("main-window-third-line-fails.conf");
-    const std::string failingErrors = "f.conf:3: Cannot parse this Mask.\n"
-                                      "f.conf:3: Invalid Account Name\n"
-                                      "f.conf:3:    Invalid File\n";
+    const std::string failingErrors =
+        "f.conf:3: Cannot parse this Mask.: (A;CI;zz;;;Everyone)\n"
+        "f.conf:3: Invalid Account Name: \"LAB\\ops\\night\" (only one "
+        "backslash may stand between domain and name)\n"
+        "f.conf:3:    Invalid File\n";
     RunCases({
         {"two inputs in order, UTF-16LE by default",
          {"convert", "a.conf", "b.conf", "-o", "out.conf"},
@@ -453,8 +474,55 @@ TEST(CliTest, Diff) {
          {},
          3,
          "",
-         "f.conf:2: Cannot parse this Mask.\n"
+         "f.conf:2: Cannot parse this Mask.: (A;CI;zz;;;x)\n"
          "permora-cli: f.conf: the file has errors; nothing was compared\n"},
+        {"targets in another order are moves, with both positions",
+         {"diff", "a.conf", "b.conf"},
+         {{"a.conf", Text8({kHeader, kQt1, kVol2, kHome})},
+          {"b.conf", Text8({kHeader, kVol2, kHome, kQt1})}},
+         {},
+         1,
+         "--- a.conf\n"
+         "+++ b.conf\n"
+         "~ /vol/vol1/qt1\n"
+         "    moved: position 1 -> 3\n"
+         "0 targets only in a.conf, 0 only in b.conf, 0 changed, 1 moved\n",
+         ""},
+        {"lines of other styles whose text differs",
+         {"diff", "--json", "a.conf", "b.conf"},
+         {{"a.conf", Text8({kHeader, kNfs, kQt1})},
+          {"b.conf",
+           Text8({kHeader, kQt1, R"L(2,0,"/vol/vol3/nfs",0,"D:(A;CI;0x3;;;Everyone)")L"})}},
+         {},
+         1,
+         R"J({
+  "equal": false,
+  "only_in_a": [],
+  "only_in_b": [],
+  "changed": [
+    {
+      "path": "/vol/vol3/nfs",
+      "occurrence": 1,
+      "index_a": 0,
+      "index_b": 1,
+      "moved": true,
+      "line": {
+        "a": "2,0,\"/vol/vol3/nfs\",0,\"D:(A;CI;0x1;;;Everyone)\"",
+        "b": "2,0,\"/vol/vol3/nfs\",0,\"D:(A;CI;0x3;;;Everyone)\""
+      },
+      "entries": []
+    }
+  ]
+}
+)J",
+         ""},
+        {"standard input twice",
+         {"diff", "-", "/dev/stdin"},
+         {},
+         Text8({kHeader}),
+         2,
+         "",
+         "permora-cli: standard input can be only one of the two templates\n"},
         {"an input that is not there",
          {"diff", "none.conf", "a.conf"},
          {{"a.conf", a}},
@@ -513,8 +581,9 @@ TEST(CliTest, Add) {
          {},
          1,
          "",
-         "list:2: Invalid File Path: /home/x\n"
-         "list:4: Invalid File Path: /vol/a b\n"
+         "list:2: Invalid File Path: \"/home/x\" (a path from the root must begin with /vol/)\n"
+         "list:4: Invalid File Path: \"/vol/a b\" (a blank is not allowed; a path takes letters, "
+         "digits and . _ - { } /)\n"
          "permora-cli: 2 invalid paths; nothing was written\n"},
         {"--like a path that no target has",
          {"add", "t.conf", "--paths", "list", "--like", "/x"},
@@ -536,7 +605,8 @@ TEST(CliTest, Add) {
          {},
          2,
          "",
-         "--sddl: Wrong ace type.\npermora-cli: --sddl: the descriptor cannot be read\n"},
+         "--sddl: Wrong ace type.: (X;;0x1;;;a)\npermora-cli: --sddl: the descriptor cannot be "
+         "read\n"},
         {"--like and --sddl together",
          {"add", "t.conf", "--paths", "list", "--like", "/vol/vol2", "--sddl", "D:(A;CI;0x1;;;a)"},
          {{"t.conf", example8}, {"list", "/vol/c\n"}},
@@ -557,7 +627,8 @@ TEST(CliTest, Add) {
          {},
          1,
          "",
-         "f.conf:3: Cannot parse this Mask.\nf.conf:3: Invalid Account Name\nf.conf:3:    "
+         "f.conf:3: Cannot parse this Mask.: (A;CI;zz;;;Everyone)\nf.conf:3: Invalid Account Name: "
+         "\"LAB\\ops\\night\" (only one backslash may stand between domain and name)\nf.conf:3:    "
          "Invalid File\npermora-cli: f.conf: the file has errors; nothing was written\n"},
         {"a list that is not there",
          {"add", "t.conf", "--paths", "none"},
@@ -567,6 +638,170 @@ TEST(CliTest, Add) {
          "",
          "permora-cli: none: cannot read the list of paths\n"},
     });
+}
+
+TEST(CliTest, StreamsAndUsage) {
+    const std::string example8 = Fixture("example-8bit.conf");
+    const std::string qt1Only = Text8({kHeader, kQt1});
+    RunCases({
+        {"convert -o - writes the file to standard output",
+         {"convert", "a.conf", "-o", "-", "--8bit"},
+         {{"a.conf", Fixture("example-unicode.conf")}},
+         {},
+         0,
+         example8,
+         ""},
+        {"convert -o - of an input with errors writes nothing",
+         {"convert", "a.conf", "f.conf", "-o", "-"},
+         {{"a.conf", example8}, {"f.conf", Text8({kHeader, R"L(1,0,"/home",0,"")L"})}},
+         {},
+         1,
+         "",
+         "f.conf:2: Invalid File Path: \"/home\" (a path from the root must begin with /vol/)\n"
+         "f.conf:2:    Invalid File\n"
+         "permora-cli: f.conf: the file has errors; nothing was written\n"},
+        {"/dev/stdin reads standard input",
+         {"convert", "/dev/stdin", "--8bit", "-o", "/dev/stdout"},
+         {},
+         Fixture("example-unicode.conf"),
+         0,
+         example8,
+         ""},
+        {"add --output -: the template on standard output, the summary on standard error",
+         {"add", "t.conf", "--paths", "-", "--output", "-"},
+         {{"t.conf", Text8({kHeader})}},
+         "/vol/vol1/qt1\n",
+         0,
+         qt1Only,
+         "added 1 target, skipped 0 already present\n"},
+        {"replace-account --output -",
+         {"replace-account", "t.conf", "everyone", "LAB\\all", "--output", "-"},
+         {{"t.conf", qt1Only}},
+         {},
+         0,
+         Text8({kHeader, R"L(1,0,"/vol/vol1/qt1",0,"D:(A;CIOI;0x1200a9;;;LAB\all))L"
+                         "\""}),
+         "1 entry in 1 target changed\n"},
+        {"a UTF-16 list of paths is decoded as a template is; lines keep their numbers",
+         {"add", "t.conf", "--paths", "list"},
+         {{"t.conf", Text8({kHeader})}, {"list", Text16({"/vol/a", "", "/home/x", "/vol/b c"})}},
+         {},
+         1,
+         "",
+         "list:3: Invalid File Path: \"/home/x\" (a path from the root must begin with /vol/)\n"
+         "list:4: Invalid File Path: \"/vol/b c\" (a blank is not allowed; a path takes letters, "
+         "digits and . _ - { } /)\n"
+         "permora-cli: 2 invalid paths; nothing was written\n"},
+        {"a UTF-16 list of paths, big-endian",
+         {"add", "t.conf", "--paths", "-"},
+         {{"t.conf", Text8({kHeader})}},
+         "\xFE\xFF" + BigEndian(test::Widen("/vol/vol1/qt1\r\n")),
+         0,
+         "added 1 target, skipped 0 already present\n",
+         "",
+         {{"t.conf", qt1Only}}},
+    });
+    const struct {
+        const char* word;
+        const char* err;
+    } mistyped[] = {
+        {"chek", "permora-cli: chek is not a command; did you mean check?\n"},
+        {"shwo", "permora-cli: shwo is not a command; did you mean show?\n"},
+        {"replace", "permora-cli: replace is not a command; did you mean replace-account?\n"},
+        {"frobnicate", "permora-cli: frobnicate is not a command\n"},
+    };
+    for (const auto& c : mistyped) {
+        SCOPED_TRACE(c.word);
+        Folder folder;
+        const Outcome outcome = RunIn(folder, {c.word, "a.conf"});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, std::string(c.err) + "Run with --help for more information.\n");
+    }
+}
+
+TEST(CliTest, ShowQueries) {
+    const std::string tmpl = Text8(
+        {kHeader, kQt1, R"L(1,0,"/vol/home/bob",0,"D:(A;;0x1f01ff;;;LAB\bob)(A;NPCI;0x1;;;x)")L",
+         R"L(1,0,"/vol/home/ann",0,"S:(AU;IOSA;0x1;;;LAB\BOB)D:(A;NPCIOI;0x1200a9;;;LAB\ann)")L",
+         kNfs});
+    RunCases({
+        {"--format line prints each target's line, other styles as they were read",
+         {"show", "t.conf", "--format", "line"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         kQt1 + "\n" + R"L(1,0,"/vol/home/bob",0,"D:(A;;0x1f01ff;;;LAB\bob)(A;NPCI;0x1;;;x)")L" +
+             "\n" +
+             R"L(1,0,"/vol/home/ann",0,"S:(AU;IOSA;0x1;;;LAB\BOB)D:(A;NPCIOI;0x1200a9;;;LAB\ann)")L" +
+             "\n" + kNfs + "\n",
+         ""},
+        {"--path patterns, repeated",
+         {"show", "t.conf", "--format", "line", "--path", "/vol/home/a*", "--path", "*qt1"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         kQt1 + "\n" +
+             R"L(1,0,"/vol/home/ann",0,"S:(AU;IOSA;0x1;;;LAB\BOB)D:(A;NPCIOI;0x1200a9;;;LAB\ann)")L" +
+             "\n",
+         ""},
+        {"--account: targets with an entry of it in any list, any letter case",
+         {"show", "t.conf", "--account", "lab\\bob", "--path", "/vol/home/*"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "/vol/home/bob\n"
+         "  style NTFS, level File/Directory, mode 0\n"
+         "  permissions (D:):\n"
+         "    Allow  LAB\\bob  Full Control           This folder only                       "
+         "0x1f01ff  0x00\n"
+         "    Allow  x        List folder/Read data  This folder and subfolders, one level  0x1"
+         "       0x06\n"
+         "\n"
+         "/vol/home/ann\n"
+         "  style NTFS, level File/Directory, mode 0\n"
+         "  auditing (S:):\n"
+         "    Success  LAB\\BOB  List folder/Read data  No folder or file                   "
+         "          0x1       0x48\n"
+         "  permissions (D:):\n"
+         "    Allow    LAB\\ann  Read and Execute       This folder, subfolders and files, one "
+         "level  0x1200a9  0x07\n",
+         ""},
+        {"nothing matches the patterns and the account",
+         {"show", "t.conf", "--path", "/vol/a", "--path", "/vol/b", "--account", "bob"},
+         {{"t.conf", tmpl}},
+         {},
+         2,
+         "",
+         "permora-cli: t.conf: no target has the path /vol/a or /vol/b with an entry of bob\n"},
+        {"--json and --format together",
+         {"show", "t.conf", "--json", "--format", "line"},
+         {{"t.conf", tmpl}},
+         {},
+         2,
+         "",
+         std::nullopt},
+        {"an unknown format",
+         {"show", "t.conf", "--format", "xml"},
+         {{"t.conf", tmpl}},
+         {},
+         2,
+         "",
+         std::nullopt},
+    });
+    Folder folder;
+    WriteBytes((folder.Path() / "t.conf").string(), tmpl);
+    const Outcome json = RunIn(folder, {"show", "t.conf", "--format", "json", "--account", "x"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_NE(
+        json.out.find(
+            R"J("line": "1,0,\"/vol/home/bob\",0,\"D:(A;;0x1f01ff;;;LAB\\bob)(A;NPCI;0x1;;;x)\"",)J"),
+        std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find(R"J("sddl": "D:(A;;0x1f01ff;;;LAB\\bob)(A;NPCI;0x1;;;x)",)J"),
+              std::string::npos);
+    EXPECT_NE(json.out.find(R"("apply_to": "This folder and subfolders, one level",)"),
+              std::string::npos);
 }
 
 TEST(CliTest, ReplaceAccount) {
@@ -631,7 +866,8 @@ TEST(CliTest, ReplaceAccount) {
          {},
          2,
          "",
-         "permora-cli: Invalid Account Name: LAB\\a\\b\n"},
+         "permora-cli: Invalid Account Name: \"LAB\\a\\b\" (only one backslash may stand between "
+         "domain and name)\n"},
         {"a template that is not there",
          {"replace-account", "none.conf", "bob", "carol"},
          {},
@@ -744,9 +980,11 @@ TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
 TEST(CliTest, AddReadsSddlAsAnNtfsDescriptor) {
     const std::string neither = "--sddl: This descriptor holds neither S: nor D:.\n"
                                 "permora-cli: --sddl: the descriptor cannot be read\n";
-    const std::string neitherRead = "--sddl: This descriptor holds neither S: nor D:.\n"
-                                    "--sddl:    Invalid File\n"
-                                    "permora-cli: --sddl: the descriptor cannot be read\n";
+    // The reader names the text it refused.
+    const auto neitherRead = [](const std::string& text) {
+        return "--sddl: This descriptor holds neither S: nor D:.: \"" + text +
+               "\"\n--sddl:    Invalid File\npermora-cli: --sddl: the descriptor cannot be read\n";
+    };
     struct SddlCase {
         const char* name;
         std::string sddl;
@@ -757,9 +995,9 @@ TEST(CliTest, AddReadsSddlAsAnNtfsDescriptor) {
     };
     const SddlCase cases[] = {
         {"empty (an unset shell variable)", "", {}, 2, neither, ""},
-        {"neither part", "garbage", {}, 2, neitherRead, ""},
-        {"lower case", "d:(a;ci;0x1;;;x)", {}, 2, neitherRead, ""},
-        {"an owner alone", "O:BA", {}, 2, neitherRead, ""},
+        {"neither part", "garbage", {}, 2, neitherRead("garbage"), ""},
+        {"lower case", "d:(a;ci;0x1;;;x)", {}, 2, neitherRead("d:(a;ci;0x1;;;x)"), ""},
+        {"an owner alone", "O:BA", {}, 2, neitherRead("O:BA"), ""},
         {"a quote",
          "D:(A;CI;0x1;;;x)\"",
          {},
@@ -770,7 +1008,8 @@ TEST(CliTest, AddReadsSddlAsAnNtfsDescriptor) {
          "D:(A;CI;zz;;;x)",
          {},
          2,
-         "--sddl: Cannot parse this Mask.\npermora-cli: --sddl: the descriptor cannot be read\n",
+         "--sddl: Cannot parse this Mask.: (A;CI;zz;;;x)\npermora-cli: --sddl: the descriptor "
+         "cannot be read\n",
          ""},
         {"a warning that changes the meaning",
          "D:(A;CIID;0x1;;;x)",

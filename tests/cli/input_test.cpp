@@ -90,8 +90,9 @@ TEST(CliInput, LineNumbersPastA32BitCount) {
                                          R"L(1,0,"/vol/b",0,"D:(Q;CI;0x1;;;x)")L"}));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "<stdin>:2147483647: warning: mark AI of D: is not saved\n"
-                           "<stdin>:2147483649: Wrong ace type.\n"
-                           "1 file checked: 1 target read, 1 error, 1 warning\n");
+                           "<stdin>:2147483649: Wrong ace type.: (Q;CI;0x1;;;x)\n"
+                           "1 file checked: 1 target read, 1 error, 1 warning; the editor's "
+                           "Import stops at the first failing line (<stdin>:2147483649)\n");
 }
 
 // check --strict says all that the next save would change: a lone surrogate written as

@@ -68,6 +68,7 @@ TEST(ChecksTest, PathValidity) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsPathValid(c.path), c.valid) << "\"" << c.path << "\"";
+        EXPECT_EQ(PathProblem(c.path).empty(), c.valid == 1) << "\"" << c.path << "\"";
     }
 }
 
@@ -101,6 +102,42 @@ TEST(ChecksTest, AccountNameRule) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidAccountName(c.name), c.valid) << "\"" << c.name << "\"";
+        EXPECT_EQ(AccountNameProblem(c.name).empty(), c.valid) << "\"" << c.name << "\"";
+    }
+}
+
+// The words a message gives for what a path or a name breaks.
+TEST(ChecksTest, ProblemsAreNamed) {
+    const struct {
+        std::string text;
+        std::string path;
+        std::string account;
+    } cases[] = {
+        {"", "the path is empty", "the name is empty"},
+        {"/home/x", "a path from the root must begin with /vol/",
+         "'/' is not allowed in the name; it takes letters, digits, - and _"},
+        {"/vol//x", "two slashes in a row",
+         "'/' is not allowed in the name; it takes letters, digits, - and _"},
+        {"LAB\\john.doe", "'\\' is not allowed; a path takes letters, digits and . _ - { } /",
+         "a full stop is allowed in the domain part only"},
+        {"a b", "a blank is not allowed; a path takes letters, digits and . _ - { } /",
+         "a blank is not allowed in the name; it takes letters, digits, - and _"},
+        {"\\bob", "'\\' is not allowed; a path takes letters, digits and . _ - { } /",
+         "the domain before the backslash is missing"},
+        {"LAB\\", "'\\' is not allowed; a path takes letters, digits and . _ - { } /",
+         "the name after the backslash is missing"},
+        {"A\\B\\C", "'\\' is not allowed; a path takes letters, digits and . _ - { } /",
+         "only one backslash may stand between domain and name"},
+        {"L@B\\x", "'@' is not allowed; a path takes letters, digits and . _ - { } /",
+         "'@' is not allowed in the domain; it takes letters, digits and . - _"},
+        {"x\ty", "the byte 0x09 is not allowed; a path takes letters, digits and . _ - { } /",
+         "the byte 0x09 is not allowed in the name; it takes letters, digits, - and _"},
+        {"vol/a_b", "", "'/' is not allowed in the name; it takes letters, digits, - and _"},
+        {"LAB.local\\bob", "'\\' is not allowed; a path takes letters, digits and . _ - { } /", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PathProblem(c.text), c.path) << c.text;
+        EXPECT_EQ(AccountNameProblem(c.text), c.account) << c.text;
     }
 }
 

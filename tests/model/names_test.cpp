@@ -92,5 +92,37 @@ TEST(NamesTest, ApplyToStyleAndLevelNames) {
     }
 }
 
+// Every code has words, and they say which places it reaches.
+TEST(NamesTest, PlacesTextNamesEveryCode) {
+    const struct {
+        std::uint8_t flags;
+        const char* text;
+    } cases[] = {
+        {0x00, "This folder only"},
+        {0x04, "This folder only"},
+        {0x03, "This folder, subfolders and files"},
+        {0xC3, "This folder, subfolders and files"}, // audit bits aside
+        {0x0B, "Subfolders and files only"},
+        {0x07, "This folder, subfolders and files, one level"},
+        {0x06, "This folder and subfolders, one level"},
+        {0x05, "This folder and files, one level"},
+        {0x0F, "Subfolders and files only, one level"},
+        {0x0D, "Files only, one level"},
+        {0x0E, "Subfolders only, one level"},
+        {0x08, "No folder or file"},
+        {0x0C, "No folder or file"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlacesText(c.flags), c.text) << int{c.flags};
+    }
+    for (int code = 0; code < 16; ++code) {
+        if (const char* name = ApplyToName(code)) {
+            EXPECT_EQ(ApplyToCode(name), code);
+        }
+    }
+    EXPECT_EQ(ApplyToCode("subfolders ONLY"), 10);
+    EXPECT_EQ(ApplyToCode("Everywhere"), -1);
+}
+
 } // namespace
 } // namespace permora

@@ -247,7 +247,7 @@ TEST(ReplaceAccountTest, RenamedEntriesGoBackThroughTheMergeRules) {
         auto target =
             MakeTarget("/vol/a", c.entries, kStyleNtfs, SE_DACL_PRESENT | SE_SACL_PRESENT);
         if (c.renamed > 0) {
-            EXPECT_EQ(HoldsAccount(*target, c.oldName), 1);
+            EXPECT_TRUE(HoldsAccount(*target, c.oldName));
         }
         EXPECT_EQ(ReplaceAccountIn(*target, c.oldName, c.newName), c.renamed);
         const SecurityDescriptor& d = *target->Descriptor;
@@ -289,14 +289,14 @@ TEST(ReplaceAccountTest, ScopeAndStyleDecideWhichTargetsChange) {
         const AccountReplacement result =
             ReplaceAccount(tmpl, "bob", "carol", c.scope, [&](TargetObject& target, int index) {
                 // Told before the change: the target still holds the old name.
-                EXPECT_EQ(HoldsAccount(target, "bob"), 1);
+                EXPECT_TRUE(HoldsAccount(target, "bob"));
                 EXPECT_EQ(&target, tmpl.At(index));
                 told.push_back(index);
             });
         EXPECT_EQ(told, c.changed);
         EXPECT_EQ(result.targets, static_cast<int>(c.changed.size()));
         EXPECT_EQ(result.entries, c.entries);
-        EXPECT_EQ(HoldsAccount(*tmpl.At(2), "bob"), 0); // not NTFS
+        EXPECT_FALSE(HoldsAccount(*tmpl.At(2), "bob")); // not NTFS
         EXPECT_EQ(tmpl.At(2)->Descriptor->DaclList.Allow.Head->NTAccount, "bob");
     }
 }
@@ -372,6 +372,63 @@ TEST(CompareTemplatesTest, MatchesTargetsByPathAndOccurrenceAndEntriesByAccountA
 
     EXPECT_TRUE(CompareTemplates(a, a).empty());
     EXPECT_TRUE(CompareTemplates(SecurityTemplate(), SecurityTemplate()).empty());
+}
+
+// The fewest targets are moved that explain the new order; the others keep theirs.
+TEST(CompareTemplatesTest, TargetsInAnotherOrderAreMoves) {
+    const struct {
+        std::vector<std::string> a;
+        std::vector<std::string> b;
+        std::vector<std::string> moved; // in A's order
+    } cases[] = {
+        {{"1", "2", "3"}, {"1", "2", "3"}, {}},
+        {{"1", "2", "3"}, {"2", "3", "1"}, {"1"}},
+        {{"1", "2", "3"}, {"3", "1", "2"}, {"3"}},
+        {{"1", "2", "3", "4"}, {"4", "3", "2", "1"}, {"1", "2", "3"}},
+        {{"1", "x", "2", "3"}, {"2", "1", "y", "3"}, {"1"}}, // targets in one only do not move
+        {{"1", "1", "2"}, {"1", "2", "1"}, {"1"}},           // the second 1 moved
+    };
+    for (const auto& c : cases) {
+        SecurityTemplate a;
+        SecurityTemplate b;
+        for (const std::string& path : c.a) {
+            a.Append(MakeTarget(path, {}));
+        }
+        for (const std::string& path : c.b) {
+            b.Append(MakeTarget(path, {}));
+        }
+        std::vector<std::string> moved;
+        for (const TargetDifference& d : CompareTemplates(a, b)) {
+            if (d.moved) {
+                moved.push_back(d.a->Path);
+                EXPECT_NE(d.indexA, -1);
+                EXPECT_NE(d.indexB, -1);
+            }
+        }
+        EXPECT_EQ(moved, c.moved) << ::testing::PrintToString(c.b);
+    }
+}
+
+TEST(CompareTemplatesTest, TargetsOfOtherStylesCompareByTheirLines) {
+    SecurityTemplate a;
+    SecurityTemplate b;
+    for (const char* line : {"2,0,\"x\",0,\"D:(A;CI;0x1;;;a)\"", "3,0,\"y\",0,\"\""}) {
+        auto target = MakeTarget(line[0] == '2' ? "x" : "y", {}, line[0] - '0');
+        target->SourceLine = line;
+        a.Append(std::move(target));
+    }
+    auto x = MakeTarget("x", {{kAllowType, "b", 0x02, 0x1}}, kStyleNfsV3);
+    x->SourceLine = "2,0,\"x\",0,\"D:(A;CI;0x1;;;b)\"";
+    b.Append(std::move(x));
+    auto y = MakeTarget("y", {{kAllowType, "b", 0x02, 0x1}}, kStyleNfsV4);
+    y->SourceLine = "3,0,\"y\",0,\"\"";
+    b.Append(std::move(y));
+
+    const std::vector<TargetDifference> diff = CompareTemplates(a, b);
+    ASSERT_EQ(diff.size(), 1u);
+    EXPECT_EQ(diff[0].a->Path, "x");
+    EXPECT_TRUE(diff[0].lineChanged);
+    EXPECT_TRUE(diff[0].entries.empty()); // the line says it all
 }
 
 } // namespace

@@ -15,12 +15,14 @@ struct Reported {
     Numbered messages;
     Numbered warnings;
     ImportReport Report() {
-        return {[this](std::int64_t line, const std::string& text) {
-                    messages.emplace_back(line, text);
-                },
-                [this](std::int64_t line, const std::string& text) {
-                    warnings.emplace_back(line, text);
-                }};
+        ImportReport report;
+        report.message = [this](std::int64_t line, const std::string& text) {
+            messages.emplace_back(line, text);
+        };
+        report.warning = [this](std::int64_t line, const std::string& text) {
+            warnings.emplace_back(line, text);
+        };
+        return report;
     }
 };
 
@@ -129,9 +131,11 @@ TEST(ImportReportTest, NumbersMessagesAndWarningsByLine) {
     // Without a warning sink the import reads the same.
     SecurityTemplate tmpl;
     Numbered only;
-    const ImportOutcome outcome = ImportBytes(
-        text, tmpl,
-        {[&only](std::int64_t line, const std::string& m) { only.emplace_back(line, m); }, {}});
+    ImportReport report;
+    report.message = [&only](std::int64_t line, const std::string& m) {
+        only.emplace_back(line, m);
+    };
+    const ImportOutcome outcome = ImportBytes(text, tmpl, report);
     EXPECT_EQ(outcome.appended, 1);
     EXPECT_EQ(only, messages);
 }
@@ -156,6 +160,63 @@ TEST(ImportReportTest, OtherToolsLinesKeepTheirMeaningOrStopTheImport) {
         EXPECT_EQ(Encode8Bit(tmpl), "cb56f6f4\r\n1,0,\"/vol/a\",0,\"S:(AU;CIOIFA;0x2;;;x)"
                                     "D:P(A;CIOI;0x1200a9;;;WD)\"\r\n");
     }
+}
+
+// Each message comes with what it refers to when asked; reading on after a failing line
+// reports every failing line; the messages alone are what the window shows, as before.
+TEST(ImportReportTest, DetailsApartAndEveryFailingLine) {
+    const std::string text = "cb56f6f4\r\n"
+                             "1,0,\"/home/x\",0,\"\"\r\n"
+                             "1,0,\"/vol/a\",0,\"D:(X;CI;0x1;;;a)\"\r\n"
+                             "1,0,\"/vol/b\",0,\"D:(A;CI;zz;;;a)\"\r\n"
+                             "1,0,\"/vol/c\",0,\"D:(A;CI;0x1;;;LAB\\john.doe)\"\r\n";
+    struct Said {
+        std::int64_t line;
+        std::string message;
+        std::string detail;
+        bool operator==(const Said&) const = default;
+    };
+    const std::vector<Said> every = {
+        {2, "Invalid File Path", "\"/home/x\" (a path from the root must begin with /vol/)"},
+        {2, "   Invalid File", ""},
+        {3, "Wrong ace type.", "(X;CI;0x1;;;a)"},
+        {4, "Cannot parse this Mask.", "(A;CI;zz;;;a)"},
+        {5, "Invalid Account Name",
+         "\"LAB\\john.doe\" (a full stop is allowed in the domain part only)"},
+        {5, "   Invalid File", ""},
+    };
+    for (const bool keepGoing : {true, false}) {
+        SecurityTemplate tmpl;
+        std::vector<Said> said;
+        std::vector<std::int64_t> failed;
+        ImportReport report;
+        report.detailed = [&](std::int64_t line, const std::string& m, const std::string& detail) {
+            said.push_back({line, m, detail});
+        };
+        report.failed = [&](std::int64_t line) { failed.push_back(line); };
+        report.keepGoing = keepGoing;
+        const ImportOutcome outcome = ImportBytes(text, tmpl, report);
+        EXPECT_FALSE(outcome.complete);
+        if (keepGoing) {
+            EXPECT_EQ(said, every);
+            EXPECT_EQ(failed, (std::vector<std::int64_t>{2, 3, 5}));
+            EXPECT_EQ(outcome.appended, 1);
+        } else {
+            EXPECT_EQ(said, std::vector<Said>(every.begin(), every.begin() + 2));
+            EXPECT_EQ(failed, std::vector<std::int64_t>{2});
+            EXPECT_EQ(outcome.appended, 0);
+        }
+    }
+    SecurityTemplate tmpl;
+    Reported reported;
+    ImportReport report = reported.Report();
+    report.keepGoing = true;
+    ImportBytes(text, tmpl, report);
+    Numbered messages;
+    for (const Said& s : every) {
+        messages.emplace_back(s.line, s.message);
+    }
+    EXPECT_EQ(reported.messages, messages);
 }
 
 // A path with a letter beyond ASCII is reported, not shortened, in either file; a line kept
