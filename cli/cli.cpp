@@ -5,6 +5,7 @@
 #include "cli/access.h"
 #include "cli/commands.h"
 #include "cli/edit.h"
+#include "cli/entry_commands.h"
 #include "model/checks.h"
 #include "model/template_ops.h"
 #include "permora_version.h"
@@ -352,15 +353,12 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
 }
 
 int Add(const AddOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
-    std::ostringstream said; // the count is printed once the template was written
-    const int status = EditTemplate(
+    return EditTemplate(
         o.edit, true,
-        [&](SecurityTemplate& tmpl, bool exists) { return AddTo(o, tmpl, exists, in, said, err); },
+        [&](SecurityTemplate& tmpl, bool exists, std::ostream& said) {
+            return AddTo(o, tmpl, exists, in, said, err);
+        },
         out, err);
-    if (status == kSuccess) {
-        SummaryStream(o.edit.output, out, err) << said.str();
-    }
-    return status;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -371,7 +369,6 @@ struct ReplaceOptions {
     std::string oldName;
     std::string newName;
     std::string path;
-    bool dryRun = false;
 };
 
 int ReplaceAccountCommand(const ReplaceOptions& o, std::ostream& out, std::ostream& err) {
@@ -381,16 +378,33 @@ int ReplaceAccountCommand(const ReplaceOptions& o, std::ostream& out, std::ostre
     }
     return EditTemplate(
         o.edit, false,
-        [&](SecurityTemplate& tmpl, bool) {
+        [&](SecurityTemplate& tmpl, bool, std::ostream& said) {
             Change change;
+            if (o.oldName == o.newName) {
+                said << "0 entries in 0 targets changed\n";
+                change.write = !o.edit.output.empty();
+                return change;
+            }
+            const TargetScope scope = o.path.empty() ? AllTargets() : TargetsMatching(o.path);
             const AccountReplacement result = ReplaceAccount(
-                tmpl, o.oldName, o.newName, o.path.empty() ? AllTargets() : TargetsMatching(o.path),
+                tmpl, o.oldName, o.newName, scope,
                 [&change](TargetObject& target, int) { change.changed.push_back(&target); });
-            SummaryStream(o.edit.output, out, err)
-                << Plural(result.entries, "entry", "entries") << " in "
-                << Plural(result.targets, "target", "targets")
-                << (o.dryRun ? " would change\n" : " changed\n");
-            change.write = !o.dryRun && (result.entries > 0 || !o.edit.output.empty());
+            if (result.targets == 0) {
+                bool anyInScope = o.path.empty();
+                int index = 0;
+                for (const TargetObject* t = tmpl.Head; t != nullptr && !anyInScope; t = t->Next) {
+                    anyInScope = scope(*t, index++);
+                }
+                const std::vector<std::string> paths =
+                    o.path.empty() ? std::vector<std::string>{} : std::vector<std::string>{o.path};
+                Complain(err,
+                         o.edit.file + ": " + NothingSelected(paths, anyInScope ? o.oldName : ""));
+                return EndWith(kUsage);
+            }
+            said << Plural(result.entries, "entry", "entries") << " in "
+                 << Plural(result.targets, "target", "targets")
+                 << (o.edit.dryRun ? " would change\n" : " changed\n");
+            change.write = true;
             return change;
         },
         out, err);
@@ -520,10 +534,11 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         ->required();
     replaceCmd->add_option("NEW", replace.newName, "New account name")->required();
     replaceCmd->add_option("--path", replace.path, "Only targets whose path matches this pattern");
-    replaceCmd->add_flag("--dry-run", replace.dryRun, "Count the changes; write nothing");
+    replaceCmd->add_flag("--dry-run", replace.edit.dryRun, "Count the changes; write nothing");
     AddEditOptions(*replaceCmd, replace.edit);
 
     const AccessCommand access = AddAccessCommand(app, in, out, err);
+    const EntryCommands entries(app);
 
     if (RefuseUnknownCommand(app, argc, argv, err)) {
         return kUsage;
@@ -553,6 +568,10 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         add.hasLike = like->count() > 0;
         add.hasSddl = sddl->count() > 0;
         return Add(add, in, out, err);
+    }
+    int status = kSuccess;
+    if (entries.Run(in, out, err, status)) {
+        return status;
     }
     return ReplaceAccountCommand(replace, out, err);
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace permora::cli {
@@ -62,8 +63,10 @@ void AddEditOptions(CLI::App& command, EditOptions& options) {
                      "Write although targets not asked for would change their meaning");
 }
 
-int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
-                 std::ostream& out, std::ostream& err) {
+namespace {
+
+int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change, std::ostream& said,
+         std::ostream& out, std::ostream& err) {
     const bool inPlace = options.output.empty();
     const LockWait wait = options.noWait ? LockWait::No : LockWait::Yes;
     FileLock lock;
@@ -92,8 +95,8 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
         edit_detail::afterRead();
     }
 
-    const Change changed = change(tmpl, exists);
-    if (changed.status != kSuccess || !changed.write) {
+    const Change changed = change(tmpl, exists, said);
+    if (changed.status != kSuccess || !changed.write || options.dryRun) {
         return changed.status;
     }
     for (const ReadWarning& warning : warnings) {
@@ -126,6 +129,18 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
         return SaveResult(options.output, SaveTemplate(options.output, tmpl, encoding, wait), err);
     }
     return SaveResult(options.file, SaveTemplate(options.file, tmpl, encoding, lock), err);
+}
+
+} // namespace
+
+int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
+                 std::ostream& out, std::ostream& err) {
+    std::ostringstream said;
+    const int status = Edit(options, createMissing, change, said, out, err);
+    if (status == kSuccess) {
+        SummaryStream(options.output, out, err) << said.str();
+    }
+    return status;
 }
 
 } // namespace permora::cli

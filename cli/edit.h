@@ -20,7 +20,8 @@ struct EditOptions {
     std::string file;
     std::string output; // write the result here instead of in place; - for standard output
     bool noWait = false;
-    bool force = false; // write although targets not asked for would change their meaning
+    bool force = false;  // write although targets not asked for would change their meaning
+    bool dryRun = false; // say what the command would change; save nothing
 };
 
 // Adds --output, --no-wait and --force to an editing command.
@@ -42,8 +43,10 @@ inline Change EndWith(int status) {
     return change;
 }
 
-// exists: whether the file was there (a missing one is an empty template).
-using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists)>;
+// exists: whether the file was there (a missing one is an empty template). What the
+// command writes to said is printed only when it ends with kSuccess, after the save: on
+// standard output, or on standard error when the template itself goes to standard output.
+using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists, std::ostream& said)>;
 
 // Reads the template whole, hands it to change and writes the result back in the file's
 // own encoding (UTF-16LE for a new file), or to the output file (its bytes on out for
@@ -53,7 +56,7 @@ using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists)>;
 // missing file is an error unless createMissing. Before writing, the warnings of the file
 // are printed on err, and the file is not written (status 1) when a target that the command
 // was not asked to change would be saved with a different meaning (WarningChangesMeaning),
-// unless options.force. Returns the exit status.
+// unless options.force. A dry run stops before all that. Returns the exit status.
 int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
                  std::ostream& out, std::ostream& err);
 

@@ -657,6 +657,21 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
 
 } // namespace
 
+bool ReadMaskText(std::string_view text, std::uint32_t& mask) {
+    if (text.empty()) {
+        return false;
+    }
+    const MaskReading reading = ReadMask(text);
+    mask = reading.value;
+    return reading.parsed && reading.exact;
+}
+
+bool ReadFlagsText(std::string_view text, std::uint8_t& flags) {
+    std::string ignored;
+    flags = FlagsValue(text, &ignored);
+    return ignored.empty() && text.size() % 2 == 0;
+}
+
 ReadStatus ReadAce(const std::string& body, Acl& acl, const MessageSink& sink) {
     return ReadEntry(body, acl, Part::None, false, Report{sink, nullptr});
 }

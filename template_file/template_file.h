@@ -61,6 +61,12 @@ std::string ToSddl(const AceList& list);
 std::string ToLine(const TargetObject& target);
 // A descriptor as a target's line writes it: "S:..." then "D:...".
 std::string ToSddl(const SecurityDescriptor& descriptor);
+// A mask field's text as an entry string's is read ("0x1200a9", "1179817", right codes such
+// as "FA" or "FRFX"); false when the text is not wholly a mask.
+[[nodiscard]] bool ReadMaskText(std::string_view text, std::uint32_t& mask);
+// A flags field's text ("OICI", "CIOIIO", "SA"); false when it holds anything but the
+// known letter pairs.
+[[nodiscard]] bool ReadFlagsText(std::string_view text, std::uint8_t& flags);
 
 // The bytes of a whole template file.
 std::string EncodeUnicode(const SecurityTemplate& tmpl); // FF FE, UTF-16LE, CR LF units
