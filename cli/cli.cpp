@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/edit.h"
 #include "cli/entry_commands.h"
+#include "cli/help.h"
 #include "model/checks.h"
 #include "model/template_ops.h"
 #include "permora_version.h"
@@ -235,6 +236,8 @@ struct AddOptions {
     bool hasLike = false;
     bool hasSddl = false;
     int level = kLevelFileDirectory;
+    std::string standIn;        // --for
+    std::string accountPattern; // --account
 };
 
 constexpr char kNeitherPart[] = "This descriptor holds neither S: nor D:.";
@@ -324,25 +327,64 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
         }
     }
 
+    if (!o.standIn.empty()) {
+        const TargetObject model("", like ? like->Clone() : MakeDefaultDescriptor());
+        if (!HoldsAccount(model, o.standIn)) {
+            Complain(err, "--for: the descriptor has no entry of " + o.standIn);
+            return EndWith(kUsage);
+        }
+    } else if (!o.accountPattern.empty()) {
+        Complain(err, "--account: needs --for, the stand-in account to replace");
+        return EndWith(kUsage);
+    }
+
     std::string bytes;
     if (!ReadText(o.paths, in, bytes)) {
         Complain(err, o.paths + ": cannot read the list of paths");
         return EndWith(kFileFailed);
     }
-    const PathList list = ReadPathList(DecodeText(bytes), &tmpl);
-    if (!list.invalid.empty()) {
-        const std::string name = IsStandardInput(o.paths) ? "<stdin>" : o.paths;
-        for (const InvalidPathLine& line : list.invalid) {
-            err << name << ':' << line.line << ": Invalid File Path: \"" << line.text << "\" ("
-                << PathProblem(line.text) << ")\n";
+    PathList list = ReadPathList(DecodeText(bytes), &tmpl);
+    const std::string name = IsStandardInput(o.paths) ? "<stdin>" : o.paths;
+    FillAccounts(list, o.accountPattern);
+    const bool accountColumn = std::any_of(list.accounts.begin(), list.accounts.end(),
+                                           [](const std::string& a) { return !a.empty(); });
+    if (o.standIn.empty() && accountColumn) {
+        Complain(err, name + ": accounts beside the paths need --for, the stand-in account to "
+                             "replace");
+        return EndWith(kUsage);
+    }
+    // Every line that keeps the list from being added, in line order.
+    std::vector<std::pair<int, std::string>> problems;
+    for (const InvalidPathLine& line : list.invalid) {
+        problems.emplace_back(line.line, line.account ? InvalidAccountText(line.text)
+                                                      : "Invalid File Path: \"" + line.text +
+                                                            "\" (" + PathProblem(line.text) + ")");
+    }
+    if (!o.standIn.empty() && o.accountPattern.empty()) {
+        for (std::size_t i = 0; i < list.paths.size(); ++i) {
+            if (list.accounts[i].empty()) {
+                problems.emplace_back(list.lines[i], "no account for " + list.paths[i] +
+                                                         " (give one after a tab, or --account)");
+            }
         }
-        Complain(err, Plural(static_cast<long long>(list.invalid.size()), "invalid path",
-                             "invalid paths") +
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    if (!problems.empty()) {
+        for (const auto& [line, problem] : problems) {
+            err << name << ':' << line << ": " << problem << '\n';
+        }
+        const bool pathsOnly = std::none_of(list.invalid.begin(), list.invalid.end(),
+                                            [](const InvalidPathLine& l) { return l.account; }) &&
+                               problems.size() == list.invalid.size();
+        Complain(err, Plural(static_cast<long long>(problems.size()),
+                             pathsOnly ? "invalid path" : "invalid line",
+                             pathsOnly ? "invalid paths" : "invalid lines") +
                           "; nothing was written");
         return EndWith(kFound);
     }
 
-    AppendTargets(tmpl, list.paths, o.level, like.get());
+    AppendTargets(tmpl, list.paths, o.level, like.get(), o.standIn, &list.accounts);
     out << "added " << Plural(static_cast<long long>(list.paths.size()), "target", "targets")
         << ", skipped " << list.skipped << " already present\n";
     // A template that gains nothing is left as it is, unless it is to be written elsewhere
@@ -525,6 +567,12 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     addCmd->add_option("--level", add.level, "0 File/Directory (the default), 1 Storage")
         ->check(CLI::Range(0, 1));
     AddEditOptions(*addCmd, add.edit);
+    addCmd->add_option("--for", add.standIn,
+                       "The stand-in account of the descriptor: each new target gets it "
+                       "replaced by the path's account, merging as replace-account does");
+    addCmd->add_option("--account", add.accountPattern,
+                       "The account of paths without one after a tab; {name} is the path's "
+                       "last component (LAB\\{name})");
 
     ReplaceOptions replace;
     CLI::App* replaceCmd = app.add_subcommand(
@@ -539,6 +587,7 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
 
     const AccessCommand access = AddAccessCommand(app, in, out, err);
     const EntryCommands entries(app);
+    DescribeCommands(app);
 
     if (RefuseUnknownCommand(app, argc, argv, err)) {
         return kUsage;

@@ -83,8 +83,17 @@ PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
         if (path.empty() || path.front() == '#') {
             continue;
         }
+        std::string account;
+        if (const std::size_t tab = path.find('\t'); tab != std::string::npos) {
+            account = TrimBlanks(std::string_view(path).substr(tab + 1));
+            path = TrimBlanks(std::string_view(path).substr(0, tab));
+        }
         if (!IsPathValid(path)) {
-            list.invalid.push_back({number, std::move(path)});
+            list.invalid.push_back({number, std::move(path), false});
+            continue;
+        }
+        if (!account.empty() && !IsValidAccountName(account)) {
+            list.invalid.push_back({number, std::move(account), true});
             continue;
         }
         if (known.count(path) != 0) {
@@ -93,6 +102,8 @@ PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
         }
         owned.push_back(std::make_unique<std::string>(std::move(path)));
         known.insert(*owned.back());
+        list.accounts.push_back(std::move(account));
+        list.lines.push_back(number);
     }
     list.paths.reserve(owned.size());
     for (auto& path : owned) {
@@ -101,15 +112,57 @@ PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
     return list;
 }
 
+std::string AccountForPath(std::string_view pattern, std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.remove_suffix(1);
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::string account;
+    for (std::size_t at = 0; at < pattern.size();) {
+        if (pattern.substr(at).starts_with("{name}")) {
+            account += name;
+            at += 6;
+        } else {
+            account += pattern[at++];
+        }
+    }
+    return account;
+}
+
+void FillAccounts(PathList& list, std::string_view pattern) {
+    if (pattern.empty()) {
+        return;
+    }
+    for (std::size_t i = 0; i < list.paths.size(); ++i) {
+        if (!list.accounts[i].empty()) {
+            continue;
+        }
+        list.accounts[i] = AccountForPath(pattern, list.paths[i]);
+        if (!IsValidAccountName(list.accounts[i])) {
+            list.invalid.push_back({list.lines[i], list.accounts[i], true});
+        }
+    }
+    std::stable_sort(
+        list.invalid.begin(), list.invalid.end(),
+        [](const InvalidPathLine& a, const InvalidPathLine& b) { return a.line < b.line; });
+}
+
 std::vector<TargetObject*> AppendTargets(SecurityTemplate& tmpl,
                                          const std::vector<std::string>& paths, std::int32_t level,
-                                         const SecurityDescriptor* like) {
+                                         const SecurityDescriptor* like, std::string_view standIn,
+                                         const std::vector<std::string>* accounts) {
     std::vector<TargetObject*> appended;
     appended.reserve(paths.size());
-    for (const std::string& path : paths) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
         auto target = std::make_unique<TargetObject>(
             path, like != nullptr ? like->Clone() : MakeDefaultDescriptor());
         target->SecurityLevel = level;
+        if (!standIn.empty() && accounts != nullptr && i < accounts->size() &&
+            !(*accounts)[i].empty()) {
+            ReplaceAccountIn(*target, standIn, (*accounts)[i]);
+        }
         TargetObject* raw = target.get();
         if (tmpl.Append(std::move(target))) {
             appended.push_back(raw);

@@ -17,28 +17,45 @@ namespace permora {
 // Adding many paths
 
 struct InvalidPathLine {
-    int line = 0;     // 1-based number of the line in the list
-    std::string text; // the line as trimmed
+    int line = 0;         // 1-based number of the line in the list
+    std::string text;     // the line as trimmed (its path, or its account for a bad account)
+    bool account = false; // the account fails the account-name rule, not the path its check
 };
 
 struct PathList {
     std::vector<std::string> paths;       // the paths to add, in list order
-    std::vector<InvalidPathLine> invalid; // lines whose path fails the path check
+    std::vector<std::string> accounts;    // beside each path: its account, "" for none
+    std::vector<int> lines;               // beside each path: its line's number
+    std::vector<InvalidPathLine> invalid; // lines whose path or account fails its check
     int skipped = 0;                      // paths already in the template or earlier in the list
 };
 
 // Reads a list of paths, one a line (LF, CR LF or CR ends a line). Each line is trimmed as
 // the add-target dialog trims its path; blank lines and lines beginning with "#" are
-// passed over. A path equal (with case) to the path of a target of the template, or to a
-// path earlier in the list, is skipped and counted. tmpl may be nullptr.
+// passed over. A tab ends the path: what follows it (trimmed) is the path's account. A
+// path equal (with case) to the path of a target of the template, or to a path earlier in
+// the list, is skipped and counted. tmpl may be nullptr.
 PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl);
+
+// The account a pattern makes for a path: "{name}" stands for the path's last component
+// ("LAB\{name}" makes LAB\bob of /vol/home/bob/).
+std::string AccountForPath(std::string_view pattern, std::string_view path);
+
+// Gives every path of the list that has no account of its own the one the pattern makes
+// (nothing when the pattern is empty); lines whose account then fails the account-name
+// rule join the invalid lines, in line order.
+void FillAccounts(PathList& list, std::string_view pattern);
 
 // Appends one NTFS target per path, at the given level, each with an exact copy of like
 // (entries, order and marks as they are) or, when like is nullptr, the default descriptor
-// of a new target. Returns the targets appended, in order.
+// of a new target. With standIn and accounts given, each copy has the stand-in account
+// replaced by the path's account (as ReplaceAccountIn does, merging), where it has one.
+// Returns the targets appended, in order.
 std::vector<TargetObject*> AppendTargets(SecurityTemplate& tmpl,
                                          const std::vector<std::string>& paths, std::int32_t level,
-                                         const SecurityDescriptor* like);
+                                         const SecurityDescriptor* like,
+                                         std::string_view standIn = {},
+                                         const std::vector<std::string>* accounts = nullptr);
 
 // ---------------------------------------------------------------------------------------
 // Renaming an account

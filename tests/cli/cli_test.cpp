@@ -95,13 +95,19 @@ TEST(CliTest, CommonOptionsAndWrongUsage) {
          std::nullopt},
     });
     for (const char* command : {"check", "show", "convert", "diff", "add", "replace-account",
-                                "grant", "deny", "audit", "revoke", "remove"}) {
+                                "grant", "deny", "audit", "revoke", "remove", "access"}) {
         SCOPED_TRACE(command);
         Folder folder;
         const Outcome outcome = RunIn(folder, {command, "--help"});
         EXPECT_EQ(outcome.status, 0);
         EXPECT_NE(outcome.out.find(std::string("Usage: permora-cli ") + command), std::string::npos)
             << outcome.out;
+        EXPECT_NE(outcome.out.find(std::string("Examples:\n  permora-cli ") + command),
+                  std::string::npos)
+            << outcome.out;
+        EXPECT_NE(outcome.out.find("Exit status:\n  0  "), std::string::npos);
+        EXPECT_NE(outcome.out.find("  3  a file could not be read or written\n"),
+                  std::string::npos);
         EXPECT_EQ(outcome.err, "");
     }
 }
@@ -631,6 +637,64 @@ TEST(CliTest, Add) {
          "f.conf:3: Cannot parse this Mask.: (A;CI;zz;;;Everyone)\nf.conf:3: Invalid Account Name: "
          "\"LAB\\ops\\night\" (only one backslash may stand between domain and name)\nf.conf:3:    "
          "Invalid File\npermora-cli: f.conf: the file has errors; nothing was written\n"},
+        {"per-path accounts: each copy has the stand-in replaced, merging as replace-account does",
+         {"add", "t.conf", "--paths", "list", "--sddl",
+          "D:(A;CIOI;0x1f01ff;;;LAB\\admins)(A;CIOI;0x1301bf;;;STANDIN)", "--for", "standin",
+          "--account", "LAB\\{name}"},
+         {{"t.conf", Text8({kHeader})},
+          {"list", "/vol/home/bob\n/vol/home/ann\tLAB\\ann-x\n/vol/home/admins/\n"}},
+         {},
+         0,
+         "added 3 targets, skipped 0 already present\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader,
+                R"L(1,0,"/vol/home/bob",0,"D:(A;CIOI;0x1f01ff;;;LAB\admins)(A;CIOI;0x1301bf;;;LAB\bob)")L",
+                R"L(1,0,"/vol/home/ann",0,"D:(A;CIOI;0x1f01ff;;;LAB\admins)(A;CIOI;0x1301bf;;;LAB\ann-x)")L",
+                R"L(1,0,"/vol/home/admins/",0,"D:(A;CIOI;0x1f01ff;;;LAB\admins)")L"})}}},
+        {"accounts that break the rule are listed by line with the paths; nothing is written",
+         {"add", "t.conf", "--paths", "list", "--for", "Everyone", "--account", "{name}.x"},
+         {{"t.conf", Text8({kHeader})}, {"list", "/vol/a\tLAB\\john.doe\n/home/x\n/vol/b\n"}},
+         {},
+         1,
+         "",
+         "list:1: Invalid Account Name: \"LAB\\john.doe\" (a full stop is allowed in the domain "
+         "part only)\n"
+         "list:2: Invalid File Path: \"/home/x\" (a path from the root must begin with /vol/)\n"
+         "list:3: Invalid Account Name: \"b.x\" (a full stop is allowed in the domain part "
+         "only)\n"
+         "permora-cli: 3 invalid lines; nothing was written\n"},
+        {"--for: a line without an account and no --account",
+         {"add", "t.conf", "--paths", "list", "--for", "Everyone"},
+         {{"t.conf", Text8({kHeader})}, {"list", "/vol/a\tbob\n/vol/b\n"}},
+         {},
+         1,
+         "",
+         "list:2: no account for /vol/b (give one after a tab, or --account)\n"
+         "permora-cli: 1 invalid line; nothing was written\n"},
+        {"accounts beside the paths without --for",
+         {"add", "t.conf", "--paths", "list"},
+         {{"t.conf", Text8({kHeader})}, {"list", "/vol/a\tbob\n"}},
+         {},
+         2,
+         "",
+         "permora-cli: list: accounts beside the paths need --for, the stand-in account to "
+         "replace\n"},
+        {"--for an account the descriptor does not have",
+         {"add", "t.conf", "--paths", "list", "--for", "bob"},
+         {{"t.conf", Text8({kHeader})}, {"list", "/vol/a\tbob\n"}},
+         {},
+         2,
+         "",
+         "permora-cli: --for: the descriptor has no entry of bob\n"},
+        {"--account without --for",
+         {"add", "t.conf", "--paths", "list", "--account", "{name}"},
+         {{"t.conf", Text8({kHeader})}, {"list", "/vol/a\n"}},
+         {},
+         2,
+         "",
+         "permora-cli: --account: needs --for, the stand-in account to replace\n"},
         {"a list that is not there",
          {"add", "t.conf", "--paths", "none"},
          {{"t.conf", example8}},

@@ -115,6 +115,72 @@ TEST(ReadPathListTest, TrimsSkipsAndReportsLinesByNumber) {
     }
 }
 
+// A tab ends the path; what follows is its account, checked by the account-name rule; a
+// pattern gives the paths without one theirs.
+TEST(ReadPathListTest, AccountsBesideThePathsAndFromAPattern) {
+    PathList list = ReadPathList("/vol/a\tLAB\\ann\n /vol/b \t \n/vol/c\ta b\n/home/x\tbob\n"
+                                 "/vol/d/\n/vol/e\t LAB\\eve \n",
+                                 nullptr);
+    EXPECT_EQ(list.paths, (std::vector<std::string>{"/vol/a", "/vol/b", "/vol/d/", "/vol/e"}));
+    EXPECT_EQ(list.accounts, (std::vector<std::string>{"LAB\\ann", "", "", "LAB\\eve"}));
+    EXPECT_EQ(list.lines, (std::vector<int>{1, 2, 5, 6}));
+    ASSERT_EQ(list.invalid.size(), 2u);
+    EXPECT_TRUE(list.invalid[0].account);
+    EXPECT_EQ(list.invalid[0].text, "a b");
+    EXPECT_FALSE(list.invalid[1].account);
+    EXPECT_EQ(list.invalid[1].text, "/home/x");
+
+    FillAccounts(list, "LAB\\{name}.x");
+    EXPECT_EQ(list.accounts,
+              (std::vector<std::string>{"LAB\\ann", "LAB\\b.x", "LAB\\d.x", "LAB\\eve"}));
+    ASSERT_EQ(list.invalid.size(), 4u); // in line order
+    for (std::size_t i = 0; i < list.invalid.size(); ++i) {
+        EXPECT_EQ(list.invalid[i].line, static_cast<int>(i) + 2);
+    }
+    EXPECT_EQ(list.invalid[0].text, "LAB\\b.x");
+
+    const struct {
+        const char* pattern;
+        const char* path;
+        const char* account;
+    } cases[] = {
+        {"LAB\\{name}", "/vol/home/bob", "LAB\\bob"},
+        {"{name}", "/vol/home/bob///", "bob"},
+        {"{name}-{name}", "qt1", "qt1-qt1"},
+        {"fixed", "/vol/a", "fixed"},
+        {"{nam}", "/vol/a", "{nam}"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AccountForPath(c.pattern, c.path), c.account) << c.pattern << " " << c.path;
+    }
+}
+
+TEST(AppendTargetsTest, PerPathAccountsReplaceTheStandIn) {
+    auto like = std::make_unique<SecurityDescriptor>();
+    like->Control = SE_DACL_PRESENT | SE_SACL_PRESENT;
+    like->DaclList.Add(std::make_unique<Ace>("LAB\\admins", 0x1F01FF, kAllowType, 0x03));
+    like->DaclList.Add(std::make_unique<Ace>("ME", 0x1301BF, kAllowType, 0x03));
+    like->SaclList.Add(std::make_unique<Ace>("me", 0x1, kAuditType, 0x43));
+    SecurityTemplate tmpl;
+    const std::vector<std::string> paths = {"/vol/a", "/vol/b", "/vol/c"};
+    const std::vector<std::string> accounts = {"bob", "", "lab\\ADMINS"};
+    const auto appended =
+        AppendTargets(tmpl, paths, kLevelFileDirectory, like.get(), "me", &accounts);
+    ASSERT_EQ(appended.size(), 3u);
+    const struct {
+        std::vector<Row> allow;
+        std::vector<Row> audit;
+    } expected[] = {
+        {{{"LAB\\admins", 0x03, 0x1F01FF}, {"bob", 0x03, 0x1301BF}}, {{"bob", 0x43, 0x1}}},
+        {{{"LAB\\admins", 0x03, 0x1F01FF}, {"ME", 0x03, 0x1301BF}}, {{"me", 0x43, 0x1}}},
+        {{{"LAB\\admins", 0x03, 0x1F01FF}}, {{"lab\\ADMINS", 0x43, 0x1}}}, // merged
+    };
+    for (std::size_t i = 0; i < appended.size(); ++i) {
+        EXPECT_EQ(RowsOf(appended[i]->Descriptor->DaclList.Allow), expected[i].allow) << i;
+        EXPECT_EQ(RowsOf(appended[i]->Descriptor->SaclList.Audit), expected[i].audit) << i;
+    }
+}
+
 TEST(AppendTargetsTest, CopiesTheGivenDescriptorExactlyOrUsesTheDefault) {
     SecurityTemplate tmpl;
     tmpl.Append(MakeTarget("/vol/first", {}));
