@@ -61,6 +61,18 @@ const std::string& PathList() {
     return path;
 }
 
+// The same paths, each with its own account after a tab.
+const std::string& PathAccountList() {
+    static const std::string path = [] {
+        std::string text;
+        for (int i = 0; i < kLargeTargets; ++i)
+            text += "/vol/vol" + std::to_string(1 + i % 8) + "/home/new" + std::to_string(i) +
+                    "\tLAB\\user" + std::to_string(i) + "\n";
+        return WriteTempFile("permora-bench-path-accounts.txt", text);
+    }();
+    return path;
+}
+
 void ImportBoth(benchmark::State& state) {
     const std::string& a = LargeUnicodeFile();
     const std::string& b = ChangedUnicodeFile();
@@ -106,6 +118,39 @@ void CliAdd(benchmark::State& state) {
     std::filesystem::remove(out);
 }
 
+// The model a home directory gets: the administrators and the owner, whose stand-in each
+// path's account replaces.
+constexpr char kHomeModel[] = "D:(A;CIOI;0x1f01ff;;;LAB\\admins)(A;CIOI;0x1301bf;;;OWNER)";
+
+void CliAddAccounts(benchmark::State& state) {
+    const std::string& list = PathAccountList();
+    const std::string out = list + ".conf";
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(out);
+        state.ResumeTiming();
+        if (Cli({"add", out, "--paths", list, "--sddl", kHomeModel, "--for", "OWNER"}) != 0)
+            state.SkipWithError("add failed");
+    }
+    std::filesystem::remove(out);
+}
+
+void CliGrant(benchmark::State& state) {
+    const std::string& file = LargeUnicodeFile();
+    const std::string out = file + ".granted";
+    for (auto _ : state)
+        if (Cli({"grant", file, "LAB\\ops", "Modify", "--output", out}) != 0)
+            state.SkipWithError("grant failed");
+    std::filesystem::remove(out);
+}
+
+void CliShowLines(benchmark::State& state) {
+    const std::string& file = LargeUnicodeFile();
+    for (auto _ : state)
+        if (Cli({"show", file, "--format", "line"}) != 0)
+            state.SkipWithError("show failed");
+}
+
 void CliDiff(benchmark::State& state) {
     const std::string& a = LargeUnicodeFile();
     const std::string& b = ChangedUnicodeFile();
@@ -122,12 +167,19 @@ PERMORA_CLI_HEAVY(CliCheck);
 PERMORA_CLI_HEAVY(CliConvert);
 PERMORA_CLI_HEAVY(CliAdd);
 PERMORA_CLI_HEAVY(CliDiff);
+PERMORA_CLI_HEAVY(CliAddAccounts);
+PERMORA_CLI_HEAVY(CliGrant);
+PERMORA_CLI_HEAVY(CliShowLines);
 
 const bool registered = [] {
     AddFigure({"CliCheck", "permora-cli check, UTF-16LE file", 0, "ImportDecodeRead", 2});
     AddFigure({"CliConvert", "permora-cli convert to UTF-16LE", 0, "ImportDecodeRead", 2});
     AddFigure({"CliAdd", "permora-cli add of 100,000 paths to a new template", 1.0, "", 0});
     AddFigure({"CliDiff", "permora-cli diff, 1% of the targets changed", 0, "ImportBoth", 2});
+    AddFigure({"CliAddAccounts", "permora-cli add of 100,000 paths, each with its account", 0,
+               "CliAdd", 2});
+    AddFigure({"CliGrant", "permora-cli grant onto 100,000 targets", 1.0, "", 0});
+    AddFigure({"CliShowLines", "permora-cli show --format line, UTF-16LE file", 0, "CliCheck", 2});
     return true;
 }();
 
