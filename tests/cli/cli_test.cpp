@@ -102,9 +102,10 @@ TEST(CliTest, CommonOptionsAndWrongUsage) {
         EXPECT_EQ(outcome.status, 0);
         EXPECT_NE(outcome.out.find(std::string("Usage: permora-cli ") + command), std::string::npos)
             << outcome.out;
-        EXPECT_NE(outcome.out.find(std::string("Examples:\n  permora-cli ") + command),
-                  std::string::npos)
-            << outcome.out;
+        const std::size_t examples = outcome.out.find("Examples:\n");
+        EXPECT_NE(examples, std::string::npos) << outcome.out;
+        EXPECT_NE(outcome.out.find(std::string("permora-cli ") + command + ' ', examples),
+                  std::string::npos);
         EXPECT_NE(outcome.out.find("Exit status:\n  0  "), std::string::npos);
         EXPECT_NE(outcome.out.find("  3  a file could not be read or written\n"),
                   std::string::npos);
