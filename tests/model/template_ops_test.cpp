@@ -158,9 +158,10 @@ TEST(ReadPathListTest, AccountsBesideThePathsAndFromAPattern) {
 TEST(AppendTargetsTest, PerPathAccountsReplaceTheStandIn) {
     auto like = std::make_unique<SecurityDescriptor>();
     like->Control = SE_DACL_PRESENT | SE_SACL_PRESENT;
-    like->DaclList.Add(std::make_unique<Ace>("LAB\\admins", 0x1F01FF, kAllowType, 0x03));
-    like->DaclList.Add(std::make_unique<Ace>("ME", 0x1301BF, kAllowType, 0x03));
-    like->SaclList.Add(std::make_unique<Ace>("me", 0x1, kAuditType, 0x43));
+    ASSERT_TRUE(
+        like->DaclList.Add(std::make_unique<Ace>("LAB\\admins", 0x1F01FF, kAllowType, 0x03)));
+    ASSERT_TRUE(like->DaclList.Add(std::make_unique<Ace>("ME", 0x1301BF, kAllowType, 0x03)));
+    ASSERT_TRUE(like->SaclList.Add(std::make_unique<Ace>("me", 0x1, kAuditType, 0x43)));
     SecurityTemplate tmpl;
     const std::vector<std::string> paths = {"/vol/a", "/vol/b", "/vol/c"};
     const std::vector<std::string> accounts = {"bob", "", "lab\\ADMINS"};
