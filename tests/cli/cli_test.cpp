@@ -1246,6 +1246,76 @@ TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
     });
 }
 
+// The editing commands are held to what add and replace-account are held to: asked to change
+// /vol/a, they leave /vol/b as it is unless forced, and a dry run says nothing of a save.
+TEST(CliTest, EditingCommandsKeepWhatTheyWereNotAskedToChange) {
+    const std::string kept = R"L(1,0,"/vol/a",0,"D:(A;CI;0x1;;;x)(A;CI;0x1;;;bob)")L";
+    const std::string altered = R"L(1,0,"/vol/b",0,"D:(A;CIID;0x1;;;bob)(A;CI;0x2;;;x)")L";
+    const std::string alteredSaved = R"L(1,0,"/vol/b",0,"D:(A;CI;0x1;;;bob)(A;CI;0x2;;;x)")L";
+    const std::string warning =
+        "t.conf:3: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved\n";
+    const std::string refused = "permora-cli: t.conf: 1 target that was not to change would be "
+                                "saved with a different meaning; nothing was written (--force "
+                                "writes anyway)\n";
+    struct EditCase {
+        std::vector<std::string> args;
+        std::string said;  // what the command says it changed
+        std::string saved; // /vol/a afterwards; empty: removed
+    };
+    const EditCase cases[] = {
+        {{"grant", "t.conf", "carol", "Read", "--path", "/vol/a"},
+         "(A;CIOI;0x120089;;;carol): 1 target",
+         R"L(1,0,"/vol/a",0,"D:(A;CI;0x1;;;x)(A;CI;0x1;;;bob)(A;CIOI;0x120089;;;carol)")L"},
+        {{"deny", "t.conf", "carol", "Write", "--path", "/vol/a"},
+         "(D;CIOI;0x100116;;;carol): 1 target",
+         R"L(1,0,"/vol/a",0,"D:(D;CIOI;0x100116;;;carol)(A;CI;0x1;;;x)(A;CI;0x1;;;bob)")L"},
+        {{"audit", "t.conf", "carol", "0x1", "--failure", "--path", "/vol/a"},
+         "(AU;CIOIFA;0x1;;;carol): 1 target",
+         R"L(1,0,"/vol/a",0,"S:(AU;CIOIFA;0x1;;;carol)D:(A;CI;0x1;;;x)(A;CI;0x1;;;bob)")L"},
+        {{"revoke", "t.conf", "bob", "--path", "/vol/a"},
+         "1 entry in 1 target",
+         R"L(1,0,"/vol/a",0,"D:(A;CI;0x1;;;x)")L"},
+        {{"remove", "t.conf", "--path", "/vol/a"}, "1 target", ""},
+        {{"replace-account", "t.conf", "bob", "carol", "--path", "/vol/a"},
+         "1 entry in 1 target",
+         R"L(1,0,"/vol/a",0,"D:(A;CI;0x1;;;x)(A;CI;0x1;;;carol)")L"},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        const bool removes = c.args.front() == "remove" || c.args.front() == "revoke";
+        const std::string done = c.said + (removes ? " removed\n" : " changed\n");
+        const std::string would = c.said + (removes ? " would be removed\n" : " would change\n");
+        const std::string before = Text8({kHeader, kept, altered});
+        const auto run = [&](const std::vector<std::string>& extra) {
+            Folder folder;
+            WriteBytes((folder.Path() / "t.conf").string(), before);
+            std::vector<std::string> args = c.args;
+            args.insert(args.end(), extra.begin(), extra.end());
+            const Outcome outcome = RunIn(folder, args);
+            return std::pair{outcome, ReadBytes((folder.Path() / "t.conf").string())};
+        };
+
+        const auto [guarded, untouched] = run({});
+        EXPECT_EQ(guarded.status, 1);
+        EXPECT_EQ(guarded.out, "");
+        EXPECT_EQ(guarded.err, warning + refused);
+        EXPECT_EQ(untouched, before);
+
+        const auto [forced, written] = run({"--force"});
+        EXPECT_EQ(forced.status, 0);
+        EXPECT_EQ(forced.out, done);
+        EXPECT_EQ(forced.err, warning);
+        EXPECT_EQ(written, c.saved.empty() ? Text8({kHeader, alteredSaved})
+                                           : Text8({kHeader, c.saved, alteredSaved}));
+
+        const auto [dry, same] = run({"--dry-run"});
+        EXPECT_EQ(dry.status, 0);
+        EXPECT_EQ(dry.out, would);
+        EXPECT_EQ(dry.err, "");
+        EXPECT_EQ(same, before);
+    }
+}
+
 // --sddl is read as the descriptor of an NTFS target's line; what would not be written as
 // given is refused.
 TEST(CliTest, AddReadsSddlAsAnNtfsDescriptor) {

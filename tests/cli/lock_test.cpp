@@ -134,5 +134,47 @@ TEST(CliLockTest, TwoAddsAtOnceKeepBothAdditions) {
               DecodeLines(Template({"/vol/old", "/vol/a", "/vol/b"})));
 }
 
+// Every command that edits a file in place takes its turn: while an add holds the file
+// between its read and its save, each of them with --no-wait ends with status 3 and leaves
+// the file to the add.
+TEST(CliLockTest, EveryEditingCommandWaitsForTheFile) {
+    static Folder* folder;
+    static const std::vector<std::string>* second;
+    static Outcome outcome;
+    const std::vector<std::vector<std::string>> commands = {
+        {"grant", "t.conf", "bob", "Read"},
+        {"deny", "t.conf", "bob", "Read"},
+        {"audit", "t.conf", "bob", "Read", "--both"},
+        {"revoke", "t.conf", "Everyone"},
+        {"remove", "t.conf", "--path", "/vol/old"},
+        {"replace-account", "t.conf", "Everyone", "bob"},
+        {"add", "t.conf", "--paths", "b.list", "--for", "Everyone", "--account", "LAB\\{name}"},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command.front());
+        Folder here;
+        folder = &here;
+        second = &command;
+        const std::string file = (here.Path() / "t.conf").string();
+        WriteBytes((here.Path() / "a.list").string(), "/vol/a\n");
+        WriteBytes((here.Path() / "b.list").string(), "/vol/b\n");
+        WriteBytes(file, Template({"/vol/old"}));
+        cli::edit_detail::afterRead = [] {
+            cli::edit_detail::afterRead = nullptr;
+            std::vector<std::string> args = *second;
+            args.emplace_back("--no-wait");
+            outcome = RunIn(*folder, args);
+        };
+        const Outcome first = RunIn(here, {"add", "t.conf", "--paths", "a.list"});
+        cli::edit_detail::afterRead = nullptr;
+        EXPECT_EQ(first.status, 0) << first.err;
+        EXPECT_EQ(outcome.status, 3);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err,
+                  "permora-cli: t.conf: the file is being written by another process\n");
+        EXPECT_EQ(DecodeLines(ReadBytes(file)), DecodeLines(Template({"/vol/old", "/vol/a"})));
+    }
+}
+
 } // namespace
 } // namespace permora::cli_test
