@@ -328,8 +328,7 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
     }
 
     if (!o.standIn.empty()) {
-        const TargetObject model("", like ? like->Clone() : MakeDefaultDescriptor());
-        if (!HoldsAccount(model, o.standIn)) {
+        if (!HoldsStandIn(like.get(), o.standIn)) {
             Complain(err, "--for: the descriptor has no entry of " + o.standIn);
             return EndWith(kUsage);
         }
@@ -345,39 +344,30 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
     }
     PathList list = ReadPathList(DecodeText(bytes), &tmpl);
     const std::string name = IsStandardInput(o.paths) ? "<stdin>" : o.paths;
-    FillAccounts(list, o.accountPattern);
-    const bool accountColumn = std::any_of(list.accounts.begin(), list.accounts.end(),
-                                           [](const std::string& a) { return !a.empty(); });
-    if (o.standIn.empty() && accountColumn) {
+    if (o.standIn.empty() && HasAccounts(list)) {
         Complain(err, name + ": accounts beside the paths need --for, the stand-in account to "
                              "replace");
         return EndWith(kUsage);
     }
+    if (!o.standIn.empty()) {
+        RequireAccounts(list, o.accountPattern);
+    }
     // Every line that keeps the list from being added, in line order.
-    std::vector<std::pair<int, std::string>> problems;
-    for (const InvalidPathLine& line : list.invalid) {
-        problems.emplace_back(line.line, line.account ? InvalidAccountText(line.text)
-                                                      : "Invalid File Path: \"" + line.text +
-                                                            "\" (" + PathProblem(line.text) + ")");
-    }
-    if (!o.standIn.empty() && o.accountPattern.empty()) {
-        for (std::size_t i = 0; i < list.paths.size(); ++i) {
-            if (list.accounts[i].empty()) {
-                problems.emplace_back(list.lines[i], "no account for " + list.paths[i] +
-                                                         " (give one after a tab, or --account)");
+    if (!list.invalid.empty()) {
+        bool pathsOnly = true;
+        for (const InvalidPathLine& line : list.invalid) {
+            err << name << ':' << line.line << ": ";
+            if (line.noAccount) {
+                err << "no account for " << line.text << " (give one after a tab, or --account)\n";
+            } else if (line.account) {
+                err << InvalidAccountText(line.text) << '\n';
+            } else {
+                err << "Invalid File Path: \"" << line.text << "\" (" << PathProblem(line.text)
+                    << ")\n";
             }
+            pathsOnly = pathsOnly && !line.noAccount && !line.account;
         }
-        std::stable_sort(problems.begin(), problems.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-    }
-    if (!problems.empty()) {
-        for (const auto& [line, problem] : problems) {
-            err << name << ':' << line << ": " << problem << '\n';
-        }
-        const bool pathsOnly = std::none_of(list.invalid.begin(), list.invalid.end(),
-                                            [](const InvalidPathLine& l) { return l.account; }) &&
-                               problems.size() == list.invalid.size();
-        Complain(err, Plural(static_cast<long long>(problems.size()),
+        Complain(err, Plural(static_cast<long long>(list.invalid.size()),
                              pathsOnly ? "invalid path" : "invalid line",
                              pathsOnly ? "invalid paths" : "invalid lines") +
                           "; nothing was written");

@@ -148,6 +148,30 @@ void FillAccounts(PathList& list, std::string_view pattern) {
         [](const InvalidPathLine& a, const InvalidPathLine& b) { return a.line < b.line; });
 }
 
+void RequireAccounts(PathList& list, std::string_view pattern) {
+    FillAccounts(list, pattern);
+    for (std::size_t i = 0; i < list.paths.size(); ++i) {
+        if (list.accounts[i].empty()) {
+            InvalidPathLine line{list.lines[i], list.paths[i]};
+            line.noAccount = true;
+            list.invalid.push_back(std::move(line));
+        }
+    }
+    std::stable_sort(
+        list.invalid.begin(), list.invalid.end(),
+        [](const InvalidPathLine& a, const InvalidPathLine& b) { return a.line < b.line; });
+}
+
+bool HasAccounts(const PathList& list) {
+    return std::any_of(list.accounts.begin(), list.accounts.end(),
+                       [](const std::string& account) { return !account.empty(); });
+}
+
+bool HoldsStandIn(const SecurityDescriptor* like, std::string_view standIn) {
+    const TargetObject model("", like != nullptr ? like->Clone() : MakeDefaultDescriptor());
+    return HoldsAccount(model, standIn);
+}
+
 std::vector<TargetObject*> AppendTargets(SecurityTemplate& tmpl,
                                          const std::vector<std::string>& paths, std::int32_t level,
                                          const SecurityDescriptor* like, std::string_view standIn,

@@ -19,7 +19,8 @@ namespace permora {
 struct InvalidPathLine {
     int line = 0;         // 1-based number of the line in the list
     std::string text;     // the line as trimmed (its path, or its account for a bad account)
-    bool account = false; // the account fails the account-name rule, not the path its check
+    bool account = false;   // the account fails the account-name rule, not the path its check
+    bool noAccount = false; // the path has no account where one is required (text: the path)
 };
 
 struct PathList {
@@ -45,6 +46,18 @@ std::string AccountForPath(std::string_view pattern, std::string_view path);
 // (nothing when the pattern is empty); lines whose account then fails the account-name
 // rule join the invalid lines, in line order.
 void FillAccounts(PathList& list, std::string_view pattern);
+
+// Where the accounts replace a stand-in, every path needs one: FillAccounts, and then each
+// path still without an account joins the invalid lines (noAccount), in line order.
+void RequireAccounts(PathList& list, std::string_view pattern);
+
+// Whether any line of the list gave its path an account.
+[[nodiscard]] bool HasAccounts(const PathList& list);
+
+// Whether the descriptor that new targets get (like, or a new target's default descriptor
+// when like is nullptr) holds an entry of the stand-in account, which each path's account
+// is to replace.
+[[nodiscard]] bool HoldsStandIn(const SecurityDescriptor* like, std::string_view standIn);
 
 // Appends one NTFS target per path, at the given level, each with an exact copy of like
 // (entries, order and marks as they are) or, when like is nullptr, the default descriptor

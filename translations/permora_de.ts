@@ -151,6 +151,37 @@
             <numerusform>%n Zeilen sind keine gültigen Pfade; vor dem Hinzufügen korrigieren oder entfernen:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>no account</source>
+        <translation>kein Konto</translation>
+    </message>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>Ungültiger Kontoname</translation>
+    </message>
+    <message>
+        <source>1 line is not a valid path with a valid account; fix or remove it before adding:</source>
+        <translation>1 Zeile ist kein gültiger Pfad mit gültigem Konto; korrigieren oder entfernen:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not valid paths with valid accounts; fix or remove them before adding:</source>
+        <translation>
+            <numerusform>%n Zeile ist kein gültiger Pfad mit gültigem Konto; korrigieren oder entfernen:</numerusform>
+            <numerusform>%n Zeilen sind keine gültigen Pfade mit gültigen Konten; korrigieren oder entfernen:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The security the new targets get has no entry of %1.</source>
+        <translation>Die Sicherheit, die die neuen Ziele erhalten, hat keinen Eintrag für %1.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Give the stand-in account that the lines&apos; accounts replace.</source>
+        <translation>Geben Sie das Platzhalterkonto an, das die Konten der Zeilen ersetzen.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -517,6 +548,18 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stand-&amp;in account of the security:</source>
+        <translation>Platzhalter&amp;konto der Sicherheit:</translation>
+    </message>
+    <message>
+        <source>Acc&amp;ount of a line without one:</source>
+        <translation>K&amp;onto einer Zeile ohne eigenes:</translation>
+    </message>
+    <message>
+        <source>A line&apos;s account follows its path after a tab; {name} is the path&apos;s last part.</source>
+        <translation>Das Konto einer Zeile folgt ihrem Pfad nach einem Tabulator; {name} ist der letzte Teil des Pfads.</translation>
     </message>
 </context>
 <context>

@@ -151,6 +151,37 @@
             <numerusform>%n líneas no son rutas válidas; corríjalas o quítelas antes de agregar:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>no account</source>
+        <translation>sin cuenta</translation>
+    </message>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>Nombre de cuenta no válido</translation>
+    </message>
+    <message>
+        <source>1 line is not a valid path with a valid account; fix or remove it before adding:</source>
+        <translation>1 línea no es una ruta válida con una cuenta válida; corríjala o quítela antes de agregar:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not valid paths with valid accounts; fix or remove them before adding:</source>
+        <translation>
+            <numerusform>%n línea no es una ruta válida con una cuenta válida; corríjala o quítela antes de agregar:</numerusform>
+            <numerusform>%n líneas no son rutas válidas con cuentas válidas; corríjalas o quítelas antes de agregar:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The security the new targets get has no entry of %1.</source>
+        <translation>La seguridad que reciben los destinos nuevos no tiene ninguna entrada de %1.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Give the stand-in account that the lines&apos; accounts replace.</source>
+        <translation>Indique la cuenta de sustitución que reemplazan las cuentas de las líneas.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -517,6 +548,18 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Stand-&amp;in account of the security:</source>
+        <translation>Cuenta de &amp;sustitución de la seguridad:</translation>
+    </message>
+    <message>
+        <source>Acc&amp;ount of a line without one:</source>
+        <translation>Cuenta de una &amp;línea sin cuenta:</translation>
+    </message>
+    <message>
+        <source>A line&apos;s account follows its path after a tab; {name} is the path&apos;s last part.</source>
+        <translation>La cuenta de una línea sigue a su ruta tras un tabulador; {name} es la última parte de la ruta.</translation>
     </message>
 </context>
 <context>

@@ -151,6 +151,37 @@
             <numerusform>%n lignes ne sont pas des chemins valides ; corrigez-les ou supprimez-les avant l&apos;ajout :</numerusform>
         </translation>
     </message>
+    <message>
+        <source>no account</source>
+        <translation>aucun compte</translation>
+    </message>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>Nom de compte non valide</translation>
+    </message>
+    <message>
+        <source>1 line is not a valid path with a valid account; fix or remove it before adding:</source>
+        <translation>1 ligne sans chemin et compte valides ; corrigez-la ou supprimez-la avant l&apos;ajout :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not valid paths with valid accounts; fix or remove them before adding:</source>
+        <translation>
+            <numerusform>%n ligne sans chemin et compte valides ; corrigez-la ou supprimez-la avant l&apos;ajout :</numerusform>
+            <numerusform>%n lignes sans chemin et compte valides ; corrigez-les ou supprimez-les avant l&apos;ajout :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The security the new targets get has no entry of %1.</source>
+        <translation>La sécurité que reçoivent les nouvelles cibles n&apos;a aucune entrée pour %1.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Give the stand-in account that the lines&apos; accounts replace.</source>
+        <translation>Indiquez le compte de substitution que remplacent les comptes des lignes.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -517,6 +548,18 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Stand-&amp;in account of the security:</source>
+        <translation>Compte de su&amp;bstitution de la sécurité :</translation>
+    </message>
+    <message>
+        <source>Acc&amp;ount of a line without one:</source>
+        <translation>Compte d&apos;une &amp;ligne qui n&apos;en a pas :</translation>
+    </message>
+    <message>
+        <source>A line&apos;s account follows its path after a tab; {name} is the path&apos;s last part.</source>
+        <translation>Le compte d&apos;une ligne suit son chemin après une tabulation ; {name} est la dernière partie du chemin.</translation>
     </message>
 </context>
 <context>

@@ -150,6 +150,36 @@
             <numerusform>%n 行が有効なパスではありません。追加する前に修正するか削除してください:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>no account</source>
+        <translation>アカウントなし</translation>
+    </message>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>アカウント名が無効です</translation>
+    </message>
+    <message>
+        <source>1 line is not a valid path with a valid account; fix or remove it before adding:</source>
+        <translation>1 行のパスまたはアカウントが無効です。追加する前に修正するか削除してください:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not valid paths with valid accounts; fix or remove them before adding:</source>
+        <translation>
+            <numerusform>%n 行のパスまたはアカウントが無効です。追加する前に修正するか削除してください:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The security the new targets get has no entry of %1.</source>
+        <translation>新しいターゲットに設定するセキュリティに %1 のエントリがありません。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Give the stand-in account that the lines&apos; accounts replace.</source>
+        <translation>行のアカウントで置き換える代理アカウントを指定してください。</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -516,6 +546,18 @@
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Stand-&amp;in account of the security:</source>
+        <translation>セキュリティ内の代理アカウント(&amp;I):</translation>
+    </message>
+    <message>
+        <source>Acc&amp;ount of a line without one:</source>
+        <translation>アカウントのない行のアカウント(&amp;O):</translation>
+    </message>
+    <message>
+        <source>A line&apos;s account follows its path after a tab; {name} is the path&apos;s last part.</source>
+        <translation>行のアカウントはパスの後にタブで区切って指定します。{name} はパスの最後の部分です。</translation>
     </message>
 </context>
 <context>

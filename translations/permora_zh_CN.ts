@@ -150,6 +150,36 @@
             <numerusform>%n 行不是有效路径；请在添加前更正或删除它们:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>no account</source>
+        <translation>无帐户</translation>
+    </message>
+    <message>
+        <source>Invalid Account Name</source>
+        <translation>帐户名无效</translation>
+    </message>
+    <message>
+        <source>1 line is not a valid path with a valid account; fix or remove it before adding:</source>
+        <translation>1 行不是带有效帐户的有效路径；请在添加前更正或删除它:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not valid paths with valid accounts; fix or remove them before adding:</source>
+        <translation>
+            <numerusform>%n 行不是带有效帐户的有效路径；请在添加前更正或删除它们:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The security the new targets get has no entry of %1.</source>
+        <translation>新目标获得的安全设置中没有 %1 的项目。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Give the stand-in account that the lines&apos; accounts replace.</source>
+        <translation>请指定由各行的帐户替换的替代帐户。</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -516,6 +546,18 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Stand-&amp;in account of the security:</source>
+        <translation>安全设置中的替代帐户(&amp;I):</translation>
+    </message>
+    <message>
+        <source>Acc&amp;ount of a line without one:</source>
+        <translation>没有帐户的行所用的帐户(&amp;O):</translation>
+    </message>
+    <message>
+        <source>A line&apos;s account follows its path after a tab; {name} is the path&apos;s last part.</source>
+        <translation>行的帐户跟在路径之后，以制表符分隔；{name} 表示路径的最后一部分。</translation>
     </message>
 </context>
 <context>

@@ -20,9 +20,9 @@ const tk::Handler<AddPathsDlg> kHandlers[] = {
 
 } // namespace
 
-AddPathsDlg::AddPathsDlg(const permora::SecurityTemplate& tmpl, bool hasCopied,
-                         const tk::Window* parent)
-    : tk::Dialog(ids::Template(), parent), template_(tmpl), hasCopied_(hasCopied) {
+AddPathsDlg::AddPathsDlg(const permora::SecurityTemplate& tmpl,
+                         const permora::SecurityDescriptor* copied, const tk::Window* parent)
+    : tk::Dialog(ids::Template(), parent), template_(tmpl), copied_(copied) {
     Bind(this, kHandlers);
 }
 
@@ -32,8 +32,8 @@ void AddPathsDlg::OnInitDialog() {
     level_ = permora::kLevelFileDirectory;
     CheckRadio(ids::IDC_FILE_DIRECTORY, ids::IDC_STORAGE, ids::IDC_FILE_DIRECTORY);
     // The copied security is the natural choice when there is one.
-    SetCheck(ids::IDC_USE_COPIED, hasCopied_ ? 1 : 0);
-    Enable(ids::IDC_USE_COPIED, hasCopied_);
+    SetCheck(ids::IDC_USE_COPIED, copied_ != nullptr ? 1 : 0);
+    Enable(ids::IDC_USE_COPIED, copied_ != nullptr);
     tk::ListView problems = GetListView(ids::IDC_PROBLEM_LIST);
     if (problems.ColumnCount() == 0) {
         const std::string line = tr("Line").toStdString();
@@ -62,16 +62,31 @@ void AddPathsDlg::ShowProblems() {
     tk::ListView problems = GetListView(ids::IDC_PROBLEM_LIST);
     std::vector<std::vector<std::string>> rows;
     rows.reserve(result_.invalid.size());
-    for (const permora::InvalidPathLine& line : result_.invalid)
-        rows.push_back({std::to_string(line.line), line.text});
+    bool accounts = false;
+    for (const permora::InvalidPathLine& line : result_.invalid) {
+        std::string text = line.text;
+        if (line.noAccount) {
+            text += " (" + tr("no account").toStdString() + ")";
+        } else if (line.account) {
+            text += " (" + tr("Invalid Account Name").toStdString() + ")";
+        }
+        accounts = accounts || line.noAccount || line.account;
+        rows.push_back({std::to_string(line.line), std::move(text)});
+    }
     problems.SetRows(std::move(rows));
     const std::size_t count = result_.invalid.size();
+    const int n = static_cast<int>(std::min<std::size_t>(count, INT_MAX));
     const QString label =
         count == 0 ? tr("Lines that are not valid paths:")
+        : accounts
+            ? (count == 1 ? tr("1 line is not a valid path with a valid account; fix or remove "
+                               "it before adding:")
+                          : tr("%n lines are not valid paths with valid accounts; fix or remove "
+                               "them before adding:",
+                               nullptr, n))
         : count == 1
             ? tr("1 line is not a valid path; fix or remove it before adding:")
-            : tr("%n lines are not valid paths; fix or remove them before adding:", nullptr,
-                 static_cast<int>(std::min<std::size_t>(count, INT_MAX)));
+            : tr("%n lines are not valid paths; fix or remove them before adding:", nullptr, n);
     SetText(ids::IDC_PROBLEM_LABEL, label.toStdString());
 }
 
@@ -79,12 +94,31 @@ void AddPathsDlg::OnOK() {
     const std::string text = Text(ids::IDC_PATHS);
     if (permora::TrimBlanks(text).empty())
         return;
+    useCopied_ = copied_ != nullptr && Check(ids::IDC_USE_COPIED) != 0;
+    standIn_ = permora::TrimBlanks(Text(ids::IDC_STAND_IN));
+    if (!standIn_.empty() && !permora::HoldsStandIn(useCopied_ ? copied_ : nullptr, standIn_)) {
+        tk::MessageBox(this,
+                       tr("The security the new targets get has no entry of %1.")
+                           .arg(QString::fromStdString(standIn_))
+                           .toStdString(),
+                       tr("Error").toStdString());
+        SetFocus(ids::IDC_STAND_IN);
+        return;
+    }
     result_ = permora::ReadPathList(text, &template_);
+    if (!standIn_.empty()) {
+        permora::RequireAccounts(result_, permora::TrimBlanks(Text(ids::IDC_ACCOUNT_PATTERN)));
+    } else if (permora::HasAccounts(result_)) {
+        tk::MessageBox(
+            this, tr("Give the stand-in account that the lines' accounts replace.").toStdString(),
+            tr("Error").toStdString());
+        SetFocus(ids::IDC_STAND_IN);
+        return;
+    }
     ShowProblems();
     if (!result_.invalid.empty()) {
         SetFocus(ids::IDC_PATHS);
         return;
     }
-    useCopied_ = hasCopied_ && Check(ids::IDC_USE_COPIED) != 0;
     EndDialog(tk::IDOK);
 }

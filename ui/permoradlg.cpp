@@ -417,7 +417,7 @@ void PermoraDlg::CopyLines() {
 }
 
 void PermoraDlg::AddPaths() {
-    AddPathsDlg dialog(template_, copied_ != nullptr, this);
+    AddPathsDlg dialog(template_, copied_.get(), this);
     if (dialog.DoModal() != tk::IDOK)
         return;
     const permora::PathList& list = dialog.Result();
@@ -425,7 +425,8 @@ void PermoraDlg::AddPaths() {
     std::vector<int> before = view.SelectedRows();
     const int first = template_.Count;
     const std::vector<permora::TargetObject*> added = permora::AppendTargets(
-        template_, list.paths, dialog.Level(), dialog.UseCopied() ? copied_.get() : nullptr);
+        template_, list.paths, dialog.Level(), dialog.UseCopied() ? copied_.get() : nullptr,
+        dialog.StandIn(), &list.accounts);
     rows_->TakeInAppended();
     if (!added.empty()) {
         // The new rows are selected, ready for the next command.

@@ -235,10 +235,12 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
         AddFileDlg add;
         runDialog(add, "add-target", tk::IDCANCEL);
         const permora::SecurityTemplate empty;
-        AddPathsDlg paths(empty, true);
+        const std::unique_ptr<permora::SecurityDescriptor> copied =
+            permora::MakeDefaultDescriptor();
+        AddPathsDlg paths(empty, copied.get());
         runDialog(paths, "add-paths", tk::IDCANCEL);
         // With the lines it refuses counted above their list.
-        AddPathsDlg refused(empty, true);
+        AddPathsDlg refused(empty, copied.get());
         host.ExpectModal<AddPathsDlg>([&](AddPathsDlg& shown) {
             shown.SetText(res::AddPathsDlg::IDC_PATHS, "bad path\n/vol/ok\nanother bad one");
             tk::test::Click(shown, tk::IDOK);
@@ -246,6 +248,16 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
             tk::test::Click(shown, tk::IDCANCEL);
         });
         refused.DoModal();
+        // Lines without an account, or with a bad one, where a stand-in is to be replaced.
+        AddPathsDlg accounts(empty, copied.get());
+        host.ExpectModal<AddPathsDlg>([&](AddPathsDlg& shown) {
+            shown.SetText(res::AddPathsDlg::IDC_STAND_IN, "Everyone");
+            shown.SetText(res::AddPathsDlg::IDC_PATHS, "/vol/home/bob\n/vol/home/ann\tLAB\\ann.x");
+            tk::test::Click(shown, tk::IDOK);
+            look("add-paths-accounts", shown.Widget());
+            tk::test::Click(shown, tk::IDCANCEL);
+        });
+        accounts.DoModal();
         ReplaceAccountDlg replace(true);
         runDialog(replace, "replace-account", tk::IDCANCEL);
         InputNTAccountDlg account;

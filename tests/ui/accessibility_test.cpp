@@ -66,7 +66,8 @@ TEST(AccessibilityTest, EveryWindowNamesItsControls) {
     } windows[] = {
         {"main window", [] { return std::make_unique<PermoraDlg>(); }},
         {"add target", [] { return std::make_unique<AddFileDlg>(); }},
-        {"add paths", [&] { return std::make_unique<AddPathsDlg>(emptyTemplate, true); }},
+        {"add paths",
+         [&] { return std::make_unique<AddPathsDlg>(emptyTemplate, target.Descriptor.get()); }},
         {"replace account", [] { return std::make_unique<ReplaceAccountDlg>(true); }},
         {"about", [] { return std::make_unique<AboutDlg>(); }},
         {"account", [] { return std::make_unique<InputNTAccountDlg>(); }},

@@ -335,6 +335,43 @@ TEST_F(CommandsTest, AddPathsListsFailingLinesSkipsKnownPathsAndUsesTheCopiedSec
     }
 }
 
+// Each line's account, after a tab or from the pattern, replaces the stand-in account of the
+// copied security; lines whose account fails the rule are listed until fixed.
+TEST_F(CommandsTest, AddPathsGivesEachPathItsAccountInPlaceOfTheStandIn) {
+    Run([&](PermoraDlg& d) {
+        ClickRow(d, 1);
+        QTest::keyClick(ListWidget(d), Qt::Key_C, Qt::ControlModifier);
+        const std::vector<std::string> before = Lines(d);
+        host.ExpectModal<AddPathsDlg>([&](AddPathsDlg& dlg) {
+            dlg.SetText(paths_ids::IDC_STAND_IN, "bob");
+            dlg.SetText(paths_ids::IDC_PATHS, "/vol/home/bob\n/vol/home/ann\tLAB\\ann.x\n");
+            tk::test::Click(dlg, tk::IDOK); // bob is no account of the security
+            EXPECT_FALSE(dlg.IsEnded());
+            dlg.SetText(paths_ids::IDC_STAND_IN, "everyone");
+            tk::test::Click(dlg, tk::IDOK); // no pattern, and a bad account
+            const tk::ListView problems = dlg.GetListView(paths_ids::IDC_PROBLEM_LIST);
+            ASSERT_EQ(problems.RowCount(), 2);
+            EXPECT_EQ(problems.Cell(0, 1), "/vol/home/bob (no account)");
+            EXPECT_EQ(problems.Cell(1, 1), "LAB\\ann.x (Invalid Account Name)");
+            EXPECT_EQ(dlg.Text(paths_ids::IDC_PROBLEM_LABEL),
+                      "2 lines are not valid paths with valid accounts; fix or remove them "
+                      "before adding:");
+            tk::test::SavePng(dlg.Widget(), "addpathsdlg-accounts");
+            dlg.SetText(paths_ids::IDC_ACCOUNT_PATTERN, "LAB\\{name}");
+            dlg.SetText(paths_ids::IDC_PATHS, "/vol/home/bob\n/vol/home/ann\tLAB\\ann\n");
+            tk::test::Click(dlg, tk::IDOK);
+            EXPECT_TRUE(dlg.IsEnded());
+        });
+        host.ExpectMessage("Error", "The security the new targets get has no entry of bob.");
+        Choose(RightClick(d, 0), "Add Pa&ths...");
+        std::vector<std::string> expected = before;
+        for (const char* user : {"bob", "ann"})
+            expected.push_back(
+                std::string("1,0,\"/vol/home/") + user + "\",0,\"S:(AU;CIOISAFA;0x200a9;;;LAB\\" +
+                user + ")D:P(D;CIOI;0x1f01ff;;;LAB\\guest)(A;CIOI;0x1200a9;;;LAB\\" + user + ")\"");
+        EXPECT_EQ(Lines(d), expected);
+    });
+}
 TEST_F(CommandsTest, ReplaceAccountChecksTheNewNameAndReportsWhatChanged) {
     struct Case {
         const char* name;
