@@ -310,7 +310,7 @@ int RunAccess(const AccessOptions& o, std::istream& in, std::ostream& out, std::
     SecurityTemplate tmpl;
     const LoadResult loaded = LoadTemplate(o.file, tmpl, err, nullptr, &in);
     if (!loaded.opened) {
-        Complain(err, o.file + ": cannot read the file");
+        Complain(err, o.file + ": " + CannotRead(loaded));
         return kFileFailed;
     }
     if (!loaded.complete || loaded.errors > 0) {

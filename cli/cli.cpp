@@ -42,7 +42,7 @@ int Check(const CheckOptions& o, std::istream& in, std::ostream& out, std::ostre
         SecurityTemplate tmpl;
         const LoadResult loaded = LoadTemplate(file, tmpl, out, &out, &in, {}, true);
         if (!loaded.opened) {
-            Complain(err, file + ": cannot read the file");
+            Complain(err, file + ": " + CannotRead(loaded));
             unreadable = true;
             continue;
         }
@@ -83,7 +83,7 @@ int Show(const ShowOptions& o, std::istream& in, std::ostream& out, std::ostream
     SecurityTemplate tmpl;
     const LoadResult loaded = LoadTemplate(o.file, tmpl, err, nullptr, &in);
     if (!loaded.opened) {
-        Complain(err, o.file + ": cannot read the file");
+        Complain(err, o.file + ": " + CannotRead(loaded));
         return kFileFailed;
     }
     if (!loaded.complete || loaded.errors > 0) {
@@ -154,7 +154,7 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& out, std::o
                 return false;
             }
             if (!loaded.opened) {
-                Complain(err, name + ": cannot read the file; nothing was written");
+                Complain(err, name + ": " + CannotRead(loaded) + "; nothing was written");
                 refused = kFileFailed;
                 return false;
             }
@@ -182,12 +182,13 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& out, std::o
         }
         saved = WriteToOutput(tmpl, encoding, out, err);
     } else {
-        const SaveStatus status =
-            SaveTargets(o.output, source, encoding, o.noWait ? LockWait::No : LockWait::Yes);
+        int reason = 0;
+        const SaveStatus status = SaveTargets(o.output, source, encoding,
+                                              o.noWait ? LockWait::No : LockWait::Yes, &reason);
         if (refused != kSuccess) {
             return refused;
         }
-        saved = SaveResult(o.output, status, err);
+        saved = SaveResult(o.output, status, err, reason);
     }
     if (saved != kSuccess) {
         return saved;
@@ -214,7 +215,7 @@ int Diff(const DiffOptions& o, std::istream& in, std::ostream& out, std::ostream
     for (const auto& [name, tmpl] : {std::pair{&o.a, &a}, std::pair{&o.b, &b}}) {
         const LoadResult loaded = LoadTemplate(*name, *tmpl, err, nullptr, &in);
         if (!loaded.opened) {
-            Complain(err, *name + ": cannot read the file");
+            Complain(err, *name + ": " + CannotRead(loaded));
             return kFileFailed;
         }
         if (!loaded.complete || loaded.errors > 0) {
@@ -338,8 +339,9 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
     }
 
     std::string bytes;
-    if (!ReadText(o.paths, in, bytes)) {
-        Complain(err, o.paths + ": cannot read the list of paths");
+    int reason = 0;
+    if (!ReadText(o.paths, in, bytes, &reason)) {
+        Complain(err, o.paths + ": " + CannotReadList(reason));
         return EndWith(kFileFailed);
     }
     PathList list = ReadPathList(DecodeText(bytes), &tmpl);

@@ -30,7 +30,11 @@ struct LoadResult {
     int errors = 0;                         // reader messages
     int warnings = 0;                       // places where the next save would write something else
     std::vector<std::int64_t> failingLines; // the lines that failed, in order
+    int error = 0; // why the file could not be opened or read (ReasonText); 0: no reason
 };
+
+// "cannot read the file", with the system's reason when there is one.
+std::string CannotRead(const LoadResult& loaded);
 
 // A warning of a file read, with the target it belongs to (its position among the targets
 // read).
@@ -80,10 +84,15 @@ std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::o
 int WriteToOutput(const SecurityTemplate& tmpl, Encoding encoding, std::ostream& out,
                   std::ostream& err);
 // Says on err what failed of a save. Returns kSuccess or kFileFailed.
-int SaveResult(const std::string& path, SaveStatus status, std::ostream& err);
+// error: the save's reason (ReasonText), said after what failed.
+int SaveResult(const std::string& path, SaveStatus status, std::ostream& err, int error = 0);
 
-// Reads a whole file, or standard input for "-". False when it cannot be read.
-bool ReadText(const std::string& path, std::istream& in, std::string& text);
+// Reads a whole file, or standard input for "-". False when it cannot be read; error
+// (optional) then receives why (ReasonText).
+[[nodiscard]] bool ReadText(const std::string& path, std::istream& in, std::string& text,
+                            int* error = nullptr);
+// "cannot read the list of paths", with the reason.
+std::string CannotReadList(int error);
 
 // Why a command that chooses targets by --path patterns (and an account) found none:
 // "no target has the path /vol/a or /vol/b with an entry of bob".

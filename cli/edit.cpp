@@ -125,10 +125,13 @@ int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
     if (IsStandardOutput(options.output)) {
         return WriteToOutput(tmpl, encoding, out, err);
     }
+    int reason = 0;
     if (!inPlace) {
-        return SaveResult(options.output, SaveTemplate(options.output, tmpl, encoding, wait), err);
+        const SaveStatus status = SaveTemplate(options.output, tmpl, encoding, wait, &reason);
+        return SaveResult(options.output, status, err, reason);
     }
-    return SaveResult(options.file, SaveTemplate(options.file, tmpl, encoding, lock), err);
+    const SaveStatus status = SaveTemplate(options.file, tmpl, encoding, lock, &reason);
+    return SaveResult(options.file, status, err, reason);
 }
 
 } // namespace

@@ -209,8 +209,9 @@ int Remove(const RemoveOptions& o, std::istream& in, std::ostream& out, std::ost
     std::unordered_set<std::string> listed;
     if (!o.pathList.empty()) {
         std::string bytes;
-        if (!ReadText(o.pathList, in, bytes)) {
-            Complain(err, o.pathList + ": cannot read the list of paths");
+        int reason = 0;
+        if (!ReadText(o.pathList, in, bytes, &reason)) {
+            Complain(err, o.pathList + ": " + CannotReadList(reason));
             return kFileFailed;
         }
         for (std::string& path : ReadPathList(DecodeText(bytes), nullptr).paths) {

@@ -76,6 +76,7 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
                  << SizeText(decode_detail::templateLine) << "; the file was read no further\n";
     }
     result.opened = outcome.opened && !outcome.readFailed;
+    result.error = outcome.error;
     result.complete = outcome.complete;
     result.targets = outcome.appended;
     return result;
@@ -103,7 +104,7 @@ int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream&
     }
     const LoadResult loaded = LoadTemplate(path, into, err, nullptr, nullptr, keep);
     if (!loaded.opened) {
-        Complain(err, path + ": cannot read the file");
+        Complain(err, path + ": " + CannotRead(loaded));
         return kFileFailed;
     }
     if (!loaded.complete || loaded.errors > 0) {
@@ -166,12 +167,29 @@ std::string InvalidAccountText(const std::string& name) {
     return "Invalid Account Name: \"" + name + "\" (" + AccountNameProblem(name) + ")";
 }
 
-int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {
+namespace {
+
+// ": REASON" for a reason, nothing without one.
+std::string Because(int error) {
+    return error == 0 ? std::string() : ": " + ReasonText(error);
+}
+
+} // namespace
+
+std::string CannotRead(const LoadResult& loaded) {
+    return "cannot read the file" + Because(loaded.error);
+}
+
+std::string CannotReadList(int error) {
+    return "cannot read the list of paths" + Because(error);
+}
+
+int SaveResult(const std::string& path, SaveStatus status, std::ostream& err, int error) {
     switch (status) {
     case SaveStatus::Saved:
         return kSuccess;
     case SaveStatus::OpenFailed:
-        Complain(err, path + ": cannot create the file; nothing was written");
+        Complain(err, path + ": cannot create the file" + Because(error) + "; nothing was written");
         return kFileFailed;
     case SaveStatus::Locked:
         Complain(err, path + ": the file is being written by another process");
@@ -179,28 +197,42 @@ int SaveResult(const std::string& path, SaveStatus status, std::ostream& err) {
     case SaveStatus::WriteFailed:
         break;
     }
-    Complain(err, path + ": cannot write the file; it was left as it was");
+    Complain(err, path + ": cannot write the file" + Because(error) + "; it was left as it was");
     return kFileFailed;
 }
 
-bool ReadText(const std::string& path, std::istream& in, std::string& text) {
+bool ReadText(const std::string& path, std::istream& in, std::string& text, int* error) {
+    int reason = 0;
+    bool read = false;
     if (IsStandardInput(path)) {
         std::ostringstream all;
         all << in.rdbuf();
         text = all.str();
-        return !in.bad();
+        read = !in.bad();
+        reason = read ? 0 : EIO;
+    } else {
+        // Pipes are welcome ("--paths <(ls)"); folders are not files.
+        struct stat info {};
+        std::ifstream file;
+        if (::stat(path.c_str(), &info) != 0) {
+            reason = errno;
+        } else if (S_ISDIR(info.st_mode)) {
+            reason = EISDIR;
+        } else {
+            errno = 0;
+            file.open(path, std::ios::binary);
+            reason = file.is_open() ? 0 : (errno != 0 ? errno : EIO);
+        }
+        if (file.is_open() && file) {
+            text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+            read = !file.bad();
+            reason = read ? 0 : EIO;
+        }
     }
-    // Pipes are welcome ("--paths <(ls)"); folders are not files.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return false;
+    if (error != nullptr) {
+        *error = reason;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    return read;
 }
 
 } // namespace permora::cli

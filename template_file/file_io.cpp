@@ -4,6 +4,7 @@
 #include "template_file/template_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <istream>
 #include <memory>
@@ -130,7 +131,11 @@ ImportOutcome ImportDescriptor(int fd, SecurityTemplate* into, const TargetSink&
     // Only regular files are read.
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        return {};
+        ImportOutcome refused;
+        refused.error = ::fstat(fd, &info) != 0 ? errno
+                        : S_ISDIR(info.st_mode) ? EISDIR
+                                                : kNotRegularFile;
+        return refused;
     }
     const std::optional<FileIdentity> identity = IdentityOf(fd);
 
@@ -152,7 +157,9 @@ ImportOutcome ImportDescriptor(int fd, SecurityTemplate* into, const TargetSink&
         }
         going = importer.Feed(block.data(), static_cast<std::size_t>(count));
     }
+    const int reason = readFailed ? errno : 0;
     ImportOutcome outcome = importer.Finish(readFailed);
+    outcome.error = reason;
     outcome.identity = identity;
     return outcome;
 }
@@ -162,7 +169,9 @@ ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const 
     // Opened without waiting, so that a pipe chosen by mistake cannot hang the import.
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.Valid()) {
-        return {};
+        ImportOutcome refused;
+        refused.error = errno;
+        return refused;
     }
     return ImportDescriptor(file.Get(), into, take, report);
 }
@@ -229,6 +238,10 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into,
 
 ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into, std::nullptr_t) {
     return ImportTemplate(path, into, ImportReport{});
+}
+
+std::string ReasonText(int error) {
+    return error == kNotRegularFile ? "not a regular file" : std::strerror(error);
 }
 
 } // namespace permora

@@ -45,6 +45,7 @@ bool FollowLinks(const std::string& path, std::string& target, struct stat& info
     std::string current = path;
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         if (current.empty() || current.back() == '/') {
+            errno = current.empty() ? ENOENT : EISDIR;
             return false;
         }
         if (::lstat(current.c_str(), &info) != 0) {
@@ -71,6 +72,7 @@ bool FollowLinks(const std::string& path, std::string& target, struct stat& info
             current = (folder == "/" ? "" : folder) + "/" + link;
         }
     }
+    errno = ELOOP;
     return false;
 }
 

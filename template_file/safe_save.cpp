@@ -231,10 +231,12 @@ bool Encode(const Content& content, Encoding encoding, const ByteSink& sink) {
 // disk fails before anything is touched; a later failure puts the previous bytes back.
 // The size to reserve takes a first encoding that writes nothing, so the targets of a
 // source are all taken first.
-SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, Encoding encoding) {
+SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, Encoding encoding,
+                        int& error) {
     const auto oldSize = static_cast<std::size_t>(old.st_size);
     std::string previous;
     if (!ReadAll(fd, oldSize, previous)) {
+        error = errno;
         return SaveStatus::OpenFailed;
     }
     SecurityTemplate taken;
@@ -251,7 +253,9 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, 
         newSize += static_cast<off_t>(block.size());
         return true;
     });
-    if (newSize > 0 && ::posix_fallocate(fd, 0, newSize) != 0) {
+    const int reserved = newSize > 0 ? ::posix_fallocate(fd, 0, newSize) : 0;
+    if (reserved != 0) {
+        error = reserved;
         // A reservation that failed part-way may have made the file longer.
         if (newSize > old.st_size) {
             ::ftruncate(fd, old.st_size);
@@ -269,6 +273,7 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, 
     if (written && ::ftruncate(fd, newSize) == 0 && ::fsync(fd) == 0) {
         return SaveStatus::Saved;
     }
+    error = errno;
     WriteAllAt(fd, previous, 0);
     ::ftruncate(fd, old.st_size);
     ::fsync(fd);
@@ -313,7 +318,7 @@ void SyncFolder(const std::string& folder) {
 }
 
 SaveStatus Save(const std::string& path, const Content& content, Encoding encoding,
-                const FileLock* held, LockWait wait) {
+                const FileLock* held, LockWait wait, int& error) {
     FileLock own;
     if (held == nullptr) {
         own = FileLock::Take(path, wait);
@@ -325,10 +330,12 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
     struct stat old {};
     bool exists = false;
     if (!FollowLinks(path, target, old, exists)) {
+        error = errno;
         return SaveStatus::OpenFailed;
     }
     // Folders, devices, pipes and sockets are not template files; never replace them.
     if (exists && !S_ISREG(old.st_mode)) {
+        error = S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile;
         return SaveStatus::OpenFailed;
     }
     // A file the user may not write stays as it is, although its folder would let us
@@ -336,12 +343,13 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
     const FileHandle oldFile(exists ? OpenExisting(target) : -1);
     if (exists &&
         (!oldFile.Valid() || ::fstat(oldFile.Get(), &old) != 0 || !S_ISREG(old.st_mode))) {
+        error = oldFile.Valid() && ::fstat(oldFile.Get(), &old) == 0 ? kNotRegularFile : errno;
         return SaveStatus::OpenFailed;
     }
 
     // A new file would part the other names of the old one from the saved text.
     if (exists && old.st_nlink > 1) {
-        return WriteInPlace(oldFile.Get(), old, content, encoding);
+        return WriteInPlace(oldFile.Get(), old, content, encoding, error);
     }
     const std::string folder = FolderOf(target);
     std::string temporary;
@@ -349,18 +357,28 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
     // access list); a replacement starts private and then takes the old file's identity.
     FileHandle file(CreateTemporary(folder, exists ? 0600 : 0666, temporary));
     if (!file.Valid()) {
-        return exists ? WriteInPlace(oldFile.Get(), old, content, encoding)
+        error = errno;
+        return exists ? WriteInPlace(oldFile.Get(), old, content, encoding, error)
                       : SaveStatus::OpenFailed;
     }
     if (exists && !TakeIdentity(file.Get(), oldFile.Get(), old)) {
         file.Close();
         ::unlink(temporary.c_str());
-        return WriteInPlace(oldFile.Get(), old, content, encoding);
+        return WriteInPlace(oldFile.Get(), old, content, encoding, error);
     }
 
     bool written = WriteNewFile(file.Get(), content, encoding) && ::fsync(file.Get()) == 0;
-    written = file.Close() && written;
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = written ? 0 : errno;
+    const bool closed = file.Close();
+    if (written && !closed) {
+        error = errno;
+    }
+    written = written && closed;
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = errno;
+        written = false;
+    }
+    if (!written) {
         ::unlink(temporary.c_str());
         return SaveStatus::WriteFailed;
     }
@@ -368,21 +386,37 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
     return SaveStatus::Saved;
 }
 
+// Hands the reason of a failed save to whoever asked for it.
+SaveStatus Said(SaveStatus status, int reason, int* error) {
+    if (error != nullptr) {
+        *error = status == SaveStatus::Saved ? 0 : reason;
+    }
+    return status;
+}
+
 } // namespace
 
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-                        LockWait wait) {
-    return Save(path, Content{&tmpl, nullptr}, encoding, nullptr, wait);
+                        LockWait wait, int* error) {
+    int reason = 0;
+    const SaveStatus status = Save(path, Content{&tmpl, nullptr}, encoding, nullptr, wait, reason);
+    return Said(status, reason, error);
 }
 
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-                        const FileLock& held) {
-    return Save(path, Content{&tmpl, nullptr}, encoding, &held, LockWait::No);
+                        const FileLock& held, int* error) {
+    int reason = 0;
+    const SaveStatus status =
+        Save(path, Content{&tmpl, nullptr}, encoding, &held, LockWait::No, reason);
+    return Said(status, reason, error);
 }
 
 SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding,
-                       LockWait wait) {
-    return Save(path, Content{nullptr, &source}, encoding, nullptr, wait);
+                       LockWait wait, int* error) {
+    int reason = 0;
+    const SaveStatus status =
+        Save(path, Content{nullptr, &source}, encoding, nullptr, wait, reason);
+    return Said(status, reason, error);
 }
 
 } // namespace permora

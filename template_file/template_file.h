@@ -222,17 +222,25 @@ using TargetSource = std::function<bool(const TargetSink& sink)>;
 // the partial file removed. OpenFailed: nothing was written (a folder, device, pipe, link
 // loop or file the user may not write); WriteFailed: the writing failed. The save holds a
 // lock on the file it replaces (FileLock) while it writes; Locked when another holds it and
-// wait says not to wait.
+// wait says not to wait. error (optional) receives why a save failed: an errno value,
+// kNotRegularFile, or 0 when there is no such reason.
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-                        LockWait wait = LockWait::No);
+                        LockWait wait = LockWait::No, int* error = nullptr);
 // The same save under a lock the caller took on the path before reading the file.
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-                        const FileLock& held);
+                        const FileLock& held, int* error = nullptr);
 // The same save for targets that come while the file is written (a conversion reads them
 // from other files as it goes), so that no more than a few are held at a time. WriteFailed
 // also when the source returned false.
 SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding,
-                       LockWait wait = LockWait::No);
+                       LockWait wait = LockWait::No, int* error = nullptr);
+
+// The reason of a file that a save or an import refuses although the system would open it: a
+// folder's other kin (a device, a pipe, a socket).
+inline constexpr int kNotRegularFile = -1;
+// The text of a reason: the system's for an errno value ("Permission denied"), "not a
+// regular file" for kNotRegularFile.
+std::string ReasonText(int error);
 
 struct ImportOutcome {
     bool opened = false;          // false: the file could not be opened; nothing was read
@@ -242,6 +250,7 @@ struct ImportOutcome {
     bool tooLong = false;         // a line was longer than the limit; reading stopped there
     std::int64_t tooLongLine = 0; // that line's number
     std::optional<FileIdentity> identity; // of the file as it was opened
+    int error = 0; // why the file could not be opened or read (see ReasonText); 0: no reason
 };
 
 // What an import says beyond the targets it appends.

@@ -147,7 +147,7 @@ TEST(CliAccessTest, TextTablesAndErrors) {
          {"access", "missing.conf", "--path", "/vol/proj", "--account", "LAB\\ann"},
          3,
          "",
-         "permora-cli: missing.conf: cannot read the file\n"},
+         "permora-cli: missing.conf: cannot read the file: No such file or directory\n"},
         {"neither --account nor --all",
          {"access", "a.conf", "--path", "/vol/proj"},
          2,

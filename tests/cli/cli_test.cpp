@@ -3,12 +3,16 @@
 
 #include "cli_support.h"
 #include "permora_version.h"
+#include "template_file/safe_save.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace permora::cli_test {
@@ -175,7 +179,7 @@ TEST(CliTest, Check) {
          3,
          "a.conf:2: warning: mark AI of D: is not saved\n"
          "2 files checked: 1 target read, 0 errors, 1 warning\n",
-         "permora-cli: none.conf: cannot read the file\n"},
+         "permora-cli: none.conf: cannot read the file: No such file or directory\n"},
     });
 }
 
@@ -290,7 +294,7 @@ TEST(CliTest, Show) {
          {},
          3,
          "",
-         "permora-cli: none.conf: cannot read the file\n"},
+         "permora-cli: none.conf: cannot read the file: No such file or directory\n"},
     });
 }
 
@@ -371,14 +375,16 @@ TEST(CliTest, Convert) {
          {},
          3,
          "",
-         "permora-cli: none.conf: cannot read the file; nothing was written\n"},
+         "permora-cli: none.conf: cannot read the file: No such file or directory; nothing was "
+         "written\n"},
         {"an output that cannot be written",
          {"convert", "a.conf", "-o", "no/such/out.conf"},
          {{"a.conf", Fixture("example-8bit.conf")}},
          {},
          3,
          "",
-         "permora-cli: no/such/out.conf: cannot create the file; nothing was written\n"},
+         "permora-cli: no/such/out.conf: cannot create the file: No such file or directory; "
+         "nothing was written\n"},
         {"one encoding only",
          {"convert", "a.conf", "-o", "o.conf", "--utf16", "--8bit"},
          {{"a.conf", Text8({kHeader})}},
@@ -537,7 +543,7 @@ TEST(CliTest, Diff) {
          {},
          3,
          "",
-         "permora-cli: none.conf: cannot read the file\n"},
+         "permora-cli: none.conf: cannot read the file: No such file or directory\n"},
     });
 }
 
@@ -702,7 +708,7 @@ TEST(CliTest, Add) {
          {},
          3,
          "",
-         "permora-cli: none: cannot read the list of paths\n"},
+         "permora-cli: none: cannot read the list of paths: No such file or directory\n"},
     });
 }
 
@@ -954,7 +960,7 @@ TEST(CliTest, ReplaceAccount) {
          {},
          3,
          "",
-         "permora-cli: none.conf: cannot read the file\n"},
+         "permora-cli: none.conf: cannot read the file: No such file or directory\n"},
     });
 }
 
@@ -1314,6 +1320,71 @@ TEST(CliTest, EditingCommandsKeepWhatTheyWereNotAskedToChange) {
         EXPECT_EQ(dry.err, "");
         EXPECT_EQ(same, before);
     }
+}
+
+// What the system says when a file cannot be read or written comes after what failed.
+TEST(CliTest, FileErrorsSayTheSystemsReason) {
+    struct ReasonCase {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::string noFile = "No such file or directory";
+    const ReasonCase cases[] = {
+        {{"check", "none.conf"}, 3, "none.conf: cannot read the file: " + noFile},
+        {{"check", "d"}, 3, "d: cannot read the file: Is a directory"},
+        {{"check", "p"}, 3, "p: cannot read the file: not a regular file"},
+        {{"show", "none.conf"}, 3, "none.conf: cannot read the file: " + noFile},
+        {{"diff", "t.conf", "none.conf"}, 3, "none.conf: cannot read the file: " + noFile},
+        {{"access", "none.conf", "--path", "/vol/a", "--all"},
+         3,
+         "none.conf: cannot read the file: " + noFile},
+        {{"convert", "none.conf", "-o", "o.conf"},
+         3,
+         "none.conf: cannot read the file: " + noFile + "; nothing was written"},
+        {{"grant", "none.conf", "bob", "Read"}, 3, "none.conf: cannot read the file: " + noFile},
+        {{"add", "t.conf", "--paths", "none.list"},
+         3,
+         "none.list: cannot read the list of paths: " + noFile},
+        {{"remove", "t.conf", "--paths", "d"},
+         3,
+         "d: cannot read the list of paths: Is a directory"},
+        {{"convert", "t.conf", "-o", "no/such/o.conf"},
+         3,
+         "no/such/o.conf: cannot create the file: " + noFile + "; nothing was written"},
+        {{"convert", "t.conf", "-o", "d"},
+         3,
+         "d: cannot create the file: Is a directory; nothing was written"},
+        {{"grant", "t.conf", "bob", "Read", "--output", "t.conf/x"},
+         3,
+         "t.conf/x: cannot create the file: Not a directory; nothing was written"},
+    };
+    for (const ReasonCase& c : cases) {
+        SCOPED_TRACE(c.args.front() + " " + c.args[1]);
+        Folder folder;
+        WriteBytes((folder.Path() / "t.conf").string(), Text8({kHeader, kQt1}));
+        fs::create_directory(folder.Path() / "d");
+        ASSERT_EQ(::mkfifo((folder.Path() / "p").c_str(), 0600), 0);
+        const Outcome outcome = RunIn(folder, c.args);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.err, "permora-cli: " + c.err + "\n");
+    }
+
+    // A disk that fills while the new file is written.
+    Folder folder;
+    const std::string before = Text8({kHeader, kQt1});
+    WriteBytes((folder.Path() / "t.conf").string(), before);
+    save_detail::newFileWrite = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    const Outcome full = RunIn(folder, {"grant", "t.conf", "bob", "Read"});
+    save_detail::newFileWrite = ::write;
+    EXPECT_EQ(full.status, 3);
+    EXPECT_EQ(full.err,
+              "permora-cli: t.conf: cannot write the file: No space left on device; it was left "
+              "as it was\n");
+    EXPECT_EQ(ReadBytes((folder.Path() / "t.conf").string()), before);
 }
 
 // --sddl is read as the descriptor of an NTFS target's line; what would not be written as
