@@ -17,8 +17,8 @@ namespace permora {
 // Adding many paths
 
 struct InvalidPathLine {
-    int line = 0;         // 1-based number of the line in the list
-    std::string text;     // the line as trimmed (its path, or its account for a bad account)
+    int line = 0;           // 1-based number of the line in the list
+    std::string text;       // the line as trimmed (its path, or its account for a bad account)
     bool account = false;   // the account fails the account-name rule, not the path its check
     bool noAccount = false; // the path has no account where one is required (text: the path)
 };
