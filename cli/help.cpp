@@ -11,7 +11,8 @@ namespace {
 struct CommandHelp {
     const char* name;
     const char* examples;
-    const char* exits; // the lines of statuses 0 and 1; 2 and 3 are the same for all
+    const char* exits;  // the lines of statuses 0 and 1; 2 and 3 are the same for all
+    bool edits = false; // edits a template in place: held to the guard, takes turns
 };
 
 constexpr CommandHelp kHelp[] = {
@@ -41,37 +42,44 @@ constexpr CommandHelp kHelp[] = {
      "  permora-cli add security.conf --paths homes.txt --like /vol/home/model --for OWNER "
      "--account 'LAB\\{name}'\n",
      "  0  added (or nothing to add)\n"
-     "  1  a line of the list is invalid, or the template has errors: nothing written\n"},
+     "  1  a line of the list is invalid, or the template has errors: nothing written\n",
+     true},
     {"replace-account",
      "  permora-cli replace-account security.conf 'LAB\\olduser' 'LAB\\newuser'\n"
      "  permora-cli replace-account security.conf bob carol --path '/vol/proj/*' --dry-run\n",
      "  0  renamed\n"
-     "  1  the template has errors: nothing written\n"},
+     "  1  the template has errors: nothing written\n",
+     true},
     {"grant",
      "  permora-cli grant security.conf 'LAB\\bob' Modify --path /vol/home/bob\n"
      "  permora-cli grant security.conf 'LAB\\ops' FRFX --apply-to 'This folder only'\n",
      "  0  granted (or every target already allowed it)\n"
-     "  1  the template has errors: nothing written\n"},
+     "  1  the template has errors: nothing written\n",
+     true},
     {"deny",
      "  permora-cli deny security.conf 'LAB\\guest' 'Full Control' --path '/vol/proj/*'\n"
      "  permora-cli deny security.conf 'LAB\\guest' 0x10000 --apply-to CIIO\n",
      "  0  denied (or every target already denied it)\n"
-     "  1  the template has errors: nothing written\n"},
+     "  1  the template has errors: nothing written\n",
+     true},
     {"audit",
      "  permora-cli audit security.conf Everyone Write --failure\n"
      "  permora-cli audit security.conf 'LAB\\admins' 'Full Control' --both --path /vol/vol2\n",
      "  0  audited (or every target already audited it)\n"
-     "  1  the template has errors: nothing written\n"},
+     "  1  the template has errors: nothing written\n",
+     true},
     {"revoke",
      "  permora-cli revoke security.conf 'LAB\\olduser'\n"
      "  permora-cli revoke security.conf 'LAB\\guest' --deny --path '/vol/proj/*' --dry-run\n",
      "  0  revoked\n"
-     "  1  the template has errors: nothing written\n"},
+     "  1  the template has errors: nothing written\n",
+     true},
     {"remove",
      "  permora-cli remove security.conf --path '/vol/home/olduser'\n"
      "  permora-cli remove security.conf --paths departed.txt\n",
      "  0  removed\n"
-     "  1  the template has errors: nothing written\n"},
+     "  1  the template has errors: nothing written\n",
+     true},
     {"access",
      "  permora-cli access security.conf --path /vol/vol2 --account 'LAB\\bob' --member-of "
      "'LAB\\staff'\n"
@@ -90,11 +98,18 @@ void DescribeCommands(CLI::App& app) {
         } catch (const CLI::OptionNotFound&) {
             continue;
         }
-        command->footer(std::string("\nExamples:\n") + help.examples + "\nExit status:\n" +
-                        help.exits +
-                        "  2  wrong usage (an unknown option, a missing operand, a name, "
-                        "pattern or text that fits nothing)\n"
-                        "  3  a file could not be read or written\n");
+        std::string exits = help.exits;
+        if (help.edits) {
+            exits += "     or a target not asked for would change its meaning (--force writes "
+                     "anyway)\n";
+        }
+        exits += "  2  wrong usage (an unknown option, a missing operand, a name, pattern or "
+                 "text that fits nothing)\n"
+                 "  3  a file could not be read or written\n";
+        if (help.edits) {
+            exits += "     or, with --no-wait, another process was writing it\n";
+        }
+        command->footer(std::string("\nExamples:\n") + help.examples + "\nExit status:\n" + exits);
     }
 }
 
