@@ -106,9 +106,11 @@ void AddPathsDlg::OnOK() {
         return;
     }
     result_ = permora::ReadPathList(text, &template_);
+    const std::string pattern = permora::TrimBlanks(Text(ids::IDC_ACCOUNT_PATTERN));
     if (!standIn_.empty()) {
-        permora::RequireAccounts(result_, permora::TrimBlanks(Text(ids::IDC_ACCOUNT_PATTERN)));
-    } else if (permora::HasAccounts(result_)) {
+        permora::RequireAccounts(result_, pattern);
+    } else if (permora::HasAccounts(result_) || !pattern.empty()) {
+        // Accounts with nothing to replace would be dropped without a word.
         tk::MessageBox(
             this, tr("Give the stand-in account that the lines' accounts replace.").toStdString(),
             tr("Error").toStdString());

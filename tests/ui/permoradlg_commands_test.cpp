@@ -372,6 +372,38 @@ TEST_F(CommandsTest, AddPathsGivesEachPathItsAccountInPlaceOfTheStandIn) {
         EXPECT_EQ(Lines(d), expected);
     });
 }
+// Accounts given without a stand-in to replace are refused, not dropped: the dialog stays
+// open with what was typed, and nothing is added.
+TEST_F(CommandsTest, AddPathsRefusesAccountsWithoutAStandIn) {
+    struct Case {
+        const char* name;
+        const char* paths;
+        const char* pattern;
+    };
+    const Case cases[] = {
+        {"an account after a tab", "/vol/home/ann\tLAB\\ann\n", ""},
+        {"an account pattern", "/vol/home/ann\n", "LAB\\{name}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Run([&](PermoraDlg& d) {
+            const std::vector<std::string> before = Lines(d);
+            host.ExpectModal<AddPathsDlg>([&](AddPathsDlg& dlg) {
+                dlg.SetText(paths_ids::IDC_PATHS, c.paths);
+                dlg.SetText(paths_ids::IDC_ACCOUNT_PATTERN, c.pattern);
+                tk::test::Click(dlg, tk::IDOK);
+                EXPECT_FALSE(dlg.IsEnded());
+                EXPECT_EQ(dlg.Text(paths_ids::IDC_PATHS), c.paths);
+                tk::test::Click(dlg, tk::IDCANCEL);
+            });
+            host.ExpectMessage("Error",
+                               "Give the stand-in account that the lines' accounts replace.");
+            Choose(RightClick(d, 0), "Add Pa&ths...");
+            EXPECT_EQ(Lines(d), before);
+        });
+    }
+}
+
 TEST_F(CommandsTest, ReplaceAccountChecksTheNewNameAndReportsWhatChanged) {
     struct Case {
         const char* name;
