@@ -338,13 +338,10 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
         return EndWith(kUsage);
     }
 
-    std::string bytes;
-    int reason = 0;
-    if (!ReadText(o.paths, in, bytes, &reason)) {
-        Complain(err, o.paths + ": " + CannotReadList(reason));
-        return EndWith(kFileFailed);
+    PathList list;
+    if (const int read = ReadPaths(o.paths, in, &tmpl, list, err); read != kSuccess) {
+        return EndWith(read);
     }
-    PathList list = ReadPathList(DecodeText(bytes), &tmpl);
     const std::string name = IsStandardInput(o.paths) ? "<stdin>" : o.paths;
     if (o.standIn.empty() && HasAccounts(list)) {
         Complain(err, name + ": accounts beside the paths need --for, the stand-in account to "
@@ -369,10 +366,14 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
             }
             pathsOnly = pathsOnly && !line.noAccount && !line.account;
         }
-        Complain(err, Plural(static_cast<long long>(list.invalid.size()),
-                             pathsOnly ? "invalid path" : "invalid line",
-                             pathsOnly ? "invalid paths" : "invalid lines") +
-                          "; nothing was written");
+        const std::string count = Plural(static_cast<long long>(list.invalid.size()),
+                                         pathsOnly ? "invalid path" : "invalid line",
+                                         pathsOnly ? "invalid paths" : "invalid lines");
+        Complain(
+            err,
+            count +
+                (list.invalid.size() < kMostInvalidPaths ? "" : " (the list was read no further)") +
+                "; nothing was written");
         return EndWith(kFound);
     }
 

@@ -4,8 +4,10 @@
 // texts of targets and entries.
 
 #include "model/target.h"
+#include "model/template_ops.h"
 #include "template_file/template_file.h"
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <istream>
@@ -87,10 +89,15 @@ int WriteToOutput(const SecurityTemplate& tmpl, Encoding encoding, std::ostream&
 // error: the save's reason (ReasonText), said after what failed.
 int SaveResult(const std::string& path, SaveStatus status, std::ostream& err, int error = 0);
 
-// Reads a whole file, or standard input for "-". False when it cannot be read; error
-// (optional) then receives why (ReasonText).
-[[nodiscard]] bool ReadText(const std::string& path, std::istream& in, std::string& text,
-                            int* error = nullptr);
+// The invalid lines of a list of paths after which its reading stops.
+inline constexpr std::size_t kMostInvalidPaths = 100;
+
+// Reads a list of paths (ReadPathList) a line at a time from a file, or standard input for
+// "-", with bounded memory: a line longer than 64 KiB ends it, and so do kMostInvalidPaths
+// invalid lines (list.invalid then holds that many). Says on err what failed and returns
+// kFileFailed when the list cannot be read whole; else kSuccess.
+[[nodiscard]] int ReadPaths(const std::string& path, std::istream& in, const SecurityTemplate* tmpl,
+                            PathList& list, std::ostream& err);
 // "cannot read the list of paths", with the reason.
 std::string CannotReadList(int error);
 

@@ -208,13 +208,18 @@ int Remove(const RemoveOptions& o, std::istream& in, std::ostream& out, std::ost
     }
     std::unordered_set<std::string> listed;
     if (!o.pathList.empty()) {
-        std::string bytes;
-        int reason = 0;
-        if (!ReadText(o.pathList, in, bytes, &reason)) {
-            Complain(err, o.pathList + ": " + CannotReadList(reason));
-            return kFileFailed;
+        PathList list;
+        if (const int read = ReadPaths(o.pathList, in, nullptr, list, err); read != kSuccess) {
+            return read;
         }
-        for (std::string& path : ReadPathList(DecodeText(bytes), nullptr).paths) {
+        if (list.invalid.size() >= kMostInvalidPaths) {
+            Complain(err, o.pathList + ": " +
+                              Plural(static_cast<long long>(list.invalid.size()), "invalid path",
+                                     "invalid paths") +
+                              " (the list was read no further); nothing was written");
+            return kFound;
+        }
+        for (std::string& path : list.paths) {
             listed.insert(std::move(path));
         }
     }

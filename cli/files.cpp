@@ -201,38 +201,56 @@ int SaveResult(const std::string& path, SaveStatus status, std::ostream& err, in
     return kFileFailed;
 }
 
-bool ReadText(const std::string& path, std::istream& in, std::string& text, int* error) {
-    int reason = 0;
-    bool read = false;
-    if (IsStandardInput(path)) {
-        std::ostringstream all;
-        all << in.rdbuf();
-        text = all.str();
-        read = !in.bad();
-        reason = read ? 0 : EIO;
-    } else {
-        // Pipes are welcome ("--paths <(ls)"); folders are not files.
-        struct stat info {};
-        std::ifstream file;
-        if (::stat(path.c_str(), &info) != 0) {
-            reason = errno;
-        } else if (S_ISDIR(info.st_mode)) {
-            reason = EISDIR;
-        } else {
-            errno = 0;
-            file.open(path, std::ios::binary);
-            reason = file.is_open() ? 0 : (errno != 0 ? errno : EIO);
-        }
-        if (file.is_open() && file) {
-            text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-            read = !file.bad();
-            reason = read ? 0 : EIO;
+namespace {
+
+// Opens a list of paths that is not standard input. Pipes are welcome ("--paths <(ls)");
+// folders are not files. Returns the system's reason when it cannot be opened, else 0.
+int OpenList(const std::string& path, std::ifstream& file) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return EISDIR;
+    }
+    errno = 0;
+    file.open(path, std::ios::binary);
+    return file.is_open() ? 0 : (errno != 0 ? errno : EIO);
+}
+
+} // namespace
+
+int ReadPaths(const std::string& path, std::istream& in, const SecurityTemplate* tmpl,
+              PathList& list, std::ostream& err) {
+    std::ifstream file;
+    const bool standardInput = IsStandardInput(path);
+    if (!standardInput) {
+        if (const int reason = OpenList(path, file); reason != 0) {
+            Complain(err, path + ": " + CannotReadList(reason));
+            return kFileFailed;
         }
     }
-    if (error != nullptr) {
-        *error = reason;
+    // Read a line at a time, and no further than a line too long or the first
+    // kMostInvalidPaths invalid ones, so that an endless or binary list ends.
+    PathListReader reader(tmpl);
+    const ListLineFn take = [&reader](const std::string& line, std::int64_t number) {
+        reader.Take(line, number);
+        return reader.InvalidCount() < kMostInvalidPaths;
+    };
+    const ListOutcome outcome = ReadListLines(standardInput ? in : file, take);
+    if (outcome.readFailed) {
+        Complain(err, path + ": " + CannotReadList(EIO));
+        return kFileFailed;
     }
-    return read;
+    if (outcome.tooLong) {
+        err << (standardInput ? "<stdin>" : path) << ':' << outcome.tooLongLine
+            << ": the line is longer than " << SizeText(decode_detail::pathListLine)
+            << "; the list was read no further\n";
+        Complain(err, path + ": " + CannotReadList(0));
+        return kFileFailed;
+    }
+    list = reader.Finish();
+    return kSuccess;
 }
 
 } // namespace permora::cli

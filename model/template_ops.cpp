@@ -48,24 +48,61 @@ bool HoldsAccountIn(const AceList& list, std::string_view account) {
 // ---------------------------------------------------------------------------------------
 // Adding many paths
 
-PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
-    PathList list;
-    // A list saved by an editor that marks UTF-8 files would otherwise fail on line 1.
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
-    }
-    std::unordered_set<std::string_view> known;
+PathListReader::PathListReader(const SecurityTemplate* tmpl) {
     if (tmpl != nullptr) {
-        known.reserve(static_cast<std::size_t>(tmpl->Count));
+        known_.reserve(static_cast<std::size_t>(tmpl->Count));
         for (const TargetObject* target = tmpl->Head; target != nullptr; target = target->Next) {
-            known.insert(target->Path);
+            known_.insert(target->Path);
         }
     }
-    // The paths taken are kept by the result; known points into them, so they must not
-    // move while the list is read.
-    std::vector<std::unique_ptr<std::string>> owned;
+}
 
-    int number = 0;
+void PathListReader::Take(std::string_view line, std::int64_t number) {
+    // A list saved by an editor that marks UTF-8 files would otherwise fail on line 1.
+    if (first_ && line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);
+    }
+    first_ = false;
+    std::string path = TrimBlanks(line);
+    if (path.empty() || path.front() == '#') {
+        return;
+    }
+    std::string account;
+    if (const std::size_t tab = path.find('\t'); tab != std::string::npos) {
+        account = TrimBlanks(std::string_view(path).substr(tab + 1));
+        path = TrimBlanks(std::string_view(path).substr(0, tab));
+    }
+    if (!IsPathValid(path)) {
+        list_.invalid.push_back({number, std::move(path), false});
+        return;
+    }
+    if (!account.empty() && !IsValidAccountName(account)) {
+        list_.invalid.push_back({number, std::move(account), true});
+        return;
+    }
+    if (known_.count(path) != 0) {
+        ++list_.skipped;
+        return;
+    }
+    owned_.push_back(std::make_unique<std::string>(std::move(path)));
+    known_.insert(*owned_.back());
+    list_.accounts.push_back(std::move(account));
+    list_.lines.push_back(number);
+}
+
+PathList PathListReader::Finish() {
+    known_.clear();
+    list_.paths.reserve(owned_.size());
+    for (auto& path : owned_) {
+        list_.paths.push_back(std::move(*path));
+    }
+    owned_.clear();
+    return std::move(list_);
+}
+
+PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
+    PathListReader reader(tmpl);
+    std::int64_t number = 0;
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = text.find_first_of("\r\n", at);
@@ -77,39 +114,9 @@ PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl) {
         if (at < text.size()) {
             at += (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ? 2 : 1;
         }
-        ++number;
-
-        std::string path = TrimBlanks(raw);
-        if (path.empty() || path.front() == '#') {
-            continue;
-        }
-        std::string account;
-        if (const std::size_t tab = path.find('\t'); tab != std::string::npos) {
-            account = TrimBlanks(std::string_view(path).substr(tab + 1));
-            path = TrimBlanks(std::string_view(path).substr(0, tab));
-        }
-        if (!IsPathValid(path)) {
-            list.invalid.push_back({number, std::move(path), false});
-            continue;
-        }
-        if (!account.empty() && !IsValidAccountName(account)) {
-            list.invalid.push_back({number, std::move(account), true});
-            continue;
-        }
-        if (known.count(path) != 0) {
-            ++list.skipped;
-            continue;
-        }
-        owned.push_back(std::make_unique<std::string>(std::move(path)));
-        known.insert(*owned.back());
-        list.accounts.push_back(std::move(account));
-        list.lines.push_back(number);
+        reader.Take(raw, ++number);
     }
-    list.paths.reserve(owned.size());
-    for (auto& path : owned) {
-        list.paths.push_back(std::move(*path));
-    }
-    return list;
+    return reader.Finish();
 }
 
 std::string AccountForPath(std::string_view pattern, std::string_view path) {

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace permora {
@@ -17,7 +19,7 @@ namespace permora {
 // Adding many paths
 
 struct InvalidPathLine {
-    int line = 0;           // 1-based number of the line in the list
+    std::int64_t line = 0;  // 1-based number of the line in the list
     std::string text;       // the line as trimmed (its path, or its account for a bad account)
     bool account = false;   // the account fails the account-name rule, not the path its check
     bool noAccount = false; // the path has no account where one is required (text: the path)
@@ -26,7 +28,7 @@ struct InvalidPathLine {
 struct PathList {
     std::vector<std::string> paths;       // the paths to add, in list order
     std::vector<std::string> accounts;    // beside each path: its account, "" for none
-    std::vector<int> lines;               // beside each path: its line's number
+    std::vector<std::int64_t> lines;      // beside each path: its line's number
     std::vector<InvalidPathLine> invalid; // lines whose path or account fails its check
     int skipped = 0;                      // paths already in the template or earlier in the list
 };
@@ -37,6 +39,24 @@ struct PathList {
 // path equal (with case) to the path of a target of the template, or to a path earlier in
 // the list, is skipped and counted. tmpl may be nullptr.
 PathList ReadPathList(std::string_view text, const SecurityTemplate* tmpl);
+
+// The same reading a line at a time, for a list that comes as a stream: each line without
+// its line end, with its number, in order; then the list.
+class PathListReader {
+public:
+    explicit PathListReader(const SecurityTemplate* tmpl);
+    void Take(std::string_view line, std::int64_t number);
+    [[nodiscard]] std::size_t InvalidCount() const { return list_.invalid.size(); }
+    [[nodiscard]] PathList Finish();
+
+private:
+    PathList list_;
+    // The paths taken are kept by the result; known_ points into them, so they must not
+    // move while the list is read.
+    std::vector<std::unique_ptr<std::string>> owned_;
+    std::unordered_set<std::string_view> known_;
+    bool first_ = true;
+};
 
 // The account a pattern makes for a path: "{name}" stands for the path's last component
 // ("LAB\{name}" makes LAB\bob of /vol/home/bob/).

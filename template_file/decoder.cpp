@@ -390,23 +390,4 @@ std::vector<std::string> DecodeLines(std::string_view bytes) {
     return lines;
 }
 
-std::string DecodeText(std::string_view bytes) {
-    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-    if (!utf16) {
-        return std::string(bytes);
-    }
-    std::string text;
-    int written = 1; // the number of the line text is at
-    LineDecoder decoder([&](const std::string& line, int number) {
-        text.append(static_cast<std::size_t>(number - written), '\n');
-        written = number;
-        text += line;
-        return true;
-    });
-    decoder.Feed(bytes.data(), bytes.size());
-    decoder.Finish();
-    text.push_back('\n');
-    return text;
-}
-
 } // namespace permora

@@ -166,12 +166,6 @@ struct ListOutcome {
 ListOutcome ReadListLines(std::istream& in, const ListLineFn& take);
 ListOutcome ReadListLines(std::istream& in, const ListLineFn& take, std::size_t maxLine);
 
-// A text file that is not a template (a list of paths) as text: bytes that begin with a
-// UTF-16 byte-order mark are decoded as the import decodes them and come back as UTF-8,
-// one line per line of the file with LF after each, so that lines keep their numbers;
-// other bytes come back as they are.
-std::string DecodeText(std::string_view bytes);
-
 enum class Encoding { Unicode, EightBit };
 // Locked: another save of the file is under way (and the save was not to wait for it);
 // nothing was written.

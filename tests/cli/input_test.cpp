@@ -140,5 +140,68 @@ TEST(CliInput, EditingCommandsKeepWhatStandsAfterTheEndOfData) {
     }
 }
 
+// A list of paths without end ends too: at a line longer than the limit (status 3), or after
+// a hundred invalid lines (status 1), and nothing is written.
+TEST(CliInput, PathListsWithoutEndEnd) {
+    test::DecodeLimits limits;
+    limits.PathListLine(1000);
+    const std::string tooLong = ":1: the line is longer than 1000 bytes; the list was read no "
+                                "further\n";
+    std::string invalid;
+    for (int line = 1; line <= 100; ++line) {
+        invalid += "<stdin>:" + std::to_string(line) +
+                   ": Invalid File Path: \"a,b\" (',' is not allowed; a path takes letters, "
+                   "digits and . _ - { } /)\n";
+    }
+    const std::string readNoFurther = "100 invalid paths (the list was read no further); "
+                                      "nothing was written\n";
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string pattern; // of standard input, endless
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"zero bytes",
+         {"add", "t.conf", "--paths", "-"},
+         "\0"s,
+         3,
+         "<stdin>" + tooLong + "permora-cli: -: cannot read the list of paths\n"},
+        {"one line",
+         {"add", "t.conf", "--paths", "-"},
+         "/vol/a",
+         3,
+         "<stdin>" + tooLong + "permora-cli: -: cannot read the list of paths\n"},
+        {"a file of zero bytes",
+         {"add", "t.conf", "--paths", "/dev/zero"},
+         "",
+         3,
+         "/dev/zero" + tooLong + "permora-cli: /dev/zero: cannot read the list of paths\n"},
+        {"invalid lines",
+         {"add", "t.conf", "--paths", "-"},
+         "a,b\n",
+         1,
+         invalid + "permora-cli: " + readNoFurther},
+        {"invalid lines to remove",
+         {"remove", "t.conf", "--paths", "-"},
+         "a,b\n",
+         1,
+         "permora-cli: -: " + readNoFurther},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        test::EndlessBuffer endless(c.pattern.empty() ? "x" : c.pattern);
+        std::istream in(&endless);
+        const Outcome outcome = RunIn(folder, c.args, in);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_LT(endless.Given(), std::size_t{1} << 20);
+        EXPECT_TRUE(folder.Files().empty());
+    }
+}
+
 } // namespace
 } // namespace permora::cli_test

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -108,7 +109,7 @@ TEST(ReadPathListTest, TrimsSkipsAndReportsLinesByNumber) {
         EXPECT_EQ(list.paths, c.paths);
         std::vector<std::pair<int, std::string>> invalid;
         for (const InvalidPathLine& line : list.invalid) {
-            invalid.emplace_back(line.line, line.text);
+            invalid.emplace_back(static_cast<int>(line.line), line.text);
         }
         EXPECT_EQ(invalid, c.invalid);
         EXPECT_EQ(list.skipped, c.skipped);
@@ -123,7 +124,7 @@ TEST(ReadPathListTest, AccountsBesideThePathsAndFromAPattern) {
                                  nullptr);
     EXPECT_EQ(list.paths, (std::vector<std::string>{"/vol/a", "/vol/b", "/vol/d/", "/vol/e"}));
     EXPECT_EQ(list.accounts, (std::vector<std::string>{"LAB\\ann", "", "", "LAB\\eve"}));
-    EXPECT_EQ(list.lines, (std::vector<int>{1, 2, 5, 6}));
+    EXPECT_EQ(list.lines, (std::vector<std::int64_t>{1, 2, 5, 6}));
     ASSERT_EQ(list.invalid.size(), 2u);
     EXPECT_TRUE(list.invalid[0].account);
     EXPECT_EQ(list.invalid[0].text, "a b");
@@ -135,7 +136,7 @@ TEST(ReadPathListTest, AccountsBesideThePathsAndFromAPattern) {
               (std::vector<std::string>{"LAB\\ann", "LAB\\b.x", "LAB\\d.x", "LAB\\eve"}));
     ASSERT_EQ(list.invalid.size(), 4u); // in line order
     for (std::size_t i = 0; i < list.invalid.size(); ++i) {
-        EXPECT_EQ(list.invalid[i].line, static_cast<int>(i) + 2);
+        EXPECT_EQ(list.invalid[i].line, static_cast<std::int64_t>(i) + 2);
     }
     EXPECT_EQ(list.invalid[0].text, "LAB\\b.x");
 
