@@ -820,4 +820,15 @@ void Acl::Clear() {
     Audit.Clear();
 }
 
+std::vector<std::pair<std::uint8_t, std::uint32_t>> EntriesOf(const AceList& list,
+                                                              std::string_view account) {
+    std::vector<std::pair<std::uint8_t, std::uint32_t>> entries;
+    for (const Ace* e = list.Head; e != nullptr; e = e->Next) {
+        if (EqualsNoCase(e->NTAccount, account)) {
+            entries.emplace_back(e->Flags, e->Mask);
+        }
+    }
+    return entries;
+}
+
 } // namespace permora

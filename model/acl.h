@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace permora {
 
@@ -118,5 +120,10 @@ public:
     AceList Deny;
     AceList Audit;
 };
+
+// The (flags, mask) of every entry of one account in a list, in order: taken before and
+// after an Add, they tell whether the Add changed the account's entries.
+[[nodiscard]] std::vector<std::pair<std::uint8_t, std::uint32_t>>
+EntriesOf(const AceList& list, std::string_view account);
 
 } // namespace permora

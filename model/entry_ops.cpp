@@ -36,18 +36,6 @@ AceList& MemberOf(SecurityDescriptor& descriptor, std::uint8_t type) {
     }
 }
 
-// The account's entries of a list, to tell whether an Add changed them.
-std::vector<std::pair<std::uint8_t, std::uint32_t>> EntriesOf(const AceList& list,
-                                                              std::string_view account) {
-    std::vector<std::pair<std::uint8_t, std::uint32_t>> entries;
-    for (const Ace* e = list.Head; e != nullptr; e = e->Next) {
-        if (EqualsNoCase(e->NTAccount, account)) {
-            entries.emplace_back(e->Flags, e->Mask);
-        }
-    }
-    return entries;
-}
-
 bool IsNtfs(const TargetObject& target) {
     return target.SecurityStyle == kStyleNtfs && target.Descriptor != nullptr;
 }

@@ -270,19 +270,6 @@ std::uint8_t FlagsValue(std::string_view text, std::string* ignored) {
 // Where an entry string stands: in an audit part, in a permission part, or given alone.
 enum class Part { Audit, Permission, None };
 
-// The (flags, mask) of every entry of one account in a list, to tell afterwards whether an
-// entry changed them.
-std::vector<std::pair<std::uint8_t, std::uint32_t>> EntriesOf(const AceList& list,
-                                                              std::string_view account) {
-    std::vector<std::pair<std::uint8_t, std::uint32_t>> entries;
-    for (const Ace* e = list.Head; e != nullptr; e = e->Next) {
-        if (EqualsNoCase(e->NTAccount, account)) {
-            entries.emplace_back(e->Flags, e->Mask);
-        }
-    }
-    return entries;
-}
-
 AceList& MemberOf(Acl& acl, std::uint8_t type) {
     return type == kAuditType ? acl.Audit : type == kDenyType ? acl.Deny : acl.Allow;
 }
