@@ -132,25 +132,26 @@ void AppendEntryText(std::string& out, const Ace& entry) {
     out.push_back(')');
 }
 
+// A part's tag and its marks: "S:" or "D:", then P and AR as the control word holds them.
+void AppendPartHead(std::string& out, const char* tag, bool isProtected, bool autoInherit) {
+    out.append(tag);
+    if (isProtected) {
+        out.push_back('P');
+    }
+    if (autoInherit) {
+        out.append("AR");
+    }
+}
+
 void AppendDescriptorText(std::string& out, const SecurityDescriptor& d) {
     if (d.Control & SE_SACL_PRESENT) {
-        out.append("S:");
-        if (d.Control & SE_SACL_PROTECTED) {
-            out.push_back('P');
-        }
-        if (d.Control & SE_SACL_AUTO_INHERIT_REQ) {
-            out.append("AR");
-        }
+        AppendPartHead(out, "S:", (d.Control & SE_SACL_PROTECTED) != 0,
+                       (d.Control & SE_SACL_AUTO_INHERIT_REQ) != 0);
         AppendList(out, d.SaclList.Audit);
     }
     if (d.Control & SE_DACL_PRESENT) {
-        out.append("D:");
-        if (d.Control & SE_DACL_PROTECTED) {
-            out.push_back('P');
-        }
-        if (d.Control & SE_DACL_AUTO_INHERIT_REQ) {
-            out.append("AR");
-        }
+        AppendPartHead(out, "D:", (d.Control & SE_DACL_PROTECTED) != 0,
+                       (d.Control & SE_DACL_AUTO_INHERIT_REQ) != 0);
         AppendList(out, d.DaclList.Deny);
         AppendList(out, d.DaclList.Allow);
     }
