@@ -63,11 +63,13 @@ LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ost
                        std::istream* in, std::ostream* warnings = nullptr,
                        const WarningFn& onWarning = {});
 
-// Reads a template that a command is about to change, keeping its warnings when asked.
-// Says what went wrong on err and returns the exit status to end with, or kSuccess when the
-// template was read whole.
-int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err,
-                  std::vector<ReadWarning>* warnings = nullptr);
+// Reads a template that a command needs whole, as LoadTemplate does (reader messages on err).
+// Returns kSuccess when it was read whole. Otherwise says on err what went wrong and returns
+// the status to end with: kFileFailed when the file cannot be read; errorsStatus when it has
+// errors, after "PATH: the file has errors" and onErrors (nothing is said for a null
+// onErrors: the reader's messages have said it).
+int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err, std::istream* in,
+              const char* onErrors, int errorsStatus = kFound, const WarningFn& onWarning = {});
 
 // "-" and /dev/stdin read the input stream the command was given; "-" and /dev/stdout
 // write to standard output.
@@ -115,13 +117,31 @@ std::string LevelText(std::int32_t level);
 std::string Hex(std::uint32_t value); // "0x1f01ff"
 std::string Plural(long long count, const char* one, const char* many);
 
-// The commands that print templates.
-void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out);
-void ShowLines(const std::vector<const TargetObject*>& targets, std::ostream& out);
-void ShowJson(const std::vector<const TargetObject*>& targets, std::ostream& out);
-// Prints the differences and returns 1 when there are any, 0 otherwise.
-int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::string& nameA,
-             const std::string& nameB, std::ostream& out);
-int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream& out);
+// The two lists of a descriptor, in the order the file writes them.
+struct ListPart {
+    const char* name;     // heading in the text
+    const char* jsonName; // member in the JSON
+    std::uint16_t presentBit;
+    std::uint16_t protectedBit;
+    std::uint16_t inheritRequestBit;
+    std::uint16_t inheritedBit;
+    ListKind list;
+};
+extern const ListPart kListParts[2];
+std::string PartMarks(const ListPart& part, std::uint16_t control); // "D:PAI"
+
+// Columns of text, each as wide as its widest cell, two blanks between columns.
+class Columns {
+public:
+    void Widen(const std::vector<std::string>& row);
+    // The row after indent blanks and one more.
+    [[nodiscard]] std::string Line(const std::vector<std::string>& row, std::size_t indent) const;
+
+private:
+    std::vector<std::size_t> widths_;
+};
+// Each row a line, its columns as wide as the widest cell of any row.
+void PrintTable(const std::vector<std::vector<std::string>>& rows, std::size_t indent,
+                std::ostream& out);
 
 } // namespace permora::cli

@@ -82,7 +82,9 @@ int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
     SecurityTemplate tmpl;
     std::vector<ReadWarning> warnings;
     if (exists || !createMissing) {
-        const int status = LoadForChange(options.file, tmpl, err, &warnings);
+        const int status =
+            LoadWhole(options.file, tmpl, err, nullptr, "; nothing was written", kFound,
+                      [&warnings](const ReadWarning& warning) { warnings.push_back(warning); });
         if (status != kSuccess) {
             return status;
         }
@@ -144,6 +146,47 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
         SummaryStream(options.output, out, err) << said.str();
     }
     return status;
+}
+
+void AddTargetEditOptions(CLI::App& command, TargetEdit& options) {
+    command.add_option("TEMPLATE", options.edit.file, "Template file")->required();
+    command.add_flag("--dry-run", options.edit.dryRun, "Say what would change; write nothing");
+    AddEditOptions(command, options.edit);
+}
+
+int EditTargets(const TargetEdit& options, std::ostream& out, std::ostream& err,
+                const std::function<Change(SecurityTemplate& tmpl, std::ostream& said)>& change) {
+    return EditTemplate(
+        options.edit, false,
+        [&](SecurityTemplate& tmpl, bool, std::ostream& said) {
+            Change made = change(tmpl, said);
+            made.write = made.write || !options.edit.output.empty();
+            return made;
+        },
+        out, err);
+}
+
+bool ReachesTargets(const SecurityTemplate& tmpl, const TargetEdit& options, std::ostream& err) {
+    const TargetScope scope = TargetsMatchingAny(options.paths);
+    int index = 0;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
+        if (t->SecurityStyle == kStyleNtfs && scope(*t, index)) {
+            return true;
+        }
+    }
+    Complain(err, options.edit.file + ": " +
+                      (options.paths.empty()
+                           ? std::string("no NTFS target")
+                           : NothingSelected(options.paths, {}) + " of the NTFS style"));
+    return false;
+}
+
+const char* Would(const EditOptions& options, const char* done, const char* would) {
+    return options.dryRun ? would : done;
+}
+
+std::vector<const TargetObject*> AsConst(const std::vector<TargetObject*>& targets) {
+    return {targets.begin(), targets.end()};
 }
 
 } // namespace permora::cli

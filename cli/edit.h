@@ -60,6 +60,28 @@ using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists, std::
 int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
                  std::ostream& out, std::ostream& err);
 
+// What the commands that edit the entries or targets a --path chooses take (grant, deny,
+// audit, revoke, remove).
+struct TargetEdit {
+    EditOptions edit;
+    std::vector<std::string> paths; // --path patterns
+};
+
+// Adds TEMPLATE, --dry-run and the editing options.
+void AddTargetEditOptions(CLI::App& command, TargetEdit& options);
+
+// Changes the template in place (or writes it to --output, whether it changed or not).
+int EditTargets(const TargetEdit& options, std::ostream& out, std::ostream& err,
+                const std::function<Change(SecurityTemplate& tmpl, std::ostream& said)>& change);
+
+// Whether the --path patterns reach an NTFS target; says on err which patterns reach none.
+bool ReachesTargets(const SecurityTemplate& tmpl, const TargetEdit& options, std::ostream& err);
+
+// The words of what a command did, or of what it would do in a dry run.
+const char* Would(const EditOptions& options, const char* done, const char* would);
+
+std::vector<const TargetObject*> AsConst(const std::vector<TargetObject*>& targets);
+
 namespace edit_detail {
 // Runs after the template was read, with the lock held; tests start another writer here.
 extern std::function<void()> afterRead;

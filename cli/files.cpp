@@ -96,20 +96,18 @@ LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ost
     return Load(path, unused, take, messages, warnings, in, onWarning, false);
 }
 
-int LoadForChange(const std::string& path, SecurityTemplate& into, std::ostream& err,
-                  std::vector<ReadWarning>* warnings) {
-    WarningFn keep;
-    if (warnings != nullptr) {
-        keep = [warnings](const ReadWarning& warning) { warnings->push_back(warning); };
-    }
-    const LoadResult loaded = LoadTemplate(path, into, err, nullptr, nullptr, keep);
+int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err, std::istream* in,
+              const char* onErrors, int errorsStatus, const WarningFn& onWarning) {
+    const LoadResult loaded = LoadTemplate(path, into, err, nullptr, in, onWarning);
     if (!loaded.opened) {
         Complain(err, path + ": " + CannotRead(loaded));
         return kFileFailed;
     }
     if (!loaded.complete || loaded.errors > 0) {
-        Complain(err, path + ": the file has errors; nothing was written");
-        return kFound;
+        if (onErrors != nullptr) {
+            Complain(err, path + ": the file has errors" + onErrors);
+        }
+        return errorsStatus;
     }
     return kSuccess;
 }

@@ -2,13 +2,12 @@
 
 // The examples and exit statuses that every command's --help ends with.
 
-namespace CLI {
-class App;
-}
+#include "cli/command.h"
+
+#include <string>
 
 namespace permora::cli {
 
-// Gives each command of the command line its examples and exit statuses.
-void DescribeCommands(CLI::App& app);
+std::string HelpFooter(const Command& command);
 
 } // namespace permora::cli

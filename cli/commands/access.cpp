@@ -1,13 +1,13 @@
 // access: the effective access of an account on a target, right by right, with the entries
 // that decide it; or, with --all, the standard permissions of every account of the target.
 
-#include "cli/access.h"
-
+#include "cli/command.h"
 #include "cli/commands.h"
 #include "model/checks.h"
 #include "model/effective_access.h"
 #include "template_file/access_table.h"
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -37,28 +37,6 @@ constexpr const char* kColumnKeys[kAccessColumnCount] = {"this_folder", "subfold
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), FoldAscii);
     return text;
-}
-
-// Rows of cells, each column as wide as its widest cell, two blanks between columns.
-void PrintTable(const std::vector<std::vector<std::string>>& rows, std::ostream& out) {
-    std::vector<std::size_t> widths;
-    for (const auto& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], row[i].size());
-        }
-    }
-    for (const auto& row : rows) {
-        std::string line = " ";
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            line += ' ';
-            line += row[i];
-            if (i + 1 < row.size()) {
-                line.append(widths[i] - row[i].size() + 1, ' ');
-            }
-        }
-        out << line << '\n';
-    }
 }
 
 std::vector<std::string> Heading(const char* first) {
@@ -95,7 +73,7 @@ void PrintAccessTable(const EffectiveAccess& access, const char* heading,
         }
         rows.push_back(std::move(row));
     }
-    PrintTable(rows, out);
+    PrintTable(rows, 1, out);
 }
 
 bool AnythingAudited(const EffectiveAccess& access) {
@@ -149,7 +127,7 @@ void PrintAccessText(const TargetObject& target, const EffectiveAccess& access,
             rows.push_back(std::move(row));
         }
     }
-    PrintTable(rows, out);
+    PrintTable(rows, 1, out);
 }
 
 Json AccessCellJson(const EffectiveAccess& access, int column, std::uint32_t mask) {
@@ -276,7 +254,7 @@ void PrintAllText(const TargetObject& target, std::ostream& out) {
         out << "  no entries\n";
         return;
     }
-    PrintTable(rows, out);
+    PrintTable(rows, 1, out);
 }
 
 Json AllJson(const TargetObject& target) {
@@ -308,14 +286,8 @@ int RunAccess(const AccessOptions& o, std::istream& in, std::ostream& out, std::
         }
     }
     SecurityTemplate tmpl;
-    const LoadResult loaded = LoadTemplate(o.file, tmpl, err, nullptr, &in);
-    if (!loaded.opened) {
-        Complain(err, o.file + ": " + CannotRead(loaded));
-        return kFileFailed;
-    }
-    if (!loaded.complete || loaded.errors > 0) {
-        Complain(err, o.file + ": the file has errors");
-        return kFound;
+    if (const int read = LoadWhole(o.file, tmpl, err, &in, ""); read != kSuccess) {
+        return read;
     }
     std::vector<const TargetObject*> targets;
     for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
@@ -360,29 +332,38 @@ int RunAccess(const AccessOptions& o, std::istream& in, std::ostream& out, std::
     return kSuccess;
 }
 
-} // namespace
-
-AccessCommand AddAccessCommand(CLI::App& app, std::istream& in, std::ostream& out,
-                               std::ostream& err) {
+Runner Define(CLI::App& command, const Io& io) {
     auto o = std::make_shared<AccessOptions>();
-    CLI::App* command = app.add_subcommand(
-        "access", "What an account can do on a target's folder, subfolders and files, and "
-                  "which entries decide it");
-    command->add_option("FILE", o->file, "Template file; - for standard input")->required();
-    command->add_option("--path", o->path, "The target's path")->required();
-    CLI::Option* account = command->add_option("--account", o->account, "The account asked about");
-    CLI::Option* groups = command->add_option("--member-of", o->groups,
-                                              "A group the account is a member of (repeatable)");
-    CLI::Option* all = command->add_flag(
+    command.add_option("FILE", o->file, "Template file; - for standard input")->required();
+    command.add_option("--path", o->path, "The target's path")->required();
+    CLI::Option* account = command.add_option("--account", o->account, "The account asked about");
+    CLI::Option* groups = command.add_option("--member-of", o->groups,
+                                             "A group the account is a member of (repeatable)");
+    CLI::Option* all = command.add_flag(
         "--all", o->all, "The standard permissions of every account the target's entries name");
     all->excludes(account)->excludes(groups);
-    command->add_flag("--json", o->json, "The result as JSON");
-    command->callback([account, all] {
+    command.add_flag("--json", o->json, "The result as JSON");
+    command.callback([account, all] {
         if (account->count() == 0 && all->count() == 0) {
             throw CLI::RequiredError("--account or --all");
         }
     });
-    return {command, [o, &in, &out, &err] { return RunAccess(*o, in, out, err); }};
+    return [o, io] { return RunAccess(*o, io.in, io.out, io.err); };
 }
+
+} // namespace
+
+const Command kAccess = {
+    "access",
+    "What an account can do on a target's folder, subfolders and files, and which entries "
+    "decide it",
+    "  permora-cli access security.conf --path /vol/vol2 --account 'LAB\\bob' --member-of "
+    "'LAB\\staff'\n"
+    "  permora-cli access security.conf --path /vol/vol2 --all --json\n",
+    "  0  answered\n"
+    "  1  the file has errors\n",
+    false,
+    Define,
+};
 
 } // namespace permora::cli

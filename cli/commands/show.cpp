@@ -1,56 +1,23 @@
-// show: a template as a person reads it, or as JSON.
+// show: a template as a person reads it, each target's line, or JSON.
 
+#include "cli/command.h"
 #include "cli/commands.h"
-
+#include "model/checks.h"
 #include "model/names.h"
+#include "model/template_ops.h"
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
+#include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace permora::cli {
 
 namespace {
-
-struct ListPart {
-    const char* name;     // heading in the text
-    const char* jsonName; // member in the JSON
-    std::uint16_t presentBit;
-    std::uint16_t protectedBit;
-    std::uint16_t inheritRequestBit;
-    std::uint16_t inheritedBit;
-    ListKind list;
-};
-
-// In the order the file writes them.
-constexpr ListPart kParts[] = {
-    {"auditing", "auditing", SE_SACL_PRESENT, SE_SACL_PROTECTED, SE_SACL_AUTO_INHERIT_REQ,
-     SE_SACL_AUTO_INHERITED, ListKind::Auditing},
-    {"permissions", "permissions", SE_DACL_PRESENT, SE_DACL_PROTECTED, SE_DACL_AUTO_INHERIT_REQ,
-     SE_DACL_AUTO_INHERITED, ListKind::Permissions},
-};
-
-const char* PartLetter(const ListPart& part) {
-    return part.list == ListKind::Permissions ? "D:" : "S:";
-}
-
-std::string PartMarks(const ListPart& part, std::uint16_t control) {
-    std::string text = PartLetter(part);
-    if ((control & part.protectedBit) != 0) {
-        text += "P";
-    }
-    if ((control & part.inheritRequestBit) != 0) {
-        text += "AR";
-    }
-    if ((control & part.inheritedBit) != 0) {
-        text += "AI";
-    }
-    return text;
-}
 
 // The entries of a part in the order the entry lists show them.
 std::vector<const Ace*> EntriesOf(const SecurityDescriptor& d, const ListPart& part) {
@@ -84,41 +51,6 @@ nlohmann::ordered_json NameOrNull(const char* name) {
     return name != nullptr ? nlohmann::ordered_json(name) : nlohmann::ordered_json(nullptr);
 }
 
-} // namespace
-
-std::string MarksText(std::uint16_t control) {
-    std::string text;
-    for (const ListPart& part : kParts) {
-        if ((control & part.presentBit) != 0) {
-            if (!text.empty()) {
-                text += ' ';
-            }
-            text += PartMarks(part, control);
-        }
-    }
-    return text;
-}
-
-std::string StyleText(std::int32_t style) {
-    const char* name = StyleName(style);
-    return name != nullptr ? name : std::to_string(style);
-}
-
-std::string LevelText(std::int32_t level) {
-    const char* name = LevelName(level);
-    return name != nullptr ? name : std::to_string(level);
-}
-
-std::string Hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(value));
-    return text;
-}
-
-std::string Plural(long long count, const char* one, const char* many) {
-    return std::to_string(count) + ' ' + (count == 1 ? one : many);
-}
-
 void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out) {
     bool first = true;
     for (const TargetObject* t : targets) {
@@ -132,10 +64,10 @@ void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out
             << LevelText(t->SecurityLevel) << ", mode " << t->Mode << '\n';
 
         // One set of column widths for all rows of the target.
-        using Row = std::array<std::string, 6>;
+        using Row = std::vector<std::string>;
         std::vector<std::pair<const ListPart*, std::vector<Row>>> parts;
-        std::array<std::size_t, 6> widths{};
-        for (const ListPart& part : kParts) {
+        Columns columns;
+        for (const ListPart& part : kListParts) {
             if ((d.Control & part.presentBit) == 0) {
                 continue;
             }
@@ -143,9 +75,7 @@ void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out
             for (const Ace* e : EntriesOf(d, part)) {
                 Row row{EntryTypeName(*e, part.list), e->NTAccount, PermissionName(e->Mask),
                         PlacesText(e->Flags),         Hex(e->Mask), FlagsHex(e->Flags)};
-                for (std::size_t i = 0; i < row.size(); ++i) {
-                    widths[i] = std::max(widths[i], row[i].size());
-                }
+                columns.Widen(row);
                 rows.push_back(std::move(row));
             }
             parts.emplace_back(&part, std::move(rows));
@@ -157,15 +87,7 @@ void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out
             out << "  " << part->name << " (" << PartMarks(*part, d.Control) << ")"
                 << (rows.empty() ? ": no entries\n" : ":\n");
             for (const Row& row : rows) {
-                std::string line = "   ";
-                for (std::size_t i = 0; i < row.size(); ++i) {
-                    line += ' ';
-                    line += row[i];
-                    if (i + 1 < row.size()) {
-                        line.append(widths[i] - row[i].size() + 1, ' ');
-                    }
-                }
-                out << line << '\n';
+                out << columns.Line(row, 3) << '\n';
             }
         }
     }
@@ -195,7 +117,7 @@ void ShowJson(const std::vector<const TargetObject*>& selected, std::ostream& ou
             {"line", ToLine(*t)},
             {"sddl", ToSddl(d)},
         };
-        for (const ListPart& part : kParts) {
+        for (const ListPart& part : kListParts) {
             if ((d.Control & part.presentBit) == 0) {
                 target[part.jsonName] = nullptr;
                 continue;
@@ -222,5 +144,69 @@ void ShowJson(const std::vector<const TargetObject*>& selected, std::ostream& ou
     }
     out << targets.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
+
+struct ShowOptions {
+    std::string file;
+    std::vector<std::string> paths;
+    std::string account;
+    std::string format = "text";
+    bool json = false;
+};
+
+int Show(const ShowOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    SecurityTemplate tmpl;
+    if (const int read = LoadWhole(o.file, tmpl, err, &in, nullptr); read != kSuccess) {
+        return read;
+    }
+    const TargetScope scope = TargetsMatchingAny(o.paths);
+    std::vector<const TargetObject*> selected;
+    int index = 0;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
+        if (scope(*t, index) && (o.account.empty() || HoldsAccount(*t, o.account))) {
+            selected.push_back(t);
+        }
+    }
+    if (selected.empty() && (!o.paths.empty() || !o.account.empty())) {
+        Complain(err, o.file + ": " + NothingSelected(o.paths, o.account));
+        return kUsage;
+    }
+    if (o.json || o.format == "json") {
+        ShowJson(selected, out);
+    } else if (o.format == "line") {
+        ShowLines(selected, out);
+    } else {
+        ShowText(selected, out);
+    }
+    return kSuccess;
+}
+
+Runner Define(CLI::App& command, const Io& io) {
+    auto o = std::make_shared<ShowOptions>();
+    command.add_option("FILE", o->file, "Template file")->required();
+    command.add_option("--path", o->paths,
+                       "Only the targets whose path matches this pattern (repeatable)");
+    command.add_option("--account", o->account,
+                       "Only the targets with an entry of this account (any letter case)");
+    CLI::Option* format =
+        command
+            .add_option("--format", o->format,
+                        "text (the default), line (each target's template line) or json")
+            ->check(CLI::IsMember({"text", "line", "json"}));
+    command.add_flag("--json", o->json, "The same as --format json")->excludes(format);
+    return [o, io] { return Show(*o, io.in, io.out, io.err); };
+}
+
+} // namespace
+
+const Command kShow = {
+    "show",
+    "Print a template's targets and entries",
+    "  permora-cli show security.conf --path '/vol/home/*' --account 'LAB\\bob'\n"
+    "  permora-cli show security.conf --format line | grep -c 'LAB\\\\bob'\n",
+    "  0  shown\n"
+    "  1  the file has errors; nothing is shown\n",
+    false,
+    Define,
+};
 
 } // namespace permora::cli

@@ -1,12 +1,16 @@
-// diff: the differences of two templates, as text or JSON.
+// diff: the differences of two templates, target by target, as text or JSON.
 
+#include "cli/command.h"
 #include "cli/commands.h"
-
 #include "model/template_ops.h"
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <ostream>
+#include <string>
+#include <utility>
 
 namespace permora::cli {
 
@@ -47,8 +51,6 @@ nlohmann::ordered_json EntryJson(const Ace* entry) {
 template <class T> void Change(nlohmann::ordered_json& target, const char* name, T a, T b) {
     target[name] = {{"a", a}, {"b", b}};
 }
-
-} // namespace
 
 int DiffText(const SecurityTemplate& a, const SecurityTemplate& b, const std::string& nameA,
              const std::string& nameB, std::ostream& out) {
@@ -177,5 +179,49 @@ int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream&
     out << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     return differences.empty() ? 0 : 1;
 }
+
+struct DiffOptions {
+    std::string a;
+    std::string b;
+    bool json = false;
+};
+
+int Diff(const DiffOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (IsStandardInput(o.a) && IsStandardInput(o.b)) {
+        Complain(err, "standard input can be only one of the two templates");
+        return kUsage;
+    }
+    SecurityTemplate a;
+    SecurityTemplate b;
+    for (const auto& [name, tmpl] : {std::pair{&o.a, &a}, std::pair{&o.b, &b}}) {
+        if (const int read =
+                LoadWhole(*name, *tmpl, err, &in, "; nothing was compared", kFileFailed);
+            read != kSuccess) {
+            return read;
+        }
+    }
+    return o.json ? DiffJson(a, b, out) : DiffText(a, b, o.a, o.b, out);
+}
+
+Runner Define(CLI::App& command, const Io& io) {
+    auto o = std::make_shared<DiffOptions>();
+    command.add_option("A", o->a, "First template")->required();
+    command.add_option("B", o->b, "Second template")->required();
+    command.add_flag("--json", o->json, "The differences as one JSON object");
+    return [o, io] { return Diff(*o, io.in, io.out, io.err); };
+}
+
+} // namespace
+
+const Command kDiff = {
+    "diff",
+    "Compare two templates target by target",
+    "  permora-cli diff old.conf new.conf\n"
+    "  permora-cli diff --json old.conf - < new.conf\n",
+    "  0  the templates are equal\n"
+    "  1  the templates differ (targets, entries, order or lines of other styles)\n",
+    false,
+    Define,
+};
 
 } // namespace permora::cli

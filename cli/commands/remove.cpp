@@ -1,0 +1,98 @@
+// remove: takes targets out of a template, chosen by --path patterns or a list of paths.
+
+#include "cli/command.h"
+#include "cli/commands.h"
+#include "cli/edit.h"
+#include "model/template_ops.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace permora::cli {
+
+namespace {
+
+struct RemoveOptions {
+    TargetEdit target;
+    std::string pathList; // --paths
+};
+
+int Remove(const RemoveOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (o.target.paths.empty() && o.pathList.empty()) {
+        Complain(err, "remove: --path or --paths is required");
+        return kUsage;
+    }
+    std::unordered_set<std::string> listed;
+    if (!o.pathList.empty()) {
+        PathList list;
+        if (const int read = ReadPaths(o.pathList, in, nullptr, list, err); read != kSuccess) {
+            return read;
+        }
+        if (list.invalid.size() >= kMostInvalidPaths) {
+            Complain(err, o.pathList + ": " +
+                              Plural(static_cast<long long>(list.invalid.size()), "invalid path",
+                                     "invalid paths") +
+                              " (the list was read no further); nothing was written");
+            return kFound;
+        }
+        for (std::string& path : list.paths) {
+            listed.insert(std::move(path));
+        }
+    }
+    return EditTargets(o.target, out, err, [&](SecurityTemplate& tmpl, std::ostream& said) {
+        const TargetScope byPattern = TargetsMatchingAny(o.target.paths);
+        std::vector<int> indexes;
+        int index = 0;
+        for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
+            const bool wanted =
+                o.pathList.empty() ? byPattern(*t, index) : listed.count(t->Path) != 0;
+            if (wanted) {
+                indexes.push_back(index);
+            }
+        }
+        if (indexes.empty()) {
+            Complain(err, o.target.edit.file + ": " +
+                              (o.pathList.empty() ? NothingSelected(o.target.paths, {})
+                                                  : "no target has a path of " + o.pathList));
+            return EndWith(kUsage);
+        }
+        const int removed = tmpl.RemoveMany(std::move(indexes));
+        said << Plural(removed, "target", "targets")
+             << Would(o.target.edit, " removed\n", " would be removed\n");
+        Change made;
+        made.write = true;
+        return made;
+    });
+}
+
+Runner Define(CLI::App& command, const Io& io) {
+    auto o = std::make_shared<RemoveOptions>();
+    AddTargetEditOptions(command, o->target);
+    CLI::Option* paths = command.add_option("--path", o->target.paths,
+                                            "Targets whose path matches this pattern (repeatable)");
+    CLI::Option* list =
+        command.add_option("--paths", o->pathList,
+                           "Targets with a path of this list, one a line; - for standard input");
+    paths->excludes(list);
+    return [o, io] { return Remove(*o, io.in, io.out, io.err); };
+}
+
+} // namespace
+
+const Command kRemove = {
+    "remove",
+    "Take targets out of a template",
+    "  permora-cli remove security.conf --path '/vol/home/olduser'\n"
+    "  permora-cli remove security.conf --paths departed.txt\n",
+    "  0  removed\n"
+    "  1  the template has errors: nothing written\n",
+    true,
+    Define,
+};
+
+} // namespace permora::cli
