@@ -56,7 +56,9 @@ public:
             outcome_.tooLong = true;
             outcome_.tooLongLine = decoder_.LineNumber();
             readFailed = true;
-        } else if (!lineFailed_) {
+        } else if (!lineFailed_ || report_.keepGoing) {
+            // What the decoding changed after the last line concerns the file; a reading that
+            // goes on past failing lines tells it too.
             for (const std::string& warning : warnings_) {
                 report_.warning(warningsLine_, warning);
             }

@@ -114,6 +114,22 @@ TEST(CliInput, CheckStrictTellsWhatTheDecodingChanges) {
     EXPECT_EQ(outcome.err, "");
 }
 
+// check reads on past a failing line, so what stands after U+001A is still told.
+TEST(CliInput, CheckTellsOfTheEndOfDataAfterAFailingLine) {
+    const std::string file =
+        Text8({kHeader, "1,0,\"/vol/bad\",0,\"D:(Q;;0x1;;;x)\"", kQt1}) + "\x1A" + Text8({kQt1});
+    Folder folder;
+    WriteBytes((folder.Path() / "a.conf").string(), file);
+    const Outcome outcome = RunIn(folder, {"check", "a.conf"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.out.find("a.conf:4: warning: data after U+001A is not saved\n"),
+              std::string::npos)
+        << outcome.out;
+    EXPECT_NE(outcome.out.find("1 file checked: 1 target read, 1 error, 1 warning;"),
+              std::string::npos)
+        << outcome.out;
+}
+
 // What stands after U+001A is never read: a command that writes the file back would lose
 // it, so it writes nothing unless forced.
 TEST(CliInput, EditingCommandsKeepWhatStandsAfterTheEndOfData) {
