@@ -3,7 +3,7 @@
 #include "cli/cli.h"
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "cli/help.h"
 #include "permora_version.h"
 

@@ -2,7 +2,7 @@
 
 // The one road of every command that reads a template, changes it and writes it back.
 
-#include "cli/commands.h"
+#include "cli/common.h"
 
 #include <functional>
 #include <iosfwd>

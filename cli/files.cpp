@@ -1,6 +1,6 @@
 // Reading and writing template files for the commands.
 
-#include "cli/commands.h"
+#include "cli/common.h"
 
 #include "model/checks.h"
 #include "template_file/decode_detail.h"

@@ -1,6 +1,6 @@
 // Texts for people that several commands print.
 
-#include "cli/commands.h"
+#include "cli/common.h"
 
 #include "model/names.h"
 

@@ -2,7 +2,7 @@
 // that decide it; or, with --all, the standard permissions of every account of the target.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "model/checks.h"
 #include "model/effective_access.h"
 #include "template_file/access_table.h"

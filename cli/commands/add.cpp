@@ -2,7 +2,7 @@
 // and with each path's own account in place of a stand-in.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "cli/edit.h"
 #include "model/checks.h"
 #include "model/template_ops.h"

@@ -1,7 +1,7 @@
 // check: reads each file as the editor's Import does and reports every error and warning.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 
 #include <CLI/CLI.hpp>
 

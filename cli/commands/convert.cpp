@@ -1,7 +1,7 @@
 // convert: imports files in order into one template and saves it.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 
 #include <CLI/CLI.hpp>
 

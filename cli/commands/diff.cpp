@@ -1,7 +1,7 @@
 // diff: the differences of two templates, target by target, as text or JSON.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "model/template_ops.h"
 
 #include <CLI/CLI.hpp>

@@ -2,7 +2,7 @@
 // the targets a --path chooses, merged as the editor merges.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "cli/edit.h"
 #include "model/checks.h"
 #include "model/entry_ops.h"

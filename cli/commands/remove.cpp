@@ -1,7 +1,7 @@
 // remove: takes targets out of a template, chosen by --path patterns or a list of paths.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "cli/edit.h"
 #include "model/template_ops.h"
 

@@ -1,7 +1,7 @@
 // replace-account: renames an account in every entry, merging as the editor does.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "cli/edit.h"
 #include "model/checks.h"
 #include "model/template_ops.h"

@@ -1,7 +1,7 @@
 // revoke: takes an account's entries off the targets a --path chooses.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "cli/edit.h"
 #include "model/entry_ops.h"
 #include "model/template_ops.h"

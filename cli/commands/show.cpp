@@ -1,7 +1,7 @@
 // show: a template as a person reads it, each target's line, or JSON.
 
 #include "cli/command.h"
-#include "cli/commands.h"
+#include "cli/common.h"
 #include "model/checks.h"
 #include "model/names.h"
 #include "model/template_ops.h"
