@@ -3,7 +3,8 @@
 # compiled in as well as the model and file code.
 find_package(CLI11 CONFIG REQUIRED)
 find_package(nlohmann_json REQUIRED)
-file(GLOB _cli_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/cli/*.cpp)
+file(GLOB _cli_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/cli/*.cpp
+     ${PROJECT_SOURCE_DIR}/cli/commands/*.cpp)
 list(FILTER _cli_sources EXCLUDE REGEX "/main\\.cpp$")
 add_executable(cli_fuzzer ${CMAKE_CURRENT_LIST_DIR}/cli_fuzzer.cpp ${_cli_sources}
                ${_fuzzed_sources})
