@@ -18,6 +18,13 @@ constexpr std::uint8_t kFileDirectoryCodes[] = {0x04, 0x03, 0x02, 0x01, 0x0B, 0x
 
 namespace ids = res::EntryEditorPage;
 
+// Both editors' name, apply-onto and Clear All; their boxes are bound row by row.
+const tk::Handler<EntryEditorPage> kHandlers[] = {
+    {ids::IDC_NAME, tk::Notify::Changed, &EntryEditorPage::OnNameChanged},
+    {ids::IDC_APPLY_ONTO, tk::Notify::SelChange, &EntryEditorPage::OnApplyOntoChanged},
+    {ids::IDC_CLEAR_ALL, tk::Notify::Clicked, &EntryEditorPage::OnClearAll},
+};
+
 } // namespace
 
 std::span<const std::uint8_t> ApplyOntoCodes(int level) {
@@ -43,10 +50,20 @@ EntryEditorPage::EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEdit
             Bind(this, BoxId(row, column), tk::Notify::Clicked,
                  [this, row, column] { BoxClicked(row, column); });
     }
+    Bind(this, kHandlers);
 }
 
 EntryEditorPage::~EntryEditorPage() {
     QObject::disconnect(focusWatch_);
+}
+
+void EntryEditorPage::CopyEntry(permora::Ace& part, const permora::Ace& entry,
+                                std::uint8_t dropFlags) {
+    part.AceType = entry.AceType;
+    part.Flags = static_cast<std::uint8_t>(entry.Flags & ~dropFlags);
+    part.Size = entry.Size;
+    part.Mask = entry.Mask;
+    part.NTAccount = entry.NTAccount;
 }
 
 void EntryEditorPage::OnSetActive() {

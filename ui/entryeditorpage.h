@@ -68,6 +68,10 @@ public:
 protected:
     EntryEditorPage(const tk::DialogTemplate& tmpl, const EntryEditorKind& kind, int level);
 
+    // Makes a working entry a copy of entry, without the flag bits in dropFlags.
+    static void CopyEntry(permora::Ace& part, const permora::Ace& entry,
+                          std::uint8_t dropFlags = 0);
+
     // The account name and inheritance code that activation shows.
     virtual std::string ShownAccount() = 0;
     virtual int ShownCode() = 0;

@@ -21,20 +21,6 @@ const EntryEditorKind kAuditEditor{
     {kAuditSuccess, kAuditFailure},
 };
 
-const tk::Handler<ObjectAuditPropPage> kHandlers[] = {
-    {ids::IDC_NAME, tk::Notify::Changed, &ObjectAuditPropPage::OnNameChanged},
-    {ids::IDC_APPLY_ONTO, tk::Notify::SelChange, &ObjectAuditPropPage::OnApplyOntoChanged},
-    {ids::IDC_CLEAR_ALL, tk::Notify::Clicked, &ObjectAuditPropPage::OnClearAll},
-};
-
-void CopyEntry(permora::Ace& part, const permora::Ace& entry, std::uint8_t dropBit) {
-    part.AceType = entry.AceType;
-    part.Flags = static_cast<std::uint8_t>(entry.Flags & ~dropBit);
-    part.Size = entry.Size;
-    part.Mask = entry.Mask;
-    part.NTAccount = entry.NTAccount;
-}
-
 } // namespace
 
 ObjectAuditPropPage::ObjectAuditPropPage(const std::string& account, int level)
@@ -42,9 +28,7 @@ ObjectAuditPropPage::ObjectAuditPropPage(const std::string& account, int level)
       SuccessAce(std::make_unique<permora::Ace>(account, 0, permora::kAuditType,
                                                 kAuditSuccess | kNewFlags)),
       FailedAce(std::make_unique<permora::Ace>(account, 0, permora::kAuditType,
-                                               kAuditFailure | kNewFlags)) {
-    BindHandlers();
-}
+                                               kAuditFailure | kNewFlags)) {}
 
 // An entry that audits success and failure is split into both parts, each with the
 // entry's mask and one audit bit. A part the entry does not have starts empty with the
@@ -61,10 +45,6 @@ ObjectAuditPropPage::ObjectAuditPropPage(const permora::Ace& entry, int level)
 }
 
 ObjectAuditPropPage::~ObjectAuditPropPage() = default;
-
-void ObjectAuditPropPage::BindHandlers() {
-    Bind(this, kHandlers);
-}
 
 // The part that carries the entry names its code and account: the success part, unless
 // it is empty while the failed part is not (an entry that audits failures only).

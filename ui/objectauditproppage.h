@@ -31,6 +31,5 @@ protected:
     int ShownCode() override;
 
 private:
-    void BindHandlers();
     bool ShowsFailedPart() const;
 };

@@ -28,7 +28,4 @@ public:
 protected:
     std::string ShownAccount() override;
     int ShownCode() override;
-
-private:
-    void BindHandlers();
 };
