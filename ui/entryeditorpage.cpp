@@ -13,8 +13,25 @@
 
 namespace {
 
-constexpr std::uint8_t kStorageCodes[] = {0x03, 0x02, 0x09};
-constexpr std::uint8_t kFileDirectoryCodes[] = {0x04, 0x03, 0x02, 0x01, 0x0B, 0x0A, 0x09};
+using permora::kContainerInherit;
+using permora::kInheritOnly;
+using permora::kNoPropagate;
+using permora::kObjectInherit;
+
+// The inheritance codes, named after what the apply-onto choice shows for them.
+constexpr std::uint8_t kThisFolderOnly = kNoPropagate;
+constexpr std::uint8_t kFolderSubfoldersFiles = kObjectInherit | kContainerInherit;
+constexpr std::uint8_t kFolderSubfolders = kContainerInherit;
+constexpr std::uint8_t kFolderFiles = kObjectInherit;
+constexpr std::uint8_t kSubfoldersFilesOnly = kObjectInherit | kContainerInherit | kInheritOnly;
+constexpr std::uint8_t kSubfoldersOnly = kContainerInherit | kInheritOnly;
+constexpr std::uint8_t kFilesOnly = kObjectInherit | kInheritOnly;
+
+constexpr std::uint8_t kStorageCodes[] = {kFolderSubfoldersFiles, kFolderSubfolders, kFilesOnly};
+constexpr std::uint8_t kFileDirectoryCodes[] = {
+    kThisFolderOnly,      kFolderSubfoldersFiles, kFolderSubfolders, kFolderFiles,
+    kSubfoldersFilesOnly, kSubfoldersOnly,        kFilesOnly,
+};
 
 namespace ids = res::EntryEditorPage;
 

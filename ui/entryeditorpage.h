@@ -38,11 +38,23 @@ class EntryEditorPage : public tk::PropertyPage {
 
 public:
     static constexpr int kRowCount = 14;
-    static constexpr std::uint32_t kEmptyMask = 0x00100000; // SYNCHRONIZE alone
+    static constexpr std::uint32_t kEmptyMask = permora::kSynchronize;
     // The access bit of each row; row 0 (Full Control) stands for the whole mask.
     static constexpr std::uint32_t kRowBits[kRowCount] = {
-        0,     0x20, 0x01, 0x80,    0x08,    0x02,    0x04,
-        0x100, 0x10, 0x40, 0x10000, 0x20000, 0x40000, 0x80000,
+        0,
+        permora::kExecute,
+        permora::kReadData,
+        permora::kReadAttributes,
+        permora::kReadEa,
+        permora::kWriteData,
+        permora::kAppendData,
+        permora::kWriteAttributes,
+        permora::kWriteEa,
+        permora::kDeleteChild,
+        permora::kDelete,
+        permora::kReadControl,
+        permora::kWriteDac,
+        permora::kWriteOwner,
     };
 
     ~EntryEditorPage() override;

@@ -203,7 +203,7 @@ std::string EntryListPage::TakeEntries(EntryEditorPage& editor) {
         std::string account = part->NTAccount;
         // A list that takes the entry empties the editor's pointer: it no longer
         // destroys it.
-        if (List().Add(part) == 1)
+        if (List().Add(part))
             highlight = std::move(account);
     }
     return highlight;
@@ -243,7 +243,7 @@ void EntryListPage::OnAdd() {
     for (int column = 0; column < 2; ++column) {
         std::unique_ptr<permora::Ace>& part = editor->Entry(column);
         std::string account = part->NTAccount;
-        if (List().Add(part) == 1) {
+        if (List().Add(part)) {
             target_.Descriptor->Control |= kind_.presentBit;
             highlight = std::move(account);
         }

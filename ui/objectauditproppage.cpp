@@ -16,7 +16,7 @@ constexpr std::uint8_t kNewFlags = permora::kObjectInherit | permora::kContainer
 
 const EntryEditorKind kAuditEditor{
     {ids::kSuccessBox, ids::kFailedBox},
-    0x000F01FF, // every right, without SYNCHRONIZE
+    permora::kAllRightsMask, // every right but SYNCHRONIZE
     false,
     {kAuditSuccess, kAuditFailure},
 };

@@ -10,7 +10,7 @@ namespace ids = res::ObjectPermPropPage;
 
 const EntryEditorKind kPermissionEditor{
     {ids::kAllowBox, ids::kDenyBox},
-    0x001F01FF, // Full Control includes SYNCHRONIZE
+    permora::kFullControlMask, // includes SYNCHRONIZE
     true,
     {0, 0},
 };

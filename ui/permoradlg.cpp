@@ -60,10 +60,10 @@ constexpr const char* kBeingWritten =
 // Room between the recovery line and the list under it, in pixels.
 constexpr int kOfferGap = 4;
 
-constexpr unsigned kSaveDialogFlags = 0x0806;   // hide read-only, ask before overwriting,
-                                                // the folder must exist
-constexpr unsigned kImportDialogFlags = 0x1004; // hide read-only, the file must exist
-constexpr unsigned kNewDialogFlags = 0x3004;    // ... and offer to create a missing file
+constexpr unsigned kSaveDialogFlags =
+    tk::OFN_HIDEREADONLY | tk::OFN_OVERWRITEPROMPT | tk::OFN_PATHMUSTEXIST;
+constexpr unsigned kImportDialogFlags = tk::OFN_HIDEREADONLY | tk::OFN_FILEMUSTEXIST;
+constexpr unsigned kNewDialogFlags = kImportDialogFlags | tk::OFN_CREATEPROMPT;
 
 const tk::Handler<PermoraDlg> kHandlers[] = {
     {IDC_NEW, tk::Notify::Clicked, &PermoraDlg::NewTemplate},

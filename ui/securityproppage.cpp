@@ -216,7 +216,7 @@ void SecurityPropPage::OnAdd() {
     }
     currentNTAccount_ = name;
     auto entry = std::make_unique<permora::Ace>(name, permora::kAllowType);
-    if (descriptor->DaclList.Add(entry) == 1) {
+    if (descriptor->DaclList.Add(entry)) {
         // Listed at the next activation and written to the file from now on.
         descriptor->Control |= permora::SE_DACL_PRESENT;
     }

@@ -17,6 +17,7 @@ inline constexpr unsigned MB_OK = 0x00;
 inline constexpr unsigned MB_YESNOCANCEL = 0x03;
 inline constexpr unsigned MB_YESNO = 0x04; // No is the default button and Escape
 inline constexpr unsigned MB_ICONQUESTION = 0x20;
+inline constexpr unsigned MB_TYPEMASK = 0x0F; // the bits that choose the buttons
 
 inline constexpr unsigned OFN_OVERWRITEPROMPT = 0x0002;
 inline constexpr unsigned OFN_HIDEREADONLY = 0x0004;

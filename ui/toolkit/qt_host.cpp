@@ -178,11 +178,12 @@ void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_vi
     box.setWindowTitle(ToQt(title));
     box.setText(ToQt(text));
     box.setTextFormat(Qt::PlainText);
-    if ((type & 0x0F) == MB_YESNOCANCEL) {
+    const unsigned buttons = type & MB_TYPEMASK;
+    if (buttons == MB_YESNOCANCEL) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
-    } else if ((type & 0x0F) == MB_YESNO) {
+    } else if (buttons == MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
