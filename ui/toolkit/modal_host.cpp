@@ -1,7 +1,9 @@
 #include "ui/toolkit/modal_host.h"
 
+#include <QString>
+#include <QStringList>
+
 #include <string>
-#include <vector>
 
 namespace tk {
 
@@ -9,44 +11,17 @@ namespace {
 
 ModalHost* g_host = nullptr; // nullptr: the Qt host
 
-std::vector<std::string> Split(std::string_view text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos) {
-            parts.emplace_back(text.substr(start));
-            break;
-        }
-        parts.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
-std::string Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
 // "*.conf;*.txt" -> "*.conf *.txt"; "*.*", every file there, is "*" to Qt, where "*.*"
 // would leave out the names without a dot.
-std::string QtPatterns(std::string_view patterns) {
-    std::string joined;
-    for (const std::string& part : Split(patterns, ';')) {
-        std::string pattern = Trim(part);
-        if (pattern.empty())
+QString QtPatterns(const QString& patterns) {
+    QStringList kept;
+    for (const QString& part : patterns.split(u';')) {
+        const QString pattern = part.trimmed();
+        if (pattern.isEmpty())
             continue;
-        if (pattern == "*.*")
-            pattern = "*";
-        if (!joined.empty())
-            joined += ' ';
-        joined += pattern;
+        kept.append(pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
     }
-    return joined.empty() ? std::string("*") : joined;
+    return kept.isEmpty() ? QStringLiteral("*") : kept.join(u' ');
 }
 
 } // namespace
@@ -70,28 +45,24 @@ FileDialogResult FileDialog(const FileDialogRequest& request) {
 }
 
 std::string QtFilter(std::string_view windowsFilter) {
-    const std::vector<std::string> parts = Split(windowsFilter, '|');
-    std::string filter;
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-        const std::string& description = parts[i];
-        if (description.empty())
+    const QStringList parts = QString::fromUtf8(windowsFilter).split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        if (description.isEmpty())
             break; // "||" ends the list
-        const std::string& windowsPatterns = parts[i + 1];
-        const std::string patterns = QtPatterns(windowsPatterns);
+        const QString& windowsPatterns = parts[i + 1];
+        const QString patterns = u'(' + QtPatterns(windowsPatterns) + u')';
         // Qt reads the patterns from the parentheses at the end of the text.
-        std::string entry = description;
-        const std::string shown = "(" + windowsPatterns + ")";
-        if (entry.size() >= shown.size() &&
-            entry.compare(entry.size() - shown.size(), shown.size(), shown) == 0) {
-            entry.replace(entry.size() - shown.size(), shown.size(), "(" + patterns + ")");
-        } else {
-            entry += " (" + patterns + ")";
-        }
-        if (!filter.empty())
-            filter += ";;";
-        filter += entry;
+        const QString shown = u'(' + windowsPatterns + u')';
+        QString entry = description;
+        if (entry.endsWith(shown))
+            entry.replace(entry.size() - shown.size(), shown.size(), patterns);
+        else
+            entry += u' ' + patterns;
+        entries.append(entry);
     }
-    return filter;
+    return entries.join(QStringLiteral(";;")).toStdString();
 }
 
 } // namespace tk
