@@ -2,7 +2,7 @@
 
 // Helpers shared by the tests of the advanced pages: targets made from descriptor text, the
 // check boxes of an entry editor as a string of 0 and 1, row 0 first, and the runs of the
-// twin list pages and editors in their sheets.
+// twin list pages and editors in their sheets, with the checks both list pages share.
 
 #include "model/target.h"
 #include "resources/templates/entryeditorpage.h"
@@ -11,6 +11,7 @@
 #include "support/scripted_host.h"
 #include "template_file/template_file.h"
 #include "ui/entryeditorpage.h"
+#include "ui/entrylistpage.h"
 #include "ui/inputntaccountdlg.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,11 +67,14 @@ template <class Editor> void ClickBox(Editor& editor, int row, int column) {
     tk::test::Click(editor, editor.BoxId(row, column));
 }
 
-// The texts of every row of a list view, cell by cell.
-inline std::vector<std::vector<std::string>> Rows(const tk::ListView& list) {
-    std::vector<std::vector<std::string>> rows;
+// The texts of one row of an entry list, cell by cell.
+using Row = std::vector<std::string>;
+
+// The texts of every row of a list view.
+inline std::vector<Row> Rows(const tk::ListView& list) {
+    std::vector<Row> rows;
     for (int row = 0; row < list.RowCount(); ++row) {
-        std::vector<std::string> cells;
+        Row cells;
         for (int column = 0; column < list.ColumnCount(); ++column)
             cells.push_back(list.Cell(row, column));
         rows.push_back(std::move(cells));
@@ -154,6 +159,49 @@ template <class Page, class Editor, const char* kEditorTitle> struct ListPageRun
     Page page;
     tk::test::ScriptedHost host;
 };
+
+// The inheritance box of a list page: clicked some times on a target read from before, then
+// the target written as after. When checked is not -1, the box shows checked, and shown says
+// whether it is visible and enabled.
+struct InheritanceCase {
+    const char* name;
+    const char* before;
+    int level;
+    int clicks;
+    const char* after;
+    int checked = -1;
+    bool shown = true;
+};
+
+template <class Run> void ExpectInheritanceBox(std::span<const InheritanceCase> cases) {
+    namespace ids = res::EntryListPage;
+    for (const InheritanceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Run run(c.before, c.level);
+        run.Run([&c](Run& r) {
+            for (int i = 0; i < c.clicks; ++i)
+                tk::test::Click(r.page, ids::IDC_INHERIT);
+            if (c.checked < 0)
+                return;
+            EXPECT_EQ(r.page.Check(ids::IDC_INHERIT), c.checked);
+            EXPECT_EQ(r.page.IsShown(ids::IDC_INHERIT), c.shown);
+            EXPECT_EQ(r.page.IsEnabled(ids::IDC_INHERIT), c.shown);
+        });
+        EXPECT_EQ(DescriptorText(*run.target), c.after);
+    }
+}
+
+// An entry and the texts of its row in a list of the given kind.
+struct RowTextCase {
+    permora::Ace entry;
+    Row row;
+};
+
+inline void ExpectRowTexts(std::span<const RowTextCase> cases, permora::ListKind list) {
+    for (const RowTextCase& c : cases)
+        EXPECT_EQ(EntryRow(c.entry, list), c.row)
+            << "mask " << c.entry.Mask << ", flags " << int{c.entry.Flags};
+}
 
 // Runs an entry editor in its sheet; play acts on the open page and the sheet ends with OK.
 template <class Editor>

@@ -25,8 +25,8 @@ using advtest::ClickBox;
 using advtest::ColumnBoxes;
 using advtest::DescriptorText;
 using advtest::MakeTarget;
+using advtest::Row;
 using advtest::Rows;
-using Row = std::vector<std::string>;
 
 constexpr int kSuccess = 0;
 constexpr int kFailed = 1;
@@ -176,16 +176,8 @@ TEST(AuditingPropPageTest, AddEditAndRemoveGoThroughTheAuditRules) {
     }
 }
 
-struct InheritanceCase {
-    const char* name;
-    const char* before;
-    int level;
-    int clicks;
-    const char* after;
-};
-
 TEST(AuditingPropPageTest, InheritanceBoxSetsTheAuditProtectionBits) {
-    const InheritanceCase cases[] = {
+    const advtest::InheritanceCase cases[] = {
         {"unchecked", "S:(AU;CISA;0x1;;;Users)D:AR(A;CIOI;0x1;;;Users)",
          permora::kLevelFileDirectory, 1, "S:P(AU;CISA;0x1;;;Users)D:AR(A;CIOI;0x1;;;Users)"},
         {"checked again", "S:(AU;CISA;0x1;;;Users)", permora::kLevelFileDirectory, 2,
@@ -193,23 +185,11 @@ TEST(AuditingPropPageTest, InheritanceBoxSetsTheAuditProtectionBits) {
         {"Storage", "S:AR(AU;CISA;0x1;;;Users)D:(A;CIOI;0x1;;;Users)", permora::kLevelStorage, 0,
          "S:P(AU;CISA;0x1;;;Users)D:(A;CIOI;0x1;;;Users)"},
     };
-    for (const InheritanceCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        AuditingRun run(c.before, c.level);
-        run.Run([&c](AuditingRun& r) {
-            for (int i = 0; i < c.clicks; ++i)
-                tk::test::Click(r.page, ids::IDC_INHERIT);
-        });
-        EXPECT_EQ(DescriptorText(*run.target), c.after);
-    }
+    advtest::ExpectInheritanceBox<AuditingRun>(cases);
 }
 
 TEST(AuditingPropPageTest, RowTexts) {
-    struct Case {
-        permora::Ace entry;
-        Row row;
-    };
-    const Case cases[] = {
+    const advtest::RowTextCase cases[] = {
         {{"Users", 0x200A9, 2, 0xC3},
          {"All", "Users", "Read and Execute", "This folder, subfolders and files"}},
         {{"Users", 0x20089, 2, 0x89}, {"Fail", "Users", "Read", "Files only"}},
@@ -218,8 +198,7 @@ TEST(AuditingPropPageTest, RowTexts) {
         {{"Users", 0x1, 2, 0x02},
          {"None", "Users", "List folder/Read data", "This folder and subfolders"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(EntryRow(c.entry, permora::ListKind::Auditing), c.row);
+    advtest::ExpectRowTexts(cases, permora::ListKind::Auditing);
 }
 
 } // namespace

@@ -26,8 +26,8 @@ using advtest::ClickBox;
 using advtest::ColumnBoxes;
 using advtest::DescriptorText;
 using advtest::MakeTarget;
+using advtest::Row;
 using advtest::Rows;
-using Row = std::vector<std::string>;
 
 constexpr int kAllow = 0;
 constexpr int kDeny = 1;
@@ -380,60 +380,34 @@ TEST(PermissionPropPageTest, ListClickSetsEditAndRemove) {
     });
 }
 
-struct InheritanceCase {
-    const char* name;
-    const char* before;
-    int level;
-    int clicks;
-    int checked;
-    bool shown;
-    const char* after;
-};
-
 TEST(PermissionPropPageTest, InheritanceBoxSetsTheProtectionBits) {
-    const InheritanceCase cases[] = {
+    const advtest::InheritanceCase cases[] = {
         {"neither bit shows inheritance allowed", "D:(A;CIOI;0x1;;;Users)",
-         permora::kLevelFileDirectory, 0, 1, true, "D:(A;CIOI;0x1;;;Users)"},
+         permora::kLevelFileDirectory, 0, "D:(A;CIOI;0x1;;;Users)", 1, true},
         {"protected shows it unchecked", "D:P(A;CIOI;0x1;;;Users)", permora::kLevelFileDirectory, 0,
-         0, true, "D:P(A;CIOI;0x1;;;Users)"},
+         "D:P(A;CIOI;0x1;;;Users)", 0, true},
         {"unchecking protects the list", "D:AR(A;CIOI;0x1;;;Users)", permora::kLevelFileDirectory,
-         1, 0, true, "D:P(A;CIOI;0x1;;;Users)"},
+         1, "D:P(A;CIOI;0x1;;;Users)", 0, true},
         {"checking again asks for inheritance", "D:(A;CIOI;0x1;;;Users)",
-         permora::kLevelFileDirectory, 2, 1, true, "D:AR(A;CIOI;0x1;;;Users)"},
-        {"Storage is always protected", "D:AR(A;CIOI;0x1;;;Users)", permora::kLevelStorage, 0, 0,
-         false, "D:P(A;CIOI;0x1;;;Users)"},
+         permora::kLevelFileDirectory, 2, "D:AR(A;CIOI;0x1;;;Users)", 1, true},
+        {"Storage is always protected", "D:AR(A;CIOI;0x1;;;Users)", permora::kLevelStorage, 0,
+         "D:P(A;CIOI;0x1;;;Users)", 0, false},
         {"the auditing bits stay", "S:AR(AU;CISA;0x1;;;Users)D:(A;CIOI;0x1;;;Users)",
-         permora::kLevelFileDirectory, 1, 0, true,
-         "S:AR(AU;CISA;0x1;;;Users)D:P(A;CIOI;0x1;;;Users)"},
+         permora::kLevelFileDirectory, 1, "S:AR(AU;CISA;0x1;;;Users)D:P(A;CIOI;0x1;;;Users)", 0,
+         true},
     };
-    for (const InheritanceCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        PermissionRun run(c.before, c.level);
-        run.Run([&c](PermissionRun& r) {
-            for (int i = 0; i < c.clicks; ++i)
-                tk::test::Click(r.page, ids::IDC_INHERIT);
-            EXPECT_EQ(r.page.Check(ids::IDC_INHERIT), c.checked);
-            EXPECT_EQ(r.page.IsShown(ids::IDC_INHERIT), c.shown);
-            EXPECT_EQ(r.page.IsEnabled(ids::IDC_INHERIT), c.shown);
-        });
-        EXPECT_EQ(DescriptorText(*run.target), c.after);
-    }
+    advtest::ExpectInheritanceBox<PermissionRun>(cases);
 }
 
 TEST(PermissionPropPageTest, RowTexts) {
-    struct Case {
-        permora::Ace entry;
-        Row row;
-    };
-    const Case cases[] = {
+    const advtest::RowTextCase cases[] = {
         {{"Users", 0x1F01FF, 0, 0x00}, {"Allow", "Users", "Full Control", ""}},
         {{"Users", 0x100116, 1, 0x04}, {"Deny", "Users", "Write", "This folder only"}},
         {{"Users", 0x3, 0, 0x0B}, {"Allow", "Users", "Special", "Subfolders and files only"}},
         // Permission entries name their whole flags byte.
         {{"Users", 0x1, 0, 0x42}, {"Allow", "Users", "List folder/Read data", ""}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(EntryRow(c.entry, permora::ListKind::Permissions), c.row);
+    advtest::ExpectRowTexts(cases, permora::ListKind::Permissions);
 }
 
 TEST(PermissionPropPageTest, EntriesAtFindsSeveralPositionsInOneWalk) {
