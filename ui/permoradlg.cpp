@@ -708,12 +708,12 @@ bool PermoraDlg::ChoosePath(bool open, unsigned flags, std::string& path) {
 }
 
 void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
-                           std::string_view openMessage, int saveButton) {
+                           std::string_view openMessage) {
     switch (permora::SaveTemplate(path, template_, encoding)) {
     case permora::SaveStatus::Saved:
         CurrentPath = path;
         ShowFileLabel(false);
-        (saveButton == IDC_SAVE_UNICODE ? facts_.unicodeUnsaved : facts_.utf8Unsaved) = false;
+        facts_.Saved(encoding);
         ShowCommands();
         history_.MarkSaved();
         KnowFile(path, permora::IdentityOf(path));
@@ -738,7 +738,7 @@ void PermoraDlg::KnowFile(const std::string& path, std::optional<permora::FileId
     knownIdentity_ = identity;
 }
 
-bool PermoraDlg::SaveOverChangedFile(permora::Encoding encoding, int saveButton) {
+bool PermoraDlg::SaveOverChangedFile(permora::Encoding encoding) {
     if (!knownIdentity_ || knownPath_ != CurrentPath ||
         !permora::ChangedSince(CurrentPath, *knownIdentity_))
         return false;
@@ -748,7 +748,7 @@ bool PermoraDlg::SaveOverChangedFile(permora::Encoding encoding, int saveButton)
                   .arg(QString::fromStdString(CurrentPath))),
         ToStd(tr("Confirm")), tk::MB_YESNO | tk::MB_ICONQUESTION);
     if (answer == tk::IDYES)
-        WriteFile(CurrentPath, encoding, kOpenFailed, saveButton);
+        WriteFile(CurrentPath, encoding, kOpenFailed);
     return true;
 }
 
@@ -757,7 +757,7 @@ void PermoraDlg::SaveUnicode() {
         SaveAs();
         return;
     }
-    if (SaveOverChangedFile(permora::Encoding::Unicode, IDC_SAVE_UNICODE))
+    if (SaveOverChangedFile(permora::Encoding::Unicode))
         return;
     const int answer = tk::MessageBox(
         this, ToStd(tr("Do you want to overwrite  %1?").arg(QString::fromStdString(CurrentPath))),
@@ -768,14 +768,14 @@ void PermoraDlg::SaveUnicode() {
     }
     if (answer != tk::IDYES)
         return;
-    WriteFile(CurrentPath, permora::Encoding::Unicode, kOpenFailed, IDC_SAVE_UNICODE);
+    WriteFile(CurrentPath, permora::Encoding::Unicode, kOpenFailed);
 }
 
 void PermoraDlg::SaveUtf8() {
     std::string path = CurrentPath;
     bool choose = path.empty();
     if (!choose) {
-        if (SaveOverChangedFile(permora::Encoding::EightBit, IDC_SAVE_UTF8))
+        if (SaveOverChangedFile(permora::Encoding::EightBit))
             return;
         const int answer = tk::MessageBox(
             this,
@@ -787,14 +787,14 @@ void PermoraDlg::SaveUtf8() {
     }
     if (choose && !ChoosePath(false, kSaveDialogFlags, path))
         return;
-    WriteFile(path, permora::Encoding::EightBit, kOpenFailed, IDC_SAVE_UTF8);
+    WriteFile(path, permora::Encoding::EightBit, kOpenFailed);
 }
 
 void PermoraDlg::SaveAs() {
     std::string path;
     if (!ChoosePath(false, kSaveDialogFlags, path))
         return;
-    WriteFile(path, permora::Encoding::Unicode, kCreateFailed, IDC_SAVE_UNICODE);
+    WriteFile(path, permora::Encoding::Unicode, kCreateFailed);
 }
 
 void PermoraDlg::Import() {
@@ -896,8 +896,6 @@ void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
     }
     SelectRows({0});
     ShowFileLabel(true);
-    // Every command, whatever the template now holds.
-    facts_.Changed();
-    facts_.oneRowFollowed = facts_.someRowFollowed = true;
+    facts_.ImportedWhole();
     ShowCommands();
 }

@@ -122,15 +122,15 @@ private:
     // Shows a file dialog; false when cancelled or nothing was chosen.
     bool ChoosePath(bool open, unsigned flags, std::string& path);
     // Writes the template to path. Saved: path becomes CurrentPath, the label loses its "*"
-    // and saveButton is disabled. Otherwise shows openMessage when the file could not be
-    // opened and the creation message when it could not be written; CurrentPath, label and
+    // and the save of that encoding is disabled. Otherwise shows openMessage when the file could
+    // not be opened and the creation message when it could not be written; CurrentPath, label and
     // buttons stay as they were.
     void WriteFile(const std::string& path, permora::Encoding encoding,
-                   std::string_view openMessage, int saveButton);
+                   std::string_view openMessage);
     // Before a save to CurrentPath without a dialog: when another program changed the file
     // since it was last read or saved, asks whether to overwrite it and writes on Yes.
     // False when the file has not changed and the usual question is to be asked.
-    bool SaveOverChangedFile(permora::Encoding encoding, int saveButton);
+    bool SaveOverChangedFile(permora::Encoding encoding);
     // Remembers the file as it is now on disk, as last read or written.
     void KnowFile(const std::string& path, std::optional<permora::FileIdentity> identity);
     // Imports what read appends, as Import does, with name for the undo step.

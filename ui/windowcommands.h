@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/target.h"
+#include "template_file/template_file.h"
 
 #include <cstddef>
 
@@ -24,6 +25,15 @@ struct CommandFacts {
     void FollowSelection(int rows, int selected, bool severalEnableRemove);
     // The template changed: both saves have something to write.
     void Changed() { unicodeUnsaved = utf8Unsaved = true; }
+    // The template was saved in one encoding: that save has nothing new to write.
+    void Saved(permora::Encoding encoding) {
+        (encoding == permora::Encoding::Unicode ? unicodeUnsaved : utf8Unsaved) = false;
+    }
+    // A file was imported whole: every command, whatever the template now holds.
+    void ImportedWhole() {
+        Changed();
+        oneRowFollowed = someRowFollowed = true;
+    }
 };
 
 // The moment the commands are judged at, beyond the remembered facts.
