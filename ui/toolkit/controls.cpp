@@ -23,10 +23,6 @@ namespace tk {
 
 namespace {
 
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 using permora::CompareNoCase;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -61,7 +57,7 @@ int ListBox::Add(std::string_view text) {
             high = mid;
     }
     const QSignalBlocker quiet(w_);
-    w_->insertItem(low, ToQt(text));
+    w_->insertItem(low, QString::fromUtf8(text));
     return low;
 }
 
@@ -132,7 +128,7 @@ int ComboBox::Add(std::string_view text) {
         return LB_ERR;
     const QSignalBlocker quiet(w_);
     const int selected = w_->currentIndex();
-    w_->addItem(ToQt(text));
+    w_->addItem(QString::fromUtf8(text));
     // The first item of a combo box does not select itself.
     if (selected < 0 && w_->currentIndex() >= 0)
         w_->setCurrentIndex(-1);
@@ -362,7 +358,7 @@ int ListView::ClientWidth() const {
 int ListView::TextWidth(std::string_view text) const {
     if (w_ == nullptr)
         return 0;
-    return QFontMetrics(w_->font()).horizontalAdvance(ToQt(text));
+    return QFontMetrics(w_->font()).horizontalAdvance(QString::fromUtf8(text));
 }
 
 // --- System metrics ---------------------------------------------------------------------

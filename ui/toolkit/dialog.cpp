@@ -61,7 +61,7 @@ QWidget* Dialog::OwnerWidget() const {
 }
 
 void Dialog::SetTitle(std::string_view title) {
-    Widget()->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    Widget()->setWindowTitle(QString::fromUtf8(title));
 }
 
 void Dialog::SetIcon(const QIcon& icon) {
@@ -78,8 +78,7 @@ void Dialog::SetIcon(const QIcon& icon) {
 
 void Dialog::AddSystemMenuItem(int command, std::string_view text) {
     QMenu* menu = DialogOf(Widget())->SystemMenu();
-    QAction* action =
-        menu->addAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QAction* action = menu->addAction(QString::fromUtf8(text));
     action->setData(command);
     QObject::connect(action, &QAction::triggered, Widget(), [this, command] {
         if (!impl_->detached)

@@ -47,7 +47,7 @@ PropertySheet::PropertySheet(std::string_view title) : impl_(std::make_unique<Im
     const QFont font = detail::DialogFont("MS Shell Dlg", 8);
     const detail::DialogUnits units(font);
     dialog->setFont(font);
-    dialog->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    dialog->setWindowTitle(QString::fromUtf8(title));
     dialog->setAccessibleName(dialog->windowTitle());
 
     auto* layout = new QVBoxLayout(dialog);

@@ -19,10 +19,6 @@ namespace tk {
 
 namespace {
 
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The window a new modal window is shown over: its owner, else the modal window that runs.
 QWidget* ParentFor(const Window* owner) {
     if (owner != nullptr && owner->Widget() != nullptr)
@@ -92,14 +88,17 @@ public:
                 return {IDOK, path};
             case ChosenFile::AskCreate:
                 if (QMessageBox::question(&dialog, dialog.windowTitle(),
-                                          ToQt(CreatePromptText(path))) == QMessageBox::Yes)
+                                          QString::fromUtf8(CreatePromptText(path))) ==
+                    QMessageBox::Yes)
                     return {IDOK, path};
                 break;
             case ChosenFile::MissingFolder:
-                QMessageBox::warning(&dialog, dialog.windowTitle(), ToQt(MissingFolderText(path)));
+                QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                     QString::fromUtf8(MissingFolderText(path)));
                 break;
             case ChosenFile::MissingFile:
-                QMessageBox::warning(&dialog, dialog.windowTitle(), ToQt(MissingFileText(path)));
+                QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                     QString::fromUtf8(MissingFileText(path)));
                 break;
             }
         }
@@ -124,10 +123,11 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
     dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & OFN_OVERWRITEPROMPT) == 0);
     if (!request.filter.empty())
-        dialog.setNameFilters(ToQt(QtFilter(request.filter)).split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+        dialog.setNameFilters(
+            QString::fromUtf8(QtFilter(request.filter)).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(QString::fromUtf8(request.defaultExtension));
     if (!request.initialName.empty())
-        dialog.selectFile(ToQt(request.initialName));
+        dialog.selectFile(QString::fromUtf8(request.initialName));
 }
 
 ChosenFile CheckChosenFile(const FileDialogRequest& request, const std::string& path) {
@@ -175,8 +175,8 @@ std::string MissingFileText(const std::string& path) {
 
 void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_view title,
                          unsigned type) {
-    box.setWindowTitle(ToQt(title));
-    box.setText(ToQt(text));
+    box.setWindowTitle(QString::fromUtf8(title));
+    box.setText(QString::fromUtf8(text));
     box.setTextFormat(Qt::PlainText);
     const unsigned buttons = type & MB_TYPEMASK;
     if (buttons == MB_YESNOCANCEL) {
@@ -204,7 +204,7 @@ void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_vi
 }
 
 int MessageBoxMinimumWidth(const QWidget& box, std::string_view title) {
-    const QString text = ToQt(title);
+    const QString text = QString::fromUtf8(title);
     // Title bars draw in a font of their own, often bold: the wider of the two counts.
     const int inBoxFont = QFontMetrics(box.font()).horizontalAdvance(text);
     const int inTitleFont =

@@ -495,7 +495,7 @@ void Window::SetText(int id, std::string_view text) {
     QWidget* widget = impl_->Find(id);
     if (widget == nullptr)
         return;
-    const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString value = QString::fromUtf8(text);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         {
             const QSignalBlocker quiet(edit);
@@ -575,8 +575,7 @@ void Window::SetFocus(int id) {
 
 void Window::SetAccessibleName(int id, std::string_view name) {
     if (QWidget* widget = impl_->Find(id))
-        widget->setAccessibleName(
-            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        widget->setAccessibleName(QString::fromUtf8(name));
 }
 
 void Window::Anchor(int id, unsigned edges) {
