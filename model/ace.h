@@ -23,6 +23,18 @@ inline constexpr std::uint8_t kAuditFailure = 0x80;     // FA
 inline constexpr std::uint8_t kAuditBits = kAuditSuccess | kAuditFailure;
 inline constexpr std::uint8_t kInheritanceBits = 0x0F;
 
+// The inheritance codes (the inheritance bits of a flags byte) that an entry's "Apply to"
+// names.
+inline constexpr std::uint8_t kThisFolderAndFiles = kObjectInherit;         // 1
+inline constexpr std::uint8_t kThisFolderAndSubfolders = kContainerInherit; // 2
+inline constexpr std::uint8_t kThisFolderSubfoldersAndFiles =
+    kObjectInherit | kContainerInherit;                                           // 3
+inline constexpr std::uint8_t kThisFolderOnly = kNoPropagate;                     // 4
+inline constexpr std::uint8_t kFilesOnly = kObjectInherit | kInheritOnly;         // 9
+inline constexpr std::uint8_t kSubfoldersOnly = kContainerInherit | kInheritOnly; // 10
+inline constexpr std::uint8_t kSubfoldersAndFilesOnly =
+    kThisFolderSubfoldersAndFiles | kInheritOnly; // 11
+
 // The places an entry reaches, as bits of a set, decided by its inheritance bits.
 inline constexpr unsigned kPlaceSelf = 0x01;          // the object itself: IO clear
 inline constexpr unsigned kPlaceChildFolders = 0x02;  // CI set
@@ -64,13 +76,21 @@ inline constexpr std::uint32_t kReadExecuteMask = 0x000200A9;
 inline constexpr std::uint32_t kReadWriteExecuteMask = 0x000201BF;
 inline constexpr std::uint32_t kModifyMask = 0x000301BF;
 inline constexpr std::uint32_t kAllRightsMask = 0x000F01FF;
-inline constexpr std::uint32_t kFullControlMask = 0x001F01FF;
+inline constexpr std::uint32_t kFullControlMask = kAllRightsMask | kSynchronize; // 0x001F01FF
+
+// The same rights with SYNCHRONIZE, as deny entries and most entered entries carry them.
+inline constexpr std::uint32_t kWriteSyncMask = kWriteMask | kSynchronize;             // 0x00100116
+inline constexpr std::uint32_t kReadSyncMask = kReadMask | kSynchronize;               // 0x00120089
+inline constexpr std::uint32_t kReadExecuteSyncMask = kReadExecuteMask | kSynchronize; // 0x001200A9
+inline constexpr std::uint32_t kReadWriteExecuteSyncMask =
+    kReadWriteExecuteMask | kSynchronize;                                    // 0x001201BF
+inline constexpr std::uint32_t kModifySyncMask = kModifyMask | kSynchronize; // 0x001301BF
 
 // Default masks of a new entry.
-inline constexpr std::uint32_t kDefaultAuditMask = 0x000200A9;
-inline constexpr std::uint32_t kDefaultMask = 0x001200A9;
-inline constexpr std::uint8_t kDefaultAuditFlags = 0xC3;
-inline constexpr std::uint8_t kDefaultFlags = 0x03;
+inline constexpr std::uint32_t kDefaultAuditMask = kReadExecuteMask;
+inline constexpr std::uint32_t kDefaultMask = kReadExecuteSyncMask;
+inline constexpr std::uint8_t kDefaultAuditFlags = kAuditBits | kThisFolderSubfoldersAndFiles;
+inline constexpr std::uint8_t kDefaultFlags = kThisFolderSubfoldersAndFiles;
 
 // The account name of an entry: text that copies share, so that the many entries of a large
 // template that name "Everyone" or "BUILTIN\\Administrators" hold the text once, and an entry

@@ -92,7 +92,11 @@ void AuditAbsorb(AuditRule rule, Ace& cur, const Ace& incoming) {
 
 // The codes tried for a joined inheritance when neither entry's own reaches every place:
 // the editors' choices first, the most common first among them.
-constexpr std::uint8_t kJoinOrder[] = {3, 1, 2, 4, 9, 10, 11, 0, 5, 6, 7, 8, 12, 13, 14, 15};
+constexpr std::uint8_t kJoinOrder[] = {kThisFolderSubfoldersAndFiles, kThisFolderAndFiles,
+                                       kThisFolderAndSubfolders, kThisFolderOnly, kFilesOnly,
+                                       kSubfoldersOnly, kSubfoldersAndFilesOnly,
+                                       // and then the codes no "Apply to" names
+                                       0, 5, 6, 7, 8, 12, 13, 14, 15};
 constexpr int kNoCode = -1;
 
 constexpr std::array<std::int8_t, 256> MakeJoinTable() {
@@ -141,22 +145,14 @@ bool MaskCovers(std::uint32_t a, std::uint32_t b) {
 }
 
 bool ScopeCovers(std::uint8_t a, std::uint8_t b) {
-    // The inheritance codes an entry's Apply To names.
-    constexpr int kFolderAndFiles = kObjectInherit;
-    constexpr int kFolderAndSubfolders = kContainerInherit;
-    constexpr int kFolderSubfoldersAndFiles = kObjectInherit | kContainerInherit;
-    constexpr int kFolderOnly = kNoPropagate;
-    constexpr int kFilesOnly = kObjectInherit | kInheritOnly;
-    constexpr int kSubfoldersOnly = kContainerInherit | kInheritOnly;
-    constexpr int kSubfoldersAndFilesOnly = kObjectInherit | kContainerInherit | kInheritOnly;
     switch (a) {
-    case kFolderAndFiles:
-        return b == kFolderAndFiles || b == kFolderOnly || b == kFilesOnly;
-    case kFolderAndSubfolders:
-        return b == kFolderAndSubfolders || b == kFolderOnly || b == kSubfoldersOnly;
-    case kFolderSubfoldersAndFiles:
+    case kThisFolderAndFiles:
+        return b == kThisFolderAndFiles || b == kThisFolderOnly || b == kFilesOnly;
+    case kThisFolderAndSubfolders:
+        return b == kThisFolderAndSubfolders || b == kThisFolderOnly || b == kSubfoldersOnly;
+    case kThisFolderSubfoldersAndFiles:
         return true;
-    case kFolderOnly:
+    case kThisFolderOnly:
     case kFilesOnly:
     case kSubfoldersOnly:
         return b == a;
@@ -735,27 +731,32 @@ void AceList::Clear() {
 
 namespace {
 
-template <typename AclT> auto MemberOf(AclT& acl, std::uint8_t type) -> decltype(&acl.Allow) {
-    switch (type) {
-    case kAllowType:
-        return &acl.Allow;
-    case kDenyType:
-        return &acl.Deny;
-    case kAuditType:
-        return &acl.Audit;
-    default:
-        return nullptr;
-    }
+bool IsEntryType(std::uint8_t type) {
+    return type == kAllowType || type == kDenyType || type == kAuditType;
 }
 
 } // namespace
+
+AceList& Acl::MemberOf(std::uint8_t type) {
+    return const_cast<AceList&>(static_cast<const Acl&>(*this).MemberOf(type));
+}
+
+const AceList& Acl::MemberOf(std::uint8_t type) const {
+    switch (type) {
+    case kDenyType:
+        return Deny;
+    case kAuditType:
+        return Audit;
+    default:
+        return Allow;
+    }
+}
 
 bool Acl::Add(std::unique_ptr<Ace>& entry) {
     if (!entry) {
         return false;
     }
-    AceList* member = MemberOf(*this, entry->AceType);
-    return member != nullptr ? member->Add(entry) : false;
+    return IsEntryType(entry->AceType) && MemberOf(entry->AceType).Add(entry);
 }
 
 bool Acl::Add(std::unique_ptr<Ace>&& entry) {
@@ -767,8 +768,8 @@ void Acl::Remove(Ace* entry) {
     if (entry == nullptr) {
         return;
     }
-    if (AceList* member = MemberOf(*this, entry->AceType)) {
-        member->Remove(entry);
+    if (IsEntryType(entry->AceType)) {
+        MemberOf(entry->AceType).Remove(entry);
     }
 }
 
@@ -779,8 +780,7 @@ void Acl::RemoveAccount(std::string_view account) {
 }
 
 Ace* Acl::Find(std::string_view account, std::uint8_t type) const {
-    const AceList* member = MemberOf(*this, type);
-    return member != nullptr ? member->Find(account) : nullptr;
+    return IsEntryType(type) ? MemberOf(type).Find(account) : nullptr;
 }
 
 Ace* Acl::EntryAt(int index, ListKind list) const {

@@ -110,6 +110,10 @@ public:
     void Remove(Ace* entry);
     void RemoveAccount(std::string_view account);
     Ace* Find(std::string_view account, std::uint8_t type) const;
+    // The member list of the type: Deny for kDenyType, Audit for kAuditType, Allow for any
+    // other (Add, Remove and Find take no entry of another type).
+    AceList& MemberOf(std::uint8_t type);
+    const AceList& MemberOf(std::uint8_t type) const;
     // The entry at a row of the list's page: for the permissions, deny entries first, then
     // allow entries.
     Ace* EntryAt(int index, ListKind list) const;

@@ -1,40 +1,13 @@
 #include "model/entry_ops.h"
 
 #include "model/ascii_case.h"
+#include "model/standard_boxes.h"
 
 #include <utility>
 
 namespace permora {
 
 namespace {
-
-struct StandardBox {
-    const char* name;
-    std::uint32_t allowMask;
-    std::uint32_t denyMask;
-    std::uint8_t flags;
-};
-
-// The boxes enter their Allow entries without SYNCHRONIZE where the Deny entries carry it.
-constexpr StandardBox kBoxes[] = {
-    {"Full Control", 0x1F01FF, 0x1F01FF, 0x03},
-    {"Modify", 0x301BF, 0x1301BF, 0x03},
-    {"Read and Execute", 0x200A9, 0x1200A9, 0x03},
-    {"List Folder Contents", 0x1200A9, 0x1200A9, 0x02},
-    {"Read", 0x120089, 0x120089, 0x03},
-    {"Write", 0x100116, 0x100116, 0x03},
-};
-
-AceList& MemberOf(SecurityDescriptor& descriptor, std::uint8_t type) {
-    switch (type) {
-    case kDenyType:
-        return descriptor.DaclList.Deny;
-    case kAuditType:
-        return descriptor.SaclList.Audit;
-    default:
-        return descriptor.DaclList.Allow;
-    }
-}
 
 bool IsNtfs(const TargetObject& target) {
     return target.SecurityStyle == kStyleNtfs && target.Descriptor != nullptr;
@@ -43,9 +16,9 @@ bool IsNtfs(const TargetObject& target) {
 } // namespace
 
 std::optional<EntryRights> StandardPermission(std::string_view name, std::uint8_t type) {
-    for (const StandardBox& box : kBoxes) {
-        if (EqualsNoCase(box.name, name)) {
-            return EntryRights{type == kDenyType ? box.denyMask : box.allowMask, box.flags};
+    for (const boxes::StandardRow& row : boxes::kStandardRows) {
+        if (EqualsNoCase(row.name, name)) {
+            return EntryRights{row.MaskFor(type), row.flags};
         }
     }
     return std::nullopt;
@@ -54,8 +27,9 @@ std::optional<EntryRights> StandardPermission(std::string_view name, std::uint8_
 const std::vector<std::string>& StandardPermissionNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> all;
-        for (const StandardBox& box : kBoxes) {
-            all.emplace_back(box.name);
+        all.reserve(boxes::kStandardRows.size());
+        for (const boxes::StandardRow& row : boxes::kStandardRows) {
+            all.emplace_back(row.name);
         }
         return all;
     }();
@@ -72,12 +46,12 @@ EntryChange AddEntryToTargets(SecurityTemplate& tmpl, const Ace& entry, const Ta
             continue;
         }
         SecurityDescriptor& descriptor = *target->Descriptor;
-        const AceList& member = MemberOf(descriptor, entry.AceType);
+        const AceList& member = ListOfType(descriptor, entry.AceType);
         const int countBefore = member.Count;
         const auto before = EntriesOf(member, entry.NTAccount);
         auto copy = std::make_unique<Ace>(entry.NTAccount, entry.Mask, entry.AceType, entry.Flags);
         Acl& acl = entry.AceType == kAuditType ? descriptor.SaclList : descriptor.DaclList;
-        if (acl.Add(copy) == 0) {
+        if (!acl.Add(copy)) {
             continue;
         }
         const bool listChanged =

@@ -50,19 +50,19 @@ const char* PermissionName(std::uint32_t mask) {
 
 const char* ApplyToName(int code) {
     switch (code & 0xFF) {
-    case 1:
+    case kThisFolderAndFiles:
         return "This folder and files";
-    case 2:
+    case kThisFolderAndSubfolders:
         return "This folder and subfolders";
-    case 3:
+    case kThisFolderSubfoldersAndFiles:
         return "This folder, subfolders and files";
-    case 4:
+    case kThisFolderOnly:
         return "This folder only";
-    case 9:
+    case kFilesOnly:
         return "Files only";
-    case 10:
+    case kSubfoldersOnly:
         return "Subfolders only";
-    case 11:
+    case kSubfoldersAndFilesOnly:
         return "Subfolders and files only";
     default:
         return nullptr;
@@ -118,7 +118,7 @@ const char* EntryApplyToName(const Ace& entry, ListKind list) {
 }
 
 std::string PlacesText(std::uint8_t flags) {
-    const int code = flags & ~kAuditBits & 0x0F;
+    const int code = flags & kInheritanceBits;
     if (code == 0) {
         return "This folder only";
     }

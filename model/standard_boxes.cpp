@@ -8,25 +8,18 @@ namespace permora::boxes {
 
 namespace {
 
-constexpr std::uint8_t kThisFolderSubfoldersFiles = kObjectInherit | kContainerInherit; // 0x03
-constexpr std::uint8_t kThisFolderSubfolders = kContainerInherit;                       // 0x02
+// The rights a click takes away with those of its box, so that afterwards neither Full
+// Control nor Modify covers the entry.
+constexpr std::uint32_t kTakenWithEveryBox = kDelete | kDeleteChild | kWriteDac | kWriteOwner;
 
-// The bits a click takes away. Each set also holds delete, delete child, change
-// permissions and take ownership, so that afterwards neither Full Control nor Modify
-// covers the entry.
-constexpr std::uint32_t kKeepWithoutExecute = 0xFFF2FF9F; // set X
-constexpr std::uint32_t kKeepWithoutRead = 0xFFF0FF16;    // set R
-constexpr std::uint32_t kKeepWithoutWrite = 0xFFF2FEA9;   // set W
+// The bits a click keeps.
+constexpr std::uint32_t kKeepWithoutExecute = ~(kExecute | kTakenWithEveryBox);
+constexpr std::uint32_t kKeepWithoutRead = ~(kReadExecuteMask | kTakenWithEveryBox);
+constexpr std::uint32_t kKeepWithoutWrite = ~(kWriteMask | kTakenWithEveryBox);
 
-constexpr std::uint32_t kModifyAllowMask = 0x301BF;
-constexpr std::uint32_t kModifyDenyMask = 0x1301BF;
-constexpr std::uint32_t kModifyOffMask = 0x1201BF;      // Modify taken off Full Control
-constexpr std::uint32_t kFullControlOffMask = 0x1301BF; // Full Control taken off
-constexpr std::uint32_t kReadExecuteAllowMask = 0x200A9;
-constexpr std::uint32_t kReadExecuteDenyMask = 0x1200A9;
-constexpr std::uint32_t kListFolderMask = 0x1200A9;
-constexpr std::uint32_t kReadEntryMask = 0x120089;
-constexpr std::uint32_t kWriteEntryMask = 0x100116;
+// What an unchecked box leaves of the entry.
+constexpr std::uint32_t kModifyOffMask = kReadWriteExecuteSyncMask;
+constexpr std::uint32_t kFullControlOffMask = kModifySyncMask;
 
 // The entries of one account in one click, the click's own column and the other one.
 class Click {
@@ -41,11 +34,11 @@ public:
         return FindAceWithFlags(First(type), flags);
     }
 
-    // A new entry of the own column, merged by the list into a fitting entry of the account
-    // or placed beside them.
-    void Enter(std::uint8_t flags, std::uint32_t mask) {
-        auto entry = std::make_unique<Ace>(account_, mask, own_, flags);
-        dacl_.Add(std::move(entry));
+    // The entry a check of the row enters in the own column, merged by the list into a
+    // fitting entry of the account or placed beside them.
+    void Enter(Row row) {
+        const StandardRow& standard = kStandardRows[static_cast<std::size_t>(row)];
+        dacl_.Add(std::make_unique<Ace>(account_, standard.MaskFor(own_), own_, standard.flags));
     }
 
     // Clears bits of an entry; an entry left without rights is removed.
@@ -78,14 +71,14 @@ std::optional<BoxMessage> FullControl(Click& click, bool checked) {
         if (first != nullptr) {
             first->Mask = kFullControlMask;
         } else {
-            click.Enter(kThisFolderSubfoldersFiles, kFullControlMask);
+            click.Enter(kFullControl);
         }
         click.RemoveOtherColumn();
         return std::nullopt;
     }
     // Only an entry that is Full Control and nothing else can give it up here.
     if (first == nullptr || first->Mask != kFullControlMask ||
-        first->Flags != kThisFolderSubfoldersFiles) {
+        first->Flags != kThisFolderSubfoldersAndFiles) {
         return BoxMessage::NotOnlyFullControl;
     }
     first->Mask = kFullControlOffMask;
@@ -93,11 +86,10 @@ std::optional<BoxMessage> FullControl(Click& click, bool checked) {
 }
 
 std::optional<BoxMessage> Modify(Click& click, bool checked) {
-    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
+    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersAndFiles);
     if (checked) {
-        click.Enter(kThisFolderSubfoldersFiles,
-                    click.Own() == kAllowType ? kModifyAllowMask : kModifyDenyMask);
-        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles), ~kModifyAllowMask);
+        click.Enter(kModify);
+        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersAndFiles), ~kModifyMask);
         return std::nullopt;
     }
     if (entry == nullptr) {
@@ -110,18 +102,17 @@ std::optional<BoxMessage> Modify(Click& click, bool checked) {
 
 std::optional<BoxMessage> ReadExecute(Click& click, bool checked) {
     if (checked) {
-        click.Enter(kThisFolderSubfoldersFiles,
-                    click.Own() == kAllowType ? kReadExecuteAllowMask : kReadExecuteDenyMask);
-        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles),
-                   ~kReadExecuteAllowMask);
+        click.Enter(kReadExecute);
+        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersAndFiles),
+                   ~kReadExecuteMask);
         return std::nullopt;
     }
-    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
+    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersAndFiles);
     if (entry == nullptr) {
         return BoxMessage::CannotFind;
     }
     click.Keep(entry, kKeepWithoutExecute);
-    click.Enter(kThisFolderSubfolders, kListFolderMask);
+    click.Enter(kListFolder);
     return std::nullopt;
 }
 
@@ -129,16 +120,16 @@ std::optional<BoxMessage> ListFolder(Click& click, bool checked) {
     Ace* ownFirst = click.First(click.Own());
     Ace* otherFirst = click.First(click.Other());
     if (checked) {
-        click.Enter(kThisFolderSubfolders, kListFolderMask);
+        click.Enter(kListFolder);
         // Both found before either changes: taking bits may remove an entry.
-        Ace* both = FindAceWithFlags(otherFirst, kThisFolderSubfoldersFiles);
-        Ace* folders = FindAceWithFlags(otherFirst, kThisFolderSubfolders);
+        Ace* both = FindAceWithFlags(otherFirst, kThisFolderSubfoldersAndFiles);
+        Ace* folders = FindAceWithFlags(otherFirst, kThisFolderAndSubfolders);
         click.Keep(both, kKeepWithoutRead);
         click.Keep(folders, kKeepWithoutRead);
         return std::nullopt;
     }
-    Ace* both = FindAceWithFlags(ownFirst, kThisFolderSubfoldersFiles);
-    Ace* folders = FindAceWithFlags(ownFirst, kThisFolderSubfolders);
+    Ace* both = FindAceWithFlags(ownFirst, kThisFolderSubfoldersAndFiles);
+    Ace* folders = FindAceWithFlags(ownFirst, kThisFolderAndSubfolders);
     if (both == nullptr && folders == nullptr) {
         return BoxMessage::CannotFind;
     }
@@ -149,31 +140,32 @@ std::optional<BoxMessage> ListFolder(Click& click, bool checked) {
 
 std::optional<BoxMessage> Read(Click& click, bool checked) {
     if (checked) {
-        click.Enter(kThisFolderSubfoldersFiles, kReadEntryMask);
-        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles), kKeepWithoutRead);
+        click.Enter(kRead);
+        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersAndFiles), kKeepWithoutRead);
         return std::nullopt;
     }
-    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
+    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersAndFiles);
     if (entry == nullptr) {
         return BoxMessage::CannotFind;
     }
     // Reading is taken from files and folders alike; folders stay listable when they
     // were executable before.
-    const bool listed = MaskCovers(entry->Mask, kReadExecuteAllowMask);
+    const bool listed = MaskCovers(entry->Mask, kReadExecuteMask);
     click.Keep(entry, kKeepWithoutRead);
     if (listed) {
-        click.Enter(kThisFolderSubfolders, kListFolderMask);
+        click.Enter(kListFolder);
     }
     return std::nullopt;
 }
 
 std::optional<BoxMessage> Write(Click& click, bool checked) {
     if (checked) {
-        click.Enter(kThisFolderSubfoldersFiles, kWriteEntryMask);
-        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersFiles), kKeepWithoutWrite);
+        click.Enter(kWrite);
+        click.Keep(click.WithFlags(click.Other(), kThisFolderSubfoldersAndFiles),
+                   kKeepWithoutWrite);
         return std::nullopt;
     }
-    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersFiles);
+    Ace* entry = click.WithFlags(click.Own(), kThisFolderSubfoldersAndFiles);
     if (entry == nullptr) {
         return BoxMessage::CannotFind;
     }
@@ -187,7 +179,7 @@ void ShowStandardAce(BoxStates& boxes, std::uint32_t mask, std::uint8_t type) {
     const bool allow = type == kAllowType;
     bool matched = false;
     for (int row = 0; row < kStandardRowCount; ++row) {
-        if (MaskCovers(mask, kRowMasks[static_cast<std::size_t>(row)])) {
+        if (MaskCovers(mask, kStandardRows[static_cast<std::size_t>(row)].shows)) {
             boxes.allow[static_cast<std::size_t>(row)] = allow;
             boxes.deny[static_cast<std::size_t>(row)] = !allow;
             matched = true;
@@ -205,21 +197,21 @@ void ShowAce(BoxStates& boxes, const Ace& entry, Messages& messages) {
         return;
     }
     const std::uint8_t flags = entry.Flags;
-    if (flags == kNoPropagate || flags == kObjectInherit || flags == kContainerInherit ||
-        (flags & kInheritOnly) != 0) {
+    if (flags == kThisFolderOnly || flags == kThisFolderAndFiles ||
+        flags == kThisFolderAndSubfolders || (flags & kInheritOnly) != 0) {
         auto& column = boxes.Column(entry.AceType);
         column[kSpecial] = true;
-        if (flags == kThisFolderSubfolders) {
-            if (MaskCovers(entry.Mask, kRowMasks[kListFolder])) {
+        if (flags == kThisFolderAndSubfolders) {
+            if (MaskCovers(entry.Mask, kStandardRows[kListFolder].shows)) {
                 column[kListFolder] = true;
             }
-            if (entry.Mask == kListFolderMask) {
+            if (entry.Mask == kStandardRows[kListFolder].MaskFor(entry.AceType)) {
                 column[kSpecial] = false;
             }
         }
         return;
     }
-    if (flags == kThisFolderSubfoldersFiles) {
+    if (flags == kThisFolderSubfoldersAndFiles) {
         ShowStandardAce(boxes, entry.Mask, entry.AceType);
         return;
     }

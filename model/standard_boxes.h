@@ -27,15 +27,36 @@ enum Row : int {
 };
 inline constexpr int kStandardRowCount = 6;
 
-// A row covers an entry's mask when every bit of the row mask is set in that mask.
-inline constexpr std::array<std::uint32_t, kStandardRowCount> kRowMasks = {
-    permora::kFullControlMask, // Full Control, with SYNCHRONIZE
-    permora::kModifyMask,      // Modify
-    permora::kReadExecuteMask, // Read and Execute
-    permora::kReadExecuteMask, // List Folder Contents (differs in how folders-only entries show)
-    permora::kReadMask,        // Read
-    permora::kWriteMask,       // Write
+// One standard row: its name, the rights by which it shows an entry, and the entry a check
+// of its box enters in either column.
+struct StandardRow {
+    const char* name;
+    std::uint32_t shows; // the row shows an entry whose mask holds every one of these bits
+    std::uint32_t allowMask;
+    std::uint32_t denyMask;
+    std::uint8_t flags;
+
+    // The mask a check enters in the column of the type: the Deny column's for kDenyType,
+    // the Allow column's for any other.
+    constexpr std::uint32_t MaskFor(std::uint8_t type) const {
+        return type == kDenyType ? denyMask : allowMask;
+    }
 };
+
+// The six standard rows, top to bottom. A check enters Allow entries of Modify and Read and
+// Execute without SYNCHRONIZE, where the Deny entries and the other rows carry it. List
+// Folder Contents shows as Read and Execute does and enters for folders only.
+inline constexpr std::array<StandardRow, kStandardRowCount> kStandardRows = {{
+    {"Full Control", kFullControlMask, kFullControlMask, kFullControlMask,
+     kThisFolderSubfoldersAndFiles},
+    {"Modify", kModifyMask, kModifyMask, kModifySyncMask, kThisFolderSubfoldersAndFiles},
+    {"Read and Execute", kReadExecuteMask, kReadExecuteMask, kReadExecuteSyncMask,
+     kThisFolderSubfoldersAndFiles},
+    {"List Folder Contents", kReadExecuteMask, kReadExecuteSyncMask, kReadExecuteSyncMask,
+     kThisFolderAndSubfolders},
+    {"Read", kReadMask, kReadSyncMask, kReadSyncMask, kThisFolderSubfoldersAndFiles},
+    {"Write", kWriteMask, kWriteSyncMask, kWriteSyncMask, kThisFolderSubfoldersAndFiles},
+}};
 
 // What the rules have to say to the user, in the order they meet it.
 enum class BoxMessage {
@@ -51,8 +72,10 @@ struct BoxStates {
     std::array<bool, kRowCount> allow{};
     std::array<bool, kRowCount> deny{};
 
-    // The column of an entry type: Allow for type 0, Deny for every other type.
-    std::array<bool, kRowCount>& Column(std::uint8_t type) { return type == 0 ? allow : deny; }
+    // The column of an entry type: Allow for kAllowType, Deny for every other type.
+    std::array<bool, kRowCount>& Column(std::uint8_t type) {
+        return type == kAllowType ? allow : deny;
+    }
     bool operator==(const BoxStates&) const = default;
 };
 
@@ -73,9 +96,9 @@ BoxStates DeriveBoxStates(const Acl& dacl, std::string_view account, Messages& m
 // flags; nullptr when start is nullptr or no entry of the run has those flags.
 Ace* FindAceWithFlags(Ace* start, std::uint8_t flags);
 
-// A click on the standard box of row (kFullControl to kWrite) in the column of type (0
-// Allow, 1 Deny) that is now checked or not. Changes the account's entries and returns
-// nothing, or changes nothing and returns the error message to show.
+// A click on the standard box of row (kFullControl to kWrite) in the column of type
+// (kAllowType or kDenyType) that is now checked or not. Changes the account's entries and
+// returns nothing, or changes nothing and returns the error message to show.
 std::optional<BoxMessage> ApplyStandardClick(Acl& dacl, const std::string& account, Row row,
                                              std::uint8_t type, bool checked);
 

@@ -47,6 +47,14 @@ std::unique_ptr<SecurityDescriptor> SecurityDescriptor::Clone() const {
     return copy;
 }
 
+AceList& ListOfType(SecurityDescriptor& descriptor, std::uint8_t type) {
+    return (type == kAuditType ? descriptor.SaclList : descriptor.DaclList).MemberOf(type);
+}
+
+const AceList& ListOfType(const SecurityDescriptor& descriptor, std::uint8_t type) {
+    return (type == kAuditType ? descriptor.SaclList : descriptor.DaclList).MemberOf(type);
+}
+
 std::unique_ptr<SecurityDescriptor> MakeDefaultDescriptor() {
     return std::make_unique<SecurityDescriptor>(std::make_unique<Ace>("Everyone", kAllowType));
 }

@@ -49,6 +49,11 @@ public:
     Acl DaclList;
 };
 
+// The list of the descriptor that holds entries of the type: the audit list for kAuditType,
+// the permission list's deny or allow list for the others (allow for any other type).
+AceList& ListOfType(SecurityDescriptor& descriptor, std::uint8_t type);
+const AceList& ListOfType(const SecurityDescriptor& descriptor, std::uint8_t type);
+
 // A descriptor holding the default allow entry for "Everyone".
 std::unique_ptr<SecurityDescriptor> MakeDefaultDescriptor();
 

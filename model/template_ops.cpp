@@ -15,24 +15,8 @@ namespace permora {
 
 namespace {
 
-const AceList& ListOf(const SecurityDescriptor& descriptor, EntryListKind kind) {
-    switch (kind) {
-    case EntryListKind::Audit:
-        return descriptor.SaclList.Audit;
-    case EntryListKind::Deny:
-        return descriptor.DaclList.Deny;
-    case EntryListKind::Allow:
-        break;
-    }
-    return descriptor.DaclList.Allow;
-}
-
-AceList& ListOf(SecurityDescriptor& descriptor, EntryListKind kind) {
-    return const_cast<AceList&>(ListOf(static_cast<const SecurityDescriptor&>(descriptor), kind));
-}
-
-constexpr EntryListKind kWrittenLists[] = {EntryListKind::Audit, EntryListKind::Deny,
-                                           EntryListKind::Allow};
+// The lists of a target, by the type of their entries, in the order its line writes them.
+constexpr std::uint8_t kWrittenTypes[] = {kAuditType, kDenyType, kAllowType};
 
 bool HoldsAccountIn(const AceList& list, std::string_view account) {
     for (const Ace* entry = list.Head; entry != nullptr; entry = entry->Next) {
@@ -238,8 +222,8 @@ bool HoldsAccount(const TargetObject& target, std::string_view oldName) {
     if (target.SecurityStyle != kStyleNtfs || !target.Descriptor) {
         return false;
     }
-    for (const EntryListKind kind : kWrittenLists) {
-        if (HoldsAccountIn(ListOf(*target.Descriptor, kind), oldName)) {
+    for (const std::uint8_t type : kWrittenTypes) {
+        if (HoldsAccountIn(ListOfType(*target.Descriptor, type), oldName)) {
             return true;
         }
     }
@@ -251,8 +235,8 @@ int ReplaceAccountIn(TargetObject& target, std::string_view oldName, const std::
         return 0;
     }
     int renamed = 0;
-    for (const EntryListKind kind : kWrittenLists) {
-        AceList& list = ListOf(*target.Descriptor, kind);
+    for (const std::uint8_t type : kWrittenTypes) {
+        AceList& list = ListOfType(*target.Descriptor, type);
         // All of the account's entries leave the list before the first comes back, so that
         // none merges into an entry that is about to be renamed itself.
         std::vector<std::unique_ptr<Ace>> moving;
@@ -337,7 +321,7 @@ std::vector<KeyedEntry> Keyed(const AceList& list) {
     return keyed;
 }
 
-void CompareLists(const AceList& a, const AceList& b, EntryListKind kind,
+void CompareLists(const AceList& a, const AceList& b, std::uint8_t type,
                   std::vector<EntryDifference>& out) {
     if (SameEntries(a, b)) {
         return;
@@ -353,18 +337,18 @@ void CompareLists(const AceList& a, const AceList& b, EntryListKind kind,
     for (const KeyedEntry& x : inA) {
         const auto found = whereInB.find(x.key);
         if (found == whereInB.end()) {
-            out.push_back({kind, x.rank, x.entry, nullptr});
+            out.push_back({type, x.rank, x.entry, nullptr});
             continue;
         }
         matched[found->second] = true;
         const Ace* y = inB[found->second].entry;
         if (x.entry->Flags != y->Flags || x.entry->Mask != y->Mask) {
-            out.push_back({kind, x.rank, x.entry, y});
+            out.push_back({type, x.rank, x.entry, y});
         }
     }
     for (std::size_t i = 0; i < inB.size(); ++i) {
         if (!matched[i]) {
-            out.push_back({kind, inB[i].rank, nullptr, inB[i].entry});
+            out.push_back({type, inB[i].rank, nullptr, inB[i].entry});
         }
     }
 }
@@ -384,8 +368,8 @@ void CompareTargets(TargetDifference& difference) {
         return;
     }
     difference.marksChanged = da.Control != db.Control;
-    for (const EntryListKind kind : kWrittenLists) {
-        CompareLists(ListOf(da, kind), ListOf(db, kind), kind, difference.entries);
+    for (const std::uint8_t type : kWrittenTypes) {
+        CompareLists(ListOfType(da, type), ListOfType(db, type), type, difference.entries);
     }
 }
 

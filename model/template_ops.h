@@ -132,11 +132,10 @@ ReplaceAccount(SecurityTemplate& tmpl, std::string_view oldName, const std::stri
 // ---------------------------------------------------------------------------------------
 // Comparing two templates
 
-// The lists that a template file holds, in the order a target's line writes them.
-enum class EntryListKind { Audit, Deny, Allow };
-
 struct EntryDifference {
-    EntryListKind list;
+    // The type of the entries compared (kAllowType, kDenyType or kAuditType): the list they
+    // are in.
+    std::uint8_t type = kAllowType;
     int rank = 1;           // 1-based rank among the account's entries in that list
     const Ace* a = nullptr; // nullptr: added in B
     const Ace* b = nullptr; // nullptr: removed from A

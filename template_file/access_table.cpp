@@ -1,6 +1,7 @@
 #include "template_file/access_table.h"
 
 #include "model/ascii_case.h"
+#include "model/standard_boxes.h"
 #include "template_file/template_file.h"
 
 #include <algorithm>
@@ -28,14 +29,13 @@ const std::array<NamedRights, 14> kEditorRights = {{
 }};
 
 // The masks by which the security page shows its rows.
-const std::array<NamedRights, 6> kStandardPermissions = {{
-    {"Full Control", kFullControlMask},
-    {"Modify", kModifyMask},
-    {"Read and Execute", kReadExecuteMask},
-    {"List Folder Contents", kReadExecuteMask},
-    {"Read", kReadMask},
-    {"Write", kWriteMask},
-}};
+constinit const std::array<NamedRights, 6> kStandardPermissions = [] {
+    std::array<NamedRights, 6> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = {boxes::kStandardRows[i].name, boxes::kStandardRows[i].shows};
+    }
+    return rows;
+}();
 
 namespace {
 

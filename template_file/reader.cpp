@@ -270,15 +270,11 @@ std::uint8_t FlagsValue(std::string_view text, std::string* ignored) {
 // Where an entry string stands: in an audit part, in a permission part, or given alone.
 enum class Part { Audit, Permission, None };
 
-AceList& MemberOf(Acl& acl, std::uint8_t type) {
-    return type == kAuditType ? acl.Audit : type == kDenyType ? acl.Deny : acl.Allow;
-}
-
 // Enters the entry into its list and warns where the list does not keep it as written.
 // Fails (after the messages) when the list is full.
 ReadStatus EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view body, Part part,
                       bool afterAllow, const Report& report) {
-    const AceList& member = MemberOf(acl, entry->AceType);
+    const AceList& member = acl.MemberOf(entry->AceType);
     const bool warnings = report.warn != nullptr;
     const std::uint8_t type = entry->AceType;
     const bool wrongPart = (part == Part::Audit && type != kAuditType) ||

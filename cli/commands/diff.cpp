@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -16,16 +17,16 @@ namespace permora::cli {
 
 namespace {
 
-const char* ListName(EntryListKind kind) {
-    switch (kind) {
-    case EntryListKind::Audit:
+// The list that holds entries of the type.
+const char* ListName(std::uint8_t type) {
+    switch (type) {
+    case kAuditType:
         return "Audit";
-    case EntryListKind::Deny:
+    case kDenyType:
         return "Deny";
-    case EntryListKind::Allow:
-        break;
+    default:
+        return "Allow";
     }
-    return "Allow";
 }
 
 std::string Named(const TargetObject& t, int occurrence) {
@@ -164,7 +165,7 @@ int DiffJson(const SecurityTemplate& a, const SecurityTemplate& b, std::ostream&
         for (const EntryDifference& e : d.entries) {
             const char* change = e.b == nullptr ? "removed" : e.a == nullptr ? "added" : "changed";
             entries.push_back({{"change", change},
-                               {"list", ListName(e.list)},
+                               {"list", ListName(e.type)},
                                {"rank", e.rank},
                                {"a", EntryJson(e.a)},
                                {"b", EntryJson(e.b)}});

@@ -530,6 +530,69 @@ TEST(CliTest, Diff) {
 }
 )J",
          ""},
+        {"entries of each list, named by their list",
+         {"diff", "--json", "a.conf", "b.conf"},
+         {{"a.conf", Text8({kHeader, kVol2})},
+          {"b.conf",
+           Text8(
+               {kHeader,
+                R"L(1,1,"/vol/vol2",0,"S:(AU;CIOISAFA;0x200a9;;;Everyone)(AU;CIOIFA;0x1;;;zed)D:P(A;NP;0x1301bf;;;LAB\admins)(A;CIOI;0x1f01ff;;;Everyone)")L"})}},
+         {},
+         1,
+         R"J({
+  "equal": false,
+  "only_in_a": [],
+  "only_in_b": [],
+  "changed": [
+    {
+      "path": "/vol/vol2",
+      "occurrence": 1,
+      "index_a": 0,
+      "index_b": 0,
+      "entries": [
+        {
+          "change": "added",
+          "list": "Audit",
+          "rank": 1,
+          "a": null,
+          "b": {
+            "account": "zed",
+            "flags": 131,
+            "mask": 1
+          }
+        },
+        {
+          "change": "removed",
+          "list": "Deny",
+          "rank": 1,
+          "a": {
+            "account": "LAB\\guest",
+            "flags": 3,
+            "mask": 2032127
+          },
+          "b": null
+        },
+        {
+          "change": "changed",
+          "list": "Allow",
+          "rank": 1,
+          "a": {
+            "account": "Everyone",
+            "flags": 3,
+            "mask": 1179817
+          },
+          "b": {
+            "account": "Everyone",
+            "flags": 3,
+            "mask": 2032127
+          }
+        }
+      ]
+    }
+  ]
+}
+)J",
+         ""},
         {"standard input twice",
          {"diff", "-", "/dev/stdin"},
          {},

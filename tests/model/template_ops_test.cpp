@@ -417,15 +417,15 @@ TEST(CompareTemplatesTest, MatchesTargetsByPathAndOccurrenceAndEntriesByAccountA
                  diff[2].marksChanged);
     ASSERT_EQ(diff[2].entries.size(), 3u);
     const EntryDifference& added = diff[2].entries[0];
-    EXPECT_EQ(added.list, EntryListKind::Audit);
+    EXPECT_EQ(added.type, kAuditType);
     EXPECT_EQ(added.a, nullptr);
     EXPECT_EQ(added.b->NTAccount, "zed");
     const EntryDifference& removed = diff[2].entries[1];
-    EXPECT_EQ(removed.list, EntryListKind::Deny);
+    EXPECT_EQ(removed.type, kDenyType);
     EXPECT_EQ(removed.a->NTAccount, "alice");
     EXPECT_EQ(removed.b, nullptr);
     const EntryDifference& changed = diff[2].entries[2];
-    EXPECT_EQ(changed.list, EntryListKind::Allow);
+    EXPECT_EQ(changed.type, kAllowType);
     EXPECT_EQ(changed.rank, 2);
     EXPECT_EQ(changed.a->Mask, 0x2u);
     EXPECT_EQ(changed.b->Mask, 0x6u);
