@@ -181,9 +181,8 @@ TEST(AccountIndexTest, FindAgreesWithAWalkAfterEveryOperation) {
 TEST(AccountIndexTest, ManyDistinctAccountsEachFindTheirOwnEntry) {
     AceList list;
     for (int i = 0; i < AceList::kMaxCount; ++i) {
-        ASSERT_EQ(list.Add(std::make_unique<Ace>("DOM\\a" + std::to_string(i), 0x1u, kAllowType,
-                                                 kDefaultFlags)),
-                  1);
+        ASSERT_TRUE(list.Add(
+            std::make_unique<Ace>("DOM\\a" + std::to_string(i), 0x1u, kAllowType, kDefaultFlags)));
     }
     EXPECT_EQ(list.Count, AceList::kMaxCount);
     EXPECT_EQ(list.Find("dom\\A0"), list.Head);
@@ -191,7 +190,7 @@ TEST(AccountIndexTest, ManyDistinctAccountsEachFindTheirOwnEntry) {
     EXPECT_EQ(list.Find("DOM\\a65535"), nullptr);
 
     // A second entry of an account in the middle merges with the first, as without the index.
-    EXPECT_EQ(list.Add(std::make_unique<Ace>("DOM\\A3000", 0x2u, kAllowType, kDefaultFlags)), 1);
+    EXPECT_TRUE(list.Add(std::make_unique<Ace>("DOM\\A3000", 0x2u, kAllowType, kDefaultFlags)));
     EXPECT_EQ(list.Count, AceList::kMaxCount);
     EXPECT_EQ(list.Find("dom\\a3000")->Mask, 0x3u);
 

@@ -76,7 +76,7 @@ public:
         auto target =
             std::make_unique<TargetObject>("/vol/t" + std::to_string(id), MakeDefaultDescriptor());
         mirror_.push_back(target.get());
-        ASSERT_EQ(tmpl_.Append(std::move(target)), 1);
+        ASSERT_TRUE(tmpl_.Append(std::move(target)));
     }
     void RemoveMany(const std::vector<int>& indexes) {
         std::vector<int> unique;
@@ -186,7 +186,7 @@ TEST(SecurityTemplateTest, EdgeCasesOfEachOperation) {
     EXPECT_TRUE(t.Matches());
 
     SecurityTemplate tmpl;
-    EXPECT_EQ(tmpl.Append(nullptr), 0);
+    EXPECT_FALSE(tmpl.Append(nullptr));
     EXPECT_EQ(tmpl.Count, 0);
 }
 
