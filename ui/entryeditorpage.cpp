@@ -13,24 +13,21 @@
 
 namespace {
 
-using permora::kContainerInherit;
-using permora::kInheritOnly;
-using permora::kNoPropagate;
-using permora::kObjectInherit;
+using permora::kFilesOnly;
+using permora::kSubfoldersAndFilesOnly;
+using permora::kSubfoldersOnly;
+using permora::kThisFolderAndFiles;
+using permora::kThisFolderAndSubfolders;
+using permora::kThisFolderOnly;
+using permora::kThisFolderSubfoldersAndFiles;
 
-// The inheritance codes, named after what the apply-onto choice shows for them.
-constexpr std::uint8_t kThisFolderOnly = kNoPropagate;
-constexpr std::uint8_t kFolderSubfoldersFiles = kObjectInherit | kContainerInherit;
-constexpr std::uint8_t kFolderSubfolders = kContainerInherit;
-constexpr std::uint8_t kFolderFiles = kObjectInherit;
-constexpr std::uint8_t kSubfoldersFilesOnly = kObjectInherit | kContainerInherit | kInheritOnly;
-constexpr std::uint8_t kSubfoldersOnly = kContainerInherit | kInheritOnly;
-constexpr std::uint8_t kFilesOnly = kObjectInherit | kInheritOnly;
-
-constexpr std::uint8_t kStorageCodes[] = {kFolderSubfoldersFiles, kFolderSubfolders, kFilesOnly};
+// The inheritance codes in the order the apply-onto choice lists them.
+constexpr std::uint8_t kStorageCodes[] = {kThisFolderSubfoldersAndFiles, kThisFolderAndSubfolders,
+                                          kFilesOnly};
 constexpr std::uint8_t kFileDirectoryCodes[] = {
-    kThisFolderOnly,      kFolderSubfoldersFiles, kFolderSubfolders, kFolderFiles,
-    kSubfoldersFilesOnly, kSubfoldersOnly,        kFilesOnly,
+    kThisFolderOnly,     kThisFolderSubfoldersAndFiles, kThisFolderAndSubfolders,
+    kThisFolderAndFiles, kSubfoldersAndFilesOnly,       kSubfoldersOnly,
+    kFilesOnly,
 };
 
 namespace ids = res::EntryEditorPage;

@@ -12,7 +12,7 @@ using permora::kAuditBits;
 using permora::kAuditFailure;
 using permora::kAuditSuccess;
 
-constexpr std::uint8_t kNewFlags = permora::kObjectInherit | permora::kContainerInherit;
+constexpr std::uint8_t kNewFlags = permora::kThisFolderSubfoldersAndFiles;
 
 const EntryEditorKind kAuditEditor{
     {ids::kSuccessBox, ids::kFailedBox},
