@@ -1,6 +1,7 @@
 // Importing template files.
 
 #include "template_file/file_handle.h"
+#include "template_file/stream_blocks.h"
 #include "template_file/template_file.h"
 
 #include <cerrno>
@@ -119,7 +120,6 @@ private:
 };
 
 constexpr std::size_t kReadBlockSize = std::size_t{1} << 20;
-constexpr std::size_t kStreamBlockSize = std::size_t{64} << 10;
 
 ImportOutcome ImportBytes(std::string_view bytes, SecurityTemplate* into, const TargetSink& take,
                           const ImportReport& report) {
@@ -181,16 +181,8 @@ ImportOutcome ImportFile(const std::string& path, SecurityTemplate* into, const 
 ImportOutcome ImportStream(std::istream& in, SecurityTemplate* into, const TargetSink& take,
                            const ImportReport& report) {
     Importer importer(into, take, report);
-    std::vector<char> block(kStreamBlockSize);
-    bool going = true;
-    while (going && in) {
-        in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        const auto count = static_cast<std::size_t>(in.gcount());
-        if (count == 0) {
-            break;
-        }
-        going = importer.Feed(block.data(), count);
-    }
+    FeedBlocks(
+        in, [&importer](const char* data, std::size_t size) { return importer.Feed(data, size); });
     return importer.Finish(in.bad());
 }
 

@@ -1,6 +1,7 @@
 // Reading a list (of paths) a line at a time, with lines no longer than a limit.
 
 #include "template_file/decode_detail.h"
+#include "template_file/stream_blocks.h"
 #include "template_file/template_file.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace permora {
 
 namespace {
-
-constexpr std::size_t kBlockSize = std::size_t{64} << 10;
 
 // 8-bit text: the bytes of each line as they stand, split at CR, LF and CR LF.
 class ByteLines {
@@ -74,14 +73,7 @@ ListOutcome ReadListLines(std::istream& in, const ListLineFn& take) {
 ListOutcome ReadListLines(std::istream& in, const ListLineFn& take, std::size_t maxLine) {
     std::optional<LineDecoder> decoder;
     std::optional<ByteLines> bytes;
-    std::vector<char> block(kBlockSize);
-    bool going = true;
-    while (going && in) {
-        in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        const auto count = static_cast<std::size_t>(in.gcount());
-        if (count == 0) {
-            break;
-        }
+    const bool going = FeedBlocks(in, [&](const char* block, std::size_t count) {
         if (!decoder && !bytes) {
             // A stream fills the block unless it ends, so the mark is whole in the first one.
             const auto first = static_cast<unsigned char>(block[0]);
@@ -94,8 +86,8 @@ ListOutcome ReadListLines(std::istream& in, const ListLineFn& take, std::size_t 
                 bytes.emplace(take, maxLine);
             }
         }
-        going = decoder ? decoder->Feed(block.data(), count) : bytes->Feed(block.data(), count);
-    }
+        return decoder ? decoder->Feed(block, count) : bytes->Feed(block, count);
+    });
     ListOutcome outcome;
     outcome.readFailed = in.bad();
     if (going && !outcome.readFailed) {

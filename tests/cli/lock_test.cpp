@@ -32,6 +32,16 @@ std::string Template(const std::vector<std::string>& paths) {
     return Text16(lines);
 }
 
+// The folder of two adds: t.conf holding /vol/old, and the lists a.list (/vol/a) and b.list
+// (/vol/b). Returns the path of t.conf.
+std::string PrepareTwoAdds(const Folder& here) {
+    const std::string file = (here.Path() / "t.conf").string();
+    WriteBytes((here.Path() / "a.list").string(), "/vol/a\n");
+    WriteBytes((here.Path() / "b.list").string(), "/vol/b\n");
+    WriteBytes(file, Template({"/vol/old"}));
+    return file;
+}
+
 // Two conversions into a file with a second name, which is written in place: the second
 // starts while the first has written one block of several.
 TEST(CliLockTest, ASecondConversionIntoTheFileDoesNotMixWithTheFirst) {
@@ -80,12 +90,9 @@ TEST(CliLockTest, TwoAddsAtOnceKeepBothAdditions) {
     static int signalFd;
     Folder here;
     folder = &here;
-    const std::string file = (here.Path() / "t.conf").string();
-    WriteBytes((here.Path() / "a.list").string(), "/vol/a\n");
-    WriteBytes((here.Path() / "b.list").string(), "/vol/b\n");
+    const std::string file = PrepareTwoAdds(here);
 
     // The second in this process, refusing to wait.
-    WriteBytes(file, Template({"/vol/old"}));
     cli::edit_detail::afterRead = [] {
         cli::edit_detail::afterRead = nullptr;
         second = RunIn(*folder, {"add", "t.conf", "--paths", "b.list", "--no-wait"});
@@ -155,10 +162,7 @@ TEST(CliLockTest, EveryEditingCommandWaitsForTheFile) {
         Folder here;
         folder = &here;
         second = &command;
-        const std::string file = (here.Path() / "t.conf").string();
-        WriteBytes((here.Path() / "a.list").string(), "/vol/a\n");
-        WriteBytes((here.Path() / "b.list").string(), "/vol/b\n");
-        WriteBytes(file, Template({"/vol/old"}));
+        const std::string file = PrepareTwoAdds(here);
         cli::edit_detail::afterRead = [] {
             cli::edit_detail::afterRead = nullptr;
             std::vector<std::string> args = *second;
