@@ -1,10 +1,10 @@
 #include "model/effective_access.h"
 
 #include "model/checks.h"
+#include "model/well_known.h"
 
 #include <algorithm>
 #include <bit>
-#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -13,21 +13,10 @@ namespace permora {
 
 namespace {
 
-constexpr std::string_view kEverybody[] = {"Everyone", "WD", "S-1-1-0"};
-constexpr std::string_view kAuthenticatedUsers[] = {"AU", "S-1-5-11"};
-
-bool IsOneOf(std::string_view name, std::span<const std::string_view> names) {
-    return std::any_of(names.begin(), names.end(),
-                       [name](std::string_view n) { return EqualsNoCase(name, n); });
-}
-
-bool IsEverybody(std::string_view name) {
-    return IsOneOf(name, kEverybody);
-}
-
-bool IsAuthenticatedUsers(std::string_view name) {
-    return IsOneOf(name, kAuthenticatedUsers);
-}
+// The identities of everybody and of the authenticated users (CanonicalAccount).
+constexpr std::string_view kEverybody = "WD";
+constexpr std::string_view kAuthenticatedUsers = "AU";
+constexpr std::string_view kAnonymous = "AN";
 
 } // namespace
 
@@ -50,21 +39,23 @@ std::uint32_t MapGenericRights(std::uint32_t mask) {
 
 AccessSubject::AccessSubject(std::string_view account, const std::vector<std::string>& groups)
     : account_(account), groups_(groups) {
-    names_.push_back(account_);
-    names_.insert(names_.end(), groups_.begin(), groups_.end());
-    names_.insert(names_.end(), std::begin(kEverybody), std::end(kEverybody));
-    if (!IsEverybody(account_)) {
-        names_.insert(names_.end(), std::begin(kAuthenticatedUsers), std::end(kAuthenticatedUsers));
+    const std::string self = CanonicalAccount(account_);
+    names_.push_back(self);
+    for (const std::string& group : groups_) {
+        names_.push_back(CanonicalAccount(group));
+    }
+    // The anonymous account is neither everybody nor authenticated.
+    if (self != kAnonymous) {
+        names_.emplace_back(kEverybody);
+        if (self != kEverybody) {
+            names_.emplace_back(kAuthenticatedUsers);
+        }
     }
 }
 
 bool AccessSubject::Includes(std::string_view entryAccount) const {
-    for (const std::string& name : names_) {
-        if (name.size() == entryAccount.size() && EqualsNoCase(name, entryAccount)) {
-            return true;
-        }
-    }
-    return false;
+    const std::string identity = CanonicalAccount(entryAccount);
+    return std::find(names_.begin(), names_.end(), identity) != names_.end();
 }
 
 std::vector<std::string> SplitGroupList(std::string_view text) {
@@ -196,7 +187,7 @@ std::vector<std::string> AccountsOf(const SecurityDescriptor& descriptor) {
     std::vector<std::string> accounts;
     std::unordered_set<std::string> known;
     ForEachWrittenEntry(descriptor, [&](const Ace& entry) {
-        if (known.insert(FoldCase(entry.NTAccount)).second) {
+        if (known.insert(CanonicalAccount(entry.NTAccount)).second) {
             accounts.emplace_back(entry.NTAccount.view());
         }
     });
@@ -212,16 +203,8 @@ void ForEachAccountAccess(const SecurityDescriptor& descriptor, const AccountAcc
         std::vector<const Ace*> audits;
     };
     std::unordered_map<std::string, Bucket> buckets;
-    Bucket everybody;
-    Bucket authenticated;
     const auto bucketFor = [&](std::string_view name) -> Bucket& {
-        if (IsEverybody(name)) {
-            return everybody;
-        }
-        if (IsAuthenticatedUsers(name)) {
-            return authenticated;
-        }
-        return buckets[FoldCase(name)];
+        return buckets[CanonicalAccount(name)];
     };
     const EffectiveAccess empty = EmptyResult(descriptor);
     if (empty.hasPermissionList) {
@@ -239,11 +222,14 @@ void ForEachAccountAccess(const SecurityDescriptor& descriptor, const AccountAcc
     std::vector<std::pair<int, const Ace*>> merged;
     for (const std::string& account : AccountsOf(descriptor)) {
         // The buckets whose entries apply to the account, as AccessSubject decides.
-        std::vector<const Bucket*> applying = {&everybody};
-        if (!IsEverybody(account)) {
-            applying.push_back(&authenticated);
-            if (!IsAuthenticatedUsers(account)) {
-                applying.push_back(&buckets[FoldCase(account)]);
+        const std::string self = CanonicalAccount(account);
+        std::vector<const Bucket*> applying = {&buckets[self]};
+        if (self != kAnonymous) {
+            if (self != kEverybody) {
+                applying.push_back(&buckets[std::string(kEverybody)]);
+                if (self != kAuthenticatedUsers) {
+                    applying.push_back(&buckets[std::string(kAuthenticatedUsers)]);
+                }
             }
         }
         merged.clear();

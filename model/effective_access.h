@@ -29,8 +29,10 @@ inline constexpr std::uint32_t kGenericReadMapped = 0x00120089;
 
 // The person asked about: an account and the groups it is a member of. An entry applies to
 // the person when it names the account, one of the groups, or everybody (Everyone, WD,
-// S-1-1-0); and, unless the account itself is one of those names, the authenticated users
-// (AU, S-1-5-11). Names compare without regard to letter case.
+// S-1-1-0); and, unless the account itself is everybody, the authenticated users (AU,
+// S-1-5-11). The anonymous account (AN) is neither everybody nor authenticated. Names are
+// matched as CanonicalAccount of model/well_known.h matches them: letter case aside, and a
+// well-known account by its alias, SID or friendly name alike.
 class AccessSubject {
 public:
     explicit AccessSubject(std::string_view account, const std::vector<std::string>& groups = {});
@@ -99,8 +101,8 @@ struct EffectiveAccess {
 EffectiveAccess ComputeEffectiveAccess(const SecurityDescriptor& descriptor,
                                        const AccessSubject& subject);
 
-// The accounts the written lists of a descriptor name, each once (letter case aside, the
-// first spelling kept): permission entries in their order, then audit entries.
+// The accounts the written lists of a descriptor name, each once (as CanonicalAccount
+// matches them, the first spelling kept): permission entries in their order, then audit entries.
 std::vector<std::string> AccountsOf(const SecurityDescriptor& descriptor);
 
 // The effective access of each account of AccountsOf, in that order, each account asked

@@ -114,6 +114,29 @@ TEST(EffectiveAccessTest, HandWorkedCases) {
          "everyone",
          {},
          Everywhere(0x1)},
+        {"a group named by its SID meets an entry by its alias, and the other way round",
+         {{kAllowType, "BA", 0x03, 0x1}, {kDenyType, "S-1-5-18", 0x03, 0x10000}},
+         "LAB\\jdoe",
+         {"S-1-5-32-544", "SY"},
+         Everywhere(0x1, 0x10000),
+         0},
+        {"the authenticated users by their SID and asked about by their alias",
+         {{kAllowType, "S-1-5-11", 0x03, 0x1}, {kAllowType, "Everyone", 0x03, 0x2}},
+         "au",
+         {},
+         Everywhere(0x3)},
+        {"asking about everybody by its SID leaves the authenticated users out",
+         {{kAllowType, "WD", 0x03, 0x1}, {kAllowType, "S-1-5-11", 0x03, 0x8}},
+         "S-1-1-0",
+         {},
+         Everywhere(0x1)},
+        {"the anonymous account is neither everybody nor authenticated",
+         {{kAllowType, "Everyone", 0x03, 0x1},
+          {kAllowType, "AU", 0x03, 0x8},
+          {kAllowType, "S-1-5-7", 0x03, 0x20}},
+         "AN",
+         {},
+         Everywhere(0x20)},
         {"another letter case is the same account",
          {{kDenyType, "lab\\JDOE", 0x03, 0x10000}, {kAllowType, "Lab\\Staff", 0x03, 0x1}},
          "LAB\\jdoe",
@@ -235,14 +258,26 @@ std::string Fold(std::string s) {
     return s;
 }
 
-// Every name, folded, whose entries apply to the account with its groups.
+// Every name, folded, whose entries apply to the account with its groups. A name of a
+// well-known account stands for its other names too.
 std::set<std::string> ReferenceNames(const std::string& account,
                                      const std::vector<std::string>& groups) {
-    std::set<std::string> names = {Fold(account), "everyone", "wd", "s-1-1-0"};
+    const std::vector<std::set<std::string>> families = {{"everyone", "wd", "s-1-1-0"},
+                                                         {"au", "s-1-5-11"}};
+    std::set<std::string> names = {"everyone", "wd", "s-1-1-0"};
+    const auto add = [&](const std::string& name) {
+        names.insert(Fold(name));
+        for (const auto& family : families) {
+            if (family.count(Fold(name))) {
+                names.insert(family.begin(), family.end());
+            }
+        }
+    };
+    add(account);
     for (const std::string& g : groups) {
-        names.insert(Fold(g));
+        add(g);
     }
-    if (!std::set<std::string>{"everyone", "wd", "s-1-1-0"}.count(Fold(account))) {
+    if (!families[0].count(Fold(account))) {
         names.insert({"au", "s-1-5-11"});
     }
     return names;
@@ -347,6 +382,22 @@ TEST(EffectiveAccessTest, AccountsOfNamesEachAccountOnce) {
     d->Control = SE_SACL_PRESENT;
     // The audit list puts success-only entries before entries of both kinds.
     EXPECT_EQ(AccountsOf(*d), (std::vector<std::string>{"everyone", "LAB\\auditor"}));
+}
+
+TEST(EffectiveAccessTest, EveryNameOfAWellKnownAccountIsOneAccount) {
+    const auto d = Make({{kAllowType, "WD", 0x03, 0x1},
+                         {kAllowType, "Everyone", 0x03, 0x2},
+                         {kAllowType, "S-1-1-0", 0x03, 0x4},
+                         {kAllowType, "BA", 0x03, 0x1F01FF},
+                         {kAuditType, "s-1-5-32-544", 0xC3, 0x1}});
+    EXPECT_EQ(AccountsOf(*d), (std::vector<std::string>{"WD", "BA"}));
+    std::vector<std::pair<std::string, std::uint32_t>> seen;
+    ForEachAccountAccess(*d, [&](const std::string& account, const EffectiveAccess& access) {
+        seen.emplace_back(account, access.At(kPlaceSelf).allowed);
+        EXPECT_EQ(access.At(kPlaceSelf).auditedOnSuccess, account == "BA" ? 0x1U : 0U);
+    });
+    EXPECT_EQ(seen,
+              (std::vector<std::pair<std::string, std::uint32_t>>{{"WD", 0x7}, {"BA", 0x1F01FF}}));
 }
 
 } // namespace
