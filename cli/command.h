@@ -27,6 +27,7 @@ struct Command {
     const char* summary;  // its line in the program's --help
     const char* examples; // the lines under "Examples:" in the command's --help
     const char* exits;    // the lines of statuses 0 and 1; 2 and 3 are the same for every command
+                          // unless the command gives lines of its own for them
     bool edits;           // edits a template in place: held to the guard, takes turns
     // Adds the command's operands and options to its part of the command line; what it
     // reads from them lives in the returned runner.
@@ -45,5 +46,7 @@ extern const Command kDeny;
 extern const Command kAudit;
 extern const Command kRevoke;
 extern const Command kRemove;
+extern const Command kCapture;
+extern const Command kVerify;
 
 } // namespace permora::cli

@@ -1,5 +1,7 @@
 #include "cli/help.h"
 
+#include <string_view>
+
 namespace permora::cli {
 
 std::string HelpFooter(const Command& command) {
@@ -7,6 +9,10 @@ std::string HelpFooter(const Command& command) {
     if (command.edits) {
         exits += "     or a target not asked for would change its meaning (--force writes "
                  "anyway)\n";
+    }
+    // A command that gives its own lines for 2 and 3 has statuses of its own there.
+    if (std::string_view(command.exits).find("\n  3  ") != std::string_view::npos) {
+        return std::string("\nExamples:\n") + command.examples + "\nExit status:\n" + exits;
     }
     exits += "  2  wrong usage (an unknown option, a missing operand, a name, pattern or "
              "text that fits nothing)\n"
