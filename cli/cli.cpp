@@ -21,8 +21,8 @@ namespace {
 
 // The commands in the order the program's --help lists them.
 constexpr const Command* kCommands[] = {
-    &kCheck,  &kShow,  &kConvert, &kDiff,  &kAdd,    &kReplaceAccount,
-    &kAccess, &kGrant, &kDeny,    &kAudit, &kRevoke, &kRemove, &kCapture,
+    &kCheck, &kShow, &kConvert, &kDiff,   &kAdd,    &kReplaceAccount, &kAccess,
+    &kGrant, &kDeny, &kAudit,   &kRevoke, &kRemove, &kCapture,
 };
 
 std::size_t EditDistance(const std::string& a, const std::string& b) {

@@ -191,8 +191,7 @@ CaptureOutcome CaptureShare(ShareSession& session, const ShareAddress& address,
             [&](const std::string& warning) { warn(path, warning); });
         if (status != ReadStatus::Read) {
             ++outcome.unreadable;
-            problem(path + ": the folder's descriptor cannot be written in a template: " +
-                    failure);
+            problem(path + ": the folder's descriptor cannot be written in a template: " + failure);
             continue;
         }
         into.Append(std::move(target));

@@ -28,8 +28,8 @@ struct CaptureNotes {
 };
 
 struct CaptureOutcome {
-    bool reached = false; // the starting folder was read
-    ShareError rootError; // why it was not
+    bool reached = false;      // the starting folder was read
+    ShareError rootError;      // why it was not
     long long folders = 0;     // folders read
     long long targets = 0;     // targets made
     long long unreadable = 0;  // folders that could not be read (their subfolders unread too)

@@ -48,8 +48,8 @@ void AppendPart(std::string& out, const char* tag, const RawList& list, bool isA
             ++text.inherited;
             continue;
         }
-        const bool fits = isAudit ? entry.type == kRawAudit
-                                  : entry.type == kRawAllow || entry.type == kRawDeny;
+        const bool fits =
+            isAudit ? entry.type == kRawAudit : entry.type == kRawAllow || entry.type == kRawDeny;
         if (!fits || entry.sid.empty()) {
             ++text.unsupported;
             continue;

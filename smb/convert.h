@@ -16,8 +16,8 @@ namespace permora::smb {
 using AccountOf = std::function<std::string(const std::string& sid)>;
 
 struct DescriptorText {
-    std::string sddl;   // "O:...G:...D:P(...)": owner and group as well, for the reader to name
-    int inherited = 0;  // entries marked inherited, left out
+    std::string sddl;    // "O:...G:...D:P(...)": owner and group as well, for the reader to name
+    int inherited = 0;   // entries marked inherited, left out
     int unsupported = 0; // entries of types a template cannot hold, left out
     bool explicitEntries = false; // an entry of its own, or
     bool protectedList = false;   // a list protected from inheritance

@@ -82,7 +82,8 @@ std::string SidText(const unsigned char* data, std::size_t size, std::size_t* us
     std::string text = "S-1-";
     char buffer[32];
     if (authority >= (std::uint64_t{1} << 32)) {
-        std::snprintf(buffer, sizeof buffer, "0x%012llX", static_cast<unsigned long long>(authority));
+        std::snprintf(buffer, sizeof buffer, "0x%012llX",
+                      static_cast<unsigned long long>(authority));
     } else {
         std::snprintf(buffer, sizeof buffer, "%llu", static_cast<unsigned long long>(authority));
     }

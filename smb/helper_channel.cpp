@@ -53,7 +53,9 @@ std::string HelperPath() {
     return {};
 }
 
-HelperChannel::~HelperChannel() { Stop(); }
+HelperChannel::~HelperChannel() {
+    Stop();
+}
 
 bool HelperChannel::Start(const std::string& program, std::string& error) {
     int pair[2];

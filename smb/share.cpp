@@ -35,8 +35,7 @@ bool IsOneOf(std::string_view status, std::initializer_list<std::string_view> co
 // What the status of a failed logon means.
 Failure ConnectFailure(std::string_view status) {
     if (IsOneOf(status, {"c000006d", "c000006a", "c0000064", "c0000072", "c000006e", "c000006f",
-                         "c0000070", "c0000071", "c0000193", "c0000224", "c0000234",
-                         "c000015b"})) {
+                         "c0000070", "c0000071", "c0000193", "c0000224", "c0000234", "c000015b"})) {
         return Failure::Logon;
     }
     if (IsOneOf(status, {"c00000cc"})) {
@@ -152,8 +151,7 @@ bool ReadAuthFile(const std::string& path, Credentials& credentials, std::string
         char mode[8];
         std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
         problem = std::string("it holds a password, so it must be yours and of mode 0600 (it is ") +
-                  (info.st_uid != ::geteuid() ? "another user's, " : "") + "of mode " + mode +
-                  ")";
+                  (info.st_uid != ::geteuid() ? "another user's, " : "") + "of mode " + mode + ")";
         return false;
     }
     std::string bytes;
@@ -221,8 +219,8 @@ bool ShareSession::Ask(const Record& request, Record& answer, ShareError& error,
     }
     error.status = answer.size() > 1 ? answer[1] : std::string();
     error.text = answer.size() > 2 ? answer[2] : std::string();
-    error.kind = failureKind == Failure::Logon ? ConnectFailure(error.status)
-                                                : FolderFailure(error.status);
+    error.kind =
+        failureKind == Failure::Logon ? ConnectFailure(error.status) : FolderFailure(error.status);
     return false;
 }
 
@@ -275,8 +273,8 @@ bool ShareSession::LookupNames(const std::vector<std::string>& names,
     return true;
 }
 
-bool ShareSession::LookupSids(const std::vector<std::string>& sids,
-                              std::vector<std::string>& names, ShareError& error) {
+bool ShareSession::LookupSids(const std::vector<std::string>& sids, std::vector<std::string>& names,
+                              ShareError& error) {
     Record request{"sids"};
     request.insert(request.end(), sids.begin(), sids.end());
     Record answer;

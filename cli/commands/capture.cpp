@@ -1,9 +1,9 @@
 // capture: a template from the folders of an SMB share, as the share holds their security.
 
+#include "smb/capture.h"
 #include "cli/command.h"
 #include "cli/common.h"
 #include "cli/share_login.h"
-#include "smb/capture.h"
 
 #include <CLI/CLI.hpp>
 
