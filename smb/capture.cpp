@@ -191,7 +191,10 @@ CaptureOutcome CaptureShare(ShareSession& session, const ShareAddress& address,
             [&](const std::string& warning) { warn(path, warning); });
         if (status != ReadStatus::Read) {
             ++outcome.unreadable;
-            problem(path + ": the folder's descriptor cannot be written in a template: " + failure);
+            std::string said = path;
+            said += ": the folder's descriptor cannot be written in a template: ";
+            said += failure;
+            problem(said);
             continue;
         }
         into.Append(std::move(target));
