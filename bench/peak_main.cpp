@@ -43,5 +43,5 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     const long long after = PeakResidentBytes();
     std::printf("%lld %lld\n", before, after);
-    return dlg.Template().Count > 0 && before > 0 ? 0 : 1;
+    return dlg.Document().Template().Count > 0 && before > 0 ? 0 : 1;
 }

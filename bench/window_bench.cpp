@@ -76,7 +76,7 @@ void WindowImport(benchmark::State& state, int targets) {
         dlg->Import();
         QApplication::processEvents(); // the list is painted
         state.PauseTiming();
-        if (dlg->Template().Count != targets) {
+        if (dlg->Document().Template().Count != targets) {
             state.SkipWithError("import failed");
             break;
         }
@@ -89,7 +89,7 @@ void WindowImport(benchmark::State& state, int targets) {
 void Save(benchmark::State& state, int targets, bool unicode) {
     LoadedWindow window(targets);
     const std::string out = RunFile(unicode ? "saved-unicode.conf" : "saved-8bit.conf");
-    window.dlg->CurrentPath = out;
+    window.dlg->Document().FileRead(out, std::nullopt);
     window.host.path = out;
     for (auto _ : state) {
         if (unicode)
@@ -110,7 +110,7 @@ void SelectAllRemove(benchmark::State& state, int targets) {
         window->dlg->RemoveTargets();
         QApplication::processEvents();
         state.PauseTiming();
-        const bool removed = window->dlg->Template().Count == 0;
+        const bool removed = window->dlg->Document().Template().Count == 0;
         window.reset(); // closing the window is not part of the Remove
         if (!removed) {
             state.SkipWithError("remove failed");
@@ -142,7 +142,7 @@ void RemoveOne(benchmark::State& state, int targets) {
     tk::ListView list = List(*window.dlg);
     for (auto _ : state) {
         state.PauseTiming();
-        const int row = window.dlg->Template().Count / 2;
+        const int row = window.dlg->Document().Template().Count / 2;
         list.ClearSelection();
         list.Select(row);
         state.ResumeTiming();
@@ -166,7 +166,7 @@ void New(benchmark::State& state) {
         window->dlg->NewTemplate();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window->dlg->Template().Count != 0) {
+        if (window->dlg->Document().Template().Count != 0) {
             state.SkipWithError("new failed");
             break;
         }
@@ -198,8 +198,8 @@ void PasteSecurityOnAll(benchmark::State& state) {
         window->dlg->PasteSecurity();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window->dlg->History().NextUndo() == nullptr ||
-            window->dlg->History().NextUndo()->Indexes.size() != kLargeTargets)
+        if (window->dlg->Document().History().NextUndo() == nullptr ||
+            window->dlg->Document().History().NextUndo()->Indexes.size() != kLargeTargets)
             state.SkipWithError("paste failed");
         window.reset(); // closing the window is not part of the paste
         state.ResumeTiming();
@@ -218,7 +218,7 @@ void UndoRemoveAll(benchmark::State& state) {
         window->dlg->Undo();
         QApplication::processEvents();
         state.PauseTiming();
-        if (window->dlg->Template().Count != kLargeTargets)
+        if (window->dlg->Document().Template().Count != kLargeTargets)
             state.SkipWithError("undo failed");
         window.reset(); // closing the window is not part of the undo
         state.ResumeTiming();
@@ -263,7 +263,7 @@ void AddPathsHundredThousand(benchmark::State& state) {
         dlg->AddPaths();
         QApplication::processEvents();
         state.PauseTiming();
-        if (dlg->Template().Count != kLargeTargets)
+        if (dlg->Document().Template().Count != kLargeTargets)
             state.SkipWithError("add paths failed");
         dlg->ModalWidget()->hide();
         dlg.reset();

@@ -126,7 +126,7 @@ QIcon AppIcon() {
 PermoraDlg::PermoraDlg()
     : tk::Dialog(res::PermoraDlg::Template()),
       rows_(std::make_unique<TargetTableModel>(
-          template_,
+          document_,
           std::array<QString, 3>{tr("Target Object"), tr("Security Style"), tr("Security Level")})),
       icon_(AppIcon()) {
     Bind(this, kHandlers);
@@ -147,6 +147,15 @@ PermoraDlg::PermoraDlg()
             ImportRecovered(offered_.front());
     };
     offer_->onChoose = [this] { Recover(); };
+    QObject::connect(&document_, &TemplateDocument::fileChanged, Widget(),
+                     [this] { FollowFile(); });
+    QObject::connect(&document_, &TemplateDocument::changed, Widget(),
+                     [this] { FollowTemplateChange(); });
+    QObject::connect(&document_, &TemplateDocument::saved, Widget(),
+                     [this](permora::Encoding encoding) {
+                         facts_.Saved(encoding);
+                         ShowCommands();
+                     });
     offer_->onDismiss = [this] {
         for (const recovery::Recovered& file : offered_)
             recovery::MarkHandled(file.name);
@@ -182,7 +191,6 @@ void PermoraDlg::OnInitDialog() {
     }
     listWidth_ = list.Widget()->width();
 
-    CurrentPath = "Untitled";
     SetFocus(IDC_NEW); // the default button
 
     const std::vector<std::string> files = std::exchange(startFiles_, {});
@@ -193,12 +201,8 @@ void PermoraDlg::OnInitDialog() {
             const permora::ImportOutcome outcome = ImportPath(file);
             // Saves go back to a single file only when all of it was read: then the
             // template is that file as it stands on disk.
-            if (files.size() == 1 && outcome.complete) {
-                CurrentPath = file;
-                ShowFileLabel(false);
-                history_.MarkSaved();
-                KnowFile(file, outcome.identity);
-            }
+            if (files.size() == 1 && outcome.complete)
+                document_.FileRead(file, outcome.identity);
         }
     }
     if (std::exchange(offerAtStart_, false)) {
@@ -261,15 +265,15 @@ void PermoraDlg::BuildContextMenu() {
 }
 
 CommandStates PermoraDlg::Commands() const {
-    const std::vector<int> rows = GetListView(IDC_TARGET_LIST).SelectedRows();
+    const std::vector<int> rows = SelectedRows();
     CommandContext now;
     // The selected rows that stand for targets, as SelectedTargets finds them.
     now.selected = static_cast<std::size_t>(
-        std::lower_bound(rows.begin(), rows.end(), template_.Count) - rows.begin());
-    now.firstSelected = now.selected > 0 ? template_.At(rows.front()) : nullptr;
-    now.targets = template_.Count;
-    now.canUndo = history_.CanUndo();
-    now.canRedo = history_.CanRedo();
+        std::lower_bound(rows.begin(), rows.end(), document_.Template().Count) - rows.begin());
+    now.firstSelected = now.selected > 0 ? document_.Template().At(rows.front()) : nullptr;
+    now.targets = document_.Template().Count;
+    now.canUndo = document_.History().CanUndo();
+    now.canRedo = document_.History().CanRedo();
     now.copied = copied_ != nullptr;
     return DeriveCommands(facts_, now);
 }
@@ -289,8 +293,8 @@ void PermoraDlg::ShowCommands(bool menuOpening) {
                              const permora::TemplateStep* step) {
         return step != nullptr ? verbWithStep.arg(QString::fromStdString(step->Name)) : verb;
     };
-    undoAction_->setText(withStep(tr("&Undo"), tr("&Undo %1"), history_.NextUndo()));
-    redoAction_->setText(withStep(tr("&Redo"), tr("&Redo %1"), history_.NextRedo()));
+    undoAction_->setText(withStep(tr("&Undo"), tr("&Undo %1"), document_.History().NextUndo()));
+    redoAction_->setText(withStep(tr("&Redo"), tr("&Redo %1"), document_.History().NextRedo()));
     for (const auto& [action, enabled] :
          {std::pair{undoAction_, states.undo}, std::pair{redoAction_, states.redo},
           std::pair{copyAction_, states.copySecurity},
@@ -302,11 +306,11 @@ void PermoraDlg::ShowCommands(bool menuOpening) {
 }
 
 std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>& rows) const {
-    rows = GetListView(IDC_TARGET_LIST).SelectedRows();
+    rows = SelectedRows();
     std::vector<permora::TargetObject*> targets;
     targets.reserve(rows.size());
     for (const int row : rows) {
-        permora::TargetObject* target = template_.At(row);
+        permora::TargetObject* target = document_.Template().At(row);
         if (target == nullptr)
             break;
         targets.push_back(target);
@@ -314,12 +318,9 @@ std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>
     return targets;
 }
 
-void PermoraDlg::Record(permora::TemplateStep step, std::string name,
+void PermoraDlg::Commit(permora::TemplateStep step, const QString& name,
                         std::vector<int> selectionBefore) {
-    step.Name = std::move(name);
-    step.SelectionBefore = std::move(selectionBefore);
-    step.SelectionAfter = GetListView(IDC_TARGET_LIST).SelectedRows();
-    history_.Push(std::move(step));
+    document_.Commit(std::move(step), ToStd(name), std::move(selectionBefore), SelectedRows());
 }
 
 void PermoraDlg::FollowClick() {
@@ -328,33 +329,32 @@ void PermoraDlg::FollowClick() {
 }
 
 void PermoraDlg::FollowChange() {
-    facts_.FollowSelection(template_.Count, GetListView(IDC_TARGET_LIST).SelectedCount(), true);
+    facts_.FollowSelection(document_.Template().Count, GetListView(IDC_TARGET_LIST).SelectedCount(),
+                           true);
+}
+
+std::vector<int> PermoraDlg::SelectedRows() const {
+    return GetListView(IDC_TARGET_LIST).SelectedRows();
 }
 
 void PermoraDlg::SelectRows(const std::vector<int>& rows) {
     GetListView(IDC_TARGET_LIST).SetSelectedRows(rows);
 }
 
-void PermoraDlg::ShowHistoryMove(const permora::TemplateStep& step, bool undone) {
-    if (step.ChangesPath)
-        CurrentPath = undone ? step.PathBefore : step.PathAfter;
-    SelectRows(undone ? step.SelectionBefore : step.SelectionAfter);
-    // Back at the template as it was last saved (or made new), the label says so.
-    ShowFileLabel(!history_.IsAtSavedState());
-    FollowChange();
-    if (template_.Count > 0)
-        facts_.Changed();
-    ShowCommands();
-}
-
 void PermoraDlg::Undo() {
-    if (const permora::TemplateStep* step = rows_->Undo(history_))
-        ShowHistoryMove(*step, true);
+    if (const permora::TemplateStep* step = document_.Undo()) {
+        SelectRows(step->SelectionBefore);
+        FollowChange();
+        ShowCommands();
+    }
 }
 
 void PermoraDlg::Redo() {
-    if (const permora::TemplateStep* step = rows_->Redo(history_))
-        ShowHistoryMove(*step, false);
+    if (const permora::TemplateStep* step = document_.Redo()) {
+        SelectRows(step->SelectionAfter);
+        FollowChange();
+        ShowCommands();
+    }
 }
 
 void PermoraDlg::CopySecurity() {
@@ -387,13 +387,11 @@ void PermoraDlg::PasteSecurity() {
     }
     if (!changed.empty()) {
         const std::size_t count = changed.size();
-        rows_->DescriptorsChanged(changed);
-        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
-               ToStd(count == 1 ? tr("Paste Security onto 1 Target")
-                                : tr("Paste Security onto %n Targets", nullptr, Count(count))),
+        document_.DescriptorsChanged(changed);
+        Commit(permora::DescriptorsStep(std::move(changed), std::move(previous)),
+               count == 1 ? tr("Paste Security onto 1 Target")
+                          : tr("Paste Security onto %n Targets", nullptr, Count(count)),
                rows);
-        ShowFileLabel(true);
-        EnableSaves(true);
     }
     if (others > 0)
         tk::MessageBox(this,
@@ -417,29 +415,28 @@ void PermoraDlg::CopyLines() {
 }
 
 void PermoraDlg::AddPaths() {
-    AddPathsDlg dialog(template_, copied_.get(), this);
+    AddPathsDlg dialog(document_.Template(), copied_.get(), this);
     if (dialog.DoModal() != tk::IDOK)
         return;
     const permora::PathList& list = dialog.Result();
     tk::ListView view = GetListView(IDC_TARGET_LIST);
     std::vector<int> before = view.SelectedRows();
-    const int first = template_.Count;
-    const std::vector<permora::TargetObject*> added = permora::AppendTargets(
-        template_, list.paths, dialog.Level(), dialog.UseCopied() ? copied_.get() : nullptr,
-        dialog.StandIn(), &list.accounts);
-    rows_->TakeInAppended();
+    const int first = document_.Template().Count;
+    const std::vector<permora::TargetObject*> added =
+        document_.AppendWith([&](permora::SecurityTemplate& tmpl) {
+            return permora::AppendTargets(tmpl, list.paths, dialog.Level(),
+                                          dialog.UseCopied() ? copied_.get() : nullptr,
+                                          dialog.StandIn(), &list.accounts);
+        });
     if (!added.empty()) {
         // The new rows are selected, ready for the next command.
-        SelectRows(LastPositions(static_cast<int>(added.size()), template_.Count));
+        SelectRows(LastPositions(static_cast<int>(added.size()), document_.Template().Count));
         view.Widget()->scrollTo(rows_->index(first, 0));
-        Record(permora::AppendStep(static_cast<int>(added.size())),
-               ToStd(added.size() == 1 ? tr("Add 1 Path")
-                                       : tr("Add %n Paths", nullptr, Count(added.size()))),
-               std::move(before));
-        ShowFileLabel(true);
-        facts_.Changed();
         FollowChange();
-        ShowCommands();
+        Commit(permora::AppendStep(static_cast<int>(added.size())),
+               added.size() == 1 ? tr("Add 1 Path")
+                                 : tr("Add %n Paths", nullptr, Count(added.size())),
+               std::move(before));
     }
     if (list.skipped > 0) {
         const QString addedText = added.size() == 1
@@ -463,18 +460,16 @@ void PermoraDlg::ReplaceAccount() {
     std::vector<int> changed;
     std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
     const permora::AccountReplacement result = permora::ReplaceAccount(
-        template_, dialog.OldName(), dialog.NewName(),
+        document_.Template(), dialog.OldName(), dialog.NewName(),
         dialog.SelectedOnly() ? permora::TargetsAt(rows) : permora::AllTargets(),
         [&](permora::TargetObject& target, int index) {
             changed.push_back(index);
             previous.push_back(target.Descriptor ? target.Descriptor->Clone() : nullptr);
         });
     if (!changed.empty()) {
-        rows_->DescriptorsChanged(changed);
-        Record(permora::DescriptorsStep(std::move(changed), std::move(previous)),
-               ToStd(tr("Replace Account")), rows);
-        ShowFileLabel(true);
-        EnableSaves(true);
+        document_.DescriptorsChanged(changed);
+        Commit(permora::DescriptorsStep(std::move(changed), std::move(previous)),
+               tr("Replace Account"), rows);
     }
     const QString entries =
         result.entries == 1 ? tr("1 entry") : tr("%n entries", nullptr, result.entries);
@@ -521,44 +516,35 @@ void PermoraDlg::OnCancel() {
 }
 
 void PermoraDlg::KeepUnsavedWork() const {
-    if (unsaved_)
-        recovery::Write(template_); // quietly: a failure never keeps the window open
+    if (document_.IsUnsaved())
+        recovery::Write(document_.Template()); // quietly: a failure never keeps the window open
 }
 
-void PermoraDlg::ShowFileLabel(bool changed) {
-    unsaved_ = changed;
+void PermoraDlg::FollowFile() {
+    const std::string& path = document_.Path();
+    const bool marked = document_.IsUnsaved();
     // The label's "&" marks its access key; a "&" in a file name is doubled to be shown as
     // it is.
     std::string text;
-    text.reserve(CurrentPath.size() + 1);
-    for (const char c : CurrentPath) {
+    text.reserve(path.size() + 1);
+    for (const char c : path) {
         text.push_back(c);
         if (c == '&')
             text.push_back('&');
     }
-    if (changed)
+    if (marked)
         text.push_back('*');
     SetText(IDC_FILE_LABEL, text);
-    elider_->SetPath(QString::fromStdString(CurrentPath), changed);
+    elider_->SetPath(QString::fromStdString(path), marked);
+}
+
+void PermoraDlg::FollowTemplateChange() {
+    facts_.Changed();
+    ShowCommands();
 }
 
 std::string PermoraDlg::ShownFileLabel() const {
     return elider_->Shown().toStdString();
-}
-
-void PermoraDlg::EnableSaves(bool enable) {
-    facts_.unicodeUnsaved = facts_.utf8Unsaved = enable;
-    ShowCommands();
-}
-
-void PermoraDlg::RefreshList() {
-    rows_->Reset();
-    if (template_.Count == 0) {
-        facts_.SeeEmptyList();
-        ShowCommands();
-        return;
-    }
-    SelectRows({0});
 }
 
 void PermoraDlg::UpdateButtons() {
@@ -578,40 +564,27 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
 }
 
 void PermoraDlg::NewTemplate() {
-    const std::string pathBefore = CurrentPath;
-    std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
+    std::vector<int> selectionBefore = SelectedRows();
     std::string chosen;
     if (!ChoosePath(true, kNewDialogFlags, chosen))
         return;
-    CurrentPath = chosen;
     KeepUnsavedWork();
-    // The file is neither created nor read: it only names where the next save goes.
-    ShowFileLabel(false);
     // The targets go into the history rather than away, so that New can be undone.
-    std::vector<int> all(static_cast<std::size_t>(template_.Count));
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int>(i);
-    permora::TemplateStep step = rows_->Remove(std::move(all));
-    step.ChangesPath = true;
-    step.PathBefore = pathBefore;
-    step.PathAfter = CurrentPath;
-    Record(std::move(step), ToStd(tr("New")), std::move(selectionBefore));
-    history_.MarkSaved();
+    document_.StartNew(chosen, ToStd(tr("New")), std::move(selectionBefore));
 }
 
 void PermoraDlg::AddTarget() {
     AddFileDlg dialog;
     if (dialog.DoModal() != tk::IDOK)
         return;
-    std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
-    const bool added = dialog.ResultTarget && rows_->Append(dialog.TakeResultTarget());
+    std::vector<int> selectionBefore = SelectedRows();
+    const bool added = document_.Append(dialog.TakeResultTarget());
     SelectRows({0});
-    if (added)
-        Record(permora::AppendStep(1), ToStd(tr("Add Target")), std::move(selectionBefore));
-    ShowFileLabel(true);
     FollowChange();
-    facts_.Changed();
-    ShowCommands();
+    if (added)
+        Commit(permora::AppendStep(1), tr("Add Target"), std::move(selectionBefore));
+    else
+        document_.MarkChanged();
 }
 
 void PermoraDlg::EditTarget() {
@@ -621,7 +594,7 @@ void PermoraDlg::EditTarget() {
         return;
     const int index = selected.front();
     const std::string rowText = list.Cell(index, 0);
-    permora::TargetObject* target = template_.At(index);
+    permora::TargetObject* target = document_.Template().At(index);
     // Edit only the target the row stands for, and only an NTFS one.
     if (target == nullptr || !rows_->RowShowsTarget(index) ||
         target->SecurityStyle != permora::kStyleNtfs)
@@ -635,11 +608,8 @@ void PermoraDlg::EditTarget() {
     if (sheet.DoModal() == tk::IDOK) {
         std::vector<std::unique_ptr<permora::SecurityDescriptor>> previous;
         previous.push_back(std::move(before));
-        rows_->DescriptorsChanged({index});
-        Record(permora::DescriptorsStep({index}, std::move(previous)), ToStd(tr("Edit Target")),
-               selected);
-        ShowFileLabel(true);
-        EnableSaves(true);
+        document_.DescriptorsChanged({index});
+        Commit(permora::DescriptorsStep({index}, std::move(previous)), tr("Edit Target"), selected);
     } else {
         target->Descriptor = std::move(before);
     }
@@ -647,25 +617,25 @@ void PermoraDlg::EditTarget() {
 }
 
 void PermoraDlg::RemoveTargets() {
-    std::vector<int> selected = GetListView(IDC_TARGET_LIST).SelectedRows();
-    std::optional<permora::TemplateStep> step;
-    // The history keeps the removed targets for Undo.
-    if (!selected.empty())
-        step = rows_->Remove(selected);
-    ShowFileLabel(true);
-    if (template_.Count > 0) {
-        facts_.Changed();
-        SelectRows({0});
+    std::vector<int> selected = SelectedRows();
+    if (selected.empty()) {
+        // Delete with nothing selected still counts as a change.
+        document_.MarkChanged();
     } else {
-        facts_.SeeEmptyList();
-    }
-    ShowCommands();
-    if (step) {
+        // The history keeps the removed targets for Undo.
+        permora::TemplateStep step = document_.Remove(selected);
+        if (document_.Template().Count > 0)
+            SelectRows({0});
         const std::size_t count = selected.size();
-        Record(std::move(*step),
-               ToStd(count == 1 ? tr("Remove 1 Target")
-                                : tr("Remove %n Targets", nullptr, Count(count))),
-               std::move(selected));
+        Commit(std::move(step),
+               count == 1 ? tr("Remove 1 Target") : tr("Remove %n Targets", nullptr, Count(count)),
+               selected);
+    }
+    if (document_.Template().Count == 0) {
+        facts_.SeeEmptyList();
+        ShowCommands();
+    } else if (selected.empty()) {
+        SelectRows({0});
     }
 }
 
@@ -678,7 +648,7 @@ void PermoraDlg::MoveTargetDown() {
 }
 
 void PermoraDlg::MoveTarget(int by) {
-    const std::vector<int> selected = GetListView(IDC_TARGET_LIST).SelectedRows();
+    const std::vector<int> selected = SelectedRows();
     if (selected.empty())
         return;
     const int index = selected.front();
@@ -689,14 +659,14 @@ void PermoraDlg::MoveTarget(int by) {
     // Exchange only when both rows still show the targets they stand for.
     const bool exchange = rows_->RowShowsTarget(upper) && rows_->RowShowsTarget(upper + 1);
     if (exchange)
-        rows_->Swap(upper);
+        document_.Swap(upper);
     else
-        RefreshList();
+        document_.Refresh();
     SelectRows({to});
-    ShowFileLabel(true);
-    EnableSaves(true);
     if (exchange)
-        Record(permora::SwapStep(upper), ToStd(by < 0 ? tr("Move Up") : tr("Move Down")), selected);
+        Commit(permora::SwapStep(upper), by < 0 ? tr("Move Up") : tr("Move Down"), selected);
+    else
+        document_.MarkChanged();
 }
 
 bool PermoraDlg::ChoosePath(bool open, unsigned flags, std::string& path) {
@@ -709,14 +679,8 @@ bool PermoraDlg::ChoosePath(bool open, unsigned flags, std::string& path) {
 
 void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
                            std::string_view openMessage) {
-    switch (permora::SaveTemplate(path, template_, encoding)) {
+    switch (document_.Save(path, encoding)) {
     case permora::SaveStatus::Saved:
-        CurrentPath = path;
-        ShowFileLabel(false);
-        facts_.Saved(encoding);
-        ShowCommands();
-        history_.MarkSaved();
-        KnowFile(path, permora::IdentityOf(path));
         return;
     case permora::SaveStatus::OpenFailed:
         tk::MessageBox(this, ToStd(tr(std::string(openMessage).c_str())), ToStd(tr("Error")));
@@ -733,34 +697,29 @@ void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
     tk::MessageBox(this, ToStd(tr(kCreateFailed)), ToStd(tr("Error")));
 }
 
-void PermoraDlg::KnowFile(const std::string& path, std::optional<permora::FileIdentity> identity) {
-    knownPath_ = path;
-    knownIdentity_ = identity;
-}
-
 bool PermoraDlg::SaveOverChangedFile(permora::Encoding encoding) {
-    if (!knownIdentity_ || knownPath_ != CurrentPath ||
-        !permora::ChangedSince(CurrentPath, *knownIdentity_))
+    if (!document_.ChangedOnDisk())
         return false;
     const int answer = tk::MessageBox(
         this,
         ToStd(tr("%1 has changed on disk since it was last read or saved. Overwrite it?")
-                  .arg(QString::fromStdString(CurrentPath))),
+                  .arg(QString::fromStdString(document_.Path()))),
         ToStd(tr("Confirm")), tk::MB_YESNO | tk::MB_ICONQUESTION);
     if (answer == tk::IDYES)
-        WriteFile(CurrentPath, encoding, kOpenFailed);
+        WriteFile(document_.Path(), encoding, kOpenFailed);
     return true;
 }
 
 void PermoraDlg::SaveUnicode() {
-    if (CurrentPath.empty()) {
+    if (document_.Path().empty()) {
         SaveAs();
         return;
     }
     if (SaveOverChangedFile(permora::Encoding::Unicode))
         return;
     const int answer = tk::MessageBox(
-        this, ToStd(tr("Do you want to overwrite  %1?").arg(QString::fromStdString(CurrentPath))),
+        this,
+        ToStd(tr("Do you want to overwrite  %1?").arg(QString::fromStdString(document_.Path()))),
         ToStd(tr("Confirm")), tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
     if (answer == tk::IDNO) {
         SaveAs();
@@ -768,18 +727,18 @@ void PermoraDlg::SaveUnicode() {
     }
     if (answer != tk::IDYES)
         return;
-    WriteFile(CurrentPath, permora::Encoding::Unicode, kOpenFailed);
+    WriteFile(document_.Path(), permora::Encoding::Unicode, kOpenFailed);
 }
 
 void PermoraDlg::SaveUtf8() {
-    std::string path = CurrentPath;
+    std::string path = document_.Path();
     bool choose = path.empty();
     if (!choose) {
         if (SaveOverChangedFile(permora::Encoding::EightBit))
             return;
         const int answer = tk::MessageBox(
             this,
-            ToStd(tr("Do you want to overwrite %1?").arg(QString::fromStdString(CurrentPath))),
+            ToStd(tr("Do you want to overwrite %1?").arg(QString::fromStdString(document_.Path()))),
             ToStd(tr("Confirm")), tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION);
         if (answer != tk::IDYES && answer != tk::IDNO)
             return;
@@ -807,24 +766,44 @@ void PermoraDlg::Import() {
 permora::ImportOutcome PermoraDlg::ImportPath(const std::string& path) {
     return ImportWith(std::filesystem::path(path).filename().string(),
                       [&](const permora::MessageSink& sink) {
-                          return permora::ImportTemplate(path, template_, sink);
+                          return permora::ImportTemplate(path, document_.Template(), sink);
                       });
 }
 
 permora::ImportOutcome PermoraDlg::ImportWith(
     const std::string& name,
     const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read) {
-    std::vector<int> selectionBefore = GetListView(IDC_TARGET_LIST).SelectedRows();
-    const permora::ImportOutcome outcome = read([this](const std::string& message) {
-        tk::MessageBox(this, ShownReaderMessage(message), ToStd(tr("Error")));
+    std::vector<int> selectionBefore = SelectedRows();
+    const permora::ImportOutcome outcome = document_.AppendWith([&](permora::SecurityTemplate&) {
+        return read([this](const std::string& message) {
+            tk::MessageBox(this, ShownReaderMessage(message), ToStd(tr("Error")));
+        });
     });
-    rows_->TakeInAppended();
-    ShowImport(outcome);
-    // One step per file, also for the targets of a file whose import stopped early.
-    if (outcome.appended > 0)
-        Record(permora::AppendStep(outcome.appended),
-               ToStd(tr("Import %1").arg(QString::fromStdString(name))),
-               std::move(selectionBefore));
+    if (!outcome.opened) {
+        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
+        return outcome;
+    }
+    // The lines before a failing one stay imported: they are shown and the template is
+    // changed, with the saves enabled so that what was read can be kept, and the row
+    // commands as for a click on the selected first row. A whole file enables every command.
+    if (outcome.complete || outcome.appended > 0) {
+        SelectRows({0});
+        if (!outcome.complete)
+            FollowClick();
+        // One step per file, also for the targets of a file whose import stopped early.
+        if (outcome.appended > 0)
+            Commit(permora::AppendStep(outcome.appended),
+                   tr("Import %1").arg(QString::fromStdString(name)), std::move(selectionBefore));
+        else
+            document_.MarkChanged();
+        if (outcome.complete) {
+            facts_.ImportedWhole();
+            ShowCommands();
+        }
+    }
+    // A line that failed has said why; a read that failed has not.
+    if (outcome.readFailed)
+        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
     return outcome;
 }
 
@@ -844,7 +823,7 @@ void PermoraDlg::ImportRecovered(const recovery::Recovered& file) {
         ImportWith(file.name, [&](const permora::MessageSink& sink) {
             permora::ImportReport report;
             report.message = [&sink](int, const std::string& message) { sink(message); };
-            return permora::ImportOpenFile(fd, template_, report);
+            return permora::ImportOpenFile(fd, document_.Template(), report);
         });
         ::close(fd);
         recovery::MarkHandled(file.name);
@@ -872,30 +851,4 @@ void PermoraDlg::LayOutOffer() {
     offer_->Widget()->setGeometry(place.left(), place.top(), place.width(), height);
     place.setTop(place.top() + offerShift_);
     list->setGeometry(place);
-}
-
-void PermoraDlg::ShowImport(const permora::ImportOutcome& outcome) {
-    if (!outcome.opened) {
-        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
-        return;
-    }
-    if (!outcome.complete) {
-        // The lines before the failing one stay imported: show them and mark the template
-        // as changed, with the saves enabled so that what was read can be kept, and the
-        // row commands as for a click on the selected first row.
-        if (outcome.appended > 0) {
-            SelectRows({0});
-            ShowFileLabel(true);
-            facts_.Changed();
-            UpdateButtons();
-        }
-        // A line that failed has said why; a read that failed has not.
-        if (outcome.readFailed)
-            tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
-        return;
-    }
-    SelectRows({0});
-    ShowFileLabel(true);
-    facts_.ImportedWhole();
-    ShowCommands();
 }

@@ -2,9 +2,9 @@
 
 #include "model/target.h"
 #include "model/template_history.h"
-#include "template_file/file_identity.h"
 #include "template_file/template_file.h"
 #include "ui/recovery.h"
+#include "ui/templatedocument.h"
 #include "ui/toolkit/modal_host.h"
 #include "ui/toolkit/window.h"
 #include "ui/windowcommands.h"
@@ -14,7 +14,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,10 +28,11 @@ class QMenu;
 class RecoveryOffer;
 class TargetTableModel;
 
-// The main window: the template as a list of targets, with the commands that build,
-// reorder, save and import it. The window owns the template and its targets. The list's
-// context menu and the shortcuts add undo and redo, copying and pasting security, adding
-// many paths at once, renaming an account and copying target lines.
+// The main window: the template of its document as a list of targets, with the commands that
+// build, reorder, save and import it. The list's context menu and the shortcuts add undo
+// and redo, copying and pasting security, adding many paths at once, renaming an account
+// and copying target lines. A command makes its change through the document once; the
+// list, the file label and the command states follow the document.
 class PermoraDlg : public tk::Dialog {
     Q_DECLARE_TR_FUNCTIONS(PermoraDlg)
 
@@ -40,13 +40,9 @@ public:
     PermoraDlg();
     ~PermoraDlg() override;
 
-    // The template the window shows (hides tk::Window::Template(), the dialog layout).
-    permora::SecurityTemplate& Template() { return template_; }
-    const permora::SecurityTemplate& Template() const { return template_; }
-
-    // The file the saves write to: "Untitled" (in the working folder) until a file is
-    // chosen.
-    std::string CurrentPath = "Untitled";
+    // The template, its history and its file.
+    TemplateDocument& Document() { return document_; }
+    const TemplateDocument& Document() const { return document_; }
 
     // Button handlers.
     void NewTemplate();
@@ -60,9 +56,11 @@ public:
     void MoveTargetUp();
     void MoveTargetDown();
     void OnListKey(int key);
+    // A click on the list: Edit, Up, Dn and Remove follow the selection.
+    void UpdateButtons();
 
     // Files to import when the window opens, in order, each as if chosen with Import. A
-    // single file read whole becomes CurrentPath, and the template counts as saved.
+    // single file read whole becomes the document's file, and the template counts as saved.
     void ImportAtStart(std::vector<std::string> files) { startFiles_ = std::move(files); }
     // Imports one file as Import does once the file is chosen.
     permora::ImportOutcome ImportPath(const std::string& path);
@@ -87,23 +85,6 @@ public:
     void Recover();
     // The list's context menu (its items are enabled and named for the moment it opens).
     QMenu* ContextMenu() const { return contextMenu_; }
-    // The security Copy Security took; nullptr before the first copy.
-    const permora::SecurityDescriptor* CopiedSecurity() const { return copied_.get(); }
-    const permora::TemplateHistory& History() const { return history_; }
-    // The list's rows.
-    const TargetTableModel& TargetRows() const { return *rows_; }
-
-    // Rebuilds the rows from the template and selects row 0.
-    void RefreshList();
-    // Enabling of Edit, Up, Dn and Remove from the list's selection.
-    void UpdateButtons();
-
-    // The file label: CurrentPath, marked with "*" when the template has unsaved changes.
-    void ShowFileLabel(bool changed);
-    // Whether the label shows "*".
-    bool HasUnsavedChanges() const { return unsaved_; }
-    // Enables or disables Save Unicode and Save UTF8 together.
-    void EnableSaves(bool enable);
 
 protected:
     void OnInitDialog() override;
@@ -116,23 +97,24 @@ protected:
 private:
     // Up (by -1) and Dn (by 1): the first selected target changes places with its neighbour.
     void MoveTarget(int by);
+    std::vector<int> SelectedRows() const;
     // Selects just these rows (ascending).
     void SelectRows(const std::vector<int>& rows);
+    // Commits a change that has happened as one undo step, with the selection it started
+    // from and the one it leaves.
+    void Commit(permora::TemplateStep step, const QString& name, std::vector<int> selectionBefore);
     tk::FileDialogRequest FileRequest(bool open, unsigned flags) const;
     // Shows a file dialog; false when cancelled or nothing was chosen.
     bool ChoosePath(bool open, unsigned flags, std::string& path);
-    // Writes the template to path. Saved: path becomes CurrentPath, the label loses its "*"
-    // and the save of that encoding is disabled. Otherwise shows openMessage when the file could
-    // not be opened and the creation message when it could not be written; CurrentPath, label and
+    // Writes the template to path. Otherwise shows openMessage when the file could not be
+    // opened and the creation message when it could not be written; the file, label and
     // buttons stay as they were.
     void WriteFile(const std::string& path, permora::Encoding encoding,
                    std::string_view openMessage);
-    // Before a save to CurrentPath without a dialog: when another program changed the file
-    // since it was last read or saved, asks whether to overwrite it and writes on Yes.
-    // False when the file has not changed and the usual question is to be asked.
+    // Before a save to the document's file without a dialog: when another program changed
+    // the file since it was last read or saved, asks whether to overwrite it and writes on
+    // Yes. False when the file has not changed and the usual question is to be asked.
     bool SaveOverChangedFile(permora::Encoding encoding);
-    // Remembers the file as it is now on disk, as last read or written.
-    void KnowFile(const std::string& path, std::optional<permora::FileIdentity> identity);
     // Imports what read appends, as Import does, with name for the undo step.
     permora::ImportOutcome
     ImportWith(const std::string& name,
@@ -146,8 +128,10 @@ private:
 
     // Unsaved work to the recovery folder, before it is closed or cleared.
     void KeepUnsavedWork() const;
-    // The list, label and buttons after an import.
-    void ShowImport(const permora::ImportOutcome& outcome);
+    // The label shows the document's file, marked with "*" when it has unsaved changes.
+    void FollowFile();
+    // The commands after the template changed: both saves have something to write.
+    void FollowTemplateChange();
     void BuildContextMenu();
     // The command states for the facts, the template and the selection as they are.
     CommandStates Commands() const;
@@ -157,29 +141,20 @@ private:
     // leave Remove as it was), or after a change (several enable Remove).
     void FollowClick();
     void FollowChange();
-    // Takes a change that has happened into the history, with the selection it started from.
-    void Record(permora::TemplateStep step, std::string name, std::vector<int> selectionBefore);
-    // Shows the template after Undo or Redo moved it to the state of step.
-    void ShowHistoryMove(const permora::TemplateStep& step, bool undone);
     // The targets at the selected rows, in row order.
     std::vector<permora::TargetObject*> SelectedTargets(std::vector<int>& rows) const;
 
-    permora::SecurityTemplate template_;
-    // Reads template_, so it goes first; the list's widget shows it.
+    TemplateDocument document_;
+    // Follows document_, so it goes after it; the list's widget shows it.
     std::unique_ptr<TargetTableModel> rows_;
     CommandFacts facts_;
     QIcon icon_;
     std::vector<std::string> startFiles_;
-    bool unsaved_ = false;
     bool offerAtStart_ = false;
     std::vector<recovery::Recovered> offered_; // not yet imported or dismissed
     std::unique_ptr<RecoveryOffer> offer_;
     int offerShift_ = 0;                // how far the line has moved the list down
     FileLabelElider* elider_ = nullptr; // owned by the label
-    // The file as last read or written, to tell whether another program changed it.
-    std::string knownPath_;
-    std::optional<permora::FileIdentity> knownIdentity_;
-    permora::TemplateHistory history_;
     std::unique_ptr<permora::SecurityDescriptor> copied_;
     QMenu* contextMenu_ = nullptr; // owned by the window's widget
     QAction* undoAction_ = nullptr;

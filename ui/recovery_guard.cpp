@@ -15,8 +15,8 @@ PermoraDlg* g_window = nullptr;
 bool g_exitHookInstalled = false;
 
 void SaveWindow() {
-    if (g_window != nullptr && g_window->HasUnsavedChanges())
-        Write(g_window->Template());
+    if (g_window != nullptr && g_window->Document().IsUnsaved())
+        Write(g_window->Document().Template());
 }
 
 // Losing the display makes the toolkit call exit() from the event loop, with the window

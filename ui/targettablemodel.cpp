@@ -79,10 +79,19 @@ QString ToolTip(const permora::TargetObject& target) {
 
 } // namespace
 
-TargetTableModel::TargetTableModel(permora::SecurityTemplate& tmpl, std::array<QString, 3> headings,
+TargetTableModel::TargetTableModel(TemplateDocument& document, std::array<QString, 3> headings,
                                    QObject* parent)
-    : QAbstractTableModel(parent), template_(tmpl), headings_(std::move(headings)) {
+    : QAbstractTableModel(parent), template_(document.Template()), headings_(std::move(headings)) {
     Reset();
+    connect(&document, &TemplateDocument::aboutToChangeTargets, this,
+            [this] { inStep_ = InStep(); });
+    connect(&document, &TemplateDocument::targetsAppended, this, &TargetTableModel::TakeInAppended);
+    connect(&document, &TemplateDocument::targetsRemoved, this, &TargetTableModel::Removed);
+    connect(&document, &TemplateDocument::targetsSwapped, this, &TargetTableModel::Swapped);
+    connect(&document, &TemplateDocument::historyMoved, this, &TargetTableModel::Follow);
+    connect(&document, &TemplateDocument::targetsReset, this, &TargetTableModel::Reset);
+    connect(&document, &TemplateDocument::descriptorsChanged, this,
+            &TargetTableModel::DescriptorsChanged);
 }
 
 int TargetTableModel::rowCount(const QModelIndex& parent) const {
@@ -149,17 +158,6 @@ bool TargetTableModel::InStep() const {
     return shown_.size() == static_cast<std::size_t>(template_.Count);
 }
 
-bool TargetTableModel::Append(std::unique_ptr<permora::TargetObject> target) {
-    const bool inStep = InStep();
-    if (!template_.Append(std::move(target)))
-        return false;
-    if (inStep)
-        TakeInAppended();
-    else
-        Reset();
-    return true;
-}
-
 void TargetTableModel::TakeInAppended() {
     const int rows = rowCount();
     if (template_.Count < rows) {
@@ -170,20 +168,15 @@ void TargetTableModel::TakeInAppended() {
         TakeIn({{rows, template_.Count - 1}});
 }
 
-permora::TemplateStep TargetTableModel::Remove(std::vector<int> rows) {
-    const bool inStep = InStep();
-    permora::TemplateStep step = permora::RemoveStep(template_, std::move(rows));
-    if (inStep)
-        TakeOut(RunsOf(step.Indexes));
+void TargetTableModel::Removed(const std::vector<int>& rows) {
+    if (inStep_)
+        TakeOut(RunsOf(rows));
     else
         Reset();
-    return step;
 }
 
-void TargetTableModel::Swap(int upper) {
-    const bool inStep = InStep();
-    template_.MoveDown(upper);
-    if (inStep)
+void TargetTableModel::Swapped(int upper) {
+    if (inStep_)
         Exchanged(upper);
     else
         Reset();
@@ -198,23 +191,10 @@ void TargetTableModel::Exchanged(int upper) {
     endMoveRows();
 }
 
-const permora::TemplateStep* TargetTableModel::Undo(permora::TemplateHistory& history) {
-    const bool inStep = InStep();
-    return Follow(history.Undo(template_), true, inStep);
-}
-
-const permora::TemplateStep* TargetTableModel::Redo(permora::TemplateHistory& history) {
-    const bool inStep = InStep();
-    return Follow(history.Redo(template_), false, inStep);
-}
-
-const permora::TemplateStep* TargetTableModel::Follow(const permora::TemplateStep* step,
-                                                      bool undone, bool inStep) {
-    if (step == nullptr)
-        return nullptr;
-    if (!inStep) {
+void TargetTableModel::Follow(const permora::TemplateStep* step, bool undone) {
+    if (!inStep_) {
         Reset();
-        return step;
+        return;
     }
     using permora::StepKind;
     switch (step->Kind) {
@@ -237,7 +217,6 @@ const permora::TemplateStep* TargetTableModel::Follow(const permora::TemplateSte
             TakeOut(RunsOf(step->Indexes));
         break;
     }
-    return step;
 }
 
 void TargetTableModel::TakeOut(const Runs& runs) {

@@ -3,6 +3,8 @@
 #include "model/target.h"
 #include "model/template_history.h"
 
+#include "ui/templatedocument.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 
@@ -12,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-// The main window's list as a table over the template: row i is target i, with its path,
-// its style name and its level name, and its line as the tooltip. Every change of which
-// targets stand where goes through this model, which tells the views in its own signals:
-// rows inserted, removed or moved, a reset only for a change of many scattered rows.
+// The main window's list as a table over the template of a document: row i is target i,
+// with its path, its style name and its level name, and its line as the tooltip. The rows
+// follow the document's signals and tell the views in their own: rows inserted, removed or
+// moved, a reset only for a change of many scattered rows.
 //
 // The texts are read from the template whenever they are shown, so the list keeps no
 // copies; what a row keeps is a fingerprint of the path it came in with, so that a command
@@ -26,7 +28,7 @@ class TargetTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    TargetTableModel(permora::SecurityTemplate& tmpl, std::array<QString, 3> headings,
+    TargetTableModel(TemplateDocument& document, std::array<QString, 3> headings,
                      QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -35,24 +37,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Every row again from the template.
-    void Reset();
-    // Appends the target; false, and nothing changed, for an empty pointer.
-    bool Append(std::unique_ptr<permora::TargetObject> target);
-    // Takes in the targets that were appended at the end of the template since the rows
-    // last followed it (an import, Add Paths).
-    void TakeInAppended();
-    // Takes out the targets at these rows; the step holds them for Undo.
-    permora::TemplateStep Remove(std::vector<int> rows);
-    // Exchanges the targets at upper and upper + 1.
-    void Swap(int upper);
-    // Undo and Redo of the history's next step, followed by the rows; nullptr when there is
-    // none.
-    const permora::TemplateStep* Undo(permora::TemplateHistory& history);
-    const permora::TemplateStep* Redo(permora::TemplateHistory& history);
-    // The descriptors of the targets at these rows changed: their tooltips did.
-    void DescriptorsChanged(const std::vector<int>& rows);
-
     // Whether the row came in showing the path that the target at its position has now
     // (letters without regard to case).
     bool RowShowsTarget(int row) const;
@@ -60,10 +44,17 @@ public:
 private:
     using Runs = std::vector<std::pair<int, int>>; // first and last row of each run
 
-    // The rows after Undo or Redo made the step's change; inStep: the rows agreed with the
-    // template before it.
-    const permora::TemplateStep* Follow(const permora::TemplateStep* step, bool undone,
-                                        bool inStep);
+    // Every row again from the template.
+    void Reset();
+    // Takes in the targets that were appended at the end of the template since the rows
+    // last followed it.
+    void TakeInAppended();
+    void Removed(const std::vector<int>& rows);
+    void Swapped(int upper);
+    // The rows after Undo or Redo made the step's change.
+    void Follow(const permora::TemplateStep* step, bool undone);
+    // The descriptors of the targets at these rows changed: their tooltips did.
+    void DescriptorsChanged(const std::vector<int>& rows);
     // The rows of these runs have gone from the template, or have come into it (positions as
     // they are afterwards).
     void TakeOut(const Runs& runs);
@@ -74,8 +65,10 @@ private:
     bool InStep() const;
     std::uint64_t Fingerprint(int row) const;
 
-    permora::SecurityTemplate& template_;
+    const permora::SecurityTemplate& template_;
     std::array<QString, 3> headings_;
     // For each row, the fingerprint of its path when it came in.
     std::vector<std::uint64_t> shown_;
+    // Whether the rows agreed with the template before the change that is under way.
+    bool inStep_ = true;
 };

@@ -99,10 +99,10 @@ TEST(AccessibilityTest, TheMainWindowNamesItsListAndArrowsAndReadsTheFileLabel) 
     EXPECT_EQ(name(IDC_DOWN), "Move Down");
     EXPECT_EQ(dlg.Text(IDC_UP), "&Up");
     EXPECT_EQ(dlg.Text(IDC_DOWN), "&Dn");
-    dlg.CurrentPath = "/tmp/R&D.conf";
-    dlg.ShowFileLabel(true);
+    dlg.Document().FileRead("/tmp/R&D.conf", std::nullopt);
+    dlg.Document().MarkChanged();
     EXPECT_EQ(name(IDC_FILE_LABEL), "/tmp/R&D.conf*");
-    dlg.ShowFileLabel(false);
+    dlg.Document().FileRead("/tmp/R&D.conf", std::nullopt);
     EXPECT_EQ(name(IDC_FILE_LABEL), "/tmp/R&D.conf");
     EXPECT_EQ(name(IDC_TARGET_LIST), "Targets");
 }

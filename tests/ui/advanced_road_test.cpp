@@ -70,8 +70,8 @@ TEST(AdvancedRoad, ImportEditEntriesInTheAdvancedSheetAndSaveBothEncodings) {
     host.ExpectModal<PermoraDlg>([&](PermoraDlg& main) {
         host.ExpectFileDialog(std::string(PERMORA_FIXTURES_DIR) + "/advanced-import.conf");
         tk::test::Click(main, main_ids::IDC_IMPORT);
-        ASSERT_EQ(main.Template().Count, 2);
-        permora::TargetObject& target = *main.Template().Head;
+        ASSERT_EQ(main.Document().Template().Count, 2);
+        permora::TargetObject& target = *main.Document().Template().Head;
 
         host.ExpectModal<tk::PropertySheet>([&](tk::PropertySheet& sheet) {
             auto* page = dynamic_cast<SecurityPropPage*>(sheet.Page(0));

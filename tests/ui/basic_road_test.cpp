@@ -77,8 +77,8 @@ TEST(BasicRoad, AddSetPermissionsEditCancelAndSave) {
         });
         tk::test::Click(main, main_ids::IDC_ADD);
 
-        ASSERT_EQ(main.Template().Count, 1);
-        permora::TargetObject& target = *main.Template().Head;
+        ASSERT_EQ(main.Document().Template().Count, 1);
+        permora::TargetObject& target = *main.Document().Template().Head;
         EXPECT_EQ(ToLine(target), line);
         tk::ListView list = main.GetListView(main_ids::IDC_TARGET_LIST);
         EXPECT_EQ(list.Cell(0, 0), "/vol/vol1/qt1");
@@ -126,8 +126,8 @@ TEST(BasicRoad, EditOnlyNtfsTargetsAndCancelledAddChangesNothing) {
         auto other =
             std::make_unique<permora::TargetObject>("/vol/vol2", permora::MakeDefaultDescriptor());
         other->SecurityStyle = permora::kStyleNfsV3;
-        main.Template().Append(std::move(other));
-        main.RefreshList();
+        ASSERT_TRUE(main.Document().Append(std::move(other)));
+        main.GetListView(main_ids::IDC_TARGET_LIST).SetSelectedRows({0});
         main.Enable(main_ids::IDC_EDIT, true);
         tk::test::Click(main, main_ids::IDC_EDIT); // no sheet is expected
 
@@ -139,7 +139,7 @@ TEST(BasicRoad, EditOnlyNtfsTargetsAndCancelledAddChangesNothing) {
             tk::test::Click(add, tk::IDCANCEL);
         });
         tk::test::Click(main, main_ids::IDC_ADD);
-        EXPECT_EQ(main.Template().Count, 1);
+        EXPECT_EQ(main.Document().Template().Count, 1);
         EXPECT_EQ(main.Text(main_ids::IDC_FILE_LABEL), "Untit&led"); // as the window opened
         tk::test::Click(main, main_ids::IDC_CLOSE);
     });

@@ -171,7 +171,7 @@ TEST(CommandLineTest, StartFilesAreImportedAsImportWould) {
         PermoraDlg dlg;
         dlg.ImportAtStart(c.files);
         host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
-            EXPECT_EQ(d.CurrentPath, c.currentPath);
+            EXPECT_EQ(d.Document().Path(), c.currentPath);
             EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.label ? c.label : c.currentPath);
             std::string expected = c.bytes;
             if (expected.empty()) {
@@ -179,7 +179,7 @@ TEST(CommandLineTest, StartFilesAreImportedAsImportWould) {
                 if (c.files.size() == 2)
                     expected += sampleLines;
             }
-            EXPECT_EQ(permora::Encode8Bit(d.Template()), expected);
+            EXPECT_EQ(permora::Encode8Bit(d.Document().Template()), expected);
             tk::test::Click(d, IDC_CLOSE);
         });
         // The window opens, then imports (and reports) before the user can act.

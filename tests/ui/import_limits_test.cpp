@@ -45,9 +45,10 @@ TEST_F(LongLineTest, ReadingStopsThereAndTheWindowSaysSo) {
                 host.ExpectMessage("Error", "There is problem in opening this file.");
                 tk::test::Click(d, IDC_IMPORT);
             }
-            EXPECT_EQ(d.CurrentPath, "Untitled");
+            EXPECT_EQ(d.Document().Path(), "Untitled");
             EXPECT_EQ(d.Text(IDC_FILE_LABEL), "Untitled*");
-            EXPECT_EQ(permora::Encode8Bit(d.Template()), "cb56f6f4\r\n" + first + "\r\n");
+            EXPECT_EQ(permora::Encode8Bit(d.Document().Template()),
+                      "cb56f6f4\r\n" + first + "\r\n");
             tk::test::Click(d, IDC_CLOSE);
         });
         if (atStart)

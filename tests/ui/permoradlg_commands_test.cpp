@@ -50,7 +50,7 @@ const char* const kSample = "main-window-8bit.conf";
 
 std::vector<std::string> Lines(const PermoraDlg& d) {
     std::vector<std::string> lines;
-    for (const permora::TargetObject* t = d.Template().Head; t != nullptr; t = t->Next)
+    for (const permora::TargetObject* t = d.Document().Template().Head; t != nullptr; t = t->Next)
         lines.push_back(ToLine(*t));
     return lines;
 }
@@ -194,7 +194,6 @@ TEST_F(CommandsTest, CopyLineAndCopySecurityFillTheClipboardAndPasteNeverReadsIt
         ClickRow(d, 1);
         QTest::keyClick(ListWidget(d), Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), lines[1]);
-        ASSERT_NE(d.CopiedSecurity(), nullptr);
 
         // Whatever the clipboard holds now, Paste gives the copied security.
         QGuiApplication::clipboard()->setText(QStringLiteral("D:(A;;0x1;;;Nobody)"));
@@ -216,16 +215,15 @@ TEST_F(CommandsTest, PasteOntoTargetsThatAreNotNtfsLeavesThemAndSaysSo) {
         host.ExpectMessage("Paste Security", "1 target is not NTFS and kept its security.");
         QTest::keyClick(ListWidget(d), Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(Lines(d), lines);
-        EXPECT_EQ(d.History().NextUndo()->Name, "Import main-window-8bit.conf");
+        EXPECT_EQ(d.Document().History().NextUndo()->Name, "Import main-window-8bit.conf");
     });
 }
 
 TEST_F(CommandsTest, RowsShowTheirLineAsTooltipCutAfterThreeHundredCharacters) {
     Run([&](PermoraDlg& d) {
         const std::string longPath = "/vol/" + std::string(400, 'x');
-        d.Template().Append(
-            std::make_unique<permora::TargetObject>(longPath, permora::MakeDefaultDescriptor()));
-        d.RefreshList();
+        ASSERT_TRUE(d.Document().Append(
+            std::make_unique<permora::TargetObject>(longPath, permora::MakeDefaultDescriptor())));
         QAbstractItemView* view = ListWidget(d);
         const auto tip = [&](int row) {
             return view->model()->index(row, 1).data(Qt::ToolTipRole).toString().toStdString();
@@ -509,10 +507,10 @@ TEST_F(CommandsTest, DroppedFilesAreImportedInOrderAsImportDoes) {
         expected.push_back("1,0,\"/vol/vol1/first\",0,\"D:(A;CIOI;0x1200a9;;;Everyone)\"");
         expected.insert(expected.end(), sample.begin(), sample.end());
         EXPECT_EQ(Lines(d), expected);
-        EXPECT_EQ(d.CurrentPath, "Untitled");
+        EXPECT_EQ(d.Document().Path(), "Untitled");
         // One step of undo per file that added targets.
         QTest::keyClick(ListWidget(d), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(d.Template().Count, 4);
+        EXPECT_EQ(d.Document().Template().Count, 4);
     });
 }
 

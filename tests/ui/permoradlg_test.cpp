@@ -72,9 +72,9 @@ std::vector<int> Selected(const PermoraDlg& dlg) {
 // Appends targets with the default descriptor and shows them, as Add will.
 void AddTargets(PermoraDlg& dlg, const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
-        dlg.Template().Append(
+        dlg.Document().Append(
             std::make_unique<permora::TargetObject>(path, permora::MakeDefaultDescriptor()));
-    dlg.RefreshList();
+    dlg.GetListView(IDC_TARGET_LIST).SetSelectedRows({0});
 }
 
 class PermoraDlgTest : public ::testing::Test {
@@ -104,7 +104,7 @@ protected:
 
 enum class Start {
     Empty,        // just opened
-    ThreeRows,    // three targets shown by RefreshList, nothing enabled yet
+    ThreeRows,    // three targets appended behind the window, nothing enabled yet
     Imported,     // three targets from a complete import: all six enabled, label "*"
     ImportedInDir // New chose {dir}/a.conf, then the complete import
 };
@@ -328,14 +328,14 @@ TEST_F(PermoraDlgTest, RemoveTakesTheSelectedTargetsAndSelectsTheFirstRow) {
             AddTargets(d, {"/vol/a", "/vol/b", "/vol/c", "/vol/d", "/vol/e"});
             for (std::size_t i = 0; i < c.select.size(); ++i)
                 ClickRow(d, c.select[i], i > 0);
-            if (c.select.empty()) // clear the selection RefreshList made
+            if (c.select.empty()) // clear the selection AddTargets made
                 ClickRow(d, 0, true);
             ASSERT_EQ(Selected(d).size(), c.select.size());
             if (c.deleteKey)
                 tk::test::PressKey(d, IDC_TARGET_LIST, Qt::Key_Delete);
             else
                 tk::test::Click(d, IDC_REMOVE);
-            EXPECT_EQ(Paths(d.Template()), c.left);
+            EXPECT_EQ(Paths(d.Document().Template()), c.left);
             std::vector<std::string> rowPaths;
             for (const std::string& row : Rows(d))
                 rowPaths.push_back(row.substr(0, row.find(" | ")));
@@ -389,7 +389,7 @@ TEST_F(PermoraDlgTest, UpAndDownMoveTheFirstSelectedTargetOnePlace) {
             AddTargets(d, c.paths);
             ClickRow(d, c.row);
             tk::test::Click(d, c.button);
-            EXPECT_EQ(Paths(d.Template()), c.after);
+            EXPECT_EQ(Paths(d.Document().Template()), c.after);
             EXPECT_EQ(Rows(d).size(), c.after.size());
             for (std::size_t i = 0; i < c.after.size(); ++i)
                 EXPECT_EQ(d.GetListView(IDC_TARGET_LIST).Cell(static_cast<int>(i), 0), c.after[i]);
@@ -402,10 +402,11 @@ TEST_F(PermoraDlgTest, UpAndDownMoveTheFirstSelectedTargetOnePlace) {
 TEST_F(PermoraDlgTest, MoveSkipsTheExchangeWhenTheRowsNoLongerShowTheTargets) {
     Run([&](PermoraDlg& d) {
         AddTargets(d, {"/a", "/b", "/c"});
-        d.Template().At(1)->Path = "/changed"; // the row still says /b
+        d.Document().Template().At(1)->Path = "/changed"; // the row still says /b
         ClickRow(d, 1);
         tk::test::Click(d, IDC_UP);
-        EXPECT_EQ(Paths(d.Template()), (std::vector<std::string>{"/a", "/changed", "/c"}));
+        EXPECT_EQ(Paths(d.Document().Template()),
+                  (std::vector<std::string>{"/a", "/changed", "/c"}));
         EXPECT_EQ(d.GetListView(IDC_TARGET_LIST).Cell(1, 0), "/changed");
         EXPECT_EQ(Selected(d), std::vector<int>{0});
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), "Untitled*");
@@ -422,8 +423,7 @@ const std::string kSmallText = "cb56f6f4\r\n"
 
 void BuildSmallTemplate(PermoraDlg& d) {
     AddTargets(d, {"/vol/vol1/qt1", "/vol/vol2"});
-    d.Template().At(1)->SecurityLevel = permora::kLevelStorage;
-    d.RefreshList();
+    d.Document().Template().At(1)->SecurityLevel = permora::kLevelStorage;
 }
 
 void ExpectSaveDialog(const tk::FileDialogRequest& request, const PermoraDlg& owner) {
@@ -465,7 +465,7 @@ TEST_F(PermoraDlgTest, SavesWriteEitherEncodingAfterTheQuestion) {
             host.ExpectFileDialog(current);
             tk::test::Click(d, IDC_NEW);
             BuildSmallTemplate(d);
-            d.EnableSaves(true);
+            d.Document().MarkChanged();
 
             const std::string spaces = c.button == IDC_SAVE_UNICODE ? "  " : " ";
             host.ExpectMessage("Confirm", "Do you want to overwrite" + spaces + current + "?",
@@ -484,14 +484,14 @@ TEST_F(PermoraDlgTest, SavesWriteEitherEncodingAfterTheQuestion) {
             }
             if (c.writtenFile == nullptr) {
                 EXPECT_EQ(dir.Names(), std::vector<std::string>{});
-                EXPECT_EQ(d.Text(IDC_FILE_LABEL), current);
+                EXPECT_EQ(d.Text(IDC_FILE_LABEL), current + "*");
                 EXPECT_TRUE(d.IsEnabled(c.button));
                 return;
             }
             const std::string written = dir.File(c.writtenFile);
             EXPECT_EQ(dir.Names(), std::vector<std::string>{c.writtenFile});
             EXPECT_EQ(ReadBytes(written), c.unicode ? Utf16le(kSmallText) : kSmallText);
-            EXPECT_EQ(d.CurrentPath, written);
+            EXPECT_EQ(d.Document().Path(), written);
             EXPECT_EQ(d.Text(IDC_FILE_LABEL), written);
             EXPECT_FALSE(d.IsEnabled(c.button));
             EXPECT_TRUE(d.IsEnabled(c.unicode ? IDC_SAVE_UTF8 : IDC_SAVE_UNICODE));
@@ -505,7 +505,7 @@ TEST_F(PermoraDlgTest, TheBytesOfBothEncodingsBeginAndEndAsExpected) {
         host.ExpectFileDialog(dir.File("t.conf"));
         tk::test::Click(d, IDC_NEW);
         BuildSmallTemplate(d);
-        d.EnableSaves(true);
+        d.Document().MarkChanged();
         host.ExpectMessage("Confirm", "Do you want to overwrite  " + dir.File("t.conf") + "?",
                            tk::IDYES);
         tk::test::Click(d, IDC_SAVE_UNICODE);
@@ -547,8 +547,8 @@ TEST_F(PermoraDlgTest, UntitledIsSavedInTheWorkingFolder) {
     WorkingFolder working(dir.Path());
     Run([&](PermoraDlg& d) {
         BuildSmallTemplate(d);
-        d.EnableSaves(true);
-        EXPECT_EQ(d.CurrentPath, "Untitled");
+        d.Document().MarkChanged();
+        EXPECT_EQ(d.Document().Path(), "Untitled");
         host.ExpectMessage("Confirm", "Do you want to overwrite  Untitled?", tk::IDYES);
         tk::test::Click(d, IDC_SAVE_UNICODE);
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), "Untitled");
@@ -660,13 +660,13 @@ TEST_F(PermoraDlgTest, SaveAsThatCannotCreateTheFileSaysSo) {
     TempDir dir;
     Run([&](PermoraDlg& d) {
         BuildSmallTemplate(d);
-        d.EnableSaves(true);
+        d.Document().MarkChanged();
         host.ExpectMessage("Confirm", "Do you want to overwrite  Untitled?", tk::IDNO);
         host.ExpectFileDialog(dir.File("gone/t.conf"));
         host.ExpectMessage("Error", "There is problem in creating this file.");
         tk::test::Click(d, IDC_SAVE_UNICODE);
         // The save did not happen: the next one still goes to the file the label shows.
-        EXPECT_EQ(d.CurrentPath, "Untitled");
+        EXPECT_EQ(d.Document().Path(), "Untitled");
         EXPECT_TRUE(d.IsEnabled(IDC_SAVE_UNICODE));
     });
 }
@@ -731,7 +731,7 @@ TEST_F(PermoraDlgTest, AFileChangedOnDiskIsNotOverwrittenUnasked) {
             for (int round = 0; round < 2; ++round) {
                 // The second round: the file as the window itself last wrote it.
                 tk::test::PressKey(d, IDC_TARGET_LIST, Qt::Key_Delete);
-                d.EnableSaves(true);
+                d.Document().MarkChanged();
                 if (c.replaceFirst) {
                     WriteBytes(dir.File("new"), theirs);
                     fs::rename(dir.File("new"), file);
@@ -749,7 +749,7 @@ TEST_F(PermoraDlgTest, AFileChangedOnDiskIsNotOverwrittenUnasked) {
                 EXPECT_TRUE(host.Done());
                 EXPECT_EQ(ReadBytes(file) == theirs, c.replaceFirst && !c.written);
                 EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.written ? file : file + "*");
-                EXPECT_EQ(d.CurrentPath, file);
+                EXPECT_EQ(d.Document().Path(), file);
             }
             tk::test::Click(d, IDC_CLOSE);
         });
@@ -769,8 +769,8 @@ TEST_F(PermoraDlgTest, ASaveWhileAnotherProgramWritesTheFileSaysSoAndWritesNothi
     for (const int button : {IDC_SAVE_UNICODE, IDC_SAVE_UTF8}) {
         Run([&](PermoraDlg& d) {
             BuildSmallTemplate(d);
-            d.EnableSaves(true);
-            d.CurrentPath = path;
+            d.Document().FileRead(path, std::nullopt);
+            d.Document().MarkChanged();
             const std::string spaces = button == IDC_SAVE_UNICODE ? "  " : " ";
             host.ExpectMessage("Confirm", "Do you want to overwrite" + spaces + path + "?",
                                tk::IDYES);
@@ -828,9 +828,9 @@ TEST_F(PermoraDlgTest, ImportAppendsTheTargetsOfEitherEncoding) {
                 EXPECT_EQ(request.filter, kFilter);
             }
             EXPECT_EQ(Rows(d), c.rows);
-            EXPECT_EQ(Paths(d.Template()).size(), c.rows.size());
+            EXPECT_EQ(Paths(d.Document().Template()).size(), c.rows.size());
             EXPECT_EQ(Selected(d), c.rows.empty() ? std::vector<int>{} : std::vector<int>{0});
-            EXPECT_EQ(d.CurrentPath, "Untitled");
+            EXPECT_EQ(d.Document().Path(), "Untitled");
         });
     }
 }
@@ -842,7 +842,7 @@ TEST_F(PermoraDlgTest, ImportedTargetsAreWrittenBackAsRead) {
         SCOPED_TRACE(file);
         Run([&](PermoraDlg& d) {
             ImportFile(d, Fixture(file));
-            EXPECT_EQ(permora::Encode8Bit(d.Template()), eightBit);
+            EXPECT_EQ(permora::Encode8Bit(d.Document().Template()), eightBit);
         });
     }
 }
@@ -859,9 +859,9 @@ TEST_F(PermoraDlgTest, NewAsksForAFileAndEmptiesTheTemplate) {
         EXPECT_EQ(request.flags, 0x3004u);
         EXPECT_EQ(request.initialName, "security.conf");
         EXPECT_EQ(request.filter, kFilter);
-        EXPECT_EQ(d.Template().Count, 0);
+        EXPECT_EQ(d.Document().Template().Count, 0);
         EXPECT_EQ(Rows(d), std::vector<std::string>{});
-        EXPECT_EQ(d.CurrentPath, dir.File("fresh.conf"));
+        EXPECT_EQ(d.Document().Path(), dir.File("fresh.conf"));
         EXPECT_FALSE(fs::exists(dir.File("fresh.conf"))); // named, not created
     });
 }
@@ -896,7 +896,7 @@ TEST_F(PermoraDlgTest, StartsWithTheTemplateLayout) {
         EXPECT_TRUE(d.IsEnabled(IDC_ADD));
         EXPECT_TRUE(d.IsEnabled(IDC_IMPORT));
         EXPECT_TRUE(d.IsEnabled(IDC_CLOSE));
-        EXPECT_EQ(d.CurrentPath, "Untitled");
+        EXPECT_EQ(d.Document().Path(), "Untitled");
         EXPECT_FALSE(d.ModalWidget()->windowIcon().isNull());
     });
 }

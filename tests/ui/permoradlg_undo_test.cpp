@@ -196,32 +196,32 @@ TEST_P(UndoTest, UndoRestoresTheBytesAndSelectionAndRedoMakesTheChangeAgain) {
         tk::test::Click(d, IDC_SAVE_UTF8);
         ASSERT_EQ(d.Text(IDC_FILE_LABEL), saved);
 
-        const std::string before = permora::Encode8Bit(d.Template());
+        const std::string before = permora::Encode8Bit(d.Document().Template());
         c.change(d, host, dir);
-        const std::string after = permora::Encode8Bit(d.Template());
+        const std::string after = permora::Encode8Bit(d.Document().Template());
         const std::vector<int> selectionAfter = Selected(d);
         const std::vector<std::string> rowsAfter = Rows(d);
         ASSERT_NE(after, before);
-        ASSERT_NE(d.History().NextUndo(), nullptr);
-        EXPECT_EQ(d.History().NextUndo()->Name, c.stepName);
-        const std::vector<int> selectionBefore = d.History().NextUndo()->SelectionBefore;
+        ASSERT_NE(d.Document().History().NextUndo(), nullptr);
+        EXPECT_EQ(d.Document().History().NextUndo()->Name, c.stepName);
+        const std::vector<int> selectionBefore = d.Document().History().NextUndo()->SelectionBefore;
 
         Undo(d);
-        EXPECT_EQ(permora::Encode8Bit(d.Template()), before);
+        EXPECT_EQ(permora::Encode8Bit(d.Document().Template()), before);
         EXPECT_EQ(Selected(d), selectionBefore);
         EXPECT_EQ(Rows(d).size(), 3u);
         // Back at the saved template: the label drops its "*".
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), saved);
 
         RedoShiftZ(d);
-        EXPECT_EQ(permora::Encode8Bit(d.Template()), after);
+        EXPECT_EQ(permora::Encode8Bit(d.Document().Template()), after);
         EXPECT_EQ(Selected(d), selectionAfter);
         EXPECT_EQ(Rows(d), rowsAfter);
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), saved + "*");
 
         Undo(d);
         RedoY(d);
-        EXPECT_EQ(permora::Encode8Bit(d.Template()), after);
+        EXPECT_EQ(permora::Encode8Bit(d.Document().Template()), after);
         tk::test::Click(d, IDC_CLOSE);
     });
     dlg.DoModal();
@@ -280,9 +280,11 @@ TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
             d.ImportPath(Fixture("main-window-8bit.conf"));
             const tk::ListView list = d.GetListView(IDC_TARGET_LIST);
             auto rowsStandForTargets = [&] {
-                EXPECT_EQ(list.RowCount(), d.Template().Count);
+                EXPECT_EQ(list.RowCount(), d.Document().Template().Count);
                 for (int row = 0; row < list.RowCount(); ++row)
-                    EXPECT_TRUE(d.TargetRows().RowShowsTarget(row)) << row;
+                    EXPECT_TRUE(static_cast<const TargetTableModel*>(list.Widget()->model())
+                                    ->RowShowsTarget(row))
+                        << row;
             };
             int rebuilds = 0;
             QObject::connect(list.Widget()->model(), &QAbstractItemModel::modelReset,
@@ -295,10 +297,10 @@ TEST(UndoRowsTest, AfterUndoAndRedoEveryRowStillStandsForItsTarget) {
             }
             EXPECT_EQ(rebuilds, 0);
             // Up on the last row exchanges it with the one above.
-            const std::string last = d.Template().Tail->Path;
-            ClickRow(d, d.Template().Count - 1);
+            const std::string last = d.Document().Template().Tail->Path;
+            ClickRow(d, d.Document().Template().Count - 1);
             tk::test::Click(d, IDC_UP);
-            EXPECT_EQ(d.Template().At(d.Template().Count - 2)->Path, last);
+            EXPECT_EQ(d.Document().Template().At(d.Document().Template().Count - 2)->Path, last);
             tk::test::Click(d, IDC_CLOSE);
         });
         dlg.DoModal();
@@ -312,22 +314,22 @@ TEST(UndoNewTest, UndoOfNewBringsBackTheTargetsThePathAndTheLabel) {
     host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
         host.ExpectFileDialog(Fixture("main-window-8bit.conf"));
         tk::test::Click(d, IDC_IMPORT);
-        const std::string before = permora::Encode8Bit(d.Template());
+        const std::string before = permora::Encode8Bit(d.Document().Template());
 
         host.ExpectFileDialog(dir.File("new.conf"));
         tk::test::Click(d, IDC_NEW);
-        EXPECT_EQ(d.Template().Count, 0);
+        EXPECT_EQ(d.Document().Template().Count, 0);
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), dir.File("new.conf"));
 
         Undo(d);
-        EXPECT_EQ(permora::Encode8Bit(d.Template()), before);
-        EXPECT_EQ(d.CurrentPath, "Untitled");
+        EXPECT_EQ(permora::Encode8Bit(d.Document().Template()), before);
+        EXPECT_EQ(d.Document().Path(), "Untitled");
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), "Untitled*");
         EXPECT_EQ(Selected(d), std::vector<int>{0});
 
         RedoY(d);
-        EXPECT_EQ(d.Template().Count, 0);
-        EXPECT_EQ(d.CurrentPath, dir.File("new.conf"));
+        EXPECT_EQ(d.Document().Template().Count, 0);
+        EXPECT_EQ(d.Document().Path(), dir.File("new.conf"));
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), dir.File("new.conf"));
         tk::test::Click(d, IDC_CLOSE);
     });
@@ -347,7 +349,7 @@ TEST(UndoLabelTest, TheLabelFollowsTheStateAtTheLastSave) {
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), "Untitled*");
         Undo(d);
         EXPECT_EQ(d.Text(IDC_FILE_LABEL), "Untitled");
-        EXPECT_EQ(d.Template().Count, 0);
+        EXPECT_EQ(d.Document().Template().Count, 0);
         EXPECT_FALSE(d.IsEnabled(IDC_SAVE_UTF8));
         EXPECT_FALSE(d.IsEnabled(IDC_REMOVE));
         Undo(d); // nothing left: nothing happens
@@ -370,7 +372,7 @@ TEST(UndoLimitTest, KeepsTheLastHundredSteps) {
             ClickRow(d, 0);
             tk::test::Click(d, IDC_DOWN);
         }
-        EXPECT_EQ(d.History().UndoCount(), 100u);
+        EXPECT_EQ(d.Document().History().UndoCount(), 100u);
         tk::test::Click(d, IDC_CLOSE);
     });
     dlg.DoModal();

@@ -136,7 +136,7 @@ TEST_F(RecoveryWindowTest, UnsavedWorkIsWrittenAsSaveUnicodeWouldWriteIt) {
         Run(
             [&](PermoraDlg& d) {
                 c.play(*this, d, dir);
-                expected = permora::EncodeUnicode(d.Template());
+                expected = permora::EncodeUnicode(d.Document().Template());
             },
             c.close);
         const std::vector<fs::path> files = RecoveryFiles(Folder());
@@ -161,13 +161,13 @@ TEST_F(RecoveryWindowTest, NewWritesTheTemplateItClears) {
     Run(
         [&](PermoraDlg& d) {
             Import(d, "main-window-8bit.conf");
-            before = permora::EncodeUnicode(d.Template());
+            before = permora::EncodeUnicode(d.Document().Template());
             host.ExpectFileDialog(std::nullopt);
             tk::test::Click(d, IDC_NEW);
             EXPECT_TRUE(RecoveryFiles(Folder()).empty());
             host.ExpectFileDialog(dir.File("next.conf"));
             tk::test::Click(d, IDC_NEW);
-            EXPECT_EQ(d.Template().Count, 0);
+            EXPECT_EQ(d.Document().Template().Count, 0);
         },
         [](PermoraDlg& d) { tk::test::Click(d, IDC_CLOSE); });
     const std::vector<fs::path> files = RecoveryFiles(Folder());
@@ -205,7 +205,7 @@ TEST_F(RecoveryWindowTest, AFileReadWholeAtStartIsNotUnsavedWork) {
         dlg.ImportAtStart({Fixture(c.file)});
         host.ExpectModal<PermoraDlg>([&](PermoraDlg& d) {
             EXPECT_EQ(d.Text(IDC_FILE_LABEL), c.whole ? Fixture(c.file) : "Untitled*");
-            EXPECT_EQ(d.HasUnsavedChanges(), !c.whole);
+            EXPECT_EQ(d.Document().IsUnsaved(), !c.whole);
             tk::test::Click(d, IDC_CLOSE);
         });
         // The window opens, then imports (and reports) before the user can act.
@@ -242,7 +242,8 @@ TEST_F(RecoveryWindowTest, RecoveredWorkIsOfferedInTheWindowUntilHandled) {
     PutRecoveryFile(Folder(), hours(0), 104, "/vol/others", 0666);
     const auto paths = [](const PermoraDlg& d) {
         std::vector<std::string> all;
-        for (const permora::TargetObject* t = d.Template().Head; t != nullptr; t = t->Next)
+        for (const permora::TargetObject* t = d.Document().Template().Head; t != nullptr;
+             t = t->Next)
             all.push_back(t->Path);
         return all;
     };

@@ -1,11 +1,12 @@
-// The main window's rows as a table over the template: each change of the template is told
-// to the views as the rows it moves, takes out or brings in, and every row still stands for
-// the target at its position afterwards.
+// The main window's rows as a table over the document's template: each change the document
+// makes is told to the views as the rows it moves, takes out or brings in, and every row
+// still stands for the target at its position afterwards.
 
 #include "ui/targettablemodel.h"
 
 #include "model/target.h"
 #include "model/template_history.h"
+#include "ui/templatedocument.h"
 
 #include <gtest/gtest.h>
 
@@ -73,47 +74,47 @@ void ExpectRowsStandForTargets(const TargetTableModel& rows, const SecurityTempl
 TEST(TargetTableModelTest, ChangesUndoAndRedoAreToldAsTheRowsTheyMove) {
     struct Case {
         const char* name;
-        std::function<permora::TemplateStep(TargetTableModel&)> change;
+        std::function<permora::TemplateStep(TemplateDocument&)> change;
         int changed; // rows inserted, removed or moved each way
         bool reset;  // told as one reset instead
     };
     const Case cases[] = {
         {"append",
-         [](TargetTableModel& rows) {
-             rows.Append(
-                 std::make_unique<TargetObject>("/vol/new", permora::MakeDefaultDescriptor()));
+         [](TemplateDocument& doc) {
+             EXPECT_TRUE(doc.Append(
+                 std::make_unique<TargetObject>("/vol/new", permora::MakeDefaultDescriptor())));
              return permora::AppendStep(1);
          },
          1, false},
-        {"remove one", [](TargetTableModel& rows) { return rows.Remove({5}); }, 1, false},
+        {"remove one", [](TemplateDocument& doc) { return doc.Remove({5}); }, 1, false},
         {"remove three runs",
-         [](TargetTableModel& rows) {
-             return rows.Remove({0, 1, 7, 39, 38});
+         [](TemplateDocument& doc) {
+             return doc.Remove({0, 1, 7, 39, 38});
          },
          5, false},
-        {"remove every other row",
-         [](TargetTableModel& rows) { return rows.Remove(EveryOther(40)); }, 20, true},
+        {"remove every other row", [](TemplateDocument& doc) { return doc.Remove(EveryOther(40)); },
+         20, true},
         {"swap",
-         [](TargetTableModel& rows) {
-             rows.Swap(38);
+         [](TemplateDocument& doc) {
+             doc.Swap(38);
              return permora::SwapStep(38);
          },
          1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        SecurityTemplate tmpl;
-        Fill(tmpl, 40);
-        TargetTableModel rows(tmpl, kHeadings);
-        permora::TemplateHistory history;
+        TemplateDocument doc;
+        const SecurityTemplate& tmpl = doc.Template();
+        Fill(doc.Template(), 40);
+        TargetTableModel rows(doc, kHeadings);
         Heard heard(rows);
-        history.Push(c.change(rows));
+        doc.Commit(c.change(doc), c.name, {}, {});
         ExpectRowsStandForTargets(rows, tmpl);
-        ASSERT_NE(rows.Undo(history), nullptr);
+        ASSERT_NE(doc.Undo(), nullptr);
         ExpectRowsStandForTargets(rows, tmpl);
-        ASSERT_NE(rows.Redo(history), nullptr);
+        ASSERT_NE(doc.Redo(), nullptr);
         ExpectRowsStandForTargets(rows, tmpl);
-        EXPECT_EQ(rows.Redo(history), nullptr);
+        EXPECT_EQ(doc.Redo(), nullptr);
         EXPECT_EQ(heard.resets, c.reset ? 3 : 0);
         if (!c.reset) {
             EXPECT_EQ(heard.inserted + heard.removed + heard.moves, 3 * c.changed);
@@ -124,41 +125,46 @@ TEST(TargetTableModelTest, ChangesUndoAndRedoAreToldAsTheRowsTheyMove) {
 // A row remembers the path it came in with: a path changed behind the list no longer
 // matches, the row keeps that through moves of other rows, and a reset takes the new path.
 TEST(TargetTableModelTest, ARowRemembersThePathItCameInWith) {
-    SecurityTemplate tmpl;
+    TemplateDocument doc;
+    SecurityTemplate& tmpl = doc.Template();
     Fill(tmpl, 4);
-    TargetTableModel rows(tmpl, kHeadings);
+    TargetTableModel rows(doc, kHeadings);
     tmpl.At(1)->Path = "/vol/changed";
     EXPECT_EQ(rows.index(1, 0).data().toString(), QStringLiteral("/vol/changed"));
     EXPECT_FALSE(rows.RowShowsTarget(1));
     EXPECT_TRUE(rows.RowShowsTarget(0));
-    rows.Swap(1); // the row moves with its target and still remembers the old path
+    doc.Swap(1); // the row moves with its target and still remembers the old path
     EXPECT_FALSE(rows.RowShowsTarget(2));
     EXPECT_TRUE(rows.RowShowsTarget(1));
     // Letters compare without regard to case.
     tmpl.At(0)->Path = "/VOL/T0";
     EXPECT_TRUE(rows.RowShowsTarget(0));
-    rows.Reset();
+    doc.Refresh();
     EXPECT_TRUE(rows.RowShowsTarget(2));
     EXPECT_FALSE(rows.RowShowsTarget(4));
     EXPECT_FALSE(rows.RowShowsTarget(-1));
 }
 
-// Targets appended behind the rows' back (as an import does) are taken in at the end; a
+// Targets appended behind the rows' back are taken in at the end with the next append; a
 // change made while the rows do not show the whole template is followed by a reset, never
 // by signals about rows the views do not have.
 TEST(TargetTableModelTest, RowsThatFellBehindTheTemplateCatchUp) {
-    SecurityTemplate tmpl;
+    TemplateDocument doc;
+    SecurityTemplate& tmpl = doc.Template();
     Fill(tmpl, 3);
-    TargetTableModel rows(tmpl, kHeadings);
+    TargetTableModel rows(doc, kHeadings);
     Heard heard(rows);
-    Fill(tmpl, 2);
+    Fill(tmpl, 1);
     EXPECT_EQ(rows.rowCount(), 3);
-    rows.TakeInAppended();
+    doc.AppendWith([](SecurityTemplate& t) {
+        Fill(t, 1);
+        return true;
+    });
     EXPECT_EQ(heard.inserted, 2);
     ExpectRowsStandForTargets(rows, tmpl);
 
     Fill(tmpl, 1);
-    const permora::TemplateStep step = rows.Remove({0, 5});
+    const permora::TemplateStep step = doc.Remove({0, 5});
     EXPECT_EQ(step.Indexes, (std::vector<int>{0, 5}));
     EXPECT_EQ(heard.resets, 1);
     ExpectRowsStandForTargets(rows, tmpl);
@@ -166,16 +172,17 @@ TEST(TargetTableModelTest, RowsThatFellBehindTheTemplateCatchUp) {
     // Rows beyond the template read as empty cells.
     tmpl.Clear();
     EXPECT_EQ(rows.index(0, 0).data().toString(), QString());
-    rows.TakeInAppended();
+    doc.AppendWith([](SecurityTemplate&) { return true; });
     EXPECT_EQ(rows.rowCount(), 0);
 }
 
 TEST(TargetTableModelTest, CellsShowPathStyleAndLevelByName) {
-    SecurityTemplate tmpl;
+    TemplateDocument doc;
+    SecurityTemplate& tmpl = doc.Template();
     Fill(tmpl, 2);
     tmpl.At(1)->SecurityStyle = permora::kStyleNfsV3;
     tmpl.At(1)->SecurityLevel = 7; // a value without a name
-    TargetTableModel rows(tmpl, kHeadings);
+    TargetTableModel rows(doc, kHeadings);
     const auto cells = [&](int row) {
         QStringList texts;
         for (int column = 0; column < rows.columnCount(); ++column)

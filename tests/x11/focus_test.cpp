@@ -203,9 +203,9 @@ TEST(X11FocusTest, AccessKeysWorkAtOnceAfterADialogCloses) {
     RunWithUser(dlg, [&] {
         ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
         OnGui([&] {
-            dlg.Template().Append(std::make_unique<permora::TargetObject>(
+            dlg.Document().Append(std::make_unique<permora::TargetObject>(
                 "/vol/vol1/home", permora::MakeDefaultDescriptor()));
-            dlg.RefreshList();
+            dlg.GetListView(IDC_TARGET_LIST).SetSelectedRows({0});
             dlg.UpdateButtons();
             return true;
         });
@@ -259,7 +259,7 @@ TEST(X11FocusTest, AccessKeysWorkAtOnceAfterADialogCloses) {
             ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }))
                 << "the keyboard did not come back to the main window";
         }
-        EXPECT_EQ(OnGui([&] { return dlg.Template().Count; }), 2);
+        EXPECT_EQ(OnGui([&] { return dlg.Document().Template().Count; }), 2);
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
         EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
     });
@@ -348,7 +348,7 @@ TEST(X11FocusTest, ALongPathKeepsItsChangeMarkInSight) {
         ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
         ASSERT_EQ(OnGui([&] { return dlg.Text(IDC_FILE_LABEL); }), file);
         ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "alt+d"})); // Dn: a change
-        ASSERT_TRUE(WaitFor([&] { return dlg.HasUnsavedChanges(); })) << "Dn changed nothing";
+        ASSERT_TRUE(WaitFor([&] { return dlg.Document().IsUnsaved(); })) << "Dn changed nothing";
 
         auto* label = static_cast<QLabel*>(OnGui([&] { return dlg.Control(IDC_FILE_LABEL); }));
         struct Shown {

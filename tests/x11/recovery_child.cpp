@@ -29,11 +29,12 @@ int main(int argc, char** argv) {
         &app,
         [&] {
             for (const char* path : {"/vol/vol1/home", "/vol/vol2/projects"})
-                window.Template().Append(std::make_unique<permora::TargetObject>(
+                window.Document().Append(std::make_unique<permora::TargetObject>(
                     path, permora::MakeDefaultDescriptor()));
-            window.RefreshList();
-            window.ShowFileLabel(mode != "saved");
-            std::ofstream(expected, std::ios::binary) << permora::EncodeUnicode(window.Template());
+            if (mode != "saved")
+                window.Document().MarkChanged();
+            std::ofstream(expected, std::ios::binary)
+                << permora::EncodeUnicode(window.Document().Template());
             std::printf("ready\n");
             std::fflush(stdout);
             if (mode == "dialog") {
