@@ -74,7 +74,7 @@ void EffectiveAccessWide(benchmark::State& state) {
 }
 
 const bool registered = [] {
-    Repeated(benchmark::RegisterBenchmark("EffectiveAccessWide", EffectiveAccessWide), false, 10);
+    AddBenchmark("EffectiveAccessWide", false, 10, EffectiveAccessWide);
     AddFigure({"EffectiveAccessWide",
                "effective access of an account in eight groups, list of 65,535 entries", 0.016, "",
                0});

@@ -1,5 +1,8 @@
-// Runs the benchmarks with repetitions and prints one table: operation, median time, the
-// ratio to its anchor where one is named, the figure, and whether it is met.
+// Runs the benchmarks one run at a time and prints one table: operation, median time, the
+// ratio to its anchor where one is named, the figure, and whether it is met. A row with an
+// anchor runs in pairs, the row's benchmark and then its anchor, and its ratio is the median
+// of the pairs' ratios: load that comes and goes on a shared machine falls on both halves of
+// a pair and leaves the ratio alone.
 //
 //   permora_bench [--large] [benchmark options]
 //
@@ -46,19 +49,83 @@ std::vector<SizedRegistrar>& Registrars() {
     static std::vector<SizedRegistrar> registrars;
     return registrars;
 }
+std::map<std::string, int>& RunCounts() {
+    static std::map<std::string, int> runs;
+    return runs;
+}
 
-class MedianCollector : public benchmark::ConsoleReporter {
+// Prints the machine's description once, and each run's line.
+class RunReporter : public benchmark::ConsoleReporter {
 public:
+    bool ReportContext(const Context& context) override {
+        if (contextShown_)
+            return true;
+        contextShown_ = true;
+        return ConsoleReporter::ReportContext(context);
+    }
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (run.run_type != Run::RT_Iteration)
+                continue;
+            seconds = run.error_occurred ? -1
+                                         : run.GetAdjustedRealTime() /
+                                               benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> medians; // seconds
+    double seconds = -1;
+
+private:
+    bool contextShown_ = false;
 };
+
+// One run of one benchmark: its real time per iteration in seconds, negative on an error.
+double RunOnce(RunReporter& reporter, const std::string& name) {
+    reporter.seconds = -1;
+    if (benchmark::RunSpecifiedBenchmarks(&reporter, "^" + name + "$") != 1)
+        return -1;
+    return reporter.seconds;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    if (values.empty())
+        return -1;
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// What the runs of a row came to.
+struct RowResult {
+    double median = -1, anchorMedian = -1, ratio = -1;
+    bool failed = false;
+};
+
+RowResult RunRow(RunReporter& reporter, const Figure& figure) {
+    const bool paired = !figure.anchor.empty() && RunCounts().count(figure.anchor) != 0;
+    const int runs = RunCounts()[figure.benchmark];
+    std::vector<double> times, anchorTimes, ratios;
+    RowResult result;
+    for (int run = 0; run < runs; ++run) {
+        const double time = RunOnce(reporter, figure.benchmark);
+        const double anchor = paired ? RunOnce(reporter, figure.anchor) : 0;
+        if (time < 0 || anchor < 0) {
+            result.failed = true;
+            return result;
+        }
+        times.push_back(time);
+        if (paired && anchor > 0) {
+            anchorTimes.push_back(anchor);
+            ratios.push_back(time / anchor);
+        }
+    }
+    result.median = Median(times);
+    if (paired) {
+        result.anchorMedian = Median(anchorTimes);
+        result.ratio = Median(ratios);
+    }
+    return result;
+}
 
 std::string Time(double seconds) {
     char buffer[32];
@@ -77,33 +144,32 @@ std::string Format(const char* format, double a, double b = 0) {
     return buffer;
 }
 
-int PrintTable(const std::map<std::string, double>& medians) {
+int PrintTable(const std::vector<std::pair<Figure, RowResult>>& rows) {
     int failures = 0;
     std::printf("\n| operation | median | ratio to anchor | figure | met |\n");
     std::printf("|---|---|---|---|---|\n");
-    for (const Figure& f : Figures()) {
-        auto it = medians.find(f.benchmark);
-        if (it == medians.end())
-            continue;
-        const double median = it->second;
-        bool met = f.limitSeconds <= 0 || median <= f.limitSeconds;
+    for (const auto& [f, result] : rows) {
+        bool met = !result.failed && (f.limitSeconds <= 0 || result.median <= f.limitSeconds);
         std::string ratio = "-";
         std::string figure = f.limitSeconds > 0 ? "<= " + Time(f.limitSeconds) : "";
         if (!f.anchor.empty()) {
-            auto anchor = medians.find(f.anchor);
-            if (anchor != medians.end() && anchor->second > 0) {
-                const double r = median / anchor->second;
-                ratio = Format("%.2f x ", r) + f.anchor + " (" + Time(anchor->second) + ")";
-                met = met && r <= f.maxRatio;
+            if (result.ratio > 0) {
+                ratio = Format("%.2f x ", result.ratio) + f.anchor + " (" +
+                        Time(result.anchorMedian) + ")";
+                met = met && result.ratio <= f.maxRatio;
             } else {
                 met = false; // a ratio without its anchor proves nothing
             }
-            figure += std::string(figure.empty() ? "" : ", ") + Format("<= %.0f x ", f.maxRatio) +
-                      f.anchor;
+            figure +=
+                std::string(figure.empty() ? "" : ", ") +
+                Format(f.maxRatio == static_cast<int>(f.maxRatio) ? "<= %.0f x " : "<= %.1f x ",
+                       f.maxRatio) +
+                f.anchor;
         }
         failures += met ? 0 : 1;
-        std::printf("| %s | %s | %s | %s | %s |\n", f.operation.c_str(), Time(median).c_str(),
-                    ratio.c_str(), figure.c_str(), met ? "yes" : "NO");
+        std::printf("| %s | %s | %s | %s | %s |\n", f.operation.c_str(),
+                    result.failed ? "failed" : Time(result.median).c_str(), ratio.c_str(),
+                    figure.c_str(), met ? "yes" : "NO");
     }
     for (const Measure& m : Measures()) {
         const bool met = m.value <= m.limit;
@@ -112,8 +178,8 @@ int PrintTable(const std::map<std::string, double>& medians) {
         if (!m.figure.empty())
             figure += " (" + m.figure + ")";
         std::printf("| %s | %s | - | %s | %s |\n", m.operation.c_str(),
-                    Format("%.1f ", m.value).append(m.unit).c_str(), figure.c_str(),
-                    met ? "yes" : "NO");
+                    Format(m.unit == "x" ? "%.2f " : "%.1f ", m.value).append(m.unit).c_str(),
+                    figure.c_str(), met ? "yes" : "NO");
     }
     return failures;
 }
@@ -202,26 +268,31 @@ double StartupOf(const char* program) {
     return seconds;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? -1 : values[values.size() / 2];
-}
-
-// The main window against a minimal Qt Widgets program that shows one empty dialog, started
-// in turn, each measured from the start time the kernel records for the process.
+// The main window against two minimal Qt Widgets programs, started in turn, each measured from
+// the start time the kernel records for the process: a dialog with one label and one button,
+// which like the editor pays for the font configuration, and the bare empty dialog, which does
+// not. Each ratio is the median of the ratios of the 11 rounds.
 void MeasureStartup() {
-    std::vector<double> program, minimal;
+    std::vector<double> program, labelled, empty, toLabelled, toEmpty;
     for (int run = 0; run < 11; ++run) {
-        program.push_back(StartupOf(PERMORA_EXE));
-        minimal.push_back(StartupOf(PERMORA_DIALOG_EXE));
+        const double a = StartupOf(PERMORA_EXE);
+        const double b = StartupOf(PERMORA_LABEL_DIALOG_EXE);
+        const double c = StartupOf(PERMORA_DIALOG_EXE);
+        if (a <= 0 || b <= 0 || c <= 0)
+            return;
+        program.push_back(a);
+        labelled.push_back(b);
+        empty.push_back(c);
+        toLabelled.push_back(a / b);
+        toEmpty.push_back(a / c);
     }
-    const double a = Median(program);
-    const double b = Median(minimal);
-    if (a <= 0 || b <= 0)
-        return;
-    AddMeasure(Format("start-up to the first paint: %.0f ms, a minimal dialog program %.0f ms",
-                      a * 1e3, b * 1e3),
-               a / b, 1.5, "x", "ratio of the two, medians of 11 runs each");
+    AddMeasure(Format("start-up to the first paint: %.0f ms, a dialog with a label and a button "
+                      "%.0f ms",
+                      Median(program) * 1e3, Median(labelled) * 1e3),
+               Median(toLabelled), 1.2, "x", "median of the ratios of 11 rounds");
+    AddMeasure(Format("start-up to the first paint: %.0f ms, an empty dialog %.0f ms",
+                      Median(program) * 1e3, Median(empty) * 1e3),
+               Median(toEmpty), 1.5, "x", "median of the ratios of 11 rounds");
 }
 #endif
 
@@ -272,12 +343,8 @@ std::string SizedOperation(const std::string& operation, int targets) {
     return targets > kLargeTargets ? "1,000,000 targets: " + operation : operation;
 }
 
-benchmark::internal::Benchmark* Repeated(benchmark::internal::Benchmark* bench, bool overASecond,
-                                         int iterations) {
-    return bench->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(iterations)
-        ->Repetitions(overASecond ? 3 : 5);
+void NoteBenchmark(const std::string& name, int runs) {
+    RunCounts()[name] = runs;
 }
 
 } // namespace permora::bench
@@ -306,11 +373,15 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
         return 1;
-    MedianCollector reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    RunReporter reporter;
+    std::vector<std::pair<Figure, RowResult>> rows;
+    for (const Figure& figure : Figures()) {
+        if (RunCounts().count(figure.benchmark) != 0 && measures.Selected(figure.benchmark))
+            rows.emplace_back(figure, RunRow(reporter, figure));
+    }
     benchmark::Shutdown();
     RunProcessMeasures(measures, large);
-    const int failures = PrintTable(reporter.medians);
+    const int failures = PrintTable(rows);
     RemoveRunFolder();
     return failures == 0 ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace permora::bench {
@@ -159,19 +160,13 @@ void CliDiff(benchmark::State& state) {
             state.SkipWithError("diff found no differences");
 }
 
-#define PERMORA_CLI_HEAVY(fn)                                                                      \
-    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)
-
-PERMORA_CLI_HEAVY(ImportBoth);
-PERMORA_CLI_HEAVY(CliCheck);
-PERMORA_CLI_HEAVY(CliConvert);
-PERMORA_CLI_HEAVY(CliAdd);
-PERMORA_CLI_HEAVY(CliDiff);
-PERMORA_CLI_HEAVY(CliAddAccounts);
-PERMORA_CLI_HEAVY(CliGrant);
-PERMORA_CLI_HEAVY(CliShowLines);
-
 const bool registered = [] {
+    for (auto [name, fn] :
+         {std::pair{"ImportBoth", ImportBoth}, std::pair{"CliCheck", CliCheck},
+          std::pair{"CliConvert", CliConvert}, std::pair{"CliAdd", CliAdd},
+          std::pair{"CliDiff", CliDiff}, std::pair{"CliAddAccounts", CliAddAccounts},
+          std::pair{"CliGrant", CliGrant}, std::pair{"CliShowLines", CliShowLines}})
+        AddBenchmark(name, false, 1, fn);
     AddFigure({"CliCheck", "permora-cli check, UTF-16LE file", 0, "ImportDecodeRead", 2});
     AddFigure({"CliConvert", "permora-cli convert to UTF-16LE", 0, "ImportDecodeRead", 2});
     AddFigure({"CliAdd", "permora-cli add of 100,000 paths to a new template", 1.0, "", 0});

@@ -111,16 +111,12 @@ void RegisterFileRows(int targets) {
     const bool huge = targets > kLargeTargets;
     const std::string import = SizedName("ImportDecodeRead", targets);
     const std::string iconv = SizedName("Iconv", targets);
-    Repeated(benchmark::RegisterBenchmark(import.c_str(), ImportDecodeRead, targets), huge);
-    Repeated(benchmark::RegisterBenchmark(iconv.c_str(), Iconv, targets), false);
-    Repeated(benchmark::RegisterBenchmark(
-                 SizedName("DdUnicode", targets).c_str(),
-                 [targets](benchmark::State& state) { DdSync(state, UnicodeFile(targets)); }),
-             false);
-    Repeated(benchmark::RegisterBenchmark(
-                 SizedName("Dd8Bit", targets).c_str(),
-                 [targets](benchmark::State& state) { DdSync(state, EightBitFile(targets)); }),
-             false);
+    AddBenchmark(import, huge, 1, ImportDecodeRead, targets);
+    AddBenchmark(iconv, false, 1, Iconv, targets);
+    AddBenchmark(SizedName("DdUnicode", targets), false, 1,
+                 [targets](benchmark::State& state) { DdSync(state, UnicodeFile(targets)); });
+    AddBenchmark(SizedName("Dd8Bit", targets), false, 1,
+                 [targets](benchmark::State& state) { DdSync(state, EightBitFile(targets)); });
     AddFigure({import,
                SizedOperation("import decoding + reading + appending, UTF-16LE file", targets), 0,
                iconv, 3});
@@ -176,12 +172,10 @@ void ImportDistinctAuditAccounts(benchmark::State& state) {
 
 const bool registered = [] {
     AddSizedBenchmarks(RegisterFileRows);
-    Repeated(benchmark::RegisterBenchmark("ImportDistinctAccounts", ImportDistinctAccounts), false);
+    AddBenchmark("ImportDistinctAccounts", false, 1, ImportDistinctAccounts);
     AddFigure({"ImportDistinctAccounts", "import of one list of 65,535 entries for 65,535 accounts",
                0.2, "", 0});
-    Repeated(
-        benchmark::RegisterBenchmark("ImportDistinctAuditAccounts", ImportDistinctAuditAccounts),
-        false);
+    AddBenchmark("ImportDistinctAuditAccounts", false, 1, ImportDistinctAuditAccounts);
     AddFigure({"ImportDistinctAuditAccounts",
                "import of one audit list of 65,535 entries for 65,535 accounts", 0.2, "", 0});
     return true;

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
 
 namespace permora::bench {
 
@@ -31,8 +32,25 @@ bool AddSizedBenchmarks(SizedRegistrar registrar);
 std::string SizedName(const std::string& name, int targets);
 std::string SizedOperation(const std::string& operation, int targets);
 
-// Median of several runs in real time: 5 runs, or 3 for rows that take over a second.
-benchmark::internal::Benchmark* Repeated(benchmark::internal::Benchmark* bench, bool overASecond,
-                                         int iterations = 1);
+// How many times a benchmark runs: 5, or 3 for rows that take over a second.
+inline int RunsOf(bool overASecond) {
+    return overASecond ? 3 : 5;
+}
+void NoteBenchmark(const std::string& name, int runs);
+
+// Registers a benchmark that measures real time over `iterations` iterations. bench_main runs
+// it once at a time, `RunsOf(overASecond)` times: alone for a row without an anchor, and for a
+// row with one in pairs with its anchor, one after the other, so that load which comes and goes
+// on the machine falls on both of a pair.
+template <class Fn, class... Args>
+void AddBenchmark(const std::string& name, bool overASecond, int iterations, Fn&& fn,
+                  Args&&... args) {
+    benchmark::RegisterBenchmark(name.c_str(), std::forward<Fn>(fn), std::forward<Args>(args)...)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(iterations)
+        ->Repetitions(1);
+    NoteBenchmark(name, RunsOf(overASecond));
+}
 
 } // namespace permora::bench

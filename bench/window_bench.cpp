@@ -373,16 +373,14 @@ void RegisterWindowRows(int targets) {
     auto add = [targets](const char* name, void (*fn)(benchmark::State&, int), bool overASecond,
                          int iterations) {
         const std::string sized = SizedName(name, targets);
-        Repeated(benchmark::RegisterBenchmark(sized.c_str(), fn, targets), overASecond, iterations);
+        AddBenchmark(sized, overASecond, iterations, fn, targets);
         return sized;
     };
     auto save = [targets](const char* name, bool unicode, bool overASecond, int iterations) {
         const std::string sized = SizedName(name, targets);
-        Repeated(benchmark::RegisterBenchmark(sized.c_str(),
-                                              [targets, unicode](benchmark::State& state) {
-                                                  Save(state, targets, unicode);
-                                              }),
-                 overASecond, iterations);
+        AddBenchmark(sized, overASecond, iterations, [targets, unicode](benchmark::State& state) {
+            Save(state, targets, unicode);
+        });
         return sized;
     };
     auto up = [](benchmark::State& state, int n) { Move(state, n, true); };
@@ -408,16 +406,13 @@ void RegisterWindowRows(int targets) {
 
 const bool registered = [] {
     AddSizedBenchmarks(RegisterWindowRows);
-    Repeated(benchmark::RegisterBenchmark("New", New), false);
-    Repeated(benchmark::RegisterBenchmark("PasteSecurityOnAll", PasteSecurityOnAll), false);
-    Repeated(benchmark::RegisterBenchmark("AddPathsHundredThousand", AddPathsHundredThousand),
-             false);
-    Repeated(benchmark::RegisterBenchmark("UndoRemoveAll", UndoRemoveAll), false);
-    Repeated(benchmark::RegisterBenchmark("SecurityPageClick", SecurityPageClick), false, 10);
-    Repeated(benchmark::RegisterBenchmark("PermissionPageActivation", PermissionPageActivation),
-             false, 10);
-    Repeated(benchmark::RegisterBenchmark("EffectiveAccessPageShown", EffectiveAccessPageShown),
-             false, 10);
+    AddBenchmark("New", false, 1, New);
+    AddBenchmark("PasteSecurityOnAll", false, 1, PasteSecurityOnAll);
+    AddBenchmark("AddPathsHundredThousand", false, 1, AddPathsHundredThousand);
+    AddBenchmark("UndoRemoveAll", false, 1, UndoRemoveAll);
+    AddBenchmark("SecurityPageClick", false, 10, SecurityPageClick);
+    AddBenchmark("PermissionPageActivation", false, 10, PermissionPageActivation);
+    AddBenchmark("EffectiveAccessPageShown", false, 10, EffectiveAccessPageShown);
     AddFigure({"New", "New", 0.2, "", 0});
     AddFigure({"PasteSecurityOnAll", "Paste Security onto 100,000 selected targets", 1.0, "", 0});
     AddFigure({"AddPathsHundredThousand", "Add Paths of 100,000 paths, list shown", 1.0, "", 0});
