@@ -7,7 +7,9 @@
 // sanitizer watches each one.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdlib>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -25,48 +27,122 @@
 
 namespace permora {
 
+// Each thread keeps a few blocks of each pool at hand, so that the threads of an import take
+// and give blocks without waiting for each other; the pool's lock is taken once for a batch of
+// blocks. A thread that ends gives its blocks back with ReleaseThreadBlocks.
 class BlockPool {
 public:
     explicit BlockPool(std::size_t blockSize)
-        : blockSize_((blockSize + kAlignment - 1) / kAlignment * kAlignment) {}
+        : blockSize_((blockSize + kAlignment - 1) / kAlignment * kAlignment), index_(NextIndex()) {
+        Registry()[index_] = this;
+    }
     BlockPool(const BlockPool&) = delete;
     BlockPool& operator=(const BlockPool&) = delete;
 
     void* Take() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (free_ != nullptr) {
-            FreeBlock* block = free_;
-            free_ = block->next;
-            return block;
+        Cache& cache = CacheOf(index_);
+        if (cache.free == nullptr) {
+            Refill(cache);
         }
-        if (fresh_ == freshEnd_) {
-            // Pages of a new slab are touched only as blocks are handed out.
-            slabs_.push_back(static_cast<char*>(::operator new(kSlabBytes)));
-            fresh_ = slabs_.back();
-            freshEnd_ = fresh_ + kSlabBytes / blockSize_ * blockSize_;
-        }
-        void* block = fresh_;
-        fresh_ += blockSize_;
+        FreeBlock* block = cache.free;
+        cache.free = block->next;
+        --cache.count;
         return block;
     }
 
     void Give(void* block) noexcept {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        auto* freed = ::new (block) FreeBlock{free_};
-        free_ = freed;
+        Cache& cache = CacheOf(index_);
+        cache.free = ::new (block) FreeBlock{cache.free};
+        if (++cache.count > 2 * kBatch) {
+            GiveBack(cache, kBatch);
+        }
     }
 
     std::size_t BlockSize() const { return blockSize_; }
+
+    // Gives the blocks the calling thread keeps at hand back to their pools; for a thread that
+    // is about to end.
+    static void ReleaseThreadBlocks() noexcept {
+        const std::size_t pools = Count().load(std::memory_order_acquire);
+        for (std::size_t i = 0; i < pools; ++i) {
+            Cache& cache = CacheOf(i);
+            if (cache.count > 0) {
+                Registry()[i]->GiveBack(cache, cache.count);
+            }
+        }
+    }
 
 private:
     struct FreeBlock {
         FreeBlock* next;
     };
+    // Plain data, so that it needs no destructor and stays usable while the program ends.
+    struct Cache {
+        FreeBlock* free;
+        std::size_t count;
+    };
     static constexpr std::size_t kAlignment = 8;
     static constexpr std::size_t kSlabBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kBatch = 64;
+    static constexpr std::size_t kMaxPools = 32;
+
+    static std::atomic<std::size_t>& Count() {
+        static std::atomic<std::size_t> count{0};
+        return count;
+    }
+    static std::size_t NextIndex() {
+        const std::size_t index = Count().fetch_add(1, std::memory_order_acq_rel);
+        if (index >= kMaxPools) {
+            std::abort();
+        }
+        return index;
+    }
+    static BlockPool** Registry() {
+        static BlockPool* pools[kMaxPools] = {};
+        return pools;
+    }
+    static Cache& CacheOf(std::size_t index) {
+        thread_local Cache caches[kMaxPools] = {};
+        return caches[index];
+    }
+
+    // Moves a batch of blocks to the cache: freed ones first, then fresh ones from the slab.
+    // Pages of a new slab are touched only as its blocks are handed out.
+    void Refill(Cache& cache) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (std::size_t n = 0; n < kBatch; ++n) {
+            FreeBlock* block = free_;
+            if (block != nullptr) {
+                free_ = block->next;
+            } else {
+                if (fresh_ == freshEnd_) {
+                    slabs_.push_back(static_cast<char*>(::operator new(kSlabBytes)));
+                    fresh_ = slabs_.back();
+                    freshEnd_ = fresh_ + kSlabBytes / blockSize_ * blockSize_;
+                }
+                block = reinterpret_cast<FreeBlock*>(fresh_);
+                fresh_ += blockSize_;
+            }
+            block->next = cache.free;
+            cache.free = block;
+            ++cache.count;
+        }
+    }
+
+    void GiveBack(Cache& cache, std::size_t count) noexcept {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (std::size_t n = 0; n < count && cache.free != nullptr; ++n) {
+            FreeBlock* block = cache.free;
+            cache.free = block->next;
+            --cache.count;
+            block->next = free_;
+            free_ = block;
+        }
+    }
 
     std::mutex mutex_;
     const std::size_t blockSize_;
+    const std::size_t index_;
     FreeBlock* free_ = nullptr;
     char* fresh_ = nullptr;
     char* freshEnd_ = nullptr;

@@ -1,6 +1,7 @@
 // Reading target lines, descriptor texts and entry strings back into the model.
 
 #include "model/checks.h"
+#include "template_file/import_detail.h"
 #include "template_file/template_file.h"
 #include "template_file/utf8.h"
 
@@ -332,14 +333,19 @@ ReadStatus EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view bo
 // The names a template repeats (the well-known accounts, a site's groups) are held once: a
 // small table of the names met lately hands out the same text for the same name. Long names
 // pass by it, so that it never keeps much text alive.
+constexpr std::size_t kNameSlots = 1024;
+
+std::array<AccountName, kNameSlots>& RecentNames() {
+    thread_local std::array<AccountName, kNameSlots> recent;
+    return recent;
+}
+
 AccountName SharedName(std::string_view account) {
-    constexpr std::size_t kSlots = 1024;
     constexpr std::size_t kLongest = 64;
     if (account.size() > kLongest) {
         return AccountName(account);
     }
-    thread_local std::array<AccountName, kSlots> recent;
-    AccountName& slot = recent[std::hash<std::string_view>{}(account) % kSlots];
+    AccountName& slot = RecentNames()[std::hash<std::string_view>{}(account) % kNameSlots];
     if (slot != account) {
         slot = AccountName(account);
     }
@@ -639,6 +645,12 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
 }
 
 } // namespace
+
+void import_detail::ForgetSharedNames() {
+    for (AccountName& name : RecentNames()) {
+        name = AccountName();
+    }
+}
 
 bool ReadMaskText(std::string_view text, std::uint32_t& mask) {
     if (text.empty()) {
