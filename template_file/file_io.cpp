@@ -2,7 +2,7 @@
 
 #include "model/pool.h"
 #include "template_file/file_handle.h"
-#include "template_file/import_detail.h"
+#include "template_file/parallel_detail.h"
 #include "template_file/stream_blocks.h"
 #include "template_file/template_file.h"
 
@@ -26,21 +26,21 @@
 
 namespace permora {
 
-namespace import_detail {
+namespace parallel_detail {
 int threads = 0;
 std::size_t blockBytes = std::size_t{256} << 10;
-} // namespace import_detail
+std::size_t encodeTargets = 4096;
 
-namespace {
-
-int ImportThreads() {
-    if (import_detail::threads > 0) {
-        return import_detail::threads;
+int Threads() {
+    if (threads > 0) {
+        return threads;
     }
     const unsigned cores = std::thread::hardware_concurrency();
-    return static_cast<int>(
-        std::clamp<unsigned>(cores, 1, static_cast<unsigned>(import_detail::kMostThreads)));
+    return static_cast<int>(std::clamp<unsigned>(cores, 1, static_cast<unsigned>(kMostThreads)));
 }
+} // namespace parallel_detail
+
+namespace {
 
 // A block of decoded lines and, once read, what reading each came to.
 struct LineBlock {
@@ -120,7 +120,7 @@ void ReadBlock(LineBlock& block, const ImportReport& report) noexcept {
 class Importer {
 public:
     Importer(SecurityTemplate* into, const TargetSink& take, const ImportReport& report)
-        : into_(into), take_(take), report_(report), threads_(ImportThreads()),
+        : into_(into), take_(take), report_(report), threads_(parallel_detail::Threads()),
           decoder_(
               [this](const std::string& line, std::int64_t number) { return Take(line, number); }),
           block_(std::make_unique<LineBlock>()) {
@@ -184,7 +184,7 @@ private:
         decoderWarnings_.clear();
         block_->text += line;
         block_->lines.push_back(std::move(entry));
-        if (block_->text.size() >= import_detail::blockBytes) {
+        if (block_->text.size() >= parallel_detail::blockBytes) {
             SendBlock(false);
         }
         return !stopped_;
@@ -306,7 +306,7 @@ private:
             lock.unlock();
             ReadBlock(*block, report_);
             // The targets go to the calling thread; the names they hold must be theirs alone.
-            import_detail::ForgetSharedNames();
+            parallel_detail::ForgetSharedNames();
             lock.lock();
             block->done = true;
             blockRead_.notify_all();

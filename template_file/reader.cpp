@@ -1,7 +1,7 @@
 // Reading target lines, descriptor texts and entry strings back into the model.
 
 #include "model/checks.h"
-#include "template_file/import_detail.h"
+#include "template_file/parallel_detail.h"
 #include "template_file/template_file.h"
 #include "template_file/utf8.h"
 
@@ -646,7 +646,7 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
 
 } // namespace
 
-void import_detail::ForgetSharedNames() {
+void parallel_detail::ForgetSharedNames() {
     for (AccountName& name : RecentNames()) {
         name = AccountName();
     }

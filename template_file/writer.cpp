@@ -1,14 +1,23 @@
 // The text of a template: entry strings, target lines, and the bytes of both file kinds.
 
+#include "template_file/parallel_detail.h"
 #include "template_file/template_file.h"
 #include "template_file/utf8.h"
 
 #include <algorithm>
 #include <charconv>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace permora {
 
@@ -299,15 +308,197 @@ bool BlockEncoder::SendWholeBlocks() {
     return true;
 }
 
-bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink,
-                    std::size_t blockSize) {
-    BlockEncoder encoder(encoding, sink, blockSize);
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
-        if (!encoder.Add(*t)) {
-            return false;
+namespace {
+
+// Bytes made in any pieces, handed to a sink in blocks of exactly one size (and a last, shorter
+// one), as BlockEncoder hands them.
+class Reblocker {
+public:
+    Reblocker(const ByteSink& sink, std::size_t blockSize) : sink_(sink), blockSize_(blockSize) {
+        block_.reserve(blockSize_ + 4096);
+    }
+
+    std::string& Block() { return block_; }
+
+    bool Add(std::string_view bytes) {
+        block_.append(bytes);
+        return SendWholeBlocks();
+    }
+
+    bool SendWholeBlocks() {
+        std::size_t sent = 0;
+        for (; block_.size() - sent >= blockSize_; sent += blockSize_) {
+            if (!sink_(std::string_view(block_.data() + sent, blockSize_))) {
+                return false;
+            }
+        }
+        block_.erase(0, sent);
+        return true;
+    }
+
+    bool Finish() { return block_.empty() || sink_(block_); }
+
+private:
+    const ByteSink& sink_;
+    std::size_t blockSize_;
+    std::string block_;
+};
+
+// A run of targets and, once encoded, their lines in the file's encoding.
+struct EncodedRun {
+    const TargetObject* first = nullptr;
+    std::size_t count = 0;
+    std::string bytes;
+    std::exception_ptr error;
+    bool done = false; // under the encoder's lock
+};
+
+void EncodeRun(EncodedRun& run, Encoding encoding) noexcept {
+    try {
+        std::string line;
+        const TargetObject* target = run.first;
+        for (std::size_t i = 0; i < run.count; ++i, target = target->Next) {
+            AppendFileLine(run.bytes, line, *target, encoding);
+        }
+    } catch (...) {
+        run.error = std::current_exception();
+    }
+}
+
+// Encodes the runs of a large template on other threads while the calling thread hands the
+// bytes of the runs before them to the sink (which writes them), in file order. The template
+// is only read, and does not change while it is saved.
+class ParallelEncoder {
+public:
+    ParallelEncoder(Encoding encoding, int threads) : encoding_(encoding), threads_(threads) {}
+    ParallelEncoder(const ParallelEncoder&) = delete;
+    ParallelEncoder& operator=(const ParallelEncoder&) = delete;
+    ~ParallelEncoder() { Stop(); }
+
+    bool Encode(const SecurityTemplate& tmpl, std::size_t runLength, Reblocker& out) {
+        try {
+            for (int i = 1; i < threads_; ++i) {
+                workers_.emplace_back([this] { Work(); });
+            }
+        } catch (const std::system_error&) {
+            // Fewer threads, or the calling one alone (Front encodes waiting runs).
+        }
+        const TargetObject* next = tmpl.Head;
+        while (next != nullptr || !inFlight_.empty()) {
+            // A few runs on their way, no more: their bytes are held until written.
+            while (next != nullptr && inFlight_.size() < 2 * static_cast<std::size_t>(threads_)) {
+                auto run = std::make_unique<EncodedRun>();
+                run->first = next;
+                while (next != nullptr && run->count < runLength) {
+                    next = next->Next;
+                    ++run->count;
+                }
+                {
+                    const std::lock_guard<std::mutex> lock(mutex_);
+                    waiting_.push_back(run.get());
+                }
+                inFlight_.push_back(std::move(run));
+                runWaiting_.notify_one();
+            }
+            const std::unique_ptr<EncodedRun> run = Front();
+            if (run->error) {
+                std::rethrow_exception(run->error);
+            }
+            if (!out.Add(run->bytes)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    // Waits for the oldest run on its way, encoding waiting runs meanwhile, and takes it.
+    std::unique_ptr<EncodedRun> Front() {
+        EncodedRun& front = *inFlight_.front();
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            while (!front.done) {
+                if (waiting_.empty()) {
+                    runEncoded_.wait(lock);
+                    continue;
+                }
+                EncodedRun* run = waiting_.front();
+                waiting_.pop_front();
+                lock.unlock();
+                EncodeRun(*run, encoding_);
+                lock.lock();
+                run->done = true;
+            }
+        }
+        std::unique_ptr<EncodedRun> run = std::move(inFlight_.front());
+        inFlight_.pop_front();
+        return run;
+    }
+
+    void Work() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (true) {
+            runWaiting_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
+            if (waiting_.empty()) {
+                return;
+            }
+            EncodedRun* run = waiting_.front();
+            waiting_.pop_front();
+            lock.unlock();
+            EncodeRun(*run, encoding_);
+            lock.lock();
+            run->done = true;
+            runEncoded_.notify_all();
         }
     }
-    return encoder.Finish();
+
+    void Stop() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            waiting_.clear();
+            closing_ = true;
+        }
+        runWaiting_.notify_all();
+        for (std::thread& worker : workers_) {
+            worker.join();
+        }
+        workers_.clear();
+        inFlight_.clear();
+    }
+
+    Encoding encoding_;
+    int threads_;
+    std::deque<std::unique_ptr<EncodedRun>> inFlight_; // in file order
+    std::mutex mutex_;
+    std::condition_variable runWaiting_;
+    std::condition_variable runEncoded_;
+    std::deque<EncodedRun*> waiting_; // not yet being encoded
+    bool closing_ = false;
+    std::vector<std::thread> workers_;
+};
+
+} // namespace
+
+bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteSink& sink,
+                    std::size_t blockSize) {
+    const int threads = parallel_detail::Threads();
+    const std::size_t runLength = std::max<std::size_t>(parallel_detail::encodeTargets, 1);
+    if (threads <= 1 || static_cast<std::size_t>(tmpl.Count) <= runLength) {
+        BlockEncoder encoder(encoding, sink, blockSize);
+        for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+            if (!encoder.Add(*t)) {
+                return false;
+            }
+        }
+        return encoder.Finish();
+    }
+    Reblocker out(sink, std::max<std::size_t>(blockSize, 1));
+    AppendFileStart(out.Block(), encoding);
+    if (!out.SendWholeBlocks()) {
+        return false;
+    }
+    ParallelEncoder encoder(encoding, threads);
+    return encoder.Encode(tmpl, runLength, out) && out.Finish();
 }
 
 } // namespace permora

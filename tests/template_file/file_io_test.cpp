@@ -523,14 +523,17 @@ private:
 };
 
 // Each way a save writes (a new file that takes the old one's place, or the old file
-// written in place when it has a second name), written in blocks much smaller than a line:
-// whichever of its writes fails, the previous file stays as it was.
+// written in place when it has a second name), written in blocks much smaller than a line,
+// its targets encoded on the calling thread or on several: whichever of its writes fails, the
+// previous file stays as it was.
 TEST_F(FileTest, SaveInSmallBlocksWritesTheWholeFileOrLeavesThePreviousOne) {
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
     const std::string path = PathOf("security.conf");
     const std::string previous = "cb56f6f4\r\n" + std::string(3000, 'o') + "\r\n";
-    for (const bool secondName : {false, true}) {
+    for (const auto& [secondName, threads] :
+         {std::pair{false, 1}, std::pair{true, 1}, std::pair{false, 2}, std::pair{true, 3}}) {
+        const test::Parallel parallel(threads, parallel_detail::blockBytes, 1);
         for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
             const std::string expected =
                 encoding == Encoding::Unicode ? EncodeUnicode(tmpl) : Encode8Bit(tmpl);
@@ -538,7 +541,8 @@ TEST_F(FileTest, SaveInSmallBlocksWritesTheWholeFileOrLeavesThePreviousOne) {
             // one of them, from the first to the last.
             int writesOfASave = 0;
             for (int failing = 0; failing == 0 || failing <= writesOfASave; ++failing) {
-                SCOPED_TRACE(std::string(secondName ? "in place" : "new file") +
+                SCOPED_TRACE(std::to_string(threads) + " threads, " +
+                             std::string(secondName ? "in place" : "new file") +
                              (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit") +
                              ", failing write " + std::to_string(failing));
                 EmptyFolder();

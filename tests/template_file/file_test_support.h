@@ -1,6 +1,7 @@
 #pragma once
 
 #include "template_file/decode_detail.h"
+#include "template_file/parallel_detail.h"
 #include "template_file/template_file.h"
 
 #include <cstdint>
@@ -114,6 +115,30 @@ private:
     std::size_t templateLine_ = decode_detail::templateLine;
     std::size_t pathListLine_ = decode_detail::pathListLine;
     std::int64_t firstLineNumber_ = decode_detail::firstLineNumber;
+};
+
+// Sets how many threads read an import or encode a save, and how much goes to a thread at a
+// time, for one test.
+class Parallel {
+public:
+    explicit Parallel(int threads, std::size_t blockBytes = parallel_detail::blockBytes,
+                      std::size_t encodeTargets = parallel_detail::encodeTargets) {
+        parallel_detail::threads = threads;
+        parallel_detail::blockBytes = blockBytes;
+        parallel_detail::encodeTargets = encodeTargets;
+    }
+    ~Parallel() {
+        parallel_detail::threads = threads_;
+        parallel_detail::blockBytes = blockBytes_;
+        parallel_detail::encodeTargets = encodeTargets_;
+    }
+    Parallel(const Parallel&) = delete;
+    Parallel& operator=(const Parallel&) = delete;
+
+private:
+    int threads_ = parallel_detail::threads;
+    std::size_t blockBytes_ = parallel_detail::blockBytes;
+    std::size_t encodeTargets_ = parallel_detail::encodeTargets;
 };
 
 // Input without end, as /dev/zero gives it: the given bytes over and over. Counts the bytes

@@ -2,7 +2,6 @@
 // warnings and first failing line as one thread reading line by line.
 
 #include "file_test_support.h"
-#include "template_file/import_detail.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +13,6 @@ namespace permora {
 namespace {
 
 using namespace std::string_literals;
-
-// Sets how many threads read an import and how large its blocks are, for one test.
-class ImportThreads {
-public:
-    ImportThreads(int threads, std::size_t blockBytes) {
-        import_detail::threads = threads;
-        import_detail::blockBytes = blockBytes;
-    }
-    ~ImportThreads() {
-        import_detail::threads = threads_;
-        import_detail::blockBytes = blockBytes_;
-    }
-    ImportThreads(const ImportThreads&) = delete;
-    ImportThreads& operator=(const ImportThreads&) = delete;
-
-private:
-    int threads_ = import_detail::threads;
-    std::size_t blockBytes_ = import_detail::blockBytes;
-};
 
 // Everything an import told, in the order it told it, and the lines of what it appended.
 struct Told {
@@ -158,7 +138,7 @@ TEST(ParallelImport, TellsWhatOneThreadTellsInTheSameOrder) {
                     {
                         test::DecodeLimits lineLimit;
                         lineLimit.TemplateLine(300);
-                        const ImportThreads one(1, 256);
+                        const test::Parallel one(1, 256);
                         expected = Import(bytes, way, asked, refuseAt);
                     }
                     // Lines are numbered from the header, line 1: user6 is line 7.
@@ -187,7 +167,7 @@ TEST(ParallelImport, TellsWhatOneThreadTellsInTheSameOrder) {
                                      << ", threads " << threads);
                         test::DecodeLimits lineLimit;
                         lineLimit.TemplateLine(300);
-                        const ImportThreads several(threads, 256);
+                        const test::Parallel several(threads, 256);
                         EXPECT_EQ(Import(bytes, way, asked, refuseAt), expected);
                     }
                 }

@@ -229,38 +229,50 @@ std::vector<std::pair<std::string, std::unique_ptr<SecurityTemplate>>> Templates
     return templates;
 }
 
+// The targets in runs of one and of two, encoded on 1, 2 and 4 threads.
+struct EncodingThreads {
+    int threads;
+    std::size_t runLength;
+};
+constexpr EncodingThreads kEncodingThreads[] = {{1, 4096}, {2, 1}, {4, 2}};
+
 TEST(TemplateBytes, BlockByBlockEncodingGivesTheSameBytesInBlocksOfTheGivenSize) {
     const auto templates = TemplatesToEncode();
     for (const auto& [name, tmpl] : templates) {
-        for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
-            const std::string whole =
-                encoding == Encoding::Unicode ? EncodeUnicode(*tmpl) : Encode8Bit(*tmpl);
-            // Blocks of one byte, of sizes that split units and lines anywhere, and larger
-            // than the whole file.
-            for (const std::size_t size :
-                 {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, std::size_t{64},
-                  std::size_t{1000}, kEncodeBlockSize}) {
-                SCOPED_TRACE(name + (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit") +
-                             ", blocks of " + std::to_string(size));
-                std::vector<std::string> blocks;
-                ASSERT_TRUE(EncodeTemplate(
-                    *tmpl, encoding,
-                    [&](std::string_view block) {
-                        blocks.emplace_back(block);
-                        return true;
-                    },
-                    size));
-                std::string joined;
-                for (std::size_t i = 0; i < blocks.size(); ++i) {
-                    joined += blocks[i];
-                    if (i + 1 < blocks.size()) {
-                        ASSERT_EQ(blocks[i].size(), size) << "block " << i;
+        for (const EncodingThreads& parallel : kEncodingThreads) {
+            const test::Parallel threads(parallel.threads, parallel_detail::blockBytes,
+                                         parallel.runLength);
+            for (const Encoding encoding : {Encoding::Unicode, Encoding::EightBit}) {
+                const std::string whole =
+                    encoding == Encoding::Unicode ? EncodeUnicode(*tmpl) : Encode8Bit(*tmpl);
+                // Blocks of one byte, of sizes that split units and lines anywhere, and larger
+                // than the whole file.
+                for (const std::size_t size :
+                     {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
+                      std::size_t{64}, std::size_t{1000}, kEncodeBlockSize}) {
+                    SCOPED_TRACE(name + (encoding == Encoding::Unicode ? ", Unicode" : ", 8-bit") +
+                                 ", blocks of " + std::to_string(size) + ", " +
+                                 std::to_string(parallel.threads) + " threads");
+                    std::vector<std::string> blocks;
+                    ASSERT_TRUE(EncodeTemplate(
+                        *tmpl, encoding,
+                        [&](std::string_view block) {
+                            blocks.emplace_back(block);
+                            return true;
+                        },
+                        size));
+                    std::string joined;
+                    for (std::size_t i = 0; i < blocks.size(); ++i) {
+                        joined += blocks[i];
+                        if (i + 1 < blocks.size()) {
+                            ASSERT_EQ(blocks[i].size(), size) << "block " << i;
+                        }
                     }
+                    ASSERT_FALSE(blocks.empty());
+                    EXPECT_FALSE(blocks.back().empty());
+                    EXPECT_LE(blocks.back().size(), size);
+                    EXPECT_EQ(joined, whole);
                 }
-                ASSERT_FALSE(blocks.empty());
-                EXPECT_FALSE(blocks.back().empty());
-                EXPECT_LE(blocks.back().size(), size);
-                EXPECT_EQ(joined, whole);
             }
         }
     }
@@ -269,8 +281,14 @@ TEST(TemplateBytes, BlockByBlockEncodingGivesTheSameBytesInBlocksOfTheGivenSize)
 TEST(TemplateBytes, BlockByBlockEncodingStopsWhenTheSinkRefuses) {
     SecurityTemplate tmpl;
     test::BuildExampleTemplate(tmpl);
-    for (const int refused : {1, 2, 5}) {
-        SCOPED_TRACE(refused);
+    for (const auto& [refused, parallel] :
+         {std::pair{1, kEncodingThreads[0]}, std::pair{2, kEncodingThreads[0]},
+          std::pair{5, kEncodingThreads[0]}, std::pair{1, kEncodingThreads[1]},
+          std::pair{5, kEncodingThreads[1]}, std::pair{9, kEncodingThreads[2]}}) {
+        SCOPED_TRACE(std::to_string(refused) + ", " + std::to_string(parallel.threads) +
+                     " threads");
+        const test::Parallel threads(parallel.threads, parallel_detail::blockBytes,
+                                     parallel.runLength);
         int calls = 0;
         EXPECT_FALSE(EncodeTemplate(
             tmpl, Encoding::Unicode, [&](std::string_view) { return ++calls < refused; }, 16));
