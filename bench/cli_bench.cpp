@@ -161,11 +161,13 @@ void CliDiff(benchmark::State& state) {
 }
 
 const bool registered = [] {
-    for (auto [name, fn] :
-         {std::pair{"ImportBoth", ImportBoth}, std::pair{"CliCheck", CliCheck},
-          std::pair{"CliConvert", CliConvert}, std::pair{"CliAdd", CliAdd},
-          std::pair{"CliDiff", CliDiff}, std::pair{"CliAddAccounts", CliAddAccounts},
-          std::pair{"CliGrant", CliGrant}, std::pair{"CliShowLines", CliShowLines}})
+    using Fn = void (*)(benchmark::State&);
+    const std::pair<const char*, Fn> benchmarks[] = {
+        {"ImportBoth", ImportBoth}, {"CliCheck", CliCheck},
+        {"CliConvert", CliConvert}, {"CliAdd", CliAdd},
+        {"CliDiff", CliDiff},       {"CliAddAccounts", CliAddAccounts},
+        {"CliGrant", CliGrant},     {"CliShowLines", CliShowLines}};
+    for (const auto& [name, fn] : benchmarks)
         AddBenchmark(name, false, 1, fn);
     AddFigure({"CliCheck", "permora-cli check, UTF-16LE file", 0, "ImportDecodeRead", 2});
     AddFigure({"CliConvert", "permora-cli convert to UTF-16LE", 0, "ImportDecodeRead", 2});

@@ -3,6 +3,7 @@
 #include "bench/fixtures.h"
 #include "bench/generator.h"
 #include "bench/table.h"
+#include "template_file/parallel_detail.h"
 #include "template_file/template_file.h"
 
 #include <benchmark/benchmark.h>
@@ -85,6 +86,14 @@ void ImportDecodeRead(benchmark::State& state, int targets) {
     }
 }
 
+// The same import read by the calling thread alone.
+void ImportOneThread(benchmark::State& state, int targets) {
+    const int threads = parallel_detail::threads;
+    parallel_detail::threads = 1;
+    ImportDecodeRead(state, targets);
+    parallel_detail::threads = threads;
+}
+
 void Iconv(benchmark::State& state, int targets) {
     const std::string& path = UnicodeFile(targets);
     for (auto _ : state)
@@ -120,6 +129,14 @@ void RegisterFileRows(int targets) {
     AddFigure({import,
                SizedOperation("import decoding + reading + appending, UTF-16LE file", targets), 0,
                iconv, 3});
+    if (huge) {
+        const std::string oneThread = SizedName("ImportOneThread", targets);
+        AddBenchmark(oneThread, huge, 1, ImportOneThread, targets);
+        AddFigure(
+            {import,
+             SizedOperation("import decoding + reading + appending, against one thread", targets),
+             0, oneThread, 0.6});
+    }
 }
 
 // Imports a file of one target line again and again; the list the line fills must come out

@@ -391,9 +391,9 @@ void RegisterWindowRows(int targets) {
                SizedOperation("whole Import into the main window, list shown", targets),
                huge ? 5.0 : 1.0, "", 0});
     AddFigure({save("SaveUnicode", true, huge, light), SizedOperation("Save Unicode", targets),
-               huge ? 0 : 0.5, SizedName("DdUnicode", targets), 3});
+               huge ? 0 : 0.5, SizedName("DdUnicode", targets), huge ? 1.3 : 3});
     AddFigure({save("SaveUtf8", false, huge, light), SizedOperation("Save UTF8", targets),
-               huge ? 0 : 0.5, SizedName("Dd8Bit", targets), 3});
+               huge ? 0 : 0.5, SizedName("Dd8Bit", targets), huge ? 1.3 : 3});
     AddFigure({add("SelectAllRemove", SelectAllRemove, huge, 1),
                SizedOperation("select all rows + Remove", targets), huge ? 1.0 : 0.3, "", 0});
     AddFigure({add("UpOnLastRow", up, false, 10), SizedOperation("Up on the last row", targets),
