@@ -14,6 +14,7 @@
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/shown_names.h"
+#include "ui/targetlistmenu.h"
 #include "ui/targettablemodel.h"
 #include "ui/toolkit/modal_host.h"
 
@@ -56,9 +57,6 @@ constexpr const char* kCreateFailed =
     QT_TRANSLATE_NOOP("PermoraDlg", "There is problem in creating this file.");
 constexpr const char* kBeingWritten =
     QT_TRANSLATE_NOOP("PermoraDlg", "The file is being written by another program.");
-
-// Room between the recovery line and the list under it, in pixels.
-constexpr int kOfferGap = 4;
 
 constexpr unsigned kSaveDialogFlags =
     tk::OFN_HIDEREADONLY | tk::OFN_OVERWRITEPROMPT | tk::OFN_PATHMUSTEXIST;
@@ -141,10 +139,10 @@ PermoraDlg::PermoraDlg()
     SetAccessibleName(IDC_DOWN, ToStd(tr("Move Down")));
     BuildContextMenu();
     elider_ = new FileLabelElider(static_cast<QLabel*>(Control(IDC_FILE_LABEL)));
-    offer_ = std::make_unique<RecoveryOffer>(Widget());
+    offer_ = std::make_unique<RecoveryOffer>(Widget(), Control(IDC_TARGET_LIST));
     offer_->onImportNewest = [this] {
-        if (!offered_.empty())
-            ImportRecovered(offered_.front());
+        if (const recovery::Recovered* newest = offer_->Newest())
+            ImportRecovered(*newest);
     };
     offer_->onChoose = [this] { Recover(); };
     QObject::connect(&document_, &TemplateDocument::fileChanged, Widget(),
@@ -156,12 +154,6 @@ PermoraDlg::PermoraDlg()
                          facts_.Saved(encoding);
                          ShowCommands();
                      });
-    offer_->onDismiss = [this] {
-        for (const recovery::Recovered& file : offered_)
-            recovery::MarkHandled(file.name);
-        offered_.clear();
-        ShowOffer();
-    };
 }
 
 PermoraDlg::~PermoraDlg() {
@@ -206,62 +198,33 @@ void PermoraDlg::OnInitDialog() {
         }
     }
     if (std::exchange(offerAtStart_, false)) {
-        for (recovery::Recovered& file : recovery::List())
-            if (!file.handled)
-                offered_.push_back(std::move(file));
-        ShowOffer();
+        std::vector<recovery::Recovered> offered = recovery::List();
+        std::erase_if(offered, [](const recovery::Recovered& file) { return file.handled; });
+        offer_->Offer(std::move(offered));
     }
 }
 
 void PermoraDlg::BuildContextMenu() {
-    QWidget* window = Widget();
-    contextMenu_ = new QMenu(window);
-    auto add = [&](const QString& text, const QList<QKeySequence>& keys,
-                   void (PermoraDlg::*command)()) {
-        QAction* action = contextMenu_->addAction(text);
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        // The shortcuts work with the menu closed, too.
-        window->addAction(action);
-        QObject::connect(action, &QAction::triggered, window, [this, command] {
-            if (!Widget()->isHidden())
-                (this->*command)();
-        });
-        return action;
-    };
-    undoAction_ = add(tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &PermoraDlg::Undo);
-    redoAction_ =
-        add(tr("&Redo"),
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-            &PermoraDlg::Redo);
-    contextMenu_->addSeparator();
-    copyAction_ =
-        add(tr("&Copy Security"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, &PermoraDlg::CopySecurity);
-    pasteAction_ = add(tr("&Paste Security"), {QKeySequence(Qt::CTRL | Qt::Key_V)},
-                       &PermoraDlg::PasteSecurity);
-    copyLineAction_ = add(tr("Copy &Line"), {}, &PermoraDlg::CopyLines);
-    contextMenu_->addSeparator();
-    addPathsAction_ = add(tr("Add Pa&ths..."), {}, &PermoraDlg::AddPaths);
-    replaceAction_ = add(tr("Replace Acc&ount..."), {}, &PermoraDlg::ReplaceAccount);
-    recoverAction_ = add(tr("Reco&ver..."), {}, &PermoraDlg::Recover);
-    contextMenu_->addSeparator();
-    QAction* about = contextMenu_->addAction(tr(kAboutItemText));
-    QObject::connect(about, &QAction::triggered, window,
-                     [this] { RunSystemCommand(IDM_ABOUTBOX); });
-
-    // Opening the menu is a click on the list: the buttons follow the selection the right
-    // click made.
-    QObject::connect(contextMenu_, &QMenu::aboutToShow, window, [this] {
-        FollowClick();
-        ShowCommands(true);
-    });
-    // Closed again, every shortcut is live; each command checks for itself what it can do.
-    QObject::connect(contextMenu_, &QMenu::aboutToHide, window, [this] {
-        for (QAction* action : contextMenu_->actions())
-            action->setEnabled(true);
-    });
-
-    GetListView(IDC_TARGET_LIST).SetContextMenu(contextMenu_);
+    menu_ = std::make_unique<TargetListMenu>(
+        Widget(), TargetListMenu::Commands{
+                      .undo = [this] { Undo(); },
+                      .redo = [this] { Redo(); },
+                      .copySecurity = [this] { CopySecurity(); },
+                      .pasteSecurity = [this] { PasteSecurity(); },
+                      .copyLines = [this] { CopyLines(); },
+                      .addPaths = [this] { AddPaths(); },
+                      .replaceAccount = [this] { ReplaceAccount(); },
+                      .recover = [this] { Recover(); },
+                      .about = [this] { RunSystemCommand(IDM_ABOUTBOX); },
+                      // Opening the menu is a click on the list: the buttons follow the
+                      // selection the right click made.
+                      .opening =
+                          [this] {
+                              FollowClick();
+                              ShowCommands(true);
+                          },
+                  });
+    GetListView(IDC_TARGET_LIST).SetContextMenu(menu_->Menu());
 }
 
 CommandStates PermoraDlg::Commands() const {
@@ -287,22 +250,8 @@ void PermoraDlg::ShowCommands(bool menuOpening) {
           std::pair{IDC_SAVE_UTF8, states.saveUtf8}})
         Enable(id, enabled);
     // Closed, the menu leaves every shortcut live: each command checks for itself.
-    if (!menuOpening)
-        return;
-    const auto withStep = [](const QString& verb, const QString& verbWithStep,
-                             const permora::TemplateStep* step) {
-        return step != nullptr ? verbWithStep.arg(QString::fromStdString(step->Name)) : verb;
-    };
-    undoAction_->setText(withStep(tr("&Undo"), tr("&Undo %1"), document_.History().NextUndo()));
-    redoAction_->setText(withStep(tr("&Redo"), tr("&Redo %1"), document_.History().NextRedo()));
-    for (const auto& [action, enabled] :
-         {std::pair{undoAction_, states.undo}, std::pair{redoAction_, states.redo},
-          std::pair{copyAction_, states.copySecurity},
-          std::pair{pasteAction_, states.pasteSecurity},
-          std::pair{copyLineAction_, states.copyLines}, std::pair{addPathsAction_, states.addPaths},
-          std::pair{replaceAction_, states.replaceAccount},
-          std::pair{recoverAction_, states.recover}})
-        action->setEnabled(enabled);
+    if (menuOpening)
+        menu_->Show(states, document_.History().NextUndo(), document_.History().NextRedo());
 }
 
 std::vector<permora::TargetObject*> PermoraDlg::SelectedTargets(std::vector<int>& rows) const {
@@ -481,8 +430,7 @@ void PermoraDlg::ReplaceAccount() {
 
 void PermoraDlg::OnSize() {
     // The toolkit has just put the list back in its own place.
-    offerShift_ = 0;
-    LayOutOffer();
+    offer_->ListPlaced();
     // The path column takes what the list gains or loses.
     tk::ListView list = GetListView(IDC_TARGET_LIST);
     const int width = list.Widget()->width();
@@ -541,6 +489,10 @@ void PermoraDlg::FollowFile() {
 void PermoraDlg::FollowTemplateChange() {
     facts_.Changed();
     ShowCommands();
+}
+
+QMenu* PermoraDlg::ContextMenu() const {
+    return menu_->Menu();
 }
 
 std::string PermoraDlg::ShownFileLabel() const {
@@ -828,27 +780,5 @@ void PermoraDlg::ImportRecovered(const recovery::Recovered& file) {
         ::close(fd);
         recovery::MarkHandled(file.name);
     }
-    const std::string name = file.name; // file may be one of offered_
-    std::erase_if(offered_,
-                  [&name](const recovery::Recovered& offered) { return offered.name == name; });
-    ShowOffer();
-}
-
-void PermoraDlg::ShowOffer() {
-    if (offered_.empty())
-        offer_->Hide();
-    else
-        offer_->Show(offered_.size(), offered_.front().kept);
-    LayOutOffer();
-}
-
-void PermoraDlg::LayOutOffer() {
-    QWidget* list = Control(IDC_TARGET_LIST);
-    QRect place = list->geometry();
-    place.setTop(place.top() - offerShift_); // the list's own place, without the line
-    const int height = offer_->Height();
-    offerShift_ = height > 0 ? height + kOfferGap : 0;
-    offer_->Widget()->setGeometry(place.left(), place.top(), place.width(), height);
-    place.setTop(place.top() + offerShift_);
-    list->setGeometry(place);
+    offer_->Handled(std::string(file.name)); // file may be one the line holds
 }

@@ -23,9 +23,9 @@
 QIcon AppIcon();
 
 class FileLabelElider;
-class QAction;
 class QMenu;
 class RecoveryOffer;
+class TargetListMenu;
 class TargetTableModel;
 
 // The main window: the template of its document as a list of targets, with the commands that
@@ -84,7 +84,7 @@ public:
     // Recover...: one recovery file, chosen from all of them, newest first.
     void Recover();
     // The list's context menu (its items are enabled and named for the moment it opens).
-    QMenu* ContextMenu() const { return contextMenu_; }
+    QMenu* ContextMenu() const;
 
 protected:
     void OnInitDialog() override;
@@ -121,10 +121,6 @@ private:
                const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read);
     // Imports a recovery file and marks it as handled.
     void ImportRecovered(const recovery::Recovered& file);
-    // The recovery line for the files offered and not yet handled.
-    void ShowOffer();
-    // Places the recovery line above the list and the list under it.
-    void LayOutOffer();
 
     // Unsaved work to the recovery folder, before it is closed or cleared.
     void KeepUnsavedWork() const;
@@ -151,19 +147,9 @@ private:
     QIcon icon_;
     std::vector<std::string> startFiles_;
     bool offerAtStart_ = false;
-    std::vector<recovery::Recovered> offered_; // not yet imported or dismissed
     std::unique_ptr<RecoveryOffer> offer_;
-    int offerShift_ = 0;                // how far the line has moved the list down
     FileLabelElider* elider_ = nullptr; // owned by the label
     std::unique_ptr<permora::SecurityDescriptor> copied_;
-    QMenu* contextMenu_ = nullptr; // owned by the window's widget
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
-    QAction* copyAction_ = nullptr;
-    QAction* pasteAction_ = nullptr;
-    QAction* copyLineAction_ = nullptr;
-    QAction* addPathsAction_ = nullptr;
-    QAction* replaceAction_ = nullptr;
-    QAction* recoverAction_ = nullptr;
+    std::unique_ptr<TargetListMenu> menu_;
     int listWidth_ = 0; // the list's width when the columns were last fitted
 };
