@@ -22,7 +22,7 @@ namespace {
 // The commands in the order the program's --help lists them.
 constexpr const Command* kCommands[] = {
     &kCheck, &kShow, &kConvert, &kDiff,   &kAdd,    &kReplaceAccount, &kAccess,
-    &kGrant, &kDeny, &kAudit,   &kRevoke, &kRemove, &kCapture,
+    &kGrant, &kDeny, &kAudit,   &kRevoke, &kRemove, &kCapture,        &kVerify,
 };
 
 std::size_t EditDistance(const std::string& a, const std::string& b) {

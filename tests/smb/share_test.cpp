@@ -5,6 +5,7 @@
 #include "smb_server.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <memory>
 #include <string>
@@ -133,6 +134,12 @@ TEST_F(Share, CaptureWithNamesAsksTheServerAndKeepsTheSidsItCannotName) {
     EXPECT_NE(o.err.find("account S-1-5-21-9-9-9-1234 has no name on the server"),
               std::string::npos)
         << o.err;
+
+    // The names are looked up again when the template is verified.
+    cli_test::WriteBytes((folder.Path() / "names.conf").string(), o.out);
+    const Outcome verified = Cli(folder, {"verify", "names.conf", "//127.0.0.1/share/Gamma", "--as",
+                                          "/vol/v", "-A", Auth()});
+    EXPECT_EQ(verified.status, 0) << verified.out << verified.err;
 }
 
 TEST_F(Share, CaptureOfAnAccountThatMayNotReadAuditPartsSaysSoOnEveryTarget) {
@@ -209,6 +216,152 @@ TEST_F(Share, CaptureFailuresWriteNothing) {
         EXPECT_EQ(o.status, c.status) << o.err;
         EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
         EXPECT_TRUE(folder.Files().empty());
+    }
+}
+
+// Counts the lines of text that end with the given words.
+int LinesEndingWith(const std::string& text, const std::string& end) {
+    int count = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t stop = text.find('\n', start);
+        const std::string line = text.substr(start, stop - start);
+        count += line.ends_with(end) ? 1 : 0;
+        start = stop == std::string::npos ? text.size() : stop + 1;
+    }
+    return count;
+}
+
+TEST_F(Share, VerifyOfACaptureAgreesThenNamesExactlyTheTwoFoldersChangedSince) {
+    Folder folder;
+    const std::vector<std::string> share = {"//127.0.0.1/share", "--as", "/vol/vol1/share", "-A",
+                                            Auth()};
+    std::vector<std::string> capture{"capture", "--depth", "2", "-o", "cap.conf"};
+    capture.insert(capture.end(), share.begin(), share.end());
+    ASSERT_EQ(Cli(folder, capture).status, 0);
+    std::vector<std::string> verify{"verify", "cap.conf"};
+    verify.insert(verify.end(), share.begin(), share.end());
+
+    const Outcome same = Cli(folder, verify);
+    EXPECT_EQ(same.status, 0) << same.out << same.err;
+    EXPECT_EQ(same.out, "6 targets under /vol/vol1/share against //127.0.0.1/share: 6 agree, "
+                        "0 differ, 0 not verified; 10 inherited entries on the share not "
+                        "compared\n");
+
+    // One entry added, one protected mark taken away.
+    std::string error;
+    ASSERT_TRUE(server_->Build(
+        "share",
+        {kTree[3] + "(A;OICI;0x1200a9;;;BG)",
+         "set Gamma O:BAG:BAD:AI(A;OICI;0x1f01ff;;;BA)(A;NPCI;0x1200a9;;;S-1-5-21-9-9-9-1234)"
+         "(A;CI;0x1200a9;;;" +
+             kAnn + ")(A;;0x1200a9;;;" + kBob + ")"},
+        error))
+        << error;
+    const Outcome changed = Cli(folder, verify);
+    EXPECT_EQ(changed.status, 1) << changed.err;
+    EXPECT_EQ(LinesEndingWith(changed.out, ": differs"), 2) << changed.out;
+    EXPECT_NE(changed.out.find("/vol/vol1/share/beta: differs\n"
+                               "  share only: Allow BG: Read and Execute (0x1200a9), This folder, "
+                               "subfolders and files\n"),
+              std::string::npos)
+        << changed.out;
+    EXPECT_NE(changed.out.find("/vol/vol1/share/Gamma: differs\n"
+                               "  permission list: protected in the template, not on the share\n"),
+              std::string::npos)
+        << changed.out;
+
+    std::vector<std::string> json = verify;
+    json.push_back("--json");
+    const Outcome data = Cli(folder, json);
+    EXPECT_EQ(data.status, 1);
+    const nlohmann::json doc = nlohmann::json::parse(data.out);
+    std::vector<std::string> differing;
+    for (const auto& target : doc["targets"]) {
+        if (target["state"] == "differs") {
+            differing.push_back(target["path"]);
+        }
+    }
+    EXPECT_EQ(differing,
+              (std::vector<std::string>{"/vol/vol1/share/beta", "/vol/vol1/share/Gamma"}));
+    EXPECT_EQ(doc["summary"]["differ"], 2);
+
+    ASSERT_TRUE(server_->Build("share", {kTree[3], kTree[7]}, error)) << error;
+}
+
+TEST_F(Share, VerifyNamesEveryAccountTheServerDoesNotKnowWithItsLines) {
+    Folder folder;
+    cli_test::WriteBytes(
+        (folder.Path() / "t.conf").string(),
+        Lines8({"cb56f6f4",
+                "1,0,\"/vol/v\",0,\"D:(A;CIOI;0x1200a9;;;LAB\\helpdsk)"
+                "(A;CIOI;0x1f01ff;;;BA)(A;CIOI;0x1200a9;;;LAB\\ann)\"",
+                "1,0,\"/vol/v/beta\",0,\"D:(A;CIOI;0x1200a9;;;Everyone)"
+                "(A;CI;0x1200a9;;;lab\\HELPDSK)(A;CI;0x1200a9;;;S-1-5-21-9-9-9-1)\"",
+                "1,0,\"/vol/w\",0,\"D:(A;CIOI;0x1200a9;;;LAB\\nobody2)\""}));
+    const Outcome o = Cli(folder, {"verify", "t.conf", "//127.0.0.1/share", "--as", "/vol/v", "-A",
+                                   Auth(), "--accounts-only"});
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_EQ(o.out, "LAB\\helpdsk: no such account on the server (t.conf lines 2, 3)\n"
+                     "5 accounts of 2 targets looked up on //127.0.0.1/share: 1 unknown account\n");
+}
+
+// Targets that cannot be compared are named, and a verify that cannot start says why.
+TEST_F(Share, VerifyFailuresAndTargetsNotVerified) {
+    Folder folder;
+    const std::string tmpl = (folder.Path() / "locked.conf").string();
+    cli_test::WriteBytes(
+        tmpl, Lines8({"cb56f6f4", "1,0,\"/vol/locked/secret\",0,\"D:(A;CIOI;0x1f01ff;;;BA)\"",
+                      "1,0,\"/vol/locked/gone\",0,\"D:(A;CIOI;0x1f01ff;;;BA)\"",
+                      "2,0,\"/vol/locked/nfs\",0,\"D:(A;CIOI;0x1f01ff;;;BA)\""}));
+    const Outcome o = Cli(folder, {"verify", "locked.conf", "//127.0.0.1/locked", "--as",
+                                   "/vol/locked", "-A", Auth()});
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_NE(o.out.find("/vol/locked/secret: not verified: the account may not read the folder\n"
+                         "/vol/locked/gone: not verified: no such folder on the share\n"
+                         "/vol/locked/nfs: not verified: a target of style NFSV3 ACL; only NTFS "
+                         "targets are compared\n"),
+              std::string::npos)
+        << o.out;
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::string ann = Auth();
+    const Case cases[] = {
+        {"mistyped --as",
+         {"//127.0.0.1/locked", "--as", "/vol/lockd", "-A", ann},
+         2,
+         "locked.conf: no target lies under /vol/lockd; nothing was verified"},
+        {"auth file others may read",
+         {"//127.0.0.1/locked", "--as", "/vol/locked", "-A", Auth("ann", 0644)},
+         2,
+         "must be yours and of mode 0600"},
+        {"wrong password",
+         {"//127.0.0.1/locked", "--as", "/vol/locked", "-A", server_->AuthFile("ann", "wrong")},
+         3,
+         "the server refused the logon"},
+        {"unreachable server",
+         {"//127.0.0.2/locked", "--as", "/vol/locked", "-A", ann},
+         3,
+         "cannot reach the share"},
+        {"missing share",
+         {"//127.0.0.1/nosuch", "--as", "/vol/locked", "-A", ann},
+         3,
+         "the server has no such share"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args{"verify", "locked.conf"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Outcome failed = Cli(folder, args);
+        EXPECT_EQ(failed.status, c.status) << failed.err;
+        EXPECT_NE(failed.err.find(c.message), std::string::npos) << failed.err;
+        EXPECT_EQ(failed.out, "");
+        EXPECT_EQ(folder.Files().size(), 1u);
     }
 }
 
