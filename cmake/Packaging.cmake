@@ -47,8 +47,12 @@ SDDL lines, in UTF-16 or 8-bit text, and existing files can be imported.
 
 The package holds the editor (permora) and its command-line companion
 (permora-cli), which checks, shows, converts, compares and builds templates
-from scripts.")
+from scripts; its capture and verify commands read the security of an SMB
+share's folders into a template and compare a template with a share.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# permora-cli's capture and verify run their SMB helper on Debian's python3 with Samba's
+# client bindings; no library scan sees a script's needs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3, python3-samba")
 # Started at run time for the headless start, so the library scan cannot see them.
 # Qt's own translations give its standard buttons and file dialog the window's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
