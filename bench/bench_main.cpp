@@ -79,10 +79,11 @@ private:
     bool contextShown_ = false;
 };
 
-// One run of one benchmark: its real time per iteration in seconds, negative on an error.
+// One run of one benchmark: its real time per iteration in seconds, negative on an error. The
+// full name of a run goes on after a slash ("/iterations:1/real_time").
 double RunOnce(RunReporter& reporter, const std::string& name) {
     reporter.seconds = -1;
-    if (benchmark::RunSpecifiedBenchmarks(&reporter, "^" + name + "$") != 1)
+    if (benchmark::RunSpecifiedBenchmarks(&reporter, "^" + name + "/") != 1)
         return -1;
     return reporter.seconds;
 }
