@@ -3,6 +3,7 @@
 #include "template_file/file_lock.h"
 #include "template_file/follow_links.h"
 #include "template_file/lock_detail.h"
+#include "template_file/save_io.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -28,14 +29,14 @@ constexpr int kAttempts = 100;
 // waiting on the open, so that a pipe put there meanwhile cannot hang the save.
 int OpenToLock(const std::string& target, bool exists) {
     if (!exists) {
-        return ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        return save_io::Open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     }
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    const int fd = ::open(target.c_str(), O_RDONLY | kFlags);
+    const int fd = save_io::Open(target.c_str(), O_RDONLY | kFlags);
     if (fd >= 0 || errno != EACCES) {
         return fd;
     }
-    return ::open(target.c_str(), O_WRONLY | kFlags);
+    return save_io::Open(target.c_str(), O_WRONLY | kFlags);
 }
 
 enum class Locking { Locked, Busy, Failed };
@@ -43,7 +44,7 @@ enum class Locking { Locked, Busy, Failed };
 // Locks the descriptor. Busy: another holds the lock and it is not to be waited for;
 // Failed: the file system cannot lock.
 [[nodiscard]] Locking Lock(int fd, LockWait wait) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    if (save_io::Flock(fd, LOCK_EX | LOCK_NB) == 0) {
         return Locking::Locked;
     }
     if (errno != EWOULDBLOCK) {
@@ -55,7 +56,7 @@ enum class Locking { Locked, Busy, Failed };
     if (lock_detail::beforeWait != nullptr) {
         lock_detail::beforeWait();
     }
-    while (::flock(fd, LOCK_EX) != 0) {
+    while (save_io::Flock(fd, LOCK_EX) != 0) {
         if (errno != EINTR) {
             return Locking::Failed;
         }

@@ -7,6 +7,7 @@
 #include "template_file/safe_save.h"
 #include "template_file/file_handle.h"
 #include "template_file/follow_links.h"
+#include "template_file/save_io.h"
 #include "template_file/template_file.h"
 
 #include <algorithm>
@@ -28,13 +29,22 @@ PositionalWrite inPlaceWrite = ::pwrite;
 SequentialWrite newFileWrite = ::write;
 std::size_t blockSize = kEncodeBlockSize;
 off_t syncAhead = off_t{8} << 20;
+IoFault ioFault = nullptr;
+
+bool MayCall(IoCall call) {
+    const int error = ioFault != nullptr ? ioFault(call) : 0;
+    if (error != 0) {
+        errno = error;
+    }
+    return error == 0;
+}
 } // namespace save_detail
 
 namespace {
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = save_detail::newFileWrite(fd, bytes.data(), bytes.size());
+        const ssize_t written = save_io::Write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -48,7 +58,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 bool WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
-        const ssize_t written = save_detail::inPlaceWrite(fd, bytes.data(), bytes.size(), offset);
+        const ssize_t written = save_io::PWrite(fd, bytes.data(), bytes.size(), offset);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -66,7 +76,7 @@ bool ReadAll(int fd, std::size_t size, std::string& bytes) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t count =
-            ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
+            save_io::PRead(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -82,11 +92,11 @@ bool ReadAll(int fd, std::size_t size, std::string& bytes) {
 // place fail. Without waiting, so that a pipe put there meanwhile cannot hang the save.
 int OpenExisting(const std::string& target) {
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    const int fd = ::open(target.c_str(), O_RDWR | kFlags);
+    const int fd = save_io::Open(target.c_str(), O_RDWR | kFlags);
     if (fd >= 0 || errno != EACCES) {
         return fd;
     }
-    return ::open(target.c_str(), O_WRONLY | kFlags);
+    return save_io::Open(target.c_str(), O_WRONLY | kFlags);
 }
 
 // Creates a new file with a short hidden name in the folder, so that the name fits beside
@@ -108,7 +118,8 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& tempora
             bits ^= bits >> 29;
             temporary.push_back(kLetters[bits % (sizeof kLetters - 1)]);
         }
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const int fd =
+            save_io::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -121,12 +132,12 @@ bool AttributeNames(int fd, std::vector<std::string>& names) {
     names.clear();
     std::vector<char> list;
     for (;;) {
-        const ssize_t size = ::flistxattr(fd, nullptr, 0);
+        const ssize_t size = save_io::FListXattr(fd, nullptr, 0);
         if (size < 0) {
             return errno == ENOTSUP;
         }
         list.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::flistxattr(fd, list.data(), list.size());
+        const ssize_t got = save_io::FListXattr(fd, list.data(), list.size());
         if (got >= 0) {
             list.resize(static_cast<std::size_t>(got));
             break;
@@ -145,12 +156,12 @@ bool AttributeNames(int fd, std::vector<std::string>& names) {
 
 bool AttributeValue(int fd, const std::string& name, std::vector<char>& value) {
     for (;;) {
-        const ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
+        const ssize_t size = save_io::FGetXattr(fd, name.c_str(), nullptr, 0);
         if (size < 0) {
             return false;
         }
         value.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+        const ssize_t got = save_io::FGetXattr(fd, name.c_str(), value.data(), value.size());
         if (got >= 0) {
             value.resize(static_cast<std::size_t>(got));
             return true;
@@ -172,14 +183,14 @@ bool CopyAttributes(int from, int to) {
     }
     for (const std::string& name : present) {
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() &&
-            ::fremovexattr(to, name.c_str()) != 0 && errno != ENODATA) {
+            save_io::FRemoveXattr(to, name.c_str()) != 0 && errno != ENODATA) {
             return false;
         }
     }
     std::vector<char> value;
     for (const std::string& name : wanted) {
         if (!AttributeValue(from, name, value) ||
-            ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) {
+            save_io::FSetXattr(to, name.c_str(), value.data(), value.size()) != 0) {
             return false;
         }
     }
@@ -195,10 +206,10 @@ bool TakeIdentity(int fd, int oldFd, const struct stat& old) {
     }
     // The owner first: changing it clears the set-id bits that the mode then puts back.
     if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
-        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        save_io::Fchown(fd, old.st_uid, old.st_gid) != 0) {
         return false;
     }
-    if (::fchmod(fd, old.st_mode & 07777) != 0 || !CopyAttributes(oldFd, fd) ||
+    if (save_io::Fchmod(fd, old.st_mode & 07777) != 0 || !CopyAttributes(oldFd, fd) ||
         ::fstat(fd, &mine) != 0) {
         return false;
     }
@@ -253,12 +264,12 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, 
         newSize += static_cast<off_t>(block.size());
         return true;
     });
-    const int reserved = newSize > 0 ? ::posix_fallocate(fd, 0, newSize) : 0;
+    const int reserved = newSize > 0 ? save_io::Reserve(fd, 0, newSize) : 0;
     if (reserved != 0) {
         error = reserved;
         // A reservation that failed part-way may have made the file longer.
         if (newSize > old.st_size) {
-            ::ftruncate(fd, old.st_size);
+            save_io::Ftruncate(fd, old.st_size);
         }
         return SaveStatus::WriteFailed;
     }
@@ -270,13 +281,13 @@ SaveStatus WriteInPlace(int fd, const struct stat& old, const Content& content, 
         offset += static_cast<off_t>(block.size());
         return true;
     });
-    if (written && ::ftruncate(fd, newSize) == 0 && ::fsync(fd) == 0) {
+    if (written && save_io::Ftruncate(fd, newSize) == 0 && save_io::Fsync(fd) == 0) {
         return SaveStatus::Saved;
     }
     error = errno;
     WriteAllAt(fd, previous, 0);
-    ::ftruncate(fd, old.st_size);
-    ::fsync(fd);
+    save_io::Ftruncate(fd, old.st_size);
+    save_io::Fsync(fd);
     return SaveStatus::WriteFailed;
 }
 
@@ -311,9 +322,9 @@ bool WriteNewFile(int fd, const Content& content, Encoding encoding) {
 }
 
 void SyncFolder(const std::string& folder) {
-    const FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileHandle dir(save_io::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Valid()) {
-        ::fsync(dir.Get());
+        save_io::Fsync(dir.Get());
     }
 }
 
@@ -363,23 +374,23 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
     }
     if (exists && !TakeIdentity(file.Get(), oldFile.Get(), old)) {
         file.Close();
-        ::unlink(temporary.c_str());
+        save_io::Unlink(temporary.c_str());
         return WriteInPlace(oldFile.Get(), old, content, encoding, error);
     }
 
-    bool written = WriteNewFile(file.Get(), content, encoding) && ::fsync(file.Get()) == 0;
+    bool written = WriteNewFile(file.Get(), content, encoding) && save_io::Fsync(file.Get()) == 0;
     error = written ? 0 : errno;
     const bool closed = file.Close();
     if (written && !closed) {
         error = errno;
     }
     written = written && closed;
-    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (written && save_io::Rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
         written = false;
     }
     if (!written) {
-        ::unlink(temporary.c_str());
+        save_io::Unlink(temporary.c_str());
         return SaveStatus::WriteFailed;
     }
     SyncFolder(folder);
