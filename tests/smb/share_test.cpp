@@ -120,6 +120,18 @@ TEST_F(Share, CaptureWritesEachFolderWithItsExplicitEntries) {
     EXPECT_NE(o.out.find("6 folders read from //127.0.0.1/share: 6 targets written"),
               std::string::npos)
         << o.out;
+
+    // Only where inheritance is broken: Alpha and Gamma/sub hold nothing of their own.
+    const Outcome broken =
+        Cli(folder, {"capture", "//127.0.0.1/share", "--as", "/vol/vol1/share", "--depth", "2",
+                     "--explicit", "-A", Auth(), "--8bit", "-o", "explicit.conf"});
+    EXPECT_EQ(broken.status, 0) << broken.err;
+    std::string kept = expected;
+    for (const char* line : {"1,0,\"/vol/vol1/share/Alpha\",0,\"D:\"\r\n",
+                             "1,0,\"/vol/vol1/share/Gamma/sub\",0,\"D:\"\r\n"}) {
+        kept.erase(kept.find(line), std::string(line).size());
+    }
+    EXPECT_EQ(folder.Files()["explicit.conf"], kept);
 }
 
 TEST_F(Share, CaptureWithNamesAsksTheServerAndKeepsTheSidsItCannotName) {
