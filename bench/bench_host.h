@@ -25,7 +25,8 @@ public:
         modal.EndModal(tk::IDCANCEL);
         return modal.Result();
     }
-    int MessageBox(const tk::Window*, std::string_view, std::string_view, unsigned type) override {
+    int MessageBox(const tk::Window*, std::string_view, std::string_view, unsigned type,
+                   std::string_view) override {
         ++messages;
         return type == tk::MB_OK ? tk::IDOK : tk::IDYES;
     }

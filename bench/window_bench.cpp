@@ -12,6 +12,7 @@
 #include "ui/permissionproppage.h"
 #include "ui/permoradlg.h"
 #include "ui/securityproppage.h"
+#include "ui/snapshot_keeper.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,11 +23,13 @@
 #include <QDialog>
 #include <QLineEdit>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace permora::bench {
 namespace {
@@ -38,6 +41,8 @@ void EnsureApplication() {
     if (QApplication::instance() == nullptr) {
         if (std::getenv("QT_QPA_PLATFORM") == nullptr)
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // The windows' recovery snapshots go to a folder of the run, never the user's.
+        setenv("XDG_STATE_HOME", RunFile("state").c_str(), 1);
         new QApplication(argc, argv); // lives for the whole run
     }
 }
@@ -366,6 +371,34 @@ void EffectiveAccessPageShown(benchmark::State& state) {
         state.SkipWithError("the page showed messages");
 }
 
+// The recovery snapshot's cost on the window's thread: handing the work over, and when an
+// event comes while the writer reads the template, waiting for it to leave the template.
+void SnapshotOnWindowThread(benchmark::State& state, int targets) {
+    LoadedWindow window(targets);
+    SnapshotKeeper& keeper = window.dlg->Snapshot();
+    for (auto _ : state) {
+        state.PauseTiming();
+        keeper.Writer().Wait();
+        keeper.Changed();
+        state.ResumeTiming();
+        keeper.WriteNow();
+        state.PauseTiming();
+        // Well into the encoding of the template.
+        std::this_thread::sleep_for(std::chrono::milliseconds(targets / 10000));
+        const bool reading = keeper.Writer().Reading();
+        state.ResumeTiming();
+        keeper.Writer().StopReading();
+        state.PauseTiming();
+        if (!reading) {
+            state.SkipWithError("the writer was done before the event came");
+            break;
+        }
+        state.ResumeTiming();
+    }
+    keeper.Discard();
+    keeper.Writer().Wait();
+}
+
 // The main window's rows at each size: the figures of 100,000 targets, and those of
 // 1,000,000.
 void RegisterWindowRows(int targets) {
@@ -402,6 +435,11 @@ void RegisterWindowRows(int targets) {
                SizedOperation("Dn on the next-to-last row", targets), 0.016, "", 0});
     AddFigure({add("RemoveOne", RemoveOne, false, 10),
                SizedOperation("Remove of one row in the middle", targets), 0.016, "", 0});
+    AddFigure({add("SnapshotOnWindowThread", SnapshotOnWindowThread, false, 10),
+               SizedOperation("recovery snapshot, the window's thread (hand-over, and the wait "
+                              "when an event comes during the read)",
+                              targets),
+               0.016, "", 0});
 }
 
 const bool registered = [] {

@@ -42,21 +42,7 @@ std::string TrimBlanks(std::string_view text) {
 }
 
 bool IsPathValid(const std::string& path) {
-    if (path.empty()) {
-        return false;
-    }
-    if (path.find("//") != std::string::npos) {
-        return false;
-    }
-    if (path.front() == '/' && path.compare(0, 5, "/vol/") != 0) {
-        return false;
-    }
-    for (char c : path) {
-        if (!IsPathChar(c)) {
-            return false;
-        }
-    }
-    return true;
+    return FindPathFault(path).kind == PathFault::Kind::None;
 }
 
 bool IsValidAccountName(std::string_view name) {
@@ -102,21 +88,39 @@ std::string CharacterText(char c) {
 
 } // namespace
 
-std::string PathProblem(std::string_view path) {
+PathFault FindPathFault(std::string_view path) {
+    using Kind = PathFault::Kind;
     if (path.empty()) {
-        return "the path is empty";
+        return {Kind::Empty};
     }
     if (path.find("//") != std::string_view::npos) {
-        return "two slashes in a row";
+        return {Kind::TwoSlashes};
     }
     if (path.front() == '/' && !path.starts_with("/vol/")) {
-        return "a path from the root must begin with /vol/";
+        return {Kind::OutsideVol};
     }
     for (char c : path) {
         if (!IsPathChar(c)) {
-            return CharacterText(c) +
-                   " is not allowed; a path takes letters, digits and . _ - { } /";
+            return {Kind::Character, c};
         }
+    }
+    return {};
+}
+
+std::string PathProblem(std::string_view path) {
+    const PathFault fault = FindPathFault(path);
+    switch (fault.kind) {
+    case PathFault::Kind::None:
+        break;
+    case PathFault::Kind::Empty:
+        return "the path is empty";
+    case PathFault::Kind::TwoSlashes:
+        return "two slashes in a row";
+    case PathFault::Kind::OutsideVol:
+        return "a path from the root must begin with /vol/";
+    case PathFault::Kind::Character:
+        return CharacterText(fault.character) +
+               " is not allowed; a path takes letters, digits and . _ - { } /";
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +43,7 @@ private:
 constexpr std::string_view kPrefix = "permora-";
 constexpr std::string_view kSuffix = ".conf";
 constexpr std::string_view kHandledSuffix = ".handled";
+constexpr std::string_view kOriginSuffix = ".origin";
 constexpr std::time_t kDay = std::time_t{24} * 60 * 60;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
@@ -195,9 +197,76 @@ void PruneOpened(int folder, std::time_t now, std::string_view keep) {
         if (newer < static_cast<std::size_t>(kKeptFiles) || entry.name == keep ||
             now - entry.kept <= kKeptDays * kDay)
             continue;
-        if (::unlinkat(folder, entry.name.c_str(), 0) == 0)
+        if (::unlinkat(folder, entry.name.c_str(), 0) == 0) {
             ::unlinkat(folder, (entry.name + std::string(kHandledSuffix)).c_str(), 0);
+            ::unlinkat(folder, (entry.name + std::string(kOriginSuffix)).c_str(), 0);
+        }
     }
+}
+
+// The side file's text: the numbers on the first line, then the path, byte for byte.
+std::string OriginText(const Origin& origin) {
+    std::string text = std::to_string(origin.known ? 1 : 0) + ' ' + std::to_string(origin.device) +
+                       ' ' + std::to_string(origin.inode) + ' ' + std::to_string(origin.size) +
+                       ' ' + std::to_string(origin.modifiedSeconds) + ' ' +
+                       std::to_string(origin.modifiedNanoseconds) + ' ' +
+                       std::to_string(origin.targets) + '\n';
+    return text + origin.path;
+}
+
+// Writes the side file of `name` whole, replacing one that is there.
+void WriteOrigin(int dir, const std::string& name, const Origin& origin) {
+    const std::string hidden = ".permora-origin-" + std::to_string(::getpid()) + ".part";
+    ::unlinkat(dir, hidden.c_str(), 0);
+    Descriptor file(::openat(dir, hidden.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.Valid())
+        return;
+    const std::string side = name + std::string(kOriginSuffix);
+    if (!WriteAll(file.Get(), OriginText(origin)) ||
+        ::renameat(dir, hidden.c_str(), dir, side.c_str()) != 0)
+        ::unlinkat(dir, hidden.c_str(), 0);
+}
+
+std::optional<Origin> ReadOrigin(int dir, const std::string& name) {
+    const Descriptor file(::openat(dir, (name + std::string(kOriginSuffix)).c_str(),
+                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    // A side file is small; one that is not is not one of ours.
+    constexpr off_t kMostBytes = 8192;
+    if (!file.Valid() || ::fstat(file.Get(), &info) != 0 || !Trusted(info) ||
+        info.st_size > kMostBytes)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ::read(file.Get(), text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        got += static_cast<std::size_t>(n);
+    }
+    const std::size_t end = text.find('\n');
+    if (end == std::string::npos)
+        return std::nullopt;
+    Origin origin;
+    int known = 0;
+    unsigned long long device = 0, inode = 0;
+    long long size = 0, seconds = 0, nanoseconds = 0, targets = 0;
+    const std::string numbers = text.substr(0, end);
+    if (std::sscanf(numbers.c_str(), "%d %llu %llu %lld %lld %lld %lld", &known, &device, &inode,
+                    &size, &seconds, &nanoseconds, &targets) != 7)
+        return std::nullopt;
+    origin.known = known != 0;
+    origin.device = device;
+    origin.inode = inode;
+    origin.size = size;
+    origin.modifiedSeconds = seconds;
+    origin.modifiedNanoseconds = nanoseconds;
+    origin.targets = targets;
+    origin.path = text.substr(end + 1);
+    return origin;
 }
 
 } // namespace
@@ -273,7 +342,7 @@ void Prune(const std::string& folder, std::time_t now, std::string_view keep) {
         PruneOpened(opened.Get(), now, keep);
 }
 
-std::string Write(const FileContent& content, const std::string& folder) {
+std::string Write(const FileContent& content, const std::string& folder, const Origin* origin) {
     std::string why;
     const Descriptor opened(OpenFolder(folder, true, why));
     if (!opened.Valid()) {
@@ -312,9 +381,93 @@ std::string Write(const FileContent& content, const std::string& folder) {
     }
     if (::close(file.Release()) != 0)
         return {};
+    if (origin != nullptr)
+        WriteOrigin(dir, name, *origin);
     ::fsync(dir);
     PruneOpened(dir, std::time(nullptr), name);
     return folder + "/" + name;
+}
+
+namespace {
+
+// A hidden file of the folder, new, open for writing.
+int CreateHidden(int dir, std::string& hidden) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        hidden = ".permora-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".part";
+        const int fd = ::openat(dir, hidden.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Whether a running program holds the folder's file of that name as its snapshot.
+bool HeldByWriter(int dir, const std::string& name) {
+    const Descriptor file(
+        ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.Valid())
+        return false;
+    if (::flock(file.Get(), LOCK_SH | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK;
+    ::flock(file.Get(), LOCK_UN);
+    return false;
+}
+
+} // namespace
+
+std::string WriteSnapshot(const FileContent& content, const std::string& name, int& locked,
+                          const std::string& folder, const Origin* origin) {
+    std::string why;
+    const Descriptor opened(OpenFolder(folder, true, why));
+    if (!opened.Valid())
+        return {};
+    const int dir = opened.Get();
+    std::string hidden;
+    Descriptor file(CreateHidden(dir, hidden));
+    if (!file.Valid())
+        return {};
+    // Locked before it has its name, so that it is never seen unlocked while this runs.
+    const bool written =
+        ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 &&
+        content([&file](std::string_view block) { return WriteAll(file.Get(), block); }) &&
+        ::fsync(file.Get()) == 0;
+    std::string shown = name;
+    if (written && shown.empty()) {
+        shown = TakeName(dir, hidden);
+    } else if (written && (TimeOfName(shown) == -1 || shown.find('/') != std::string::npos ||
+                           ::renameat(dir, hidden.c_str(), dir, shown.c_str()) != 0)) {
+        shown.clear();
+    }
+    if (!written || shown.empty()) {
+        ::unlinkat(dir, hidden.c_str(), 0);
+        return {};
+    }
+    if (!IsSameFile(dir, shown, file.Get())) {
+        ::unlinkat(dir, shown.c_str(), 0);
+        return {};
+    }
+    if (origin != nullptr)
+        WriteOrigin(dir, shown, *origin);
+    ::fsync(dir);
+    if (locked >= 0)
+        ::close(locked);
+    locked = file.Release();
+    return shown;
+}
+
+void RemoveSnapshot(const std::string& name, int& locked, const std::string& folder) {
+    std::string why;
+    const Descriptor opened(OpenFolder(folder, false, why));
+    // Only the file this program holds: another one may have taken the name meanwhile.
+    if (opened.Valid() && locked >= 0 && !name.empty() && name.find('/') == std::string::npos &&
+        IsSameFile(opened.Get(), name, locked)) {
+        ::unlinkat(opened.Get(), name.c_str(), 0);
+        ::unlinkat(opened.Get(), (name + std::string(kOriginSuffix)).c_str(), 0);
+    }
+    if (locked >= 0)
+        ::close(locked);
+    locked = -1;
 }
 
 std::vector<Recovered> List(const std::string& folder) {
@@ -324,13 +477,14 @@ std::vector<Recovered> List(const std::string& folder) {
     if (!opened.Valid())
         return files;
     for (Entry& entry : Entries(opened.Get())) {
-        if (!entry.trusted)
+        if (!entry.trusted || HeldByWriter(opened.Get(), entry.name))
             continue;
         struct stat mark {};
         const bool handled =
             ::fstatat(opened.Get(), (entry.name + std::string(kHandledSuffix)).c_str(), &mark,
                       AT_SYMLINK_NOFOLLOW) == 0;
-        files.push_back({std::move(entry.name), entry.kept, handled});
+        std::optional<Origin> origin = ReadOrigin(opened.Get(), entry.name);
+        files.push_back({std::move(entry.name), entry.kept, handled, std::move(origin)});
     }
     std::sort(files.begin(), files.end(), [](const Recovered& a, const Recovered& b) {
         return a.kept != b.kept ? a.kept > b.kept : a.name > b.name;

@@ -6,8 +6,10 @@
 // user and must not be writable by anyone else; every file in it is made, written, renamed
 // and read through the opened folder, never by its path again. Plain POSIX.
 
+#include <cstdint>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,10 +45,37 @@ using BlockSink = std::function<bool(std::string_view block)>;
 // written.
 using FileContent = std::function<bool(const BlockSink& sink)>;
 
+// What a recovery file was the unsaved work of, kept beside it in NAME.origin (mode 0600):
+// the file its saves went to, as that file was when last read or written, and how many
+// targets it holds.
+struct Origin {
+    std::string path; // "" for work that had no file yet
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool known = false; // the file was read or written: device to modification time hold
+    std::int64_t targets = 0;
+};
+
 // Writes a new recovery file (mode 0600; missing folders are made 0700) and prunes the
-// folder. Returns the file's path, or "" when it could not be written; a folder that cannot
-// be trusted is named on standard error with the reason.
-std::string Write(const FileContent& content, const std::string& folder = Folder());
+// folder; with an origin, its side file too. Returns the file's path, or "" when it could
+// not be written; a folder that cannot be trusted is named on standard error with the
+// reason.
+std::string Write(const FileContent& content, const std::string& folder = Folder(),
+                  const Origin* origin = nullptr);
+
+// Writes content as the running program's snapshot of its unsaved work and replaces the
+// previous one at once: the new file is written under a hidden name, locked (flock) and
+// renamed over the snapshot named `name` (a new recovery name when `name` is empty). On
+// success `locked` holds the new file open and locked, the previous one is closed (which
+// releases its lock) and the snapshot's name is returned; "" otherwise, leaving the previous
+// snapshot and its lock as they were. A file locked so is never listed: its writer runs.
+std::string WriteSnapshot(const FileContent& content, const std::string& name, int& locked,
+                          const std::string& folder = Folder(), const Origin* origin = nullptr);
+// Deletes the snapshot and closes the file it holds locked.
+void RemoveSnapshot(const std::string& name, int& locked, const std::string& folder = Folder());
 
 // A recovery file that passes the folder's checks (a regular file of the user's that no
 // one else may write).
@@ -54,10 +83,11 @@ struct Recovered {
     std::string name; // in the folder
     std::time_t kept; // the time in its name
     bool handled;     // imported or dismissed once, and so not offered again
+    std::optional<Origin> origin; // from its side file, when it has one
 };
 
-// The recovery files that may be offered, newest first; none when the folder cannot be
-// trusted.
+// The recovery files that may be offered, newest first (never a snapshot whose writer still
+// runs); none when the folder cannot be trusted.
 std::vector<Recovered> List(const std::string& folder = Folder());
 
 // Opens a recovery file for reading when it still passes the checks; -1 otherwise. The

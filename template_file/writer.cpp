@@ -1,6 +1,7 @@
 // The text of a template: entry strings, target lines, and the bytes of both file kinds.
 
 #include "template_file/parallel_detail.h"
+#include "template_file/snapshot_bytes.h"
 #include "template_file/template_file.h"
 #include "template_file/utf8.h"
 
@@ -499,6 +500,21 @@ bool EncodeTemplate(const SecurityTemplate& tmpl, Encoding encoding, const ByteS
     }
     ParallelEncoder encoder(encoding, threads);
     return encoder.Encode(tmpl, runLength, out) && out.Finish();
+}
+
+} // namespace permora
+
+namespace permora {
+
+bool EncodeSnapshot(const SecurityTemplate& tmpl, const ByteSink& sink,
+                    const std::function<bool()>& going) {
+    BlockEncoder encoder(Encoding::Unicode, sink);
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        if (!going() || !encoder.Add(*t)) {
+            return false;
+        }
+    }
+    return encoder.Finish();
 }
 
 } // namespace permora

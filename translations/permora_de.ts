@@ -182,6 +182,30 @@
         <source>Give the stand-in account that the lines&apos; accounts replace.</source>
         <translation>Geben Sie das Platzhalterkonto an, das die Konten der Zeilen ersetzen.</translation>
     </message>
+    <message>
+        <source>no path</source>
+        <translation>kein Pfad</translation>
+    </message>
+    <message>
+        <source>two slashes in a row</source>
+        <translation>zwei Schrägstriche hintereinander</translation>
+    </message>
+    <message>
+        <source>a path from the root begins with /vol/</source>
+        <translation>ein Pfad ab der Wurzel beginnt mit /vol/</translation>
+    </message>
+    <message>
+        <source>a blank is not allowed</source>
+        <translation>Leerzeichen sind nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>the byte 0x%1 is not allowed</source>
+        <translation>das Byte 0x%1 ist nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed</source>
+        <translation>%1 ist nicht erlaubt</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -230,8 +254,8 @@
         <translation>&amp;Speichereinheit</translation>
     </message>
     <message>
-        <source>File or Folder Name (example: /vol/vol1/qt1) :</source>
-        <translation>Datei- oder Ordnername (Beispiel: /vol/vol1/qt1):</translation>
+        <source>File or Folder Na&amp;me (example: /vol/vol1/qt1) :</source>
+        <translation>Datei- oder Ordnerna&amp;me (Beispiel: /vol/vol1/qt1):</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -1201,6 +1225,18 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
         <translation>%1 wurde auf dem Datenträger geändert, seit die Datei zuletzt gelesen oder gespeichert wurde. Überschreiben?</translation>
     </message>
+    <message>
+        <source>New Template</source>
+        <translation>Neue Vorlage</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1, Zeile %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -1249,6 +1285,14 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <message>
         <source>File</source>
         <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Targets</source>
+        <translation>Ziele</translation>
+    </message>
+    <message>
+        <source>Original File</source>
+        <translation>Ursprüngliche Datei</translation>
     </message>
 </context>
 <context>

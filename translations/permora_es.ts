@@ -182,6 +182,30 @@
         <source>Give the stand-in account that the lines&apos; accounts replace.</source>
         <translation>Indique la cuenta de sustitución que reemplazan las cuentas de las líneas.</translation>
     </message>
+    <message>
+        <source>no path</source>
+        <translation>sin ruta</translation>
+    </message>
+    <message>
+        <source>two slashes in a row</source>
+        <translation>dos barras seguidas</translation>
+    </message>
+    <message>
+        <source>a path from the root begins with /vol/</source>
+        <translation>una ruta desde la raíz empieza por /vol/</translation>
+    </message>
+    <message>
+        <source>a blank is not allowed</source>
+        <translation>no se permiten espacios</translation>
+    </message>
+    <message>
+        <source>the byte 0x%1 is not allowed</source>
+        <translation>no se permite el byte 0x%1</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed</source>
+        <translation>no se permite %1</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -230,8 +254,8 @@
         <translation>Al&amp;macenamiento</translation>
     </message>
     <message>
-        <source>File or Folder Name (example: /vol/vol1/qt1) :</source>
-        <translation>Nombre del archivo o la carpeta (ejemplo: /vol/vol1/qt1):</translation>
+        <source>File or Folder Na&amp;me (example: /vol/vol1/qt1) :</source>
+        <translation>Nom&amp;bre del archivo o la carpeta (ejemplo: /vol/vol1/qt1):</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -1201,6 +1225,18 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
         <translation>%1 ha cambiado en el disco desde la última vez que se leyó o guardó. ¿Desea sobrescribirlo?</translation>
     </message>
+    <message>
+        <source>New Template</source>
+        <translation>Plantilla nueva</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1, línea %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -1249,6 +1285,14 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <message>
         <source>File</source>
         <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Targets</source>
+        <translation>Destinos</translation>
+    </message>
+    <message>
+        <source>Original File</source>
+        <translation>Archivo original</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,30 @@
         <source>Give the stand-in account that the lines&apos; accounts replace.</source>
         <translation>Indiquez le compte de substitution que remplacent les comptes des lignes.</translation>
     </message>
+    <message>
+        <source>no path</source>
+        <translation>aucun chemin</translation>
+    </message>
+    <message>
+        <source>two slashes in a row</source>
+        <translation>deux barres obliques à la suite</translation>
+    </message>
+    <message>
+        <source>a path from the root begins with /vol/</source>
+        <translation>un chemin depuis la racine commence par /vol/</translation>
+    </message>
+    <message>
+        <source>a blank is not allowed</source>
+        <translation>les espaces ne sont pas autorisés</translation>
+    </message>
+    <message>
+        <source>the byte 0x%1 is not allowed</source>
+        <translation>l’octet 0x%1 n’est pas autorisé</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed</source>
+        <translation>%1 n’est pas autorisé</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -230,8 +254,8 @@
         <translation>&amp;Stockage</translation>
     </message>
     <message>
-        <source>File or Folder Name (example: /vol/vol1/qt1) :</source>
-        <translation>Nom du fichier ou du dossier (exemple : /vol/vol1/qt1) :</translation>
+        <source>File or Folder Na&amp;me (example: /vol/vol1/qt1) :</source>
+        <translation>No&amp;m du fichier ou du dossier (exemple : /vol/vol1/qt1) :</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -1201,6 +1225,18 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
         <translation>%1 a été modifié sur le disque depuis sa dernière lecture ou son dernier enregistrement. Le remplacer ?</translation>
     </message>
+    <message>
+        <source>New Template</source>
+        <translation>Nouveau modèle</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1, ligne %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -1249,6 +1285,14 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
     <message>
         <source>File</source>
         <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Targets</source>
+        <translation>Cibles</translation>
+    </message>
+    <message>
+        <source>Original File</source>
+        <translation>Fichier d’origine</translation>
     </message>
 </context>
 <context>

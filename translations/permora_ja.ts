@@ -180,6 +180,30 @@
         <source>Give the stand-in account that the lines&apos; accounts replace.</source>
         <translation>行のアカウントで置き換える代理アカウントを指定してください。</translation>
     </message>
+    <message>
+        <source>no path</source>
+        <translation>パスがありません</translation>
+    </message>
+    <message>
+        <source>two slashes in a row</source>
+        <translation>スラッシュが2つ続いています</translation>
+    </message>
+    <message>
+        <source>a path from the root begins with /vol/</source>
+        <translation>ルートからのパスは /vol/ で始まります</translation>
+    </message>
+    <message>
+        <source>a blank is not allowed</source>
+        <translation>空白は使えません</translation>
+    </message>
+    <message>
+        <source>the byte 0x%1 is not allowed</source>
+        <translation>バイト 0x%1 は使えません</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed</source>
+        <translation>%1 は使えません</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -221,15 +245,15 @@
     </message>
     <message>
         <source>&amp;File/Directory</source>
-        <translation>ファイル/フォルダ(&amp;F)</translation>
+        <translation>ファイル/フォルダー(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;Storage</source>
         <translation>ストレージ(&amp;S)</translation>
     </message>
     <message>
-        <source>File or Folder Name (example: /vol/vol1/qt1) :</source>
-        <translation>ファイル名またはフォルダー名 (例: /vol/vol1/qt1):</translation>
+        <source>File or Folder Na&amp;me (example: /vol/vol1/qt1) :</source>
+        <translation>ファイル名またはフォルダー名(&amp;M) (例: /vol/vol1/qt1):</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -413,7 +437,7 @@
     </message>
     <message>
         <source>&amp;File:</source>
-        <translation>場所:</translation>
+        <translation>場所(&amp;F):</translation>
     </message>
     <message>
         <source>Untit&amp;led</source>
@@ -1191,6 +1215,18 @@ File not found. Check the file name and try again.</source>
         <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
         <translation>%1 は最後に読み込みまたは保存した後にディスク上で変更されています。上書きしますか?</translation>
     </message>
+    <message>
+        <source>New Template</source>
+        <translation>新しいテンプレート</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1、%2 行目</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -1240,6 +1276,14 @@ File not found. Check the file name and try again.</source>
         <source>File</source>
         <translation>ファイル</translation>
     </message>
+    <message>
+        <source>Targets</source>
+        <translation>ターゲット</translation>
+    </message>
+    <message>
+        <source>Original File</source>
+        <translation>元のファイル</translation>
+    </message>
 </context>
 <context>
     <name>RecoveryOffer</name>
@@ -1257,7 +1301,7 @@ File not found. Check the file name and try again.</source>
     </message>
     <message>
         <source>Dis&amp;miss</source>
-        <translation>閉じる(&amp;M)</translation>
+        <translation>無視(&amp;M)</translation>
     </message>
 </context>
 <context>

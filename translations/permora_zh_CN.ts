@@ -180,6 +180,30 @@
         <source>Give the stand-in account that the lines&apos; accounts replace.</source>
         <translation>请指定由各行的帐户替换的替代帐户。</translation>
     </message>
+    <message>
+        <source>no path</source>
+        <translation>没有路径</translation>
+    </message>
+    <message>
+        <source>two slashes in a row</source>
+        <translation>连续两个斜杠</translation>
+    </message>
+    <message>
+        <source>a path from the root begins with /vol/</source>
+        <translation>从根开始的路径以 /vol/ 开头</translation>
+    </message>
+    <message>
+        <source>a blank is not allowed</source>
+        <translation>不允许空格</translation>
+    </message>
+    <message>
+        <source>the byte 0x%1 is not allowed</source>
+        <translation>不允许字节 0x%1</translation>
+    </message>
+    <message>
+        <source>%1 is not allowed</source>
+        <translation>不允许 %1</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -228,8 +252,8 @@
         <translation>存储(&amp;S)</translation>
     </message>
     <message>
-        <source>File or Folder Name (example: /vol/vol1/qt1) :</source>
-        <translation>文件或文件夹名称(示例: /vol/vol1/qt1):</translation>
+        <source>File or Folder Na&amp;me (example: /vol/vol1/qt1) :</source>
+        <translation>文件或文件夹名称(&amp;M)(示例: /vol/vol1/qt1):</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -413,7 +437,7 @@
     </message>
     <message>
         <source>&amp;File:</source>
-        <translation>文件:</translation>
+        <translation>文件(&amp;F):</translation>
     </message>
     <message>
         <source>Untit&amp;led</source>
@@ -1191,6 +1215,18 @@ File not found. Check the file name and try again.</source>
         <source>%1 has changed on disk since it was last read or saved. Overwrite it?</source>
         <translation>%1 自上次读取或保存以来已在磁盘上更改。是否覆盖?</translation>
     </message>
+    <message>
+        <source>New Template</source>
+        <translation>新建模板</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1，第 %2 行</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>
@@ -1239,6 +1275,14 @@ File not found. Check the file name and try again.</source>
     <message>
         <source>File</source>
         <translation>文件</translation>
+    </message>
+    <message>
+        <source>Targets</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Original File</source>
+        <translation>原文件</translation>
     </message>
 </context>
 <context>

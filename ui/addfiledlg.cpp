@@ -36,6 +36,8 @@ void AddFileDlg::OnInitDialog() {
     CheckRadio(ids::IDC_NTFS, ids::IDC_NFS_V3, ids::IDC_NTFS);
     CheckRadio(ids::IDC_FILE_DIRECTORY, ids::IDC_STORAGE,
                storage_ != 0 ? ids::IDC_STORAGE : ids::IDC_FILE_DIRECTORY);
+    // The path is what a user comes to type.
+    SetFocus(ids::IDC_PATH);
 }
 
 bool AddFileDlg::HasPath() const {

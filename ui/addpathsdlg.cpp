@@ -48,6 +48,34 @@ void AddPathsDlg::OnInitDialog() {
 
 void AddPathsDlg::OnPathsChange() {
     Enable(tk::IDOK, !permora::TrimBlanks(Text(ids::IDC_PATHS)).empty());
+    // The problems found were of the text as it was: their line numbers may be wrong now.
+    if (!result_.invalid.empty()) {
+        result_ = {};
+        ShowProblems();
+    }
+}
+
+QString AddPathsDlg::PathFaultText(const std::string& path) {
+    const permora::PathFault fault = permora::FindPathFault(path);
+    switch (fault.kind) {
+    case permora::PathFault::Kind::None:
+        break;
+    case permora::PathFault::Kind::Empty:
+        return tr("no path");
+    case permora::PathFault::Kind::TwoSlashes:
+        return tr("two slashes in a row");
+    case permora::PathFault::Kind::OutsideVol:
+        return tr("a path from the root begins with /vol/");
+    case permora::PathFault::Kind::Character: {
+        const auto byte = static_cast<unsigned char>(fault.character);
+        if (fault.character == ' ')
+            return tr("a blank is not allowed");
+        if (byte < 0x20 || byte >= 0x7F)
+            return tr("the byte 0x%1 is not allowed").arg(byte, 2, 16, QLatin1Char('0'));
+        return tr("%1 is not allowed").arg(QLatin1Char(fault.character));
+    }
+    }
+    return {};
 }
 
 void AddPathsDlg::OnFileDirectory() {
@@ -69,6 +97,8 @@ void AddPathsDlg::ShowProblems() {
             text += " (" + tr("no account").toStdString() + ")";
         } else if (line.account) {
             text += " (" + tr("Invalid Account Name").toStdString() + ")";
+        } else if (const QString why = PathFaultText(line.text); !why.isEmpty()) {
+            text += " (" + why.toStdString() + ")";
         }
         accounts = accounts || line.noAccount || line.account;
         rows.push_back({std::to_string(line.line), std::move(text)});

@@ -43,6 +43,8 @@ protected:
 
 private:
     void ShowProblems();
+    // Why the path fails its check, in the window's language; empty when it passes.
+    static QString PathFaultText(const std::string& path);
 
     const permora::SecurityTemplate& template_;
     const permora::SecurityDescriptor* copied_;

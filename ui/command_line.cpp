@@ -23,7 +23,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         result.exit = true;
-        result.exitCode = app.exit(error, out, err);
+        // A mistake in the arguments ends with 2, as permora-cli's do; help and the version
+        // with 0.
+        result.exitCode = app.exit(error, out, err) == 0 ? 0 : 2;
         result.files.clear();
     }
     return result;

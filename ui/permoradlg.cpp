@@ -14,6 +14,7 @@
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/shown_names.h"
+#include "ui/snapshot_keeper.h"
 #include "ui/targetlistmenu.h"
 #include "ui/targettablemodel.h"
 #include "ui/toolkit/modal_host.h"
@@ -25,6 +26,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QWidget>
 
 #include <unistd.h>
@@ -78,6 +80,7 @@ const tk::Handler<PermoraDlg> kHandlers[] = {
     {IDC_TARGET_LIST, tk::Notify::SetFocus, &PermoraDlg::UpdateButtons},
     {IDC_TARGET_LIST, tk::Notify::KillFocus, &PermoraDlg::UpdateButtons},
     {IDC_TARGET_LIST, tk::Notify::DblClick, &PermoraDlg::EditTarget},
+    {IDC_TARGET_LIST, tk::Notify::Return, &PermoraDlg::OnListReturn},
     {IDC_TARGET_LIST, &PermoraDlg::OnListKey},
 };
 
@@ -126,8 +129,9 @@ PermoraDlg::PermoraDlg()
       rows_(std::make_unique<TargetTableModel>(
           document_,
           std::array<QString, 3>{tr("Target Object"), tr("Security Style"), tr("Security Level")})),
-      icon_(AppIcon()) {
+      icon_(AppIcon()), snapshot_(std::make_unique<SnapshotKeeper>(document_.Template(), nullptr)) {
     Bind(this, kHandlers);
+    snapshot_->origin = [this] { return WorkOrigin(); };
     SetResizable();
     for (const auto& anchor : kAnchors)
         Anchor(anchor.id, anchor.edges);
@@ -169,6 +173,8 @@ void PermoraDlg::OnInitDialog() {
     list.SetMultiSelect(true);
     list.SetShowSelAlways(true);
     list.SetFullRowSelect(true);
+    // What tells long paths apart is mostly at their ends, as in the file label.
+    list.Widget()->setTextElideMode(Qt::ElideMiddle);
     if (list.Widget()->model() != rows_.get()) {
         list.ShowModel(rows_.get());
         // The two name columns fit their captions with room to spare; the path takes the
@@ -177,13 +183,18 @@ void PermoraDlg::OnInitDialog() {
             tk::SystemMetric(tk::Metric::CxHThumb) + 36 * tk::SystemMetric(tk::Metric::CxBorder);
         const int styleWidth = list.TextWidth(ToStd(tr("Security Style")) + "    ") + extra;
         const int levelWidth = list.TextWidth(ToStd(tr("Security Level")) + "    ") + extra;
-        list.SetColumnWidth(0, list.ClientWidth() - styleWidth - levelWidth);
+        // Room for the vertical scroll bar either way: a longer list then needs no
+        // horizontal one.
+        const QScrollBar* bar = list.Widget()->verticalScrollBar();
+        const int barRoom = bar->isVisibleTo(list.Widget()) ? 0 : bar->sizeHint().width();
+        list.SetColumnWidth(0, list.ClientWidth() - barRoom - styleWidth - levelWidth);
         list.SetColumnWidth(1, styleWidth);
         list.SetColumnWidth(2, levelWidth);
     }
     listWidth_ = list.Widget()->width();
 
-    SetFocus(IDC_NEW); // the default button
+    // The list's menu, whichever control has the focus.
+    SetMenuKeyControl(IDC_TARGET_LIST);
 
     const std::vector<std::string> files = std::exchange(startFiles_, {});
     if (!files.empty()) {
@@ -202,6 +213,8 @@ void PermoraDlg::OnInitDialog() {
         std::erase_if(offered, [](const recovery::Recovered& file) { return file.handled; });
         offer_->Offer(std::move(offered));
     }
+    // The rows when there are any, else the default button.
+    SetFocus(document_.Template().Count > 0 ? IDC_TARGET_LIST : IDC_NEW);
 }
 
 void PermoraDlg::BuildContextMenu() {
@@ -458,19 +471,54 @@ void PermoraDlg::OnListKey(int key) {
         RemoveTargets();
 }
 
+// Enter on the list edits the selected row, as a double click does, and with several rows
+// selected (Edit off) does nothing; it never reaches the default button.
+void PermoraDlg::OnListReturn() {
+    if (GetListView(IDC_TARGET_LIST).SelectedCount() == 1)
+        EditTarget();
+}
+
 void PermoraDlg::OnCancel() {
     KeepUnsavedWork();
     tk::Dialog::OnCancel();
 }
 
 void PermoraDlg::KeepUnsavedWork() const {
-    if (document_.IsUnsaved())
-        recovery::Write(document_.Template()); // quietly: a failure never keeps the window open
+    if (!document_.IsUnsaved())
+        return;
+    // Quietly: a failure never keeps the window open. The snapshot goes once the work is in
+    // a recovery file of its own, and before the program may end.
+    const recovery::Origin origin = WorkOrigin();
+    if (!recovery::Write(document_.Template(), recovery::Folder(), &origin).empty()) {
+        snapshot_->Discard();
+        snapshot_->Writer().Wait();
+    }
+}
+
+recovery::Origin PermoraDlg::WorkOrigin() const {
+    recovery::Origin origin;
+    origin.targets = document_.Template().Count;
+    if (document_.Path() == "Untitled")
+        return origin;
+    origin.path = document_.Path();
+    if (const std::optional<permora::FileIdentity> known = document_.KnownIdentity()) {
+        origin.known = true;
+        origin.device = known->device;
+        origin.inode = known->inode;
+        origin.size = known->size;
+        origin.modifiedSeconds = known->modifiedSeconds;
+        origin.modifiedNanoseconds = known->modifiedNanoseconds;
+    }
+    return origin;
 }
 
 void PermoraDlg::FollowFile() {
     const std::string& path = document_.Path();
     const bool marked = document_.IsUnsaved();
+    if (marked)
+        snapshot_->Changed();
+    else
+        snapshot_->Discard();
     // The label's "&" marks its access key; a "&" in a file name is doubled to be shown as
     // it is.
     std::string text;
@@ -517,9 +565,12 @@ tk::FileDialogRequest PermoraDlg::FileRequest(bool open, unsigned flags) const {
 
 void PermoraDlg::NewTemplate() {
     std::vector<int> selectionBefore = SelectedRows();
-    std::string chosen;
-    if (!ChoosePath(true, kNewDialogFlags, chosen))
+    tk::FileDialogRequest request = FileRequest(true, kNewDialogFlags);
+    request.title = ToStd(tr("New Template"));
+    const tk::FileDialogResult picked = tk::FileDialog(request);
+    if (picked.result != tk::IDOK || picked.path.empty())
         return;
+    const std::string chosen = picked.path;
     KeepUnsavedWork();
     // The targets go into the history rather than away, so that New can be undone.
     document_.StartNew(chosen, ToStd(tr("New")), std::move(selectionBefore));
@@ -716,23 +767,30 @@ void PermoraDlg::Import() {
 }
 
 permora::ImportOutcome PermoraDlg::ImportPath(const std::string& path) {
-    return ImportWith(std::filesystem::path(path).filename().string(),
-                      [&](const permora::MessageSink& sink) {
-                          return permora::ImportTemplate(path, document_.Template(), sink);
+    return ImportWith(std::filesystem::path(path).filename().string(), path,
+                      [&](const permora::ImportReport& report) {
+                          return permora::ImportTemplate(path, document_.Template(), report);
                       });
 }
 
 permora::ImportOutcome PermoraDlg::ImportWith(
-    const std::string& name,
-    const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read) {
+    const std::string& name, const std::string& file,
+    const std::function<permora::ImportOutcome(const permora::ImportReport&)>& read) {
     std::vector<int> selectionBefore = SelectedRows();
-    const permora::ImportOutcome outcome = document_.AppendWith([&](permora::SecurityTemplate&) {
-        return read([this](const std::string& message) {
-            tk::MessageBox(this, ShownReaderMessage(message), ToStd(tr("Error")));
-        });
-    });
+    permora::ImportReport report;
+    // The message keeps its words; where it comes from and why goes under it.
+    report.detailed = [this, &file](std::int64_t line, const std::string& message,
+                                    const std::string& detail) {
+        QString where = tr("%1, line %2").arg(QString::fromStdString(file)).arg(line);
+        if (!detail.empty())
+            where = tr("%1: %2").arg(where, QString::fromStdString(detail));
+        tk::MessageBox(this, ShownReaderMessage(message), ToStd(tr("Error")), tk::MB_OK,
+                       ToStd(where));
+    };
+    const permora::ImportOutcome outcome =
+        document_.AppendWith([&](permora::SecurityTemplate&) { return read(report); });
     if (!outcome.opened) {
-        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
+        ShowOpenFailed(file, outcome.error);
         return outcome;
     }
     // The lines before a failing one stay imported: they are shown and the template is
@@ -755,7 +813,7 @@ permora::ImportOutcome PermoraDlg::ImportWith(
     }
     // A line that failed has said why; a read that failed has not.
     if (outcome.readFailed)
-        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
+        ShowOpenFailed(file, outcome.error);
     return outcome;
 }
 
@@ -770,15 +828,31 @@ void PermoraDlg::ImportRecovered(const recovery::Recovered& file) {
     // Read through the checked folder, never by a path that could lead elsewhere.
     const int fd = recovery::OpenFile(file.name);
     if (fd < 0) {
-        tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")));
+        ShowOpenFailed(file.name, 0);
     } else {
-        ImportWith(file.name, [&](const permora::MessageSink& sink) {
-            permora::ImportReport report;
-            report.message = [&sink](int, const std::string& message) { sink(message); };
-            return permora::ImportOpenFile(fd, document_.Template(), report);
-        });
+        const permora::ImportOutcome outcome =
+            ImportWith(file.name, file.name, [&](const permora::ImportReport& report) {
+                return permora::ImportOpenFile(fd, document_.Template(), report);
+            });
         ::close(fd);
+        // The work goes back to the file it was of: saves go there, past the question
+        // whether another program changed that file meanwhile.
+        if (outcome.appended > 0 && file.origin && !file.origin->path.empty()) {
+            std::optional<permora::FileIdentity> identity;
+            if (file.origin->known)
+                identity = permora::FileIdentity{file.origin->device, file.origin->inode,
+                                                 file.origin->size, file.origin->modifiedSeconds,
+                                                 file.origin->modifiedNanoseconds};
+            document_.Recovered(file.origin->path, identity);
+        }
         recovery::MarkHandled(file.name);
     }
     offer_->Handled(std::string(file.name)); // file may be one the line holds
+}
+
+void PermoraDlg::ShowOpenFailed(const std::string& file, int error) {
+    QString why = QString::fromStdString(file);
+    if (error != 0)
+        why = tr("%1: %2").arg(why, QString::fromStdString(permora::ReasonText(error)));
+    tk::MessageBox(this, ToStd(tr(kOpenFailed)), ToStd(tr("Error")), tk::MB_OK, ToStd(why));
 }

@@ -25,6 +25,7 @@ QIcon AppIcon();
 class FileLabelElider;
 class QMenu;
 class RecoveryOffer;
+class SnapshotKeeper;
 class TargetListMenu;
 class TargetTableModel;
 
@@ -58,6 +59,7 @@ public:
     void OnListKey(int key);
     // A click on the list: Edit, Up, Dn and Remove follow the selection.
     void UpdateButtons();
+    void OnListReturn();
 
     // Files to import when the window opens, in order, each as if chosen with Import. A
     // single file read whole becomes the document's file, and the template counts as saved.
@@ -69,6 +71,8 @@ public:
     void OfferRecoveryAtStart() { offerAtStart_ = true; }
     // The line that offers recovered work.
     const RecoveryOffer& Offer() const { return *offer_; }
+    // The recovery snapshot of the unsaved work.
+    SnapshotKeeper& Snapshot() { return *snapshot_; }
     // What the file label shows: the path elided in the middle when it does not fit, the
     // change mark always after it.
     std::string ShownFileLabel() const;
@@ -115,10 +119,11 @@ private:
     // the file since it was last read or saved, asks whether to overwrite it and writes on
     // Yes. False when the file has not changed and the usual question is to be asked.
     bool SaveOverChangedFile(permora::Encoding encoding);
-    // Imports what read appends, as Import does, with name for the undo step.
+    // Imports what read appends, as Import does, with name for the undo step; file is the
+    // file as its messages name it.
     permora::ImportOutcome
-    ImportWith(const std::string& name,
-               const std::function<permora::ImportOutcome(const permora::MessageSink&)>& read);
+    ImportWith(const std::string& name, const std::string& file,
+               const std::function<permora::ImportOutcome(const permora::ImportReport&)>& read);
     // Imports a recovery file and marks it as handled.
     void ImportRecovered(const recovery::Recovered& file);
 
@@ -128,6 +133,10 @@ private:
     void FollowFile();
     // The commands after the template changed: both saves have something to write.
     void FollowTemplateChange();
+    // What the work is of, for a recovery file's side file.
+    recovery::Origin WorkOrigin() const;
+    // "There is problem in opening this file.", with the file and why under it.
+    void ShowOpenFailed(const std::string& file, int error);
     void BuildContextMenu();
     // The command states for the facts, the template and the selection as they are.
     CommandStates Commands() const;
@@ -152,4 +161,6 @@ private:
     std::unique_ptr<permora::SecurityDescriptor> copied_;
     std::unique_ptr<TargetListMenu> menu_;
     int listWidth_ = 0; // the list's width when the columns were last fitted
+    // Reads template_ on a thread of its own, so it goes first.
+    std::unique_ptr<SnapshotKeeper> snapshot_;
 };

@@ -36,12 +36,23 @@ void RecoverDlg::OnInitDialog() {
     list.SetFullRowSelect(true);
     if (list.ColumnCount() == 0) {
         const int keptWidth = list.TextWidth("0000-00-00 00:00:00    ");
+        const int countWidth = list.TextWidth(tr("Targets").toStdString() + "    ");
+        const int rest = list.ClientWidth() - keptWidth - countWidth;
         list.InsertColumn(0, tr("Kept at").toStdString(), keptWidth);
-        list.InsertColumn(1, tr("File").toStdString(), list.ClientWidth() - keptWidth);
+        list.InsertColumn(1, tr("File").toStdString(), rest / 2);
+        list.InsertColumn(2, tr("Original File").toStdString(), rest - rest / 2);
+        list.InsertColumn(3, tr("Targets").toStdString(), countWidth);
     }
     std::vector<std::vector<std::string>> rows;
-    for (const recovery::Recovered& file : files_)
-        rows.push_back({KeptAt(file.kept), file.name});
+    for (const recovery::Recovered& file : files_) {
+        // Older files have no side file: what they were of is not known.
+        const bool known = file.origin.has_value();
+        rows.push_back({KeptAt(file.kept), file.name,
+                        !known                       ? std::string()
+                        : file.origin->path.empty() ? std::string("Untitled")
+                                                     : file.origin->path,
+                        known ? std::to_string(file.origin->targets) : std::string()});
+    }
     list.SetRows(std::move(rows));
     if (!files_.empty())
         list.Select(0);

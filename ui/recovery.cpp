@@ -4,12 +4,13 @@
 
 namespace recovery {
 
-std::string Write(const permora::SecurityTemplate& tmpl, const std::string& folder) {
+std::string Write(const permora::SecurityTemplate& tmpl, const std::string& folder,
+                  const Origin* origin) {
     return Write(
         [&tmpl](const BlockSink& sink) {
             return permora::EncodeTemplate(tmpl, permora::Encoding::Unicode, sink);
         },
-        folder);
+        folder, origin);
 }
 
 } // namespace recovery

@@ -19,7 +19,8 @@ namespace recovery {
 
 // Writes the template as a new recovery file, with the bytes Save Unicode writes (see
 // Write in platform/recovery_folder.h).
-std::string Write(const permora::SecurityTemplate& tmpl, const std::string& folder = Folder());
+std::string Write(const permora::SecurityTemplate& tmpl, const std::string& folder = Folder(),
+                  const Origin* origin = nullptr);
 
 // While it lives, SIGTERM, SIGHUP and SIGINT and an exit forced by the loss of the display
 // first write the window's template when it has unsaved changes. After a signal the

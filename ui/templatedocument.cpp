@@ -106,6 +106,17 @@ permora::SaveStatus TemplateDocument::Save(const std::string& path, permora::Enc
     return status;
 }
 
+std::optional<permora::FileIdentity> TemplateDocument::KnownIdentity() const {
+    return knownPath_ == path_ ? knownIdentity_ : std::nullopt;
+}
+
+void TemplateDocument::Recovered(const std::string& path,
+                                 std::optional<permora::FileIdentity> identity) {
+    knownPath_ = path;
+    knownIdentity_ = identity;
+    SetFile(path, true);
+}
+
 bool TemplateDocument::ChangedOnDisk() const {
     return knownIdentity_ && knownPath_ == path_ && permora::ChangedSince(path_, *knownIdentity_);
 }

@@ -79,6 +79,11 @@ public:
     // Whether another program changed the file at Path() since the document last read or
     // wrote it.
     bool ChangedOnDisk() const;
+    // The file at Path() as last read or written, when it was.
+    std::optional<permora::FileIdentity> KnownIdentity() const;
+    // Recovered work of the file at path, which was as identity says when last read or
+    // written: saves go there again, and the template has unsaved changes.
+    void Recovered(const std::string& path, std::optional<permora::FileIdentity> identity);
 
 signals:
     // Before any change of which targets stand where; then exactly one of the next five.

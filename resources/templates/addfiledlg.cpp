@@ -32,7 +32,7 @@ const tk::DialogTemplate& Template() {
             {IDC_STORAGE, Kind::RadioButton, QT_TRANSLATE_NOOP("Dialog", "&Storage"), 107, 68, 70,
              10},
             {tk::IDC_STATIC, Kind::Label,
-             QT_TRANSLATE_NOOP("Dialog", "File or Folder Name (example: /vol/vol1/qt1) :"), 7, 104,
+             QT_TRANSLATE_NOOP("Dialog", "File or Folder Na&me (example: /vol/vol1/qt1) :"), 7, 104,
              276, 8},
             {IDC_PATH, Kind::Edit, "", 7, 115, 276, 14},
             {tk::IDOK, Kind::PushButton, QT_TRANSLATE_NOOP("Dialog", "&OK"), 177, 170, 50, 14,

@@ -141,8 +141,10 @@ def check_main_window(editor):
         editor.keys("Tab")
         order.append(wait_for(lambda: (lambda n: n if n != before else None)(
             editor.focused(main).name), "the focus to move on"))
-    check(order == ["New", "Add", "Edit", "Remove", "Import", "Save UTF8", "Save Unicode",
-                    "Close", "Move Up", "Move Down", "Targets", "New"], f"focus order {order}")
+    # The list has the focus at start, as the window opens with rows.
+    check(order == ["Targets", "New", "Add", "Edit", "Remove", "Import", "Save UTF8",
+                    "Save Unicode", "Close", "Move Up", "Move Down", "Targets"],
+          f"focus order {order}")
     return main
 
 
@@ -191,6 +193,26 @@ def check_advanced_sheet(editor):
         check(find(sheet, "push button", name) is not None, f"no button {name}")
 
 
+def check_add_dialog(editor):
+    """Radio buttons read as radio buttons, never as check boxes."""
+    editor.focus_window("Vendra Storage Security")
+    editor.keys("alt+a")
+    dialog = editor.window("Add a File or Folder to the template")
+    roles = {name: role for role, name, _ in shown(dialog)}
+    for name in ("NTFS", "File/Directory", "Storage"):
+        check(roles.get(name) == "radio button", f"{name} reads as {roles.get(name)!r}")
+    check(has(find(dialog, "radio button", "File/Directory"), pyatspi.STATE_CHECKED),
+          "File/Directory is not checked")
+    editor.keys("Escape")
+    def closed():
+        try:
+            return not has(dialog, pyatspi.STATE_SHOWING)
+        except Exception:  # the window's object went with it
+            return True
+    wait_for(closed, "the Add dialog to close")
+    editor.focus_window("Vendra Storage Security")
+
+
 def check_german(editor):
     main = editor.window("Vendra Storage Security")
     check(find(main, "table", "Ziele") is not None, "no table named Ziele")
@@ -233,6 +255,7 @@ def main():
             editor = Editor(program, fixture, display, work, "C.UTF-8")
             editors.append(editor)
             check_main_window(editor)
+            check_add_dialog(editor)
             check_security_page(editor)
             check_advanced_sheet(editor)
             editor.keys("Escape", "Escape", "Escape")

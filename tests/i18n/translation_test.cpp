@@ -2,7 +2,9 @@
 // gives it, access keys stay unique within a window, and a picture of each window is
 // written to look at. Also which language the locale picks.
 
+#include "../platform/recovery_support.h"
 #include "../ui/advanced_support.h"
+#include "../ui/support/files.h"
 #include "../ui/support/scripted_host.h"
 #include "model/names.h"
 #include "model/target.h"
@@ -23,6 +25,8 @@
 #include "ui/permoradlg.h"
 #include "ui/readable_style.h"
 #include "ui/recoverdlg.h"
+#include "ui/recovery.h"
+#include "ui/recoveryoffer.h"
 #include "ui/replaceaccountdlg.h"
 #include "ui/securityproppage.h"
 #include "ui/shown_names.h"
@@ -183,6 +187,60 @@ constexpr const char* kDescriptor = "S:AR(AU;CIOISA;0x1f01ff;;;LAB\\auditors)"
                                     "D:AR(D;CIOI;0x116;;;LAB\\guest)(A;CIOI;0x1200a9;;;Everyone)"
                                     "(A;OICI;0x1301bf;;;LAB\\staff)(A;CI;0x20;;;LAB\\guest)";
 
+// The labels and buttons of a window a user can reach, in the order they were made.
+std::vector<QWidget*> TextControls(QWidget* window) {
+    std::vector<QWidget*> found;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(window) && (qobject_cast<QLabel*>(widget) != nullptr ||
+                                            qobject_cast<QAbstractButton*>(widget) != nullptr))
+            found.push_back(widget);
+    }
+    return found;
+}
+
+QString ShownText(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    return static_cast<const QAbstractButton*>(widget)->text();
+}
+
+bool HasAccessKey(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+// Which labels and buttons of a window have an access key, in the order TextControls gives.
+std::vector<bool> AccessKeysOf(QWidget* window) {
+    std::vector<bool> keys;
+    for (const QWidget* widget : TextControls(window))
+        keys.push_back(HasAccessKey(ShownText(widget)));
+    return keys;
+}
+
+// A language keeps every access key the English window has, and gives no two buttons of a
+// window the same text.
+void ExpectKeysKeptAndButtonsApart(QWidget* window, const std::vector<bool>& english) {
+    const std::vector<QWidget*> controls = TextControls(window);
+    ASSERT_EQ(controls.size(), english.size()) << "the window shows other controls than in English";
+    std::map<std::string, int> buttons;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const QString text = ShownText(controls[i]);
+        if (english[i]) {
+            EXPECT_TRUE(HasAccessKey(text)) << "\"" << Plain(text) << "\" lost its access key";
+        }
+        if (qobject_cast<QAbstractButton*>(controls[i]) != nullptr && !text.isEmpty()) {
+            const auto [at, fresh] = buttons.emplace(Plain(text), 0);
+            EXPECT_TRUE(fresh) << "two buttons read \"" << at->first << "\"";
+        }
+    }
+}
+
 // For the Effective Access page of LAB\guest in LAB\staff, cells with the longest texts: a
 // right denied to the child folders and allowed below them, audits of the first level only.
 constexpr const char* kAccessDescriptor =
@@ -218,6 +276,23 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
         main.ImportAtStart({std::string(PERMORA_FIXTURES_DIR) + "/main-window-unicode.conf"});
         host.ExpectModal<PermoraDlg>([&](PermoraDlg& shown) {
             look("main-window", shown.Widget());
+            tk::test::Click(shown, res::PermoraDlg::IDC_CLOSE);
+        });
+        main.DoModal();
+    }
+    {
+        // With the line that offers recovered work above the list.
+        const tk::test::TempDir state;
+        const recovery_test::StateHome home(state.Path().string());
+        permora::SecurityTemplate kept;
+        EXPECT_TRUE(kept.Append(std::make_unique<permora::TargetObject>(
+            "/vol/vol1/qt1", permora::MakeDefaultDescriptor())));
+        EXPECT_FALSE(recovery::Write(kept).empty());
+        PermoraDlg main;
+        main.OfferRecoveryAtStart();
+        host.ExpectModal<PermoraDlg>([&](PermoraDlg& shown) {
+            EXPECT_TRUE(shown.Offer().IsShown());
+            look("main-window-offer", shown.Widget());
             tk::test::Click(shown, res::PermoraDlg::IDC_CLOSE);
         });
         main.DoModal();
@@ -313,11 +388,16 @@ void ForEachWindow(const std::function<void(const std::string& name, QWidget* wi
 }
 
 TEST(Translations, EveryWindowFitsItsTextsInEveryLanguage) {
+    std::map<std::string, std::vector<bool>> englishKeys;
+    ForEachWindow([&](const std::string& name, QWidget* window) {
+        englishKeys[name] = AccessKeysOf(window);
+    });
     for (const char* language : kLanguages) {
         SCOPED_TRACE(language);
         const Language shown(language);
         ForEachWindow([&](const std::string& name, QWidget* window) {
             SCOPED_TRACE(name);
+            ExpectKeysKeptAndButtonsApart(window, englishKeys[name]);
             ExpectTextsFit(window);
             ExpectNothingCutOffSideways(window);
             ExpectUniqueAccessKeys(window);

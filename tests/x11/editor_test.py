@@ -216,15 +216,20 @@ class Editor:
                        timeout=TIMEOUT)
 
     def message(self, title):
-        """The box of that title and the text it shows."""
+        """The box of that title, the text it shows and the informative text under it ("" when
+        there is none)."""
         box = self.window(title)
         texts = wait_for(lambda: [n.name for n in descendants(box)
                                   if n.getRoleName() == "label" and n.name], f'the text of "{title}"')
-        return box, texts[0]
+        return box, texts[0], (texts[1] if len(texts) > 1 else "")
 
-    def answer(self, title, expected_text, *keys):
-        box, text = self.message(title)
+    def answer(self, title, expected_text, *keys, informative=None):
+        """Checks the box's text (and its informative text, where given: a prefix) and
+        answers it with the keys."""
+        box, text, more = self.message(title)
         check(text == expected_text, f'"{title}" says {text!r}, expected {expected_text!r}')
+        check(informative is None or more.startswith(informative),
+              f'"{title}" {text!r} says under it {more!r}, expected {informative!r}...')
         self.keys(box, *keys)
         self.gone(box)
 
@@ -313,7 +318,8 @@ def test_start_with_one_file(run):
         os.mkdir(state, 0o700)
         editor = run.start([file], state)
         for text in messages:
-            editor.answer("Error", text, "Return")
+            # Which file and line the message is about.
+            editor.answer("Error", text, "Return", informative=f"{file}, line 3")
         expected_label = label or file
         wait_equal(editor.label_text, expected_label, "the file label")
         # The next save goes to the file the label names.
@@ -519,7 +525,110 @@ def test_label_tooltip(run):
     editor.close()
 
 
-TESTS = [test_start_with_one_file, test_recovery_offer, test_failed_save_keeps_current_file,
+def test_file_that_cannot_be_opened(run):
+    """A file that cannot be read is named under the message, with the reason."""
+    where = run.folder("unreadable")
+    folder = os.path.join(where, "a-folder.conf")
+    os.mkdir(folder)
+    state = os.path.join(where, "state")
+    os.mkdir(state, 0o700)
+    editor = run.start([folder], state)
+    editor.answer("Error", "There is problem in opening this file.", "Return",
+                  informative=f"{folder}: ")
+    wait_equal(editor.label_text, "Untitled", "the file label")
+    editor.close()
+
+
+def test_usage_error(run):
+    """A mistake on the command line ends with status 2 and a message, before any window."""
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
+    done = subprocess.run([run.program, "--bogus"], env=env, capture_output=True, text=True,
+                          timeout=TIMEOUT, check=False)
+    check(done.returncode == 2, f"permora --bogus ended with {done.returncode}")
+    check("--bogus" in done.stderr, f"permora --bogus said {done.stderr!r}")
+
+
+def test_snapshot_survives_kill(run):
+    """Unsaved work is kept in a snapshot while the editor runs: never offered to another
+    running editor, offered after kill -KILL, deleted when the work is back as saved."""
+    where = run.folder("snapshot")
+    file = os.path.join(where, "current.conf")
+    shutil.copyfile(os.path.join(run.fixtures, "main-window-unicode.conf"), file)
+    state = os.path.join(where, "state")
+    os.mkdir(state, 0o700)
+    moved = [["/vol/vol2", "NTFS", "Storage"], ["/vol/vol1/qt1", "NTFS", "File/Directory"],
+             ["/vol/vol3/nfs", "NFSV3 ACL", "File/Directory"]]
+
+    editor = run.start([file], state)
+    main = editor.main()
+    wait_equal(editor.label_text, file, "the file label at start")
+    # Undone back to the file as saved: the snapshot goes.
+    editor.keys(main, "alt+d")
+    wait_for(lambda: len(recovery_files(state)) == 1, "a snapshot of the change")
+    editor.keys(main, "ctrl+z")
+    wait_equal(editor.label_text, file, "the file label after Undo")
+    wait_equal(lambda: recovery_files(state), [], "the recovery files after Undo")
+
+    editor.keys(main, "alt+d")
+    wait_equal(editor.label_text, file + "*", "the file label after a change")
+    snapshot = wait_for(lambda: recovery_files(state), "a snapshot of the change")
+    check(len(snapshot) == 1, f"snapshots: {snapshot}")
+
+    # Another editor started meanwhile: the snapshot of a running one is not offered.
+    other = run.start([], state)
+    other_main = other.main()
+    check(find(other_main, "table", "Targets") is not None and offer_line(other) is None,
+          f"a running editor's snapshot was offered: {offer_line(other)!r}")
+    other.close()
+
+    editor.process.kill()
+    editor.process.wait()
+    check(recovery_files(state) == snapshot, f"after kill -KILL: {recovery_files(state)}")
+    editor = run.start([], state)
+    wait_equal(lambda: offer_line(editor), f"Recovered: 1 template, {name_time(snapshot[0])}",
+               "the recovery line after kill -KILL")
+    editor.click(offer_button(editor, "Import newest"))
+    targets = find(editor.main(), "table", "Targets")
+    wait_equal(lambda: table_rows(targets), moved, "the targets recovered")
+    editor.end()
+
+
+def test_recovered_work_keeps_its_file(run):
+    """Work recovered goes back to the file it was of: the label names it with "*", the Recover
+    dialog lists it with the number of targets, and the first save asks whether the file
+    changed on disk meanwhile."""
+    where = run.folder("origin")
+    file = os.path.join(where, "current.conf")
+    shutil.copyfile(os.path.join(run.fixtures, "main-window-unicode.conf"), file)
+    state = os.path.join(where, "state")
+    os.mkdir(state, 0o700)
+    editor = run.start([file], state)
+    main = editor.main()
+    wait_equal(editor.label_text, file, "the file label at start")
+    editor.keys(main, "alt+d")
+    wait_equal(editor.label_text, file + "*", "the file label after a change")
+    editor.close()
+    kept = recovery_files(state)
+    check(len(kept) == 1, f"recovery files after closing: {kept}")
+
+    editor = run.start([], state)
+    editor.click(offer_button(editor, "Import newest"))
+    wait_equal(editor.label_text, file + "*", "the file label after Import newest")
+    dialog = open_recover_dialog(editor, "Recover... in the context menu")
+    rows = wait_for(lambda: table_rows(find(dialog, "table")), "the files listed")
+    check([row[1:] for row in rows] == [[kept[0], file, "3"]], f"Recover lists {rows}")
+    editor.keys(dialog, "Escape")
+    editor.gone(dialog)
+    # Another program rewrites the file meanwhile.
+    with open(file, "ab") as changed:
+        changed.write(utf16_template(target_line("/vol/elsewhere"))[2:])
+    editor.keys(editor.main(), "alt+s")
+    editor.answer("Confirm", f"{file} has changed on disk since it was last read or saved. "
+                  "Overwrite it?", "alt+n")
+    editor.end()
+
+
+TESTS = [test_usage_error, test_file_that_cannot_be_opened, test_snapshot_survives_kill, test_recovered_work_keeps_its_file, test_start_with_one_file, test_recovery_offer, test_failed_save_keeps_current_file,
          test_label_tooltip]
 
 

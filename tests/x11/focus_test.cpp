@@ -7,24 +7,39 @@
 // window manager to react by asking the main thread what it shows.
 
 #include "model/target.h"
+#include "resources/templates/addpathsdlg.h"
 #include "resources/templates/objectpermproppage.h"
 #include "resources/templates/permoradlg.h"
 #include "tests/ui/support/main_window.h"
+#include "ui/aboutdlg.h"
+#include "ui/addfiledlg.h"
+#include "ui/addpathsdlg.h"
+#include "ui/auditingproppage.h"
+#include "ui/effectiveaccesspage.h"
+#include "ui/inputntaccountdlg.h"
+#include "ui/objectauditproppage.h"
 #include "ui/objectpermproppage.h"
+#include "ui/permissionproppage.h"
 #include "ui/permoradlg.h"
+#include "ui/replaceaccountdlg.h"
+#include "ui/securityproppage.h"
 #include "ui/toolkit/controls.h"
 #include "ui/toolkit/modal_host.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QWidget>
 #include <QWindow>
 
@@ -391,6 +406,419 @@ TEST(X11FocusTest, ALongPathKeepsItsChangeMarkInSight) {
         }
         EXPECT_EQ(OnGui([&] { return label->toolTip().toStdString(); }), file);
 
+        ASSERT_TRUE(Xdotool({"key", "Escape"}));
+        EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// What a user could have changed in a window: every box's state and every field's text.
+std::string Changeable(const QWidget* window) {
+    std::string seen;
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->isCheckable())
+            seen += button->accessibleName().toStdString() + (button->isChecked() ? "=1 " : "=0 ");
+    }
+    for (const QLineEdit* edit : window->findChildren<QLineEdit*>())
+        seen += "[" + edit->text().toStdString() + "] ";
+    for (const QPlainTextEdit* edit : window->findChildren<QPlainTextEdit*>())
+        seen += "[" + edit->toPlainText().toStdString() + "] ";
+    for (const QComboBox* combo : window->findChildren<QComboBox*>())
+        seen += "<" + combo->currentText().toStdString() + "> ";
+    return seen;
+}
+
+// The letter of a text's access key ("Perm&issions for" gives 'i'); 0 when it has none.
+char AccessKey(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(text[i + 1].toLower().toLatin1());
+    }
+    return 0;
+}
+
+// Add opens ready for the path: what the user types at once is the new target's path.
+TEST(X11FocusTest, AddTakesAPathTypedAtOnce) {
+    PermoraDlg dlg;
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        const auto dialogOpen = [&](const char* title) {
+            return WaitFor([&] {
+                QWidget* modal = ActiveModal();
+                return modal != nullptr && modal != dlg.ModalWidget() &&
+                       modal->windowTitle() == QString::fromUtf8(title);
+            });
+        };
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "alt+a"}));
+        ASSERT_TRUE(dialogOpen("Add a File or Folder to the template")) << "Add did not open";
+        ASSERT_TRUE(Xdotool({"type", "--delay", "2", "/vol/vol1/typed"}));
+        ASSERT_TRUE(Xdotool({"key", "Return"}));
+        ASSERT_TRUE(dialogOpen("NTFS Security for/vol/vol1/typed"))
+            << "the typed path did not reach the path field";
+        ASSERT_TRUE(Xdotool({"key", "Return"}));
+        ASSERT_TRUE(WaitFor([&] { return dlg.Template().Count == 1; }));
+        EXPECT_EQ(OnGui([&] { return dlg.Template().Head->Path; }), "/vol/vol1/typed");
+        ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
+        ASSERT_TRUE(Xdotool({"key", "Escape"}));
+        EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// Add Paths typed as a user types it: Tab puts the tab between a path and its account,
+// Ctrl+Tab and Shift+Tab leave the box. A line with a bad path says why; an edit after Add
+// refused lines takes the problems away, as their line numbers may no longer hold.
+TEST(X11FocusTest, AddPathsTakesTabsAndKeepsItsProblemsCurrent) {
+    namespace ap = res::AddPathsDlg;
+    PermoraDlg dlg;
+    const permora::SecurityTemplate empty;
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        std::unique_ptr<AddPathsDlg> paths;
+        OnGui([&] {
+            paths = std::make_unique<AddPathsDlg>(empty, nullptr);
+            return true;
+        });
+        std::atomic<int> result = -1;
+        PostToGui([&] { result = paths->DoModal(); });
+        struct Cleanup {
+            std::function<void()> run;
+            ~Cleanup() { run(); }
+        } cleanup{[&] {
+            OnGui([&] {
+                if (result == -1)
+                    paths->EndDialog(tk::IDCANCEL);
+                return true;
+            });
+            WaitFor([&] { return result != -1; });
+            OnGui([&] {
+                paths.reset();
+                return true;
+            });
+        }};
+        ASSERT_TRUE(WaitFor([&] { return ActiveModal() == paths->ModalWidget(); }))
+            << "Add Paths did not come up";
+        QWidget* box = OnGui([&] { return paths->Control(ap::IDC_PATHS); });
+        ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == box; }));
+        ASSERT_TRUE(Xdotool({"type", "--delay", "2", "/vol/a"}));
+        ASSERT_TRUE(Xdotool({"key", "Tab"}));
+        ASSERT_TRUE(Xdotool({"type", "--delay", "2", "LAB\\ann"}));
+        ASSERT_TRUE(WaitFor([&] { return paths->Text(ap::IDC_PATHS) == "/vol/a\tLAB\\ann"; }))
+            << "typed: " << OnGui([&] { return paths->Text(ap::IDC_PATHS); });
+        EXPECT_EQ(OnGui([&] { return QApplication::focusWidget(); }), box) << "Tab left the box";
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "ctrl+Tab"}));
+        EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() != box; }))
+            << "Ctrl+Tab did not leave the box";
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "shift+Tab"}));
+        EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() == box; }))
+            << "Shift+Tab did not come back to the box";
+
+        // Lines with bad paths, refused by Add.
+        OnGui([&] {
+            paths->SetText(ap::IDC_PATHS, "/vol/ok\n/vol/my file\n/etc/x\n/vol//y");
+            return true;
+        });
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "alt+a"}));
+        // On the window's thread.
+        const auto problems = [&] {
+            const tk::ListView list = paths->GetListView(ap::IDC_PROBLEM_LIST);
+            std::vector<std::string> rows;
+            for (int row = 0; row < list.RowCount(); ++row)
+                rows.push_back(list.Cell(row, 0) + " " + list.Cell(row, 1));
+            return rows;
+        };
+        ASSERT_TRUE(WaitFor([&] { return !problems().empty(); })) << "Add refused no line";
+        EXPECT_EQ(OnGui(problems),
+                  (std::vector<std::string>{"2 /vol/my file (a blank is not allowed)",
+                                            "3 /etc/x (a path from the root begins with /vol/)",
+                                            "4 /vol//y (two slashes in a row)"}));
+        EXPECT_EQ(result, -1) << "Add closed the dialog";
+        // A line typed at the top: the numbers above would all be wrong.
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "ctrl+Home"}));
+        ASSERT_TRUE(Xdotool({"type", "--delay", "2", "/vol/new\n"}));
+        EXPECT_TRUE(WaitFor([&] { return problems().empty(); }))
+            << "the problems stayed: " << OnGui(problems).size();
+        EXPECT_EQ(OnGui([&] { return paths->Text(ap::IDC_PROBLEM_LABEL); }),
+                  "Lines that are not valid paths:");
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// Enter on the target list edits the current row as a double click does, and with several
+// rows selected does nothing; it never runs New, the default button.
+TEST(X11FocusTest, EnterOnTheListEditsTheRow) {
+    PermoraDlg dlg;
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        OnGui([&] {
+            for (const char* path : {"/vol/vol1/home", "/vol/vol1/work"})
+                dlg.Template().Append(std::make_unique<permora::TargetObject>(
+                    path, permora::MakeDefaultDescriptor()));
+            dlg.RefreshList();
+            dlg.UpdateButtons();
+            return true;
+        });
+        const auto modalTitle = [&] {
+            return OnGui([&] {
+                QWidget* modal = ActiveModal();
+                return modal != nullptr && modal != dlg.ModalWidget()
+                           ? modal->windowTitle().toStdString()
+                           : std::string();
+            });
+        };
+        QAbstractItemView* list = dlg.GetListView(IDC_TARGET_LIST).Widget();
+        ASSERT_TRUE(ClickAt(list->viewport()));
+        ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == list; }));
+        ASSERT_TRUE(Xdotool({"key", "Home"}));
+        ASSERT_TRUE(WaitFor([&] {
+            return dlg.GetListView(IDC_TARGET_LIST).SelectedRows() == std::vector<int>{0};
+        }));
+        ASSERT_TRUE(Xdotool({"key", "Return"}));
+        ASSERT_TRUE(WaitFor([&] {
+            QWidget* modal = ActiveModal();
+            return modal != nullptr && modal != dlg.ModalWidget();
+        })) << "Enter opened nothing";
+        EXPECT_EQ(modalTitle(), "NTFS Security for /vol/vol1/home");
+        ASSERT_TRUE(Xdotool({"key", "Escape"}));
+        ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
+
+        // Both rows: Edit is off, and so is Enter. The next window to open is Add's.
+        ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == list; }));
+        ASSERT_TRUE(Xdotool({"key", "shift+End"}));
+        ASSERT_TRUE(WaitFor([&] { return dlg.GetListView(IDC_TARGET_LIST).SelectedCount() == 2; }));
+        ASSERT_TRUE(Xdotool({"key", "Return"}));
+        ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", "alt+a"}));
+        ASSERT_TRUE(WaitFor([&] {
+            QWidget* modal = ActiveModal();
+            return modal != nullptr && modal != dlg.ModalWidget();
+        }));
+        EXPECT_EQ(modalTitle(), "Add a File or Folder to the template");
+        ASSERT_TRUE(Xdotool({"key", "Escape"}));
+        ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
+        EXPECT_EQ(OnGui([&] { return dlg.Template().Count; }), 2);
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// At start the list with rows has the focus; the Menu key and Shift+F10 open the list's menu
+// from any control of the window; after Remove the keyboard goes on from the selected row.
+TEST(X11FocusTest, TheListHasTheFocusAndItsMenuEverywhere) {
+    PermoraDlg dlg;
+    dlg.ImportAtStart({std::string(PERMORA_FIXTURES_DIR) + "/main-window-unicode.conf"});
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        QAbstractItemView* list = dlg.GetListView(IDC_TARGET_LIST).Widget();
+        EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() == list; }))
+            << "the list does not have the focus at start";
+        const auto listMenuOpen = [] {
+            QWidget* popup = QApplication::activePopupWidget();
+            return popup != nullptr && popup->actions().size() > 1;
+        };
+        for (const char* key : {"shift+F10", "Menu"}) {
+            SCOPED_TRACE(key);
+            OnGui([&] {
+                dlg.Control(IDC_NEW)->setFocus(Qt::TabFocusReason);
+                return true;
+            });
+            ASSERT_TRUE(
+                WaitFor([&] { return QApplication::focusWidget() == dlg.Control(IDC_NEW); }));
+            ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", key}));
+            EXPECT_TRUE(WaitFor(listMenuOpen)) << "the list's menu did not open";
+            ASSERT_TRUE(Xdotool({"key", "Escape"}));
+            ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+        }
+
+        // Remove the last row: the row now last is selected and current.
+        OnGui([&] {
+            list->setFocus(Qt::TabFocusReason);
+            return true;
+        });
+        ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == list; }));
+        ASSERT_TRUE(Xdotool({"key", "End"}));
+        ASSERT_TRUE(WaitFor([&] {
+            return dlg.GetListView(IDC_TARGET_LIST).SelectedRows() == std::vector<int>{2};
+        }));
+        ASSERT_TRUE(Xdotool({"key", "Delete"}));
+        ASSERT_TRUE(WaitFor([&] { return dlg.Template().Count == 2; }));
+        const auto state = [&] {
+            return OnGui([&] {
+                return std::pair(dlg.GetListView(IDC_TARGET_LIST).SelectedRows(),
+                                 list->currentIndex().row());
+            });
+        };
+        EXPECT_EQ(state(), std::pair(std::vector<int>{1}, 1));
+        ASSERT_TRUE(Xdotool({"key", "Up"}));
+        EXPECT_TRUE(WaitFor([&] {
+            return dlg.GetListView(IDC_TARGET_LIST).SelectedRows() == std::vector<int>{0};
+        })) << "Up did not go on from the selected row";
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// A list longer than its window shows a vertical scroll bar and no horizontal one, also once
+// the window is made larger; long paths lose their middle, never the end that tells them
+// apart.
+TEST(X11FocusTest, ALongListScrollsOnlyDownwards) {
+    PermoraDlg dlg;
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        OnGui([&] {
+            for (int i = 0; i < 200; ++i)
+                dlg.Template().Append(std::make_unique<permora::TargetObject>(
+                    "/vol/vol1/home/" + std::to_string(i), permora::MakeDefaultDescriptor()));
+            dlg.RefreshList();
+            dlg.UpdateButtons();
+            return true;
+        });
+        QAbstractItemView* list = dlg.GetListView(IDC_TARGET_LIST).Widget();
+        const auto bars = [&] {
+            return std::pair(list->verticalScrollBar()->isVisible(),
+                             list->horizontalScrollBar()->isVisible());
+        };
+        EXPECT_TRUE(WaitFor([&] { return bars() == std::pair(true, false); }))
+            << "vertical, horizontal: " << OnGui(bars).first << ", " << OnGui(bars).second;
+        const std::string window =
+            std::to_string(OnGui([&] { return dlg.ModalWidget()->window()->winId(); }));
+        const int before = OnGui([&] { return list->width(); });
+        ASSERT_TRUE(Xdotool({"windowsize", window, "1250", "1000"}));
+        ASSERT_TRUE(WaitFor([&] { return list->width() > before; })) << "the window did not grow";
+        EXPECT_TRUE(WaitFor([&] { return bars() == std::pair(true, false); }))
+            << "vertical, horizontal: " << OnGui(bars).first << ", " << OnGui(bars).second;
+        EXPECT_EQ(OnGui([&] { return list->textElideMode(); }), Qt::ElideMiddle);
+    });
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// Every label with an access key, in every window, pressed as a user presses it: the key
+// takes the focus to the label's control and changes no box and no text. (A label before a
+// grid of check boxes once ticked the first of them.)
+TEST(X11FocusTest, ALabelsAccessKeyOnlyMovesTheFocus) {
+    PermoraDlg dlg;
+    permora::TargetObject target("/vol/vol1/qt1", permora::MakeDefaultDescriptor());
+    const permora::SecurityTemplate emptyTemplate;
+    // A window to try: a dialog of its own, or a page shown in a sheet of its own.
+    struct Shown {
+        std::unique_ptr<tk::Window> window;
+        std::unique_ptr<tk::PropertySheet> sheet;
+        tk::Modal* Modal() const {
+            return sheet ? static_cast<tk::Modal*>(sheet.get())
+                         : dynamic_cast<tk::Modal*>(window.get());
+        }
+    };
+    const auto dialog = [](std::unique_ptr<tk::Window> window) {
+        return Shown{std::move(window), nullptr};
+    };
+    const auto page = [](std::unique_ptr<tk::PropertyPage> made) {
+        Shown shown{std::move(made), std::make_unique<tk::PropertySheet>("Page")};
+        shown.sheet->AddPage(static_cast<tk::PropertyPage*>(shown.window.get()));
+        return shown;
+    };
+    const struct {
+        const char* name;
+        std::function<Shown()> make;
+    } windows[] = {
+        {"add target", [&] { return dialog(std::make_unique<AddFileDlg>()); }},
+        {"add paths",
+         [&] {
+             return dialog(std::make_unique<AddPathsDlg>(emptyTemplate, target.Descriptor.get()));
+         }},
+        {"replace account", [&] { return dialog(std::make_unique<ReplaceAccountDlg>(true)); }},
+        {"about", [&] { return dialog(std::make_unique<AboutDlg>()); }},
+        {"account", [&] { return dialog(std::make_unique<InputNTAccountDlg>()); }},
+        {"security page", [&] { return page(std::make_unique<SecurityPropPage>(target)); }},
+        {"permission entries", [&] { return page(std::make_unique<PermissionPropPage>(target)); }},
+        {"auditing entries", [&] { return page(std::make_unique<AuditingPropPage>(target)); }},
+        {"effective access", [&] { return page(std::make_unique<EffectiveAccessPage>(target)); }},
+        {"permission entry",
+         [&] {
+             return page(
+                 std::make_unique<ObjectPermPropPage>("Everyone", permora::kLevelFileDirectory));
+         }},
+        {"auditing entry",
+         [&] {
+             return page(
+                 std::make_unique<ObjectAuditPropPage>("Everyone", permora::kLevelFileDirectory));
+         }},
+    };
+    // Presses the access key of every label of the active window that has one and a control
+    // to go to.
+    int tried = 0;
+    const auto tryLabels = [&](QWidget* window) {
+        const QList<QLabel*> labels = OnGui([&] { return window->findChildren<QLabel*>(); });
+        for (QLabel* label : labels) {
+            const auto [key, buddy, text] = OnGui([&] {
+                QWidget* to = label->buddy();
+                const bool reachable = label->isVisible() && to != nullptr && to != window &&
+                                       to->isVisible() && to->isEnabled();
+                return std::tuple(reachable ? AccessKey(label->text()) : '\0', to,
+                                  label->text().toStdString());
+            });
+            if (key == '\0')
+                continue;
+            SCOPED_TRACE("the label \"" + text + "\"");
+            ++tried;
+            const std::string before = OnGui([&] { return Changeable(window); });
+            const auto arrived = [&, buddy = buddy] {
+                QWidget* focus = QApplication::focusWidget();
+                if (focus == nullptr || (focus != buddy && !buddy->isAncestorOf(focus)))
+                    return false;
+                // A click of a button shows it pressed for a moment, then changes it.
+                for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                    if (button->isDown())
+                        return false;
+                return true;
+            };
+            // A key that other controls share goes round them, one press after another.
+            bool reached = false;
+            for (int press = 0; press < 4 && !reached; ++press) {
+                ASSERT_TRUE(Xdotool({"key", "--clearmodifiers", std::string("alt+") + key}));
+                reached = WaitFor(arrived, std::chrono::seconds(3));
+            }
+            EXPECT_TRUE(reached) << "the access key did not take the focus to the label's control";
+            EXPECT_EQ(OnGui([&] { return Changeable(window); }), before);
+        }
+    };
+    RunWithUser(dlg, [&] {
+        ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
+        {
+            SCOPED_TRACE("main window");
+            tryLabels(dlg.ModalWidget());
+        }
+        for (const auto& w : windows) {
+            SCOPED_TRACE(w.name);
+            Shown shown = OnGui([&] { return w.make(); });
+            std::atomic<int> result = -1;
+            PostToGui([&] { result = shown.Modal()->DoModal(); });
+            QWidget* window =
+                OnGui([&] { return static_cast<QWidget*>(shown.Modal()->ModalWidget()); });
+            const bool up = WaitFor([&] { return ActiveModal() == window; });
+            if (up)
+                tryLabels(window);
+            OnGui([&] {
+                if (result == -1)
+                    window->close();
+                return true;
+            });
+            // Whatever the close asked (a page that stops Cancel), the window ends.
+            if (!WaitFor([&] { return result != -1; }, std::chrono::seconds(5)))
+                OnGui([&] {
+                    shown.Modal()->EndModal(tk::IDCANCEL);
+                    return true;
+                });
+            ASSERT_TRUE(WaitFor([&] { return result != -1; }));
+            OnGui([&] {
+                shown = Shown{};
+                return true;
+            });
+            ASSERT_TRUE(up) << "the window did not come up";
+            ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
+        }
+        EXPECT_GT(tried, 10) << "too few labels with access keys were found";
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
         EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
     });

@@ -337,6 +337,12 @@ void ListView::SetSelectedRows(const std::vector<int>& rows) {
     }
     view->selectionModel()->select(selection,
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // The keyboard goes on from the selection, and no mark stays on a row left behind.
+    const QModelIndex current = view->currentIndex();
+    if (!rows.empty() && rows.front() >= 0 && rows.front() < count &&
+        (!current.isValid() || !view->selectionModel()->isRowSelected(current.row(), {})))
+        view->selectionModel()->setCurrentIndex(view->model()->index(rows.front(), 0),
+                                                QItemSelectionModel::NoUpdate);
 }
 
 void ListView::SetContextMenu(QMenu* menu) {

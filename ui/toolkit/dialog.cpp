@@ -111,6 +111,16 @@ void Dialog::AcceptFileDrops() {
     };
 }
 
+void Dialog::SetMenuKeyControl(int id) {
+    DialogOf(Widget())->onMenuKey = [this, id] {
+        auto* view = qobject_cast<detail::ListViewWidget*>(impl_->Find(id));
+        if (impl_->detached || view == nullptr || !view->contextMenu || !view->isVisible())
+            return false;
+        view->PopupContextMenu();
+        return true;
+    };
+}
+
 void Dialog::OnStart() {
     OnInitDialog();
 }

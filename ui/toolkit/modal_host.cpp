@@ -36,8 +36,9 @@ ModalHost* SetHost(ModalHost* host) {
     return previous;
 }
 
-int MessageBox(const Window* owner, std::string_view text, std::string_view title, unsigned type) {
-    return Host().MessageBox(owner, text, title, type);
+int MessageBox(const Window* owner, std::string_view text, std::string_view title, unsigned type,
+               std::string_view informative) {
+    return Host().MessageBox(owner, text, title, type, informative);
 }
 
 FileDialogResult FileDialog(const FileDialogRequest& request) {

@@ -28,6 +28,7 @@ inline constexpr unsigned OFN_CREATEPROMPT = 0x2000;
 struct FileDialogRequest {
     bool open = true; // open dialog, or save dialog
     const Window* owner = nullptr;
+    std::string title;            // "" for "Open" or "Save As"
     std::string defaultExtension; // "conf"
     std::string initialName;      // "security.conf"
     unsigned flags = 0;           // OFN_ bits
@@ -46,8 +47,10 @@ public:
     virtual ~ModalHost() = default;
     // Runs a dialog or sheet to its end; returns the result it ended with.
     virtual int RunModal(Modal& modal) = 0;
+    // informative: a second, smaller text under the first (what and where exactly); may be
+    // empty.
     virtual int MessageBox(const Window* owner, std::string_view text, std::string_view title,
-                           unsigned type) = 0;
+                           unsigned type, std::string_view informative) = 0;
     virtual FileDialogResult FileDialog(const FileDialogRequest& request) = 0;
 };
 
@@ -59,7 +62,7 @@ ModalHost* SetHost(ModalHost* host);
 ModalHost& QtHost();
 
 int MessageBox(const Window* owner, std::string_view text, std::string_view title,
-               unsigned type = MB_OK);
+               unsigned type = MB_OK, std::string_view informative = {});
 FileDialogResult FileDialog(const FileDialogRequest& request);
 
 // "Conf files (*.conf)|*.conf|All files (*.*)|*.*||" -> "Conf files (*.conf);;All files (*)"

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSpacerItem>
@@ -68,10 +69,16 @@ public:
     }
 
     int MessageBox(const Window* owner, std::string_view text, std::string_view title,
-                   unsigned type) override {
+                   unsigned type, std::string_view informative) override {
         const ReturnActivation returnTo(ParentFor(owner));
         QMessageBox box(ParentFor(owner));
         ConfigureMessageBox(box, text, title, type);
+        if (!informative.empty()) {
+            box.setInformativeText(QString::fromUtf8(informative));
+            // A file name is shown as it is, whatever it looks like.
+            if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+                label->setTextFormat(Qt::PlainText);
+        }
         return MessageBoxResult(box.exec());
     }
 
@@ -114,8 +121,11 @@ ModalHost& QtHost() {
 
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setWindowTitle(request.open ? QCoreApplication::translate("FileDialog", "Open")
-                                       : QCoreApplication::translate("FileDialog", "Save As"));
+    if (!request.title.empty())
+        dialog.setWindowTitle(QString::fromUtf8(request.title));
+    else
+        dialog.setWindowTitle(request.open ? QCoreApplication::translate("FileDialog", "Open")
+                                           : QCoreApplication::translate("FileDialog", "Save As"));
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // Offering to create a missing file wins over insisting on an existing one.
     const bool mustExist =

@@ -50,6 +50,11 @@ void DialogWidget::reject() {
 }
 
 void DialogWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // The Menu key comes as a context menu event from the keyboard.
+    if (event->reason() == QContextMenuEvent::Keyboard && onMenuKey && onMenuKey()) {
+        event->accept();
+        return;
+    }
     if (!HasSystemMenu()) {
         event->ignore();
         return;
@@ -61,6 +66,10 @@ void DialogWidget::contextMenuEvent(QContextMenuEvent* event) {
 void DialogWidget::keyPressEvent(QKeyEvent* event) {
     const bool menuKey = event->key() == Qt::Key_Menu ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey && onMenuKey && onMenuKey()) {
+        event->accept();
+        return;
+    }
     if (menuKey && HasSystemMenu()) {
         QWidget* anchor = focusWidget() != nullptr ? focusWidget() : this;
         PopupSystemMenu(anchor->mapToGlobal(anchor->rect().center()));
@@ -120,6 +129,35 @@ void DialogWidget::resizeEvent(QResizeEvent* event) {
 
 void DialogWidget::PopupSystemMenu(const QPoint& globalPos) {
     systemMenu_->popup(globalPos);
+}
+
+// --- AccessKeyLabel ---------------------------------------------------------------------
+
+bool AccessKeyLabel::event(QEvent* event) {
+    // A label only ever hears of the shortcut of its own access key.
+    if (event->type() != QEvent::Shortcut || buddy() == nullptr)
+        return QLabel::event(event);
+    QWidget* target = buddy();
+    if (target->focusPolicy() != Qt::NoFocus)
+        target->setFocus(Qt::ShortcutFocusReason);
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    return true;
+}
+
+// --- LinesEdit --------------------------------------------------------------------------
+
+bool LinesEdit::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool control = (key->modifiers() & Qt::ControlModifier) != 0;
+        if (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && control)) {
+            // The text's own handling keeps every Tab; the window's moves the focus.
+            QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                                        !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
 }
 
 // --- WrapCheckBox -----------------------------------------------------------------------
@@ -409,17 +447,29 @@ void ListViewWidget::keyPressEvent(QKeyEvent* event) {
         onKeyDown(VirtualKey(event->key()));
     if (!self)
         return;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && onReturn && onReturn()) {
+        event->accept();
+        return;
+    }
+    if (!self)
+        return;
     const bool menuKey = event->key() == Qt::Key_Menu ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (menuKey && contextMenu) {
-        // At the current row, or at the top of the list when there is none.
-        QRect row = visualRect(currentIndex());
-        const QPoint at = row.isValid() ? QPoint(row.left() + 8, row.bottom()) : QPoint(8, 8);
-        contextMenu->popup(viewport()->mapToGlobal(at));
+        PopupContextMenu();
         event->accept();
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void ListViewWidget::PopupContextMenu() {
+    if (!contextMenu)
+        return;
+    const QRect row = visualRect(currentIndex());
+    const QPoint at = row.isValid() ? QPoint(row.left() + 8, row.bottom()) : QPoint(8, 8);
+    contextMenu->popup(viewport()->mapToGlobal(at));
 }
 
 void ListViewWidget::contextMenuEvent(QContextMenuEvent* event) {

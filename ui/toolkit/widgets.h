@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTableView>
 
 #include <QPointer>
@@ -42,6 +44,8 @@ public:
     std::function<void(const std::vector<std::string>& paths)> onDropFiles;
     // Called after the window changed its size.
     std::function<void()> onResize;
+    // The Menu key or Shift+F10 that no control took; true when it opened a menu.
+    std::function<bool()> onMenuKey;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -64,6 +68,31 @@ class PageWidget : public QWidget {
 public:
     using QWidget::QWidget;
     QSize sizeHint() const override { return minimumSize(); }
+};
+
+// A label whose access key takes the focus to its buddy and does nothing else. (Qt's own
+// label clicks a buddy that is a button: the access key of "Permissions for" would tick the
+// check box after it.)
+class AccessKeyLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+protected:
+    bool event(QEvent* event) override;
+};
+
+// A box of lines. Tab types a tab, as lines may need one; Ctrl+Tab and Shift+Tab move on
+// to the next and previous control, as in Qt's own text editors.
+class LinesEdit : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // A check box whose text wraps onto several lines within its rectangle.
@@ -116,8 +145,13 @@ public:
     // them); key is the virtual key.
     std::function<void()> onClick;
     std::function<void(int key)> onKeyDown;
+    // Enter or Return; true when it was taken (it then never reaches the default button).
+    std::function<bool()> onReturn;
     // Shown on a right click, the Menu key or Shift+F10; not owned.
     QPointer<QMenu> contextMenu;
+
+    // Opens the context menu at the current row, or at the top of the list when there is none.
+    void PopupContextMenu();
 
     // The key a key-down notification carries.
     static int VirtualKey(int qtKey);

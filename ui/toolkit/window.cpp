@@ -186,7 +186,7 @@ QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*
     switch (control.kind) {
     case Kind::Label:
     case Kind::LabelCentered: {
-        auto* label = new QLabel(text, parentWidget);
+        auto* label = new detail::AccessKeyLabel(text, parentWidget);
         const Qt::Alignment horizontal =
             control.kind == Kind::Label ? Qt::AlignLeft : Qt::AlignHCenter;
         label->setAlignment(horizontal | Qt::AlignTop);
@@ -228,8 +228,9 @@ QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*
         break;
     }
     case Kind::RadioButton: {
+        // The group decides which button is on; a radio button stays auto-exclusive all the
+        // same, which is what makes it read as a radio button to a screen reader.
         auto* button = new QRadioButton(text, parentWidget);
-        button->setAutoExclusive(false);
         if (radioGroup == nullptr || (control.flags & state::kGroup)) {
             radioGroup = new QButtonGroup(parentWidget);
             radioGroup->setExclusive(true);
@@ -243,9 +244,9 @@ QWidget* Window::Impl::MakeControl(const ControlTemplate& control, QButtonGroup*
     }
     case Kind::Edit: {
         if (control.flags & state::kMultiline) {
-            // A box of lines, for lists pasted in; Tab still moves on to the next control.
-            auto* edit = new QPlainTextEdit(text, parentWidget);
-            edit->setTabChangesFocus(true);
+            // A box of lines, for lists pasted in or typed with a tab between path and
+            // account.
+            auto* edit = new detail::LinesEdit(text, parentWidget);
             edit->setLineWrapMode(QPlainTextEdit::NoWrap);
             widget = edit;
             break;
@@ -322,6 +323,12 @@ void Window::Impl::Wire(const ControlTemplate& control, QWidget* widget) {
         auto* view = static_cast<detail::ListViewWidget*>(widget);
         view->onClick = [this, id] { Dispatch(id, Notify::Click); };
         view->onKeyDown = [this, id](int key) { Dispatch(id, Notify::KeyDown, key); };
+        view->onReturn = [this, id] {
+            if (detached || !handlers.contains({id, static_cast<int>(Notify::Return)}))
+                return false;
+            Dispatch(id, Notify::Return);
+            return true;
+        };
         QObject::connect(view, &QAbstractItemView::doubleClicked, widget,
                          [this, id] { Dispatch(id, Notify::DblClick); });
         break;

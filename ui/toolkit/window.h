@@ -30,6 +30,7 @@ enum class Notify {
     KillFocus, // list view lost the focus
     KeyDown,   // key pressed in a list view; the handler gets the key
     DblClick,  // list view row double-clicked (after the click that selected it)
+    Return,    // Enter or Return in a list view; when handled, the key goes no further
 };
 
 // The edges of its window a control keeps its distance to when the window is resized.
@@ -249,6 +250,9 @@ public:
     void SetResizable();
     // Files dropped on the window from a file manager go to OnDropFiles.
     void AcceptFileDrops();
+    // The Menu key and Shift+F10 open that list view's context menu wherever the focus is in
+    // the window.
+    void SetMenuKeyControl(int id);
 
 protected:
     virtual void OnInitDialog() {} // once per run, before the window is shown

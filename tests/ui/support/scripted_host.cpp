@@ -121,7 +121,7 @@ int ScriptedHost::RunModal(Modal& modal) {
 }
 
 int ScriptedHost::MessageBox(const Window* /*owner*/, std::string_view text, std::string_view title,
-                             unsigned type) {
+                             unsigned type, std::string_view informative) {
     const std::string shownTitle(title);
     const std::string shownText(text);
     const int fallback = (type & 0x0F) == MB_YESNOCANCEL ? IDCANCEL
@@ -130,7 +130,7 @@ int ScriptedHost::MessageBox(const Window* /*owner*/, std::string_view text, std
     if (expectations_.empty() || expectations_.front().kind != Expectation::Kind::Message) {
         ADD_FAILURE() << "unexpected " << Describe("message box", shownTitle, shownText)
                       << (expectations_.empty() ? "" : " (another prompt was expected)");
-        messages_.push_back({shownTitle, shownText, type, fallback});
+        messages_.push_back({shownTitle, shownText, std::string(informative), type, fallback});
         return fallback;
     }
     Expectation expectation = std::move(expectations_.front());
@@ -143,7 +143,7 @@ int ScriptedHost::MessageBox(const Window* /*owner*/, std::string_view text, std
                       << Describe("", shownTitle, shownText) << " cannot answer " << answer;
         answer = fallback;
     }
-    messages_.push_back({shownTitle, shownText, type, answer});
+    messages_.push_back({shownTitle, shownText, std::string(informative), type, answer});
     return answer;
 }
 

@@ -17,7 +17,8 @@ namespace tk::test {
 struct MessageRecord {
     std::string title;
     std::string text;
-    unsigned type; // MB_OK, or MB_YESNOCANCEL | MB_ICONQUESTION
+    std::string informative; // the smaller text under the text; empty when there is none
+    unsigned type;           // MB_OK, or MB_YESNOCANCEL | MB_ICONQUESTION
     int answer;
 };
 
@@ -52,7 +53,7 @@ public:
 
     int RunModal(Modal& modal) override;
     int MessageBox(const Window* owner, std::string_view text, std::string_view title,
-                   unsigned type) override;
+                   unsigned type, std::string_view informative) override;
     FileDialogResult FileDialog(const FileDialogRequest& request) override;
 
 private:
