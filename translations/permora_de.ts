@@ -1299,11 +1299,11 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
     <name>RecoveryOffer</name>
     <message>
         <source>Recovered: 1 template, %1</source>
-        <translation>Wiederhergestellt: 1 Vorlage, %1</translation>
+        <translation>Gerettet: 1 Vorlage, %1</translation>
     </message>
     <message>
         <source>Import ne&amp;west</source>
-        <translation>&amp;Neueste importieren</translation>
+        <translation>Neueste i&amp;mportieren</translation>
     </message>
     <message>
         <source>C&amp;hoose...</source>

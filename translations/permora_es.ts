@@ -1307,7 +1307,7 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     </message>
     <message>
         <source>C&amp;hoose...</source>
-        <translation>E&amp;legir...</translation>
+        <translation>Esc&amp;oger...</translation>
     </message>
     <message>
         <source>Dis&amp;miss</source>

@@ -28,7 +28,7 @@ const tk::DialogTemplate& Template() {
             {tk::IDC_STATIC, Kind::GroupBox, QT_TRANSLATE_NOOP("Dialog", "Apply To"), 7, 53, 276,
              38},
             {IDC_FILE_DIRECTORY, Kind::RadioButton, QT_TRANSLATE_NOOP("Dialog", "&File/Directory"),
-             17, 68, 80, 10, st::kChecked},
+             17, 68, 88, 10, st::kChecked},
             {IDC_STORAGE, Kind::RadioButton, QT_TRANSLATE_NOOP("Dialog", "&Storage"), 107, 68, 70,
              10},
             {tk::IDC_STATIC, Kind::Label,

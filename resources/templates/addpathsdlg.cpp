@@ -25,7 +25,7 @@ const tk::DialogTemplate& Template() {
             {tk::IDC_STATIC, Kind::GroupBox, QT_TRANSLATE_NOOP("Dialog", "Apply To"), 7, 124, 286,
              30},
             {IDC_FILE_DIRECTORY, Kind::RadioButton, QT_TRANSLATE_NOOP("Dialog", "&File/Directory"),
-             17, 138, 80, 10, st::kChecked},
+             17, 138, 88, 10, st::kChecked},
             {IDC_STORAGE, Kind::RadioButton, QT_TRANSLATE_NOOP("Dialog", "&Storage"), 107, 138, 70,
              10},
             {IDC_USE_COPIED, Kind::CheckBox,

@@ -15,8 +15,8 @@ const tk::DialogTemplate& Template() {
         "MS Shell Dlg",
         8,
         {
-            {tk::IDC_STATIC, Kind::Label, QT_TRANSLATE_NOOP("Dialog", "&File:"), 7, 9, 20, 8},
-            {IDC_FILE_LABEL, Kind::Label, QT_TRANSLATE_NOOP("Dialog", "Untit&led"), 29, 9, 296, 8},
+            {tk::IDC_STATIC, Kind::Label, QT_TRANSLATE_NOOP("Dialog", "&File:"), 7, 9, 24, 8},
+            {IDC_FILE_LABEL, Kind::Label, QT_TRANSLATE_NOOP("Dialog", "Untit&led"), 33, 9, 292, 8},
             {IDC_TARGET_LIST, Kind::ListView, "", 7, 22, 318, 196},
             {IDC_NEW, Kind::PushButton, QT_TRANSLATE_NOOP("Dialog", "&New"), 334, 22, 52, 14,
              st::kDefault},

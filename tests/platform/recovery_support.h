@@ -51,6 +51,13 @@ inline std::vector<fs::path> RecoveryFiles(const fs::path& folder) {
     return files;
 }
 
+// The recovery files alone, without their side files.
+inline std::vector<fs::path> RecoveryConfFiles(const fs::path& folder) {
+    std::vector<fs::path> files = RecoveryFiles(folder);
+    std::erase_if(files, [](const fs::path& file) { return file.extension() != ".conf"; });
+    return files;
+}
+
 inline unsigned Mode(const fs::path& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;

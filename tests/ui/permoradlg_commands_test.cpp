@@ -182,6 +182,19 @@ TEST_F(CommandsTest, MenuKeyOpensTheMenuAndItsAboutItemTheAboutBox) {
     });
 }
 
+// After Remove the keyboard's current row is the row selected, wherever it was before.
+TEST_F(CommandsTest, AfterRemoveTheKeyboardGoesOnFromTheSelectedRow) {
+    Run([&](PermoraDlg& d) {
+        QAbstractItemView* view = ListWidget(d);
+        const int last = view->model()->rowCount() - 1;
+        ClickRow(d, last);
+        QTest::keyClick(view, Qt::Key_Delete);
+        const std::vector<int> selected = d.GetListView(IDC_TARGET_LIST).SelectedRows();
+        ASSERT_EQ(selected.size(), 1u);
+        EXPECT_EQ(view->currentIndex().row(), selected.front());
+    });
+}
+
 TEST_F(CommandsTest, CopyLineAndCopySecurityFillTheClipboardAndPasteNeverReadsIt) {
     Run([&](PermoraDlg& d) {
         const std::vector<std::string> lines = Lines(d);
@@ -258,7 +271,9 @@ TEST_F(CommandsTest, AddPathsListsFailingLinesSkipsKnownPathsAndUsesTheCopiedSec
         {"failing lines are listed with their numbers until fixed",
          false,
          {"/vol/ok\nnot a path\n/vol/also_ok\n/vol/has space", "/vol/ok\n/vol/also_ok"},
-         {{"2 | not a path", "4 | /vol/has space"}, {}},
+         {{"2 | not a path (a blank is not allowed)",
+           "4 | /vol/has space (a blank is not allowed)"},
+          {}},
          true,
          false,
          nullptr,

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QTest>
 #include <QWidget>
 
@@ -880,7 +881,9 @@ TEST_F(PermoraDlgTest, ColumnsShareTheListWidth) {
             tk::SystemMetric(tk::Metric::CxHThumb) + 36 * tk::SystemMetric(tk::Metric::CxBorder);
         EXPECT_EQ(list.ColumnWidth(1), list.TextWidth("Security Style    ") + extra);
         EXPECT_EQ(list.ColumnWidth(2), list.TextWidth("Security Level    ") + extra);
-        EXPECT_EQ(list.ColumnWidth(0) + list.ColumnWidth(1) + list.ColumnWidth(2),
+        // Room is left for the vertical scroll bar, shown or not.
+        const int bar = list.Widget()->verticalScrollBar()->sizeHint().width();
+        EXPECT_EQ(list.ColumnWidth(0) + list.ColumnWidth(1) + list.ColumnWidth(2) + bar,
                   list.ClientWidth());
         EXPECT_GT(list.ColumnWidth(0), list.ColumnWidth(1));
     });

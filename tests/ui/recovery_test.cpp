@@ -48,6 +48,7 @@ namespace fs = std::filesystem;
 using namespace res::PermoraDlg;
 using recovery_test::Mode;
 using recovery_test::NameAged;
+using recovery_test::RecoveryConfFiles;
 using recovery_test::RecoveryFiles;
 using recovery_test::StateHome;
 using tk::test::ReadBytes;
@@ -139,15 +140,17 @@ TEST_F(RecoveryWindowTest, UnsavedWorkIsWrittenAsSaveUnicodeWouldWriteIt) {
                 expected = permora::EncodeUnicode(d.Document().Template());
             },
             c.close);
-        const std::vector<fs::path> files = RecoveryFiles(Folder());
+        const std::vector<fs::path> files = RecoveryConfFiles(Folder());
         if (!c.written) {
-            EXPECT_TRUE(files.empty());
+            EXPECT_TRUE(RecoveryFiles(Folder()).empty());
             continue;
         }
         ASSERT_EQ(files.size(), 1u);
         EXPECT_EQ(ReadBytes(files[0].string()), expected);
         EXPECT_TRUE(recovery::IsRecoveryFileName(files[0].filename().string()));
         EXPECT_EQ(Mode(files[0]), 0600u);
+        // Beside it, what the work was of, for the user alone.
+        EXPECT_EQ(Mode(files[0].string() + ".origin"), 0600u);
         EXPECT_EQ(Mode(Folder()), 0700u);
         EXPECT_TRUE(host.Messages().empty() || c.name == std::string("a partial import"));
     }
@@ -170,7 +173,7 @@ TEST_F(RecoveryWindowTest, NewWritesTheTemplateItClears) {
             EXPECT_EQ(d.Document().Template().Count, 0);
         },
         [](PermoraDlg& d) { tk::test::Click(d, IDC_CLOSE); });
-    const std::vector<fs::path> files = RecoveryFiles(Folder());
+    const std::vector<fs::path> files = RecoveryConfFiles(Folder());
     ASSERT_EQ(files.size(), 1u) << "the label lost its \"*\" with New";
     EXPECT_EQ(ReadBytes(files[0].string()), before);
 }
@@ -212,7 +215,7 @@ TEST_F(RecoveryWindowTest, AFileReadWholeAtStartIsNotUnsavedWork) {
         for (const std::string& message : c.messages)
             host.ExpectMessage("Error", message);
         dlg.DoModal();
-        EXPECT_EQ(RecoveryFiles(Folder()).size(), c.whole ? 0u : 1u);
+        EXPECT_EQ(RecoveryConfFiles(Folder()).size(), c.whole ? 0u : 1u);
     }
 }
 

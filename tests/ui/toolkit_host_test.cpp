@@ -218,7 +218,7 @@ TEST(ModalHostTest, QtHostReallyRunsModalWindows) {
                 box->button(QMessageBox::No)->click();
         });
         EXPECT_EQ(tk::QtHost().MessageBox(nullptr, "Save the changes?", "Confirm",
-                                          tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION),
+                                          tk::MB_YESNOCANCEL | tk::MB_ICONQUESTION, {}),
                   tk::IDNO);
     }
     {
