@@ -461,8 +461,8 @@ TEST(X11FocusTest, AddTakesAPathTypedAtOnce) {
         ASSERT_TRUE(dialogOpen("NTFS Security for/vol/vol1/typed"))
             << "the typed path did not reach the path field";
         ASSERT_TRUE(Xdotool({"key", "Return"}));
-        ASSERT_TRUE(WaitFor([&] { return dlg.Template().Count == 1; }));
-        EXPECT_EQ(OnGui([&] { return dlg.Template().Head->Path; }), "/vol/vol1/typed");
+        ASSERT_TRUE(WaitFor([&] { return dlg.Document().Template().Count == 1; }));
+        EXPECT_EQ(OnGui([&] { return dlg.Document().Template().Head->Path; }), "/vol/vol1/typed");
         ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
         EXPECT_TRUE(WaitFor([&] { return dlg.IsEnded(); })) << "Escape did not close the window";
@@ -557,9 +557,9 @@ TEST(X11FocusTest, EnterOnTheListEditsTheRow) {
         ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
         OnGui([&] {
             for (const char* path : {"/vol/vol1/home", "/vol/vol1/work"})
-                dlg.Template().Append(std::make_unique<permora::TargetObject>(
+                dlg.Document().Append(std::make_unique<permora::TargetObject>(
                     path, permora::MakeDefaultDescriptor()));
-            dlg.RefreshList();
+            dlg.GetListView(IDC_TARGET_LIST).SetSelectedRows({0});
             dlg.UpdateButtons();
             return true;
         });
@@ -600,7 +600,7 @@ TEST(X11FocusTest, EnterOnTheListEditsTheRow) {
         EXPECT_EQ(modalTitle(), "Add a File or Folder to the template");
         ASSERT_TRUE(Xdotool({"key", "Escape"}));
         ASSERT_TRUE(WaitFor([&] { return MainWindowActive(dlg); }));
-        EXPECT_EQ(OnGui([&] { return dlg.Template().Count; }), 2);
+        EXPECT_EQ(OnGui([&] { return dlg.Document().Template().Count; }), 2);
     });
     EXPECT_TRUE(dlg.IsEnded());
 }
@@ -644,7 +644,7 @@ TEST(X11FocusTest, TheListHasTheFocusAndItsMenuEverywhere) {
             return dlg.GetListView(IDC_TARGET_LIST).SelectedRows() == std::vector<int>{2};
         }));
         ASSERT_TRUE(Xdotool({"key", "Delete"}));
-        ASSERT_TRUE(WaitFor([&] { return dlg.Template().Count == 2; }));
+        ASSERT_TRUE(WaitFor([&] { return dlg.Document().Template().Count == 2; }));
         const auto state = [&] {
             return OnGui([&] {
                 return std::pair(dlg.GetListView(IDC_TARGET_LIST).SelectedRows(),
@@ -669,9 +669,9 @@ TEST(X11FocusTest, ALongListScrollsOnlyDownwards) {
         ASSERT_TRUE(BringUp(dlg)) << "the window never came up";
         OnGui([&] {
             for (int i = 0; i < 200; ++i)
-                dlg.Template().Append(std::make_unique<permora::TargetObject>(
+                dlg.Document().Append(std::make_unique<permora::TargetObject>(
                     "/vol/vol1/home/" + std::to_string(i), permora::MakeDefaultDescriptor()));
-            dlg.RefreshList();
+            dlg.GetListView(IDC_TARGET_LIST).SetSelectedRows({0});
             dlg.UpdateButtons();
             return true;
         });
