@@ -457,6 +457,7 @@ private:
     pid_t windowManager_ = -1;
     int serverWatch_ = -1;
     int windowManagerWatch_ = -1;
+    int watcherLock_ = -1; // held while the watcher runs; see HoldDisplayFolder
     ino_t serverSocket_ = 0;
     int display_ = -1;
     int port_ = 0;
@@ -604,6 +605,15 @@ bool Session::StartServer(int editorEnd) {
 bool Session::Start(int editorEnd) {
     RemoveDisplayLeftovers(FolderBases());
     folder_ = MakePrivateFolder();
+    if (!folder_.empty()) {
+        watcherLock_ = HoldDisplayFolder(folder_);
+        if (watcherLock_ < 0) {
+            const int reason = errno;
+            RemoveOwnFolder(folder_);
+            folder_.clear();
+            errno = reason;
+        }
+    }
     if (folder_.empty()) {
         std::fprintf(stderr, "Permora could not make a private folder for its display: %s\n",
                      std::strerror(errno));
@@ -716,6 +726,7 @@ void Session::Stop() {
     if (!folder_.empty())
         RemoveOwnFolder(folder_);
     folder_.clear();
+    CloseDescriptor(watcherLock_);
 }
 
 // The watcher: a session of its own (no terminal signal reaches it or the servers), the

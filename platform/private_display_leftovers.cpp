@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -63,15 +64,6 @@ bool ReadProcessStat(pid_t pid, ProcessStat& stat) {
 
 bool ProcessGone(pid_t pid) {
     return ::kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-// Whether the process that started at `start` still runs; when /proc cannot tell, whether
-// any process of that id does. An ended process not yet reaped has stopped running.
-bool ProcessRuns(pid_t pid, const std::string& start) {
-    ProcessStat stat;
-    if (!ReadProcessStat(pid, stat))
-        return !ProcessGone(pid);
-    return stat.state != 'Z' && stat.state != 'X' && stat.start == start;
 }
 
 bool AllDigits(const std::string& text, std::size_t at, std::size_t end) {
@@ -202,6 +194,31 @@ long LockNumber(const std::string& name) {
     return Number(name, 2, name.size() - kSuffix);
 }
 
+// The lock of the display folder's watcher, taken here because the watcher has ended: it
+// held it for its whole life. -1 while the watcher runs, and for a folder without that lock
+// (one being made, say), which is left alone.
+int EndedWatcherLock(int parent, const Entry& entry) {
+    const int folder =
+        ::openat(parent, entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0)
+        return -1;
+    struct stat status {};
+    const bool same = ::fstat(folder, &status) == 0 && status.st_ino == entry.status.st_ino &&
+                      status.st_dev == entry.status.st_dev;
+    const int lock =
+        same ? ::openat(folder, kWatcherLockName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)
+             : -1;
+    ::close(folder);
+    if (lock < 0)
+        return -1;
+    if (::fstat(lock, &status) != 0 || !S_ISREG(status.st_mode) || !OwnedByMe(status) ||
+        ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        ::close(lock);
+        return -1;
+    }
+    return lock;
+}
+
 void RemoveDeadFolders(const std::string& base) {
     const int folder = OpenFolder(base.c_str());
     if (folder < 0)
@@ -220,10 +237,15 @@ void RemoveDeadFolders(const std::string& base) {
             pidEnd == std::string::npos ? pidEnd : name.find('-', pidEnd + 1);
         if (startEnd == std::string::npos || !AllDigits(name, pidEnd + 1, startEnd))
             continue;
-        const long pid = Number(name, prefix, pidEnd);
-        const std::string start = name.substr(pidEnd + 1, startEnd - pidEnd - 1);
-        if (pid > 0 && !ProcessRuns(static_cast<pid_t>(pid), start))
+        // The id names a process of the namespace the watcher ran in, which need not be
+        // this one: only the watcher's own lock tells whether it still runs.
+        if (Number(name, prefix, pidEnd) <= 0)
+            continue;
+        const int ended = EndedWatcherLock(folder, entry);
+        if (ended >= 0) {
             RemoveFolderAt(folder, entry);
+            ::close(ended);
+        }
     }
     ::close(folder);
 }
@@ -314,6 +336,23 @@ ino_t XSocketInode(int number) {
     if (::lstat(path.c_str(), &status) != 0 || !S_ISSOCK(status.st_mode) || !OwnedByMe(status))
         return 0;
     return status.st_ino;
+}
+
+int HoldDisplayFolder(const std::string& folder) {
+    const int dir = OpenFolder(folder.c_str());
+    if (dir < 0)
+        return -1;
+    // Locked under another name first, so that no one ever finds the lock's name unheld.
+    constexpr const char* kMaking = ".watcher.lock-new";
+    int lock = ::openat(dir, kMaking, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (lock >= 0 && (::flock(lock, LOCK_EX | LOCK_NB) != 0 ||
+                      ::renameat(dir, kMaking, dir, kWatcherLockName) != 0)) {
+        ::unlinkat(dir, kMaking, 0);
+        ::close(lock);
+        lock = -1;
+    }
+    ::close(dir);
+    return lock;
 }
 
 void RemoveOwnFolder(const std::string& folder) {

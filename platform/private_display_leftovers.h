@@ -2,8 +2,9 @@
 
 // What a private display leaves when one of its processes is killed outright, and how the
 // next start finds and removes it. A display's folder carries in its name the process id
-// and start time of the watcher that made it, so that whether that watcher still runs can
-// be told without trusting anything inside the folder. Plain POSIX and /proc.
+// and start time of the watcher that made it, and holds a file that the watcher keeps
+// locked for its whole life: the lock, not the process id (which may be of another PID
+// namespace), tells whether the watcher still runs. Plain POSIX and /proc.
 
 #include <sys/types.h>
 
@@ -15,11 +16,15 @@ namespace permora {
 // The folder of the X server sockets; the server's lock files lie beside it in /tmp.
 inline constexpr const char* kXSocketFolder = "/tmp/.X11-unix";
 
+// The file in a display folder that its watcher holds locked (flock) for its whole life.
+inline constexpr const char* kWatcherLockName = "watcher.lock";
+
 // "permora-display-PID-START-" for this process: the start of a display folder's name.
 std::string DisplayFolderPrefix();
 
 // Removes, among the leftovers of this account only, those whose process has ended: the
-// display folders in each of `bases`, and X display locks and X sockets. Never follows a
+// display folders in each of `bases` whose watcher's lock is free, and X display locks and
+// X sockets. Never follows a
 // link, never touches what another account owns or what a live process holds.
 void RemoveDisplayLeftovers(const std::vector<std::string>& bases);
 
@@ -31,6 +36,10 @@ void RemoveServerFiles(int number, pid_t server, ino_t socketInode);
 
 // The inode of display `number`'s X socket when this account owns it; 0 otherwise.
 ino_t XSocketInode(int number);
+
+// Makes the watcher's lock in its new display folder and takes it: the descriptor, to be
+// kept open for the watcher's whole life, or -1 when it cannot be made.
+int HoldDisplayFolder(const std::string& folder);
 
 // Removes a folder of this account and the files in it; never follows a link.
 void RemoveOwnFolder(const std::string& folder);

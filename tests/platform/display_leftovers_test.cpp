@@ -45,17 +45,33 @@ protected:
     fs::path base_;
 };
 
+// Whether a display folder goes is told by its watcher's lock alone: a folder whose lock
+// is free goes, whatever its name says, and one whose lock is held stays, also when the
+// process id in its name is of no process here (a watcher in another PID namespace).
 TEST_F(DisplayLeftovers, OnlyFoldersOfEndedWatchersGo) {
     const std::string self = std::to_string(::getpid());
+    const auto withLock = [](const fs::path& folder) {
+        std::ofstream(folder / kWatcherLockName) << "";
+        return folder;
+    };
     const fs::path ended =
-        Folder("permora-display-" + std::to_string(EndedProcess()) + "-42-aB3xYz");
+        withLock(Folder("permora-display-" + std::to_string(EndedProcess()) + "-42-aB3xYz"));
     // Same process id, another start: the id was reused since the watcher ended.
-    const fs::path reused = Folder("permora-display-" + self + "-1-Qw7eRt");
+    const fs::path reused = withLock(Folder("permora-display-" + self + "-1-Qw7eRt"));
     const fs::path live = Folder(DisplayFolderPrefix() + "Zx9cVb");
-    const fs::path noStart = Folder("permora-display-" + self + "-xyz");
-    const fs::path other = Folder("someone-else-1-2-abc");
+    const int liveLock = HoldDisplayFolder(live.string());
+    ASSERT_GE(liveLock, 0);
+    const fs::path elsewhere =
+        Folder("permora-display-" + std::to_string(EndedProcess()) + "-7-nS4pcE");
+    const int elsewhereLock = HoldDisplayFolder(elsewhere.string());
+    ASSERT_GE(elsewhereLock, 0);
+    // Being made: no lock yet.
+    const fs::path unlocked =
+        Folder("permora-display-" + std::to_string(EndedProcess()) + "-9-mK2jhG");
+    const fs::path noStart = withLock(Folder("permora-display-" + self + "-xyz"));
+    const fs::path other = withLock(Folder("someone-else-1-2-abc"));
     // A link named like a dead display's folder is left, and so is what it leads to.
-    const fs::path target = Folder("kept-target");
+    const fs::path target = withLock(Folder("kept-target"));
     fs::create_directory_symlink(target, base_ / "permora-display-1-1-link00");
 
     RemoveDisplayLeftovers({base_.string(), base_.string()});
@@ -63,10 +79,19 @@ TEST_F(DisplayLeftovers, OnlyFoldersOfEndedWatchersGo) {
     EXPECT_FALSE(fs::exists(ended));
     EXPECT_FALSE(fs::exists(reused));
     EXPECT_TRUE(fs::exists(live / "passwd"));
+    EXPECT_TRUE(fs::exists(elsewhere / "passwd"));
+    EXPECT_TRUE(fs::exists(unlocked / "passwd"));
     EXPECT_TRUE(fs::exists(noStart / "passwd"));
     EXPECT_TRUE(fs::exists(other / "passwd"));
     EXPECT_TRUE(fs::is_symlink(base_ / "permora-display-1-1-link00"));
     EXPECT_TRUE(fs::exists(target / "passwd"));
+
+    // Once its watcher ends, the folder goes at the next start.
+    ::close(elsewhereLock);
+    RemoveDisplayLeftovers({base_.string()});
+    EXPECT_FALSE(fs::exists(elsewhere));
+    EXPECT_TRUE(fs::exists(live / kWatcherLockName));
+    ::close(liveLock);
 }
 
 TEST_F(DisplayLeftovers, OwnFolderGoesWithItsFilesButNeverThroughALink) {
