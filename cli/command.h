@@ -48,5 +48,7 @@ extern const Command kRevoke;
 extern const Command kRemove;
 extern const Command kCapture;
 extern const Command kVerify;
+extern const Command kProtect;
+extern const Command kUnprotect;
 
 } // namespace permora::cli

@@ -3,6 +3,7 @@
 // What the commands of permora-cli share: reading and writing template files, and the
 // texts of targets and entries.
 
+#include "model/checks.h"
 #include "model/target.h"
 #include "model/template_ops.h"
 #include "template_file/template_file.h"
@@ -54,14 +55,17 @@ using WarningFn = std::function<void(const ReadWarning& warning)>;
 // "FILE:LINE: warning: TEXT" to it; with onWarning given, each warning is also handed to it
 // (before the target it belongs to is taken). With everyLine, a failing line does not end
 // the reading: each line is read as if the lines before it had read.
+// With repeats given (and warnings), each target that repeats an earlier one's path and
+// level, or has "." or ".." segments, is warned about as well.
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
                         std::ostream* warnings = nullptr, std::istream* in = nullptr,
-                        const WarningFn& onWarning = {}, bool everyLine = false);
+                        const WarningFn& onWarning = {}, bool everyLine = false,
+                        PathRepeats* repeats = nullptr);
 
 // The same, handing each target read to take instead of keeping it.
 LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
                        std::istream* in, std::ostream* warnings = nullptr,
-                       const WarningFn& onWarning = {});
+                       const WarningFn& onWarning = {}, PathRepeats* repeats = nullptr);
 
 // Reads a template that a command needs whole, as LoadTemplate does (reader messages on err).
 // Returns kSuccess when it was read whole. Otherwise says on err what went wrong and returns

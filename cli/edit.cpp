@@ -3,10 +3,12 @@
 #include "cli/edit.h"
 
 #include "template_file/follow_links.h"
+#include "template_file/terminal_text.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <map>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -29,11 +31,12 @@ bool LeadsToFile(const std::string& path) {
     return !FollowLinks(path, target, info, exists) || exists;
 }
 
-// How many targets of the file that the command did not change, still in the template, the
-// save would give a different meaning.
-long long TargetsAltered(const SecurityTemplate& tmpl, const std::vector<const TargetObject*>& read,
-                         const std::vector<ReadWarning>& warnings,
-                         const std::vector<const TargetObject*>& changed) {
+// The targets of the file (by position) that the command did not change, still in the
+// template, that the save would give a different meaning.
+std::set<int> TargetsAltered(const SecurityTemplate& tmpl,
+                             const std::vector<const TargetObject*>& read,
+                             const std::vector<ReadWarning>& warnings,
+                             const std::vector<const TargetObject*>& changed) {
     std::set<const TargetObject*> kept;
     for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
         kept.insert(t);
@@ -49,7 +52,7 @@ long long TargetsAltered(const SecurityTemplate& tmpl, const std::vector<const T
             altered.insert(warning.target);
         }
     }
-    return static_cast<long long>(altered.size());
+    return altered;
 }
 
 } // namespace
@@ -60,13 +63,52 @@ void AddEditOptions(CLI::App& command, EditOptions& options) {
     command.add_flag("--no-wait", options.noWait,
                      "End with status 3 instead of waiting while another process writes the file");
     command.add_flag("--force", options.force,
-                     "Write although targets not asked for would change their meaning");
+                     "Write although targets not asked for would change their meaning, or a "
+                     "new permission list would take every other access away");
 }
 
 namespace {
 
-int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change, std::ostream& said,
-         std::ostream& out, std::ostream& err) {
+// The lines of every target, by target, for a dry run to compare.
+std::vector<std::pair<const TargetObject*, std::string>> LinesOf(const SecurityTemplate& tmpl) {
+    std::vector<std::pair<const TargetObject*, std::string>> lines;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        lines.emplace_back(t, ToLine(*t));
+    }
+    return lines;
+}
+
+// What a dry run would change, as diff prints it: "- " the line before, "+ " the line after,
+// target by target in template order (targets taken out first).
+std::string LinesChanged(const std::vector<std::pair<const TargetObject*, std::string>>& before,
+                         const SecurityTemplate& after) {
+    std::map<const TargetObject*, const std::string*> old;
+    for (const auto& [target, line] : before) {
+        old.emplace(target, &line);
+    }
+    std::set<const TargetObject*> kept;
+    std::string changes;
+    for (const TargetObject* t = after.Head; t != nullptr; t = t->Next) {
+        kept.insert(t);
+        const std::string line = ToLine(*t);
+        const auto found = old.find(t);
+        if (found == old.end()) {
+            changes += "+ " + line + "\n";
+        } else if (*found->second != line) {
+            changes += "- " + *found->second + "\n+ " + line + "\n";
+        }
+    }
+    std::string removed;
+    for (const auto& [target, line] : before) {
+        if (kept.count(target) == 0) {
+            removed += "- " + line + "\n";
+        }
+    }
+    return removed + changes;
+}
+
+int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
+         std::ostringstream& said, std::ostream& out, std::ostream& err) {
     const bool inPlace = options.output.empty();
     const LockWait wait = options.noWait ? LockWait::No : LockWait::Yes;
     FileLock lock;
@@ -97,12 +139,27 @@ int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
         edit_detail::afterRead();
     }
 
+    std::vector<std::pair<const TargetObject*, std::string>> before;
+    if (options.dryRun) {
+        before = LinesOf(tmpl);
+    }
     const Change changed = change(tmpl, exists, said);
+    if (options.dryRun && changed.status == kSuccess) {
+        const std::string counts = said.str();
+        said.str(LinesChanged(before, tmpl) + counts);
+        said.seekp(0, std::ios_base::end);
+    }
     if (changed.status != kSuccess || !changed.write || options.dryRun) {
         return changed.status;
     }
+    const std::set<int> altered = TargetsAltered(tmpl, read, warnings, changed.changed);
     for (const ReadWarning& warning : warnings) {
-        err << options.file << ':' << warning.line << ": warning: " << warning.text << '\n';
+        // Which warnings keep the file from being written, unless forced.
+        const bool blocks = !options.force && WarningChangesMeaning(warning.text) &&
+                            (altered.count(warning.target) != 0 ||
+                             static_cast<std::size_t>(warning.target) >= read.size());
+        err << options.file << ':' << warning.line << ": warning: " << warning.text
+            << (blocks ? " (this keeps the file from being written)" : "") << '\n';
     }
     // A warning after the last target is about the file itself: what stands after U+001A,
     // which the save would lose.
@@ -114,13 +171,18 @@ int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
                                      "was written (--force writes anyway)");
         return kFound;
     }
-    const long long altered = TargetsAltered(tmpl, read, warnings, changed.changed);
-    if (altered > 0 && !options.force) {
-        Complain(err, options.file + ": " +
-                          Plural(altered, "target that was not to change",
-                                 "targets that were not to change") +
-                          " would be saved with a different meaning; nothing was written "
-                          "(--force writes anyway)");
+    if (!altered.empty() && !options.force) {
+        for (const int index : altered) {
+            Complain(err, options.file + ": " + read[static_cast<std::size_t>(index)]->Path +
+                              ": the target was not to change and would be saved with a "
+                              "different meaning");
+        }
+        Complain(err,
+                 options.file + ": " +
+                     Plural(static_cast<long long>(altered.size()), "target that was not to change",
+                            "targets that were not to change") +
+                     " would be saved with a different meaning; nothing was written "
+                     "(--force writes anyway)");
         return kFound;
     }
     const Encoding encoding = EncodingOf(options.file);
@@ -143,14 +205,18 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
     std::ostringstream said;
     const int status = Edit(options, createMissing, change, said, out, err);
     if (status == kSuccess) {
-        SummaryStream(options.output, out, err) << said.str();
+        SummaryStream(options.output, out, err) << TerminalText(said.str());
     }
     return status;
 }
 
 void AddTargetEditOptions(CLI::App& command, TargetEdit& options) {
     command.add_option("TEMPLATE", options.edit.file, "Template file")->required();
-    command.add_flag("--dry-run", options.edit.dryRun, "Say what would change; write nothing");
+    command.add_flag(
+        "--dry-run", options.edit.dryRun,
+        "Print each target that would change, before and after, and the counts; write nothing");
+    command.add_flag("--ignore-missing", options.ignoreMissing,
+                     "Go on when a --path pattern (or a listed path) matches no target");
     AddEditOptions(command, options.edit);
 }
 
@@ -167,18 +233,69 @@ int EditTargets(const TargetEdit& options, std::ostream& out, std::ostream& err,
 }
 
 bool ReachesTargets(const SecurityTemplate& tmpl, const TargetEdit& options, std::ostream& err) {
-    const TargetScope scope = TargetsMatchingAny(options.paths);
-    int index = 0;
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
-        if (t->SecurityStyle == kStyleNtfs && scope(*t, index)) {
+    const auto reaches = [&tmpl](const TargetScope& scope) {
+        int index = 0;
+        for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
+            if (t->SecurityStyle == kStyleNtfs && scope(*t, index)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (options.paths.empty()) {
+        if (reaches(AllTargets())) {
             return true;
         }
+        Complain(err, options.edit.file + ": no NTFS target");
+        return false;
     }
-    Complain(err, options.edit.file + ": " +
-                      (options.paths.empty()
-                           ? std::string("no NTFS target")
-                           : NothingSelected(options.paths, {}) + " of the NTFS style"));
-    return false;
+    std::vector<std::string> missing;
+    for (const std::string& pattern : options.paths) {
+        if (!reaches(TargetsMatching(pattern))) {
+            missing.push_back(pattern);
+        }
+    }
+    return !RefuseMissing(options, missing, options.paths.size(), " of the NTFS style", err);
+}
+
+bool RefuseMissing(const TargetEdit& options, const std::vector<std::string>& missing,
+                   std::size_t asked, const char* style, std::ostream& err) {
+    if (missing.empty()) {
+        return false;
+    }
+    if (missing.size() == asked) {
+        Complain(err, options.edit.file + ": " + NothingSelected(missing, {}) + style);
+        return true;
+    }
+    for (const std::string& path : missing) {
+        Complain(err, options.edit.file + ": no target has the path " + path + style);
+    }
+    if (options.ignoreMissing) {
+        return false;
+    }
+    Complain(err, options.edit.file +
+                      ": nothing was written (--ignore-missing goes on without what matches "
+                      "nothing)");
+    return true;
+}
+
+bool RefusesNewPermissionList(const SecurityTemplate& tmpl, const TargetEdit& options,
+                              std::ostream& err, const char* why) {
+    const TargetScope scope = TargetsMatchingAny(options.paths);
+    bool refused = false;
+    int index = 0;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
+        if (t->SecurityStyle == kStyleNtfs && t->Descriptor != nullptr &&
+            (t->Descriptor->Control & SE_DACL_PRESENT) == 0 && scope(*t, index)) {
+            Complain(err, options.edit.file + ": " + t->Path +
+                              ": the target has no permission list: " + why);
+            refused = true;
+        }
+    }
+    if (refused) {
+        Complain(err, options.edit.file + ": nothing was written (--force writes anyway)");
+    }
+    return refused;
 }
 
 const char* Would(const EditOptions& options, const char* done, const char* would) {

@@ -65,17 +65,34 @@ int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn&
 struct TargetEdit {
     EditOptions edit;
     std::vector<std::string> paths; // --path patterns
+    bool ignoreMissing = false;     // go on when some patterns or listed paths match nothing
 };
 
-// Adds TEMPLATE, --dry-run and the editing options.
+// Adds TEMPLATE, --dry-run, --ignore-missing and the editing options.
 void AddTargetEditOptions(CLI::App& command, TargetEdit& options);
 
 // Changes the template in place (or writes it to --output, whether it changed or not).
 int EditTargets(const TargetEdit& options, std::ostream& out, std::ostream& err,
                 const std::function<Change(SecurityTemplate& tmpl, std::ostream& said)>& change);
 
-// Whether the --path patterns reach an NTFS target; says on err which patterns reach none.
+// Whether the --path patterns reach an NTFS target, each of them (or, with --ignore-missing,
+// any); says on err which patterns reach none.
 bool ReachesTargets(const SecurityTemplate& tmpl, const TargetEdit& options, std::ostream& err);
+
+// Names on err each pattern or path that matches no target (of the NTFS style when
+// ntfsOnly), with what=the words before it ("the path"). Returns whether the command is to
+// end: something matched nothing and --ignore-missing was not given, or nothing matched
+// at all.
+[[nodiscard]] bool RefuseMissing(const TargetEdit& options, const std::vector<std::string>& missing,
+                                 std::size_t asked, const char* style, std::ostream& err);
+
+// Whether an NTFS target the --path patterns reach has no permission list, where an entry
+// would make a list of that entry alone and take every other access away: says so on err
+// for each such target, and that nothing was written (--force writes anyway).
+[[nodiscard]] bool RefusesNewPermissionList(
+    const SecurityTemplate& tmpl, const TargetEdit& options, std::ostream& err,
+    const char* why = "a new permission list would hold only this entry and take every other "
+                      "access away");
 
 // The words of what a command did, or of what it would do in a dry run.
 const char* Would(const EditOptions& options, const char* done, const char* would);

@@ -33,7 +33,7 @@ namespace {
 // Reads into the template, or hands each target to take when it is set.
 LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSink& take,
                 std::ostream& messages, std::ostream* warnings, std::istream* in,
-                const WarningFn& onWarning, bool everyLine) {
+                const WarningFn& onWarning, bool everyLine, PathRepeats* repeats) {
     const bool standardInput = IsStandardInput(path) && in != nullptr;
     const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
@@ -58,6 +58,19 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
             ++result.warnings;
             if (onWarning) {
                 onWarning({line, take ? taken : into.Count, warning});
+            }
+        };
+    }
+    if (repeats != nullptr && warnings != nullptr) {
+        report.read = [&](std::int64_t line, const TargetObject& target) {
+            const std::string where = name + ':' + std::to_string(line);
+            for (const std::string& warning :
+                 repeats->Take(where, target.Path, target.SecurityLevel)) {
+                *warnings << where << ": warning: " << warning << '\n';
+                ++result.warnings;
+                if (onWarning) {
+                    onWarning({line, take ? taken : into.Count, warning});
+                }
             }
         };
     }
@@ -86,14 +99,15 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
 
 LoadResult LoadTemplate(const std::string& path, SecurityTemplate& into, std::ostream& messages,
                         std::ostream* warnings, std::istream* in, const WarningFn& onWarning,
-                        bool everyLine) {
-    return Load(path, into, {}, messages, warnings, in, onWarning, everyLine);
+                        bool everyLine, PathRepeats* repeats) {
+    return Load(path, into, {}, messages, warnings, in, onWarning, everyLine, repeats);
 }
 
 LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ostream& messages,
-                       std::istream* in, std::ostream* warnings, const WarningFn& onWarning) {
+                       std::istream* in, std::ostream* warnings, const WarningFn& onWarning,
+                       PathRepeats* repeats) {
     SecurityTemplate unused; // every target goes to take
-    return Load(path, unused, take, messages, warnings, in, onWarning, false);
+    return Load(path, unused, take, messages, warnings, in, onWarning, false, repeats);
 }
 
 int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err, std::istream* in,

@@ -1,5 +1,7 @@
 #include "model/checks.h"
 
+#include <algorithm>
+
 namespace permora {
 
 namespace {
@@ -159,6 +161,75 @@ std::string AccountNameProblem(std::string_view name) {
         }
     }
     return {};
+}
+
+} // namespace permora
+
+namespace permora {
+
+std::string ResolvedPath(std::string_view path) {
+    if (!path.starts_with('/')) {
+        return std::string(path);
+    }
+    std::vector<std::string_view> segments;
+    while (!path.empty()) {
+        path.remove_prefix(1); // the "/"
+        const std::size_t end = path.find('/');
+        const std::string_view segment = path.substr(0, end);
+        path = end == std::string_view::npos ? std::string_view() : path.substr(end);
+        if (segment.empty() || segment == ".") {
+            continue;
+        }
+        if (segment == "..") {
+            if (!segments.empty()) {
+                segments.pop_back();
+            }
+            continue;
+        }
+        segments.push_back(segment);
+    }
+    if (segments.empty()) {
+        return "/";
+    }
+    std::string resolved;
+    for (const std::string_view segment : segments) {
+        resolved += '/';
+        resolved += segment;
+    }
+    return resolved;
+}
+
+bool HasDotSegments(std::string_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        const std::string_view segment = path.substr(start, end - start);
+        if (segment == "." || segment == "..") {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+std::vector<std::string> PathRepeats::Take(std::string_view where, std::string_view path,
+                                           std::int32_t level) {
+    std::vector<std::string> warnings;
+    std::string resolved = ResolvedPath(path);
+    if (HasDotSegments(path)) {
+        warnings.push_back("the path " + std::string(path) +
+                           " has \".\" or \"..\" segments; it stands for " + resolved);
+    }
+    std::string key = std::move(resolved);
+    const std::size_t pathSize = key.size();
+    key += '\0';
+    key += std::to_string(level);
+    const auto [first, fresh] = first_.try_emplace(std::move(key), where);
+    if (!fresh) {
+        warnings.push_back("the target " + std::string(path) + " repeats the path and level of " +
+                           first->second + " (" + first->first.substr(0, pathSize) + ")");
+    }
+    return warnings;
 }
 
 } // namespace permora

@@ -2,7 +2,9 @@
 
 #include "model/ascii_case.h"
 #include "model/standard_boxes.h"
+#include "model/well_known.h"
 
+#include <tuple>
 #include <utility>
 
 namespace permora {
@@ -80,15 +82,23 @@ EntryChange RemoveAccountFromTargets(SecurityTemplate& tmpl, std::string_view ac
         }
         SecurityDescriptor& descriptor = *target->Descriptor;
         int removed = 0;
-        for (const auto& [wanted, list] : {std::pair{kinds.deny, &descriptor.DaclList.Deny},
-                                           std::pair{kinds.allow, &descriptor.DaclList.Allow},
-                                           std::pair{kinds.audit, &descriptor.SaclList.Audit}}) {
+        const std::string identity = CanonicalAccount(account);
+        for (const auto& [wanted, list, count] :
+             {std::tuple{kinds.deny, &descriptor.DaclList.Deny, &result.deny},
+              std::tuple{kinds.allow, &descriptor.DaclList.Allow, &result.allow},
+              std::tuple{kinds.audit, &descriptor.SaclList.Audit, &result.audit}}) {
             if (!wanted) {
                 continue;
             }
-            const int before = list->Count;
-            list->RemoveAccount(account);
-            removed += before - list->Count;
+            for (Ace* entry = list->Head; entry != nullptr;) {
+                Ace* next = entry->Next;
+                if (CanonicalAccount(entry->NTAccount) == identity) {
+                    list->Remove(entry);
+                    ++*count;
+                    ++removed;
+                }
+                entry = next;
+            }
         }
         if (removed > 0) {
             ++result.targets;

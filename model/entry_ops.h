@@ -31,6 +31,10 @@ const std::vector<std::string>& StandardPermissionNames();
 struct EntryChange {
     int targets = 0; // targets whose lists changed
     int entries = 0; // entries entered or taken away
+    // Of the entries taken away, how many were allow, deny and audit entries.
+    int allow = 0;
+    int deny = 0;
+    int audit = 0;
 };
 
 // Enters a copy of the entry into every NTFS target in scope through its list's merge-aware
@@ -39,15 +43,17 @@ struct EntryChange {
 EntryChange AddEntryToTargets(SecurityTemplate& tmpl, const Ace& entry, const TargetScope& scope,
                               std::vector<TargetObject*>* changed = nullptr);
 
-// Which lists RemoveAccountFromTargets empties of the account.
+// Which lists RemoveAccountFromTargets empties of the account: the permissions unless
+// asked otherwise; audit entries only when asked for.
 struct EntryKinds {
     bool allow = true;
     bool deny = true;
-    bool audit = true;
+    bool audit = false;
 };
 
-// Takes every entry of the account (any letter case) out of the chosen lists of every NTFS
-// target in scope.
+// Takes every entry of the account out of the chosen lists of every NTFS target in scope.
+// The account is matched as SameAccount of model/well_known.h matches it: any letter case,
+// and a well-known account by any of its names (Everyone finds the entries of WD).
 EntryChange RemoveAccountFromTargets(SecurityTemplate& tmpl, std::string_view account,
                                      EntryKinds kinds, const TargetScope& scope,
                                      std::vector<TargetObject*>* changed = nullptr);

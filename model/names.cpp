@@ -48,6 +48,25 @@ const char* PermissionName(std::uint32_t mask) {
     return "Special";
 }
 
+std::optional<std::uint32_t> PermissionMask(std::string_view name) {
+    for (const NamedMask& row : kPermissionNames) {
+        if (row.mask != 0 && EqualsNoCase(row.name, name)) {
+            return row.mask;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> PermissionMaskNames() {
+    std::vector<std::string> names;
+    for (const NamedMask& row : kPermissionNames) {
+        if (row.mask != 0) {
+            names.emplace_back(row.name);
+        }
+    }
+    return names;
+}
+
 const char* ApplyToName(int code) {
     switch (code & 0xFF) {
     case kThisFolderAndFiles:

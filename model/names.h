@@ -3,8 +3,10 @@
 #include "model/list_kind.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace permora {
 
@@ -28,6 +30,12 @@ const char* EntryApplyToName(const Ace& entry, ListKind list);
 // where the windows have one, "This folder only" for 0, and otherwise the places the code
 // reaches in the same words ("This folder, subfolders and files, one level" for NP CI OI).
 std::string PlacesText(std::uint8_t flags);
+
+// The mask PermissionName gives a name for (any letter case): "Delete" 0x10000, "Read,
+// Write & Execute" 0x201bf; nullopt for a name it never gives ("Special", "??No Permission??").
+std::optional<std::uint32_t> PermissionMask(std::string_view name);
+// Every name PermissionName gives for a right or a set of rights, in its order.
+std::vector<std::string> PermissionMaskNames();
 
 // The inheritance code of an Apply To text (any letter case), or -1 when it is none.
 int ApplyToCode(std::string_view name);

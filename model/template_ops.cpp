@@ -1,6 +1,7 @@
 #include "model/template_ops.h"
 
 #include "model/checks.h"
+#include "model/well_known.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -145,6 +146,21 @@ void RequireAccounts(PathList& list, std::string_view pattern) {
         if (list.accounts[i].empty()) {
             InvalidPathLine line{list.lines[i], list.paths[i]};
             line.noAccount = true;
+            list.invalid.push_back(std::move(line));
+        }
+    }
+    std::stable_sort(
+        list.invalid.begin(), list.invalid.end(),
+        [](const InvalidPathLine& a, const InvalidPathLine& b) { return a.line < b.line; });
+}
+
+void RefuseWellKnownAccounts(PathList& list) {
+    for (std::size_t i = 0; i < list.paths.size(); ++i) {
+        const std::string& account = list.accounts[i];
+        if (!account.empty() && IsValidAccountName(account) &&
+            (FindWellKnown(account) != nullptr || LooksLikeSid(account))) {
+            InvalidPathLine line{list.lines[i], account};
+            line.wellKnown = true;
             list.invalid.push_back(std::move(line));
         }
     }

@@ -23,6 +23,7 @@ struct InvalidPathLine {
     std::string text;       // the line as trimmed (its path, or its account for a bad account)
     bool account = false;   // the account fails the account-name rule, not the path its check
     bool noAccount = false; // the path has no account where one is required (text: the path)
+    bool wellKnown = false; // the account is a well-known account or a bare SID (text: it)
 };
 
 struct PathList {
@@ -70,6 +71,11 @@ void FillAccounts(PathList& list, std::string_view pattern);
 // Where the accounts replace a stand-in, every path needs one: FillAccounts, and then each
 // path still without an account joins the invalid lines (noAccount), in line order.
 void RequireAccounts(PathList& list, std::string_view pattern);
+
+// Each path whose account is a well-known account (an alias such as WD, its SID or its
+// name, Everyone included) or a bare SID joins the invalid lines (wellKnown), in line order:
+// a list of homes names users, and such an entry would grant far more than one user.
+void RefuseWellKnownAccounts(PathList& list);
 
 // Whether any line of the list gave its path an account.
 [[nodiscard]] bool HasAccounts(const PathList& list);

@@ -12,7 +12,7 @@
 namespace permora {
 
 const std::array<NamedRights, 14> kEditorRights = {{
-    {"Full Control", kFullControlMask},
+    {"Full Control", kFullControlMask & ~kSynchronize},
     {"Traverse Folder / Execute File", kExecute},
     {"List Folder / Read Data", kReadData},
     {"Read Attributes", kReadAttributes},
@@ -28,14 +28,27 @@ const std::array<NamedRights, 14> kEditorRights = {{
     {"Take Ownership", kWriteOwner},
 }};
 
-// The masks by which the security page shows its rows.
+// The masks by which the security page shows its rows, without SYNCHRONIZE, which no row
+// of the tables shows.
 constinit const std::array<NamedRights, 6> kStandardPermissions = [] {
     std::array<NamedRights, 6> rows{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = {boxes::kStandardRows[i].name, boxes::kStandardRows[i].shows};
+        rows[i] = {boxes::kStandardRows[i].name, boxes::kStandardRows[i].shows & ~kSynchronize};
     }
     return rows;
 }();
+
+bool DecidesAShownRight(const EffectiveAccess& access, int decider) {
+    for (const PlaceAccess& at : access.places) {
+        for (int bit = 0; bit < 32; ++bit) {
+            if (at.decidedBy[static_cast<std::size_t>(bit)] == decider &&
+                ((std::uint32_t{1} << bit) & kShownRights) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 namespace {
 

@@ -20,10 +20,18 @@ struct NamedRights {
     std::uint32_t mask;
 };
 
-// The rights as the entry editor lists them, Full Control first.
+// The rights as the entry editor lists them, Full Control first. Every mask here leaves
+// SYNCHRONIZE out: no row shows it, so it decides no row (an entry of 0x1f01ff is Full
+// Control, and a deny of SYNCHRONIZE alone denies nothing shown).
 extern const std::array<NamedRights, 14> kEditorRights;
-// The six standard permissions of the security page.
+// The six standard permissions of the security page, judged on the rights the tables show
+// (the security page itself keeps its masks).
 extern const std::array<NamedRights, 6> kStandardPermissions;
+// Every right the tables show.
+inline constexpr std::uint32_t kShownRights = kFullControlMask & ~kSynchronize;
+// Whether the deciding entry (an index into EffectiveAccess::deciders) decided a right the
+// tables show somewhere; the deciding entries listed are those that do.
+[[nodiscard]] bool DecidesAShownRight(const EffectiveAccess& access, int decider);
 
 // A text of the table in a form that the window shows in the user's language and the command
 // line in English: a pattern, the English text with %1, %2 where its arguments go, each

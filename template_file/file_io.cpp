@@ -273,6 +273,9 @@ private:
             for (const std::string& warning : line.warnings) {
                 report_.warning(line.number, warning);
             }
+            if (report_.read) {
+                report_.read(line.number, *line.target);
+            }
             if (into_ != nullptr) {
                 into_->Append(std::move(line.target));
             } else if (!take_(std::move(line.target))) {

@@ -52,9 +52,15 @@ void Say(const Report& report, const char* message, const std::string& detail = 
     }
 }
 
-ReadStatus Fail(const Report& report) {
-    Say(report, kInvalidFile);
+// detail: what is wrong, for those who ask for it (the command line); the window's message
+// stays the bare one.
+ReadStatus Fail(const Report& report, const std::string& detail) {
+    Say(report, kInvalidFile, detail);
     return ReadStatus::Failed;
+}
+
+std::string InEntry(std::string_view text) {
+    return "entry (" + std::string(text) + ")";
 }
 
 std::string Quoted(std::string_view text) {
@@ -296,11 +302,13 @@ ReadStatus EnterEntry(std::unique_ptr<Ace>& entry, Acl& acl, std::string_view bo
     if (!acl.Add(entry)) {
         if (entry && !IsMaskEmpty(entry->Mask)) {
             Say(report, kTooManyEntries, "(" + std::string(body) + ")");
-            return Fail(report);
+            return Fail(report, "the list cannot take " + InEntry(body));
         }
         // A list refuses an entry whose mask counts as empty; the reading goes on.
         if (warnings) {
-            report.Warn("entry (", body, ") is not saved: its mask is empty");
+            report.Warn("entry (", body, ") is not saved: its mask ",
+                        entry && entry->Mask == kSynchronize ? "holds only SYNCHRONIZE"
+                                                             : "is empty");
         }
         return ReadStatus::Read;
     }
@@ -362,7 +370,7 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     const std::size_t typeEnd = text.find(';');
     const std::string_view type = text.substr(0, typeEnd);
     if (type.empty()) {
-        return Fail(report);
+        return Fail(report, InEntry(text) + " has no type");
     }
     if (type == "A") {
         entry->AceType = kAllowType;
@@ -371,17 +379,21 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     } else if (type == "AU") {
         entry->AceType = kAuditType;
     } else {
-        Say(report, kWrongType, "(" + std::string(text) + ")");
+        const bool conditional = type == "XA" || type == "XD" || type == "XU" || type == "ZA";
+        Say(report, kWrongType,
+            "(" + std::string(text) + ")" +
+                (conditional ? " (conditional entries, XA, XD, XU and ZA, are not supported)"
+                             : ""));
         return ReadStatus::Failed;
     }
     if (typeEnd == std::string_view::npos) {
-        return Fail(report);
+        return Fail(report, InEntry(text) + " ends after its type (a missing field)");
     }
 
     const std::size_t flagsStart = typeEnd + 1;
     const std::size_t flagsEnd = text.find(';', flagsStart);
     if (flagsEnd == std::string_view::npos) {
-        return Fail(report);
+        return Fail(report, InEntry(text) + " ends after its flags (a missing field)");
     }
     const std::string_view flags = text.substr(flagsStart, flagsEnd - flagsStart);
     std::string ignoredFlags;
@@ -394,7 +406,7 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     }
     const std::string_view maskText = text.substr(maskStart, maskEnd - maskStart);
     if (maskText.empty()) {
-        return Fail(report);
+        return Fail(report, InEntry(text) + " has no mask");
     }
     const MaskReading mask = ReadMask(maskText);
     if (mask.parsed) {
@@ -406,7 +418,7 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
     // The two empty fields, then the account.
     const std::size_t consumed = maskEnd + 1;
     if (consumed + 2 > text.size() || text[consumed] != ';' || text[consumed + 1] != ';') {
-        return Fail(report);
+        return Fail(report, InEntry(text) + " lacks a field before its account (a missing field)");
     }
     // Checked where it stands in the line and copied once, into the entry: an account name
     // may be as long as the file.
@@ -419,7 +431,7 @@ ReadStatus ReadEntry(std::string_view text, Acl& acl, Part part, bool afterAllow
         } else {
             Say(report, kInvalidAccount);
         }
-        return Fail(report);
+        return Fail(report, "the account of " + InEntry(text));
     }
     entry->NTAccount = SharedName(account);
 
@@ -475,7 +487,7 @@ ReadStatus ReadPart(std::string_view part, Part kind, SecurityDescriptor& descri
     // ordinary list.
     if (strictness == Strictness::Ntfs && !AreListFlags(header.substr(2))) {
         Say(report, kBadListFlags, std::string(header));
-        return Fail(report);
+        return Fail(report, "the flags of list " + std::string(header));
     }
     std::uint16_t control = descriptor.Control;
     if (header.find('P') != std::string_view::npos) {
@@ -502,7 +514,14 @@ ReadStatus ReadPart(std::string_view part, Part kind, SecurityDescriptor& descri
         // passed over (a whole one, so that the text reads alike in either file encoding).
         const std::size_t close = part.find(')', position);
         if (close == std::string_view::npos || close == position) {
-            return Fail(report);
+            const std::string_view after = part.substr(position);
+            const bool blanks = after.find_first_not_of(" \t") == std::string_view::npos;
+            return Fail(
+                report,
+                blanks ? "blanks after the last entry of " + std::string(part.substr(0, 2))
+                : close == position
+                    ? "an entry that ends before it begins: " + std::string(after.substr(0, 40))
+                    : "an entry without its closing \")\": " + std::string(after.substr(0, 40)));
         }
         const std::size_t start = position + utf8::CharacterLength(part.substr(position));
         const std::string_view body = part.substr(start, close - start);
@@ -547,7 +566,7 @@ ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descript
     const bool hasD = dStart != std::string_view::npos;
     if (strictness == Strictness::Ntfs && !hasS && !hasD && !all.empty()) {
         Say(report, kNoParts, Quoted(all));
-        return Fail(report);
+        return Fail(report, "the descriptor " + Quoted(all));
     }
     if (hasS) {
         descriptor.Control |= SE_SACL_PRESENT;
@@ -579,12 +598,24 @@ ReadStatus ReadDescriptorText(std::string_view all, SecurityDescriptor& descript
     return ReadStatus::Read;
 }
 
+// Why a line has no field where one is expected: a comment, a line of blanks, or a field
+// missing.
+std::string LineProblem(std::string_view line, const char* field) {
+    if (line.starts_with('#')) {
+        return "a line beginning with \"#\" (comments are not read)";
+    }
+    if (line.find_first_not_of(" \t\v\f") == std::string_view::npos) {
+        return "a line of blanks";
+    }
+    return std::string("a missing field: ") + field;
+}
+
 ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report& report) {
     FieldScanner scanner(line);
     std::string_view field;
 
     if (!scanner.Step(',', field)) {
-        return Fail(report);
+        return Fail(report, LineProblem(line, "the style"));
     }
     target.SecurityStyle = DecimalValue(field);
     // A target of another style keeps the line it came from, to be written back unchanged.
@@ -595,22 +626,22 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
     }
 
     if (!scanner.Step(',', field)) {
-        return Fail(report);
+        return Fail(report, LineProblem(line, "the level"));
     }
     target.SecurityLevel = DecimalValue(field);
 
     if (!scanner.Step('"', field)) {
-        return Fail(report);
+        return Fail(report, LineProblem(line, "the path"));
     }
     std::string path(field);
     if (!IsPathValid(path)) {
         Say(report, kInvalidPath, Quoted(path) + " (" + PathProblem(path) + ")");
-        return Fail(report);
+        return Fail(report, "the path " + Quoted(path));
     }
     target.Path = std::move(path);
 
     if (!scanner.Step(',', field)) {
-        return Fail(report);
+        return Fail(report, LineProblem(line, "the mode"));
     }
     target.Mode = DecimalValue(field);
 
@@ -626,7 +657,7 @@ ReadStatus ReadLine(const std::string& line, TargetObject& target, const Report&
         if (rest.size() >= 2 && rest.find_first_not_of('"') == std::string_view::npos) {
             return ReadDescriptorText({}, *target.Descriptor, Strictness::Ntfs, report);
         }
-        return Fail(report);
+        return Fail(report, LineProblem(line, "the descriptor"));
     }
     // A target of another style is written back from its line: what its descriptor says
     // makes no difference to a save.

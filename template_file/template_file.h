@@ -259,6 +259,9 @@ struct ImportReport {
         detailed;
     // Optional: the number of each line that failed.
     std::function<void(std::int64_t line)> failed;
+    // Optional: each target read, with its line's number, before it is kept (after the
+    // warnings of its line).
+    std::function<void(std::int64_t line, const TargetObject& target)> read;
     // Reads on after a failing line, each line as if the lines before it had read, so that
     // every failing line is reported; the import is still not complete.
     bool keepGoing = false;

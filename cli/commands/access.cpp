@@ -6,6 +6,7 @@
 #include "model/checks.h"
 #include "model/effective_access.h"
 #include "template_file/access_table.h"
+#include "template_file/terminal_text.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -76,6 +77,17 @@ void PrintAccessTable(const EffectiveAccess& access, const char* heading,
     PrintTable(rows, 1, out);
 }
 
+// The deciding entries that decide a right the tables show, as indexes into deciders.
+std::vector<int> ShownDeciders(const EffectiveAccess& access) {
+    std::vector<int> shown;
+    for (int i = 0; i < static_cast<int>(access.deciders.size()); ++i) {
+        if (DecidesAShownRight(access, i)) {
+            shown.push_back(i);
+        }
+    }
+    return shown;
+}
+
 bool AnythingAudited(const EffectiveAccess& access) {
     return std::any_of(access.places.begin(), access.places.end(), [](const PlaceAccess& at) {
         return (at.auditedOnSuccess | at.auditedOnFailure) != 0;
@@ -96,11 +108,13 @@ void PrintAccessText(const TargetObject& target, const EffectiveAccess& access,
         out << '\n';
         PrintAccessTable(access, "Rights", kEditorRights, out);
         out << '\n';
-        if (access.deciders.empty()) {
+        const std::vector<int> shown = ShownDeciders(access);
+        if (shown.empty()) {
             out << "  no entry applies to this account\n";
         } else {
             out << "  Deciding entries:\n";
-            for (const DecidingEntry& entry : access.deciders) {
+            for (const int index : shown) {
+                const DecidingEntry& entry = access.deciders[static_cast<std::size_t>(index)];
                 out << "    " << entry.position + 1 << "  " << EntryText(entry) << '\n';
             }
         }
@@ -165,7 +179,8 @@ Json AccessJson(const TargetObject& target, const EffectiveAccess& access,
         result["standard"] = AccessRowsJson(access, kStandardPermissions);
         result["rights"] = AccessRowsJson(access, kEditorRights);
         Json entries = Json::array();
-        for (const DecidingEntry& entry : access.deciders) {
+        for (const int index : ShownDeciders(access)) {
+            const DecidingEntry& entry = access.deciders[static_cast<std::size_t>(index)];
             entries.push_back({{"entry", entry.position + 1},
                                {"type", entry.type == kDenyType ? "Deny" : "Allow"},
                                {"text", EntryText(entry)}});
@@ -200,7 +215,7 @@ std::string GrantedText(const EffectiveAccess& access, unsigned place) {
         const PlaceAccess& at = access.At(place);
         return (at.denied & mask) == 0 && (at.allowed & mask) == mask;
     };
-    if (granted(kFullControlMask)) {
+    if (granted(kShownRights)) {
         return "Full Control";
     }
     if (granted(kModifyMask)) {
@@ -216,7 +231,8 @@ std::string GrantedText(const EffectiveAccess& access, unsigned place) {
         parts.emplace_back("Write");
     }
     if (parts.empty()) {
-        return "none";
+        // An explicit deny that decides a right shown says more than "none".
+        return (access.At(place).denied & kShownRights) != 0 ? "denied" : "none";
     }
     return parts.size() == 1 ? parts[0] : parts[0] + ", " + parts[1];
 }
@@ -274,7 +290,10 @@ Json AllJson(const TargetObject& target) {
 
 // ---------------------------------------------------------------------------------------
 
-int RunAccess(const AccessOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunAccess(const AccessOptions& o, std::istream& in, std::ostream& rawOut, std::ostream& err) {
+    // The text form is read on a terminal: a hostile path goes out escaped; JSON is exact.
+    TerminalStream text(rawOut);
+    std::ostream& out = o.json ? rawOut : text;
     if (!o.all) {
         std::vector<std::string> names{o.account};
         names.insert(names.end(), o.groups.begin(), o.groups.end());
@@ -286,23 +305,44 @@ int RunAccess(const AccessOptions& o, std::istream& in, std::ostream& out, std::
         }
     }
     SecurityTemplate tmpl;
-    if (const int read = LoadWhole(o.file, tmpl, err, &in, ""); read != kSuccess) {
+    std::vector<ReadWarning> warnings;
+    if (const int read = LoadWhole(o.file, tmpl, err, &in, "", kFound,
+                                   [&warnings](const ReadWarning& w) { warnings.push_back(w); });
+        read != kSuccess) {
         return read;
     }
     std::vector<const TargetObject*> targets;
-    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+    std::vector<int> indexes; // of the targets answered for, as the warnings name them
+    bool otherStyle = false;
+    int index = 0;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
         if (t->Path != o.path) {
             continue;
         }
         if (t->SecurityStyle != kStyleNtfs || !t->Descriptor) {
-            Complain(err, o.file + ": the target " + o.path + " is not an NTFS target");
-            return kUsage;
+            otherStyle = true;
+            continue;
         }
         targets.push_back(t);
+        indexes.push_back(index);
     }
     if (targets.empty()) {
-        Complain(err, o.file + ": no target has the path " + o.path);
+        Complain(err, o.file + ": " +
+                          (otherStyle ? "the target " + o.path + " is not an NTFS target"
+                                      : "no target has the path " + o.path));
         return kUsage;
+    }
+    if (otherStyle) {
+        Complain(err, o.file + ": a target of another style than NTFS also has the path " + o.path +
+                          "; the answer is for the NTFS target");
+    }
+    // The answer is for the descriptor as the editor saves it: where that differs from what
+    // the file writes (an allow entry written before a deny entry), the warning says so.
+    const std::string name = IsStandardInput(o.file) ? "<stdin>" : o.file;
+    for (const ReadWarning& warning : warnings) {
+        if (std::find(indexes.begin(), indexes.end(), warning.target) != indexes.end()) {
+            err << name << ':' << warning.line << ": warning: " << warning.text << '\n';
+        }
     }
 
     const AccessSubject subject(o.account, o.groups);

@@ -28,6 +28,7 @@ struct AddOptions {
     int level = kLevelFileDirectory;
     std::string standIn;        // --for
     std::string accountPattern; // --account
+    bool allowAliases = false;
 };
 
 constexpr char kNeitherPart[] = "This descriptor holds neither S: nor D:.";
@@ -132,6 +133,11 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
         return EndWith(read);
     }
     const std::string name = IsStandardInput(o.paths) ? "<stdin>" : o.paths;
+    // An empty list is most often a command before the pipe that failed.
+    if (list.paths.empty() && list.skipped == 0 && list.invalid.empty()) {
+        Complain(err, name + ": the list holds no path; nothing was written");
+        return EndWith(kUsage);
+    }
     if (o.standIn.empty() && HasAccounts(list)) {
         Complain(err, name + ": accounts beside the paths need --for, the stand-in account to "
                              "replace");
@@ -139,6 +145,9 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
     }
     if (!o.standIn.empty()) {
         RequireAccounts(list, o.accountPattern);
+        if (!o.allowAliases) {
+            RefuseWellKnownAccounts(list);
+        }
     }
     // Every line that keeps the list from being added, in line order.
     if (!list.invalid.empty()) {
@@ -147,13 +156,17 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
             err << name << ':' << line.line << ": ";
             if (line.noAccount) {
                 err << "no account for " << line.text << " (give one after a tab, or --account)\n";
+            } else if (line.wellKnown) {
+                err << "the account " << line.text
+                    << " is a well-known account or a bare SID, not one user "
+                       "(--allow-aliases takes it)\n";
             } else if (line.account) {
                 err << InvalidAccountText(line.text) << '\n';
             } else {
                 err << "Invalid File Path: \"" << line.text << "\" (" << PathProblem(line.text)
                     << ")\n";
             }
-            pathsOnly = pathsOnly && !line.noAccount && !line.account;
+            pathsOnly = pathsOnly && !line.noAccount && !line.account && !line.wellKnown;
         }
         const std::string count = Plural(static_cast<long long>(list.invalid.size()),
                                          pathsOnly ? "invalid path" : "invalid line",
@@ -166,9 +179,24 @@ Change AddTo(const AddOptions& o, SecurityTemplate& tmpl, bool exists, std::istr
         return EndWith(kFound);
     }
 
+    // The new paths that repeat a target's (or an earlier line's) resolved path, or have
+    // "." or ".." segments, are added all the same, with a word.
+    PathRepeats repeats;
+    int position = 0;
+    for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next) {
+        (void)repeats.Take(o.edit.file + " (target " + std::to_string(++position) + ")", t->Path,
+                           t->SecurityLevel);
+    }
+    for (std::size_t i = 0; i < list.paths.size(); ++i) {
+        const std::string where = name + ':' + std::to_string(list.lines[i]);
+        for (const std::string& warning : repeats.Take(where, list.paths[i], o.level)) {
+            err << where << ": warning: " << warning << '\n';
+        }
+    }
     AppendTargets(tmpl, list.paths, o.level, like.get(), o.standIn, &list.accounts);
-    out << "added " << Plural(static_cast<long long>(list.paths.size()), "target", "targets")
-        << ", skipped " << list.skipped << " already present\n";
+    out << Would(o.edit, "added ", "would add ")
+        << Plural(static_cast<long long>(list.paths.size()), "target", "targets") << ", skipped "
+        << list.skipped << " already present\n";
     // A template that gains nothing is left as it is, unless it is to be written elsewhere
     // or does not exist yet.
     Change change;
@@ -197,6 +225,8 @@ Runner Define(CLI::App& command, const Io& io) {
     like->excludes(sddl);
     command.add_option("--level", o->level, "0 File/Directory (the default), 1 Storage")
         ->check(CLI::Range(0, 1));
+    command.add_flag("--dry-run", o->edit.dryRun,
+                     "Print each target that would be added, and the counts; write nothing");
     AddEditOptions(command, o->edit);
     command.add_option("--for", o->standIn,
                        "The stand-in account of the descriptor: each new target gets it "
@@ -204,6 +234,9 @@ Runner Define(CLI::App& command, const Io& io) {
     command.add_option("--account", o->accountPattern,
                        "The account of paths without one after a tab; {name} is the path's "
                        "last component (LAB\\{name})");
+    command.add_flag("--allow-aliases", o->allowAliases,
+                     "Take a well-known account (WD, Everyone, BA, ...) or a bare SID as a "
+                     "path's account");
     return [o, io, like, sddl] {
         o->hasLike = like->count() > 0;
         o->hasSddl = sddl->count() > 0;

@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/common.h"
+#include "template_file/terminal_text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,17 +20,24 @@ struct CheckOptions {
     bool strict = false;
 };
 
-int Check(const CheckOptions& o, const Io& io) {
+int Check(const CheckOptions& o, const Io& rawIo) {
+    // What check prints is read on a terminal: a hostile template's bytes go out escaped.
+    TerminalStream out(rawIo.out);
+    const Io io{rawIo.in, out, rawIo.err};
     long long targets = 0;
     long long errors = 0;
     long long warnings = 0;
     bool unreadable = false;
+    std::string unread;      // the files that could not be read, with the reason
     std::string importStops; // where the editor's Import would stop, file by file
     for (const std::string& file : o.files) {
         SecurityTemplate tmpl;
-        const LoadResult loaded = LoadTemplate(file, tmpl, io.out, &io.out, &io.in, {}, true);
+        PathRepeats repeats;
+        const LoadResult loaded =
+            LoadTemplate(file, tmpl, io.out, &io.out, &io.in, {}, true, &repeats);
         if (!loaded.opened) {
             Complain(io.err, file + ": " + CannotRead(loaded));
+            unread += "; " + file + ": " + CannotRead(loaded);
             unreadable = true;
             continue;
         }
@@ -48,7 +56,7 @@ int Check(const CheckOptions& o, const Io& io) {
     if (!importStops.empty()) {
         io.out << "; the editor's Import stops at the first failing line (" << importStops << ')';
     }
-    io.out << '\n';
+    io.out << unread << '\n';
     if (unreadable) {
         return kFileFailed;
     }

@@ -33,6 +33,7 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& out, std::o
     int refused = kSuccess; // the inputs ended the save, and said why
     long long warnings = 0;
     const WarningFn count = [&warnings](const ReadWarning&) { ++warnings; };
+    PathRepeats repeats; // over every input: they make one template
     const TargetSource source = [&](const TargetSink& write) {
         bool writing = true;
         std::string input;
@@ -49,7 +50,7 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& out, std::o
         };
         for (const std::string& name : o.inputs) {
             input = IsStandardInput(name) ? "<stdin>" : name;
-            const LoadResult loaded = LoadTargets(name, take, err, &in, &err, count);
+            const LoadResult loaded = LoadTargets(name, take, err, &in, &err, count, &repeats);
             if (!writing) {
                 return false;
             }
@@ -105,7 +106,9 @@ Runner Define(CLI::App& command, const Io& io) {
     CLI::Option* eightBit = command.add_flag("--8bit", o->eightBit, "Write 8-bit text");
     utf16->excludes(eightBit);
     command.add_flag("--keep-going", o->keepGoing,
-                     "Write what was read before a failing line, and exit 1");
+                     "Write what the editor's Import would hold of each input (the lines "
+                     "before a failing line; a line whose mask cannot be read keeps the "
+                     "default mask, as the window keeps it), go on with the next, and exit 1");
     command.add_flag("--strict", o->strict, "Write nothing when the inputs have warnings");
     command.add_flag("--no-wait", o->noWait,
                      "End with status 3 instead of waiting while another process writes the "
@@ -121,7 +124,8 @@ const Command kConvert = {
     "  permora-cli convert a.conf b.conf -o merged.conf\n"
     "  permora-cli convert security.conf --8bit -o - | less\n",
     "  0  written\n"
-    "  1  an input has errors: nothing written (with --keep-going, what was read)\n",
+    "  1  an input has errors: nothing written (with --keep-going, what the editor's Import "
+    "would hold)\n",
     false,
     Define,
 };

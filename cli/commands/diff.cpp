@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/common.h"
 #include "model/template_ops.h"
+#include "template_file/terminal_text.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -201,7 +202,11 @@ int Diff(const DiffOptions& o, std::istream& in, std::ostream& out, std::ostream
             return read;
         }
     }
-    return o.json ? DiffJson(a, b, out) : DiffText(a, b, o.a, o.b, out);
+    if (o.json) {
+        return DiffJson(a, b, out);
+    }
+    TerminalStream text(out); // read on a terminal: a hostile path goes out escaped
+    return DiffText(a, b, o.a, o.b, text);
 }
 
 Runner Define(CLI::App& command, const Io& io) {

@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -28,6 +29,7 @@ struct EntryOptions {
     bool success = false;
     bool failure = false;
     bool both = false;
+    bool replace = false; // grant --replace
 };
 
 // RIGHTS: a standard permission's name, right codes or a mask.
@@ -35,6 +37,10 @@ bool ReadRights(const std::string& text, std::uint8_t type, EntryRights& rights,
                 std::ostream& err) {
     if (const auto standard = StandardPermission(text, type)) {
         rights = *standard;
+        return true;
+    }
+    if (const auto named = PermissionMask(text)) {
+        rights = {*named, kDefaultFlags};
         return true;
     }
     std::uint32_t mask = 0;
@@ -46,7 +52,14 @@ bool ReadRights(const std::string& text, std::uint8_t type, EntryRights& rights,
     for (const std::string& name : StandardPermissionNames()) {
         names += (names.empty() ? "" : ", ") + name;
     }
+    std::string rightNames;
+    for (const std::string& name : PermissionMaskNames()) {
+        if (!StandardPermission(name, type)) {
+            rightNames += (rightNames.empty() ? "\"" : ", \"") + name + "\"";
+        }
+    }
     Complain(err, "RIGHTS: " + text + " is neither a permission name (" + names +
+                      "), a name show prints (" + rightNames +
                       "), right codes (FA, FRFX) nor a mask (0x1200a9)");
     return false;
 }
@@ -98,9 +111,29 @@ int EnterEntry(const EntryOptions& o, std::uint8_t type, std::ostream& out, std:
         if (!ReachesTargets(tmpl, o.target, err)) {
             return EndWith(kUsage);
         }
+        if (type != kAuditType && !o.target.edit.force &&
+            RefusesNewPermissionList(tmpl, o.target, err)) {
+            return EndWith(kFound);
+        }
         std::vector<TargetObject*> changed;
-        const EntryChange change =
-            AddEntryToTargets(tmpl, entry, TargetsMatchingAny(o.target.paths), &changed);
+        const TargetScope scope = TargetsMatchingAny(o.target.paths);
+        EntryChange replaced;
+        if (o.replace) {
+            replaced =
+                RemoveAccountFromTargets(tmpl, o.account, {true, false, false}, scope, &changed);
+        }
+        std::vector<TargetObject*> granted;
+        EntryChange change = AddEntryToTargets(tmpl, entry, scope, &granted);
+        for (TargetObject* t : granted) {
+            if (std::find(changed.begin(), changed.end(), t) == changed.end()) {
+                changed.push_back(t);
+            }
+        }
+        if (o.replace) {
+            said << Plural(replaced.allow, "allow entry", "allow entries") << " of " << o.account
+                 << Would(o.target.edit, " removed\n", " would be removed\n");
+            change.targets = static_cast<int>(changed.size());
+        }
         said << ToSddl(entry) << ": " << Plural(change.targets, "target", "targets")
              << Would(o.target.edit, " changed\n", " would change\n");
         Change made;
@@ -116,12 +149,15 @@ void AddEntryOptions(CLI::App& command, EntryOptions& o) {
     command
         .add_option("RIGHTS", o.rights,
                     "A permission name as the editor shows it (\"Full Control\", \"Modify\", "
-                    "\"Read and Execute\", \"List Folder Contents\", \"Read\", \"Write\"), "
-                    "right codes (FA, FRFX) or a mask (0x1200a9)")
+                    "\"Read and Execute\", \"List Folder Contents\", \"Read\", \"Write\"), a "
+                    "name show prints (\"Delete\", \"Read, Write & Execute\", ...), right codes "
+                    "(FA, FRFX) or a mask (0x1200a9)")
         ->required();
     command.add_option("--apply-to", o.applyTo,
                        "Where the entry reaches: an Apply To text of the editor (\"This folder "
-                       "only\", \"Subfolders and files only\", ...) or flags (OICI, CIIO, -)");
+                       "only\", \"This folder, subfolders and files\", \"This folder and "
+                       "subfolders\", \"This folder and files\", \"Subfolders and files only\", "
+                       "\"Subfolders only\", \"Files only\") or flags (OICI, CIIO, -)");
     command.add_option("--path", o.target.paths,
                        "Only targets whose path matches this pattern (repeatable; all without)");
 }
@@ -129,6 +165,11 @@ void AddEntryOptions(CLI::App& command, EntryOptions& o) {
 template <std::uint8_t Type> Runner Define(CLI::App& command, const Io& io) {
     auto o = std::make_shared<EntryOptions>();
     AddEntryOptions(command, *o);
+    if constexpr (Type == kAllowType) {
+        command.add_flag("--replace", o->replace,
+                         "First take away every allow entry of the account on those targets "
+                         "(Modify reduced to Read), in the same save");
+    }
     if constexpr (Type == kAuditType) {
         CLI::Option* success = command.add_flag("--success", o->success, "Audit success");
         CLI::Option* failure = command.add_flag("--failure", o->failure, "Audit failure");

@@ -10,7 +10,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace permora::cli {
@@ -27,7 +27,7 @@ int Remove(const RemoveOptions& o, std::istream& in, std::ostream& out, std::ost
         Complain(err, "remove: --path or --paths is required");
         return kUsage;
     }
-    std::unordered_set<std::string> listed;
+    std::vector<std::string> listed; // in list order
     if (!o.pathList.empty()) {
         PathList list;
         if (const int read = ReadPaths(o.pathList, in, nullptr, list, err); read != kSuccess) {
@@ -40,25 +40,57 @@ int Remove(const RemoveOptions& o, std::istream& in, std::ostream& out, std::ost
                               " (the list was read no further); nothing was written");
             return kFound;
         }
-        for (std::string& path : list.paths) {
-            listed.insert(std::move(path));
+        if (list.paths.empty()) {
+            Complain(err, (IsStandardInput(o.pathList) ? std::string("<stdin>") : o.pathList) +
+                              ": the list holds no path; nothing was written");
+            return kUsage;
         }
+        listed = std::move(list.paths);
     }
     return EditTargets(o.target, out, err, [&](SecurityTemplate& tmpl, std::ostream& said) {
-        const TargetScope byPattern = TargetsMatchingAny(o.target.paths);
+        // Each pattern or listed path, and whether it matched a target.
+        const std::vector<std::string>& asked = o.pathList.empty() ? o.target.paths : listed;
+        std::vector<TargetScope> scopes;
+        std::unordered_map<std::string, std::size_t> byPath; // listed path -> its place in asked
+        for (std::size_t i = 0; i < asked.size(); ++i) {
+            if (o.pathList.empty()) {
+                scopes.push_back(TargetsMatching(asked[i]));
+            } else {
+                byPath.emplace(asked[i], i);
+            }
+        }
+        std::vector<bool> matched(asked.size(), false);
         std::vector<int> indexes;
         int index = 0;
         for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
-            const bool wanted =
-                o.pathList.empty() ? byPattern(*t, index) : listed.count(t->Path) != 0;
+            bool wanted = false;
+            if (o.pathList.empty()) {
+                for (std::size_t i = 0; i < scopes.size(); ++i) {
+                    if (scopes[i](*t, index)) {
+                        matched[i] = true;
+                        wanted = true;
+                    }
+                }
+            } else if (const auto found = byPath.find(t->Path); found != byPath.end()) {
+                matched[found->second] = true;
+                wanted = true;
+            }
             if (wanted) {
                 indexes.push_back(index);
             }
         }
-        if (indexes.empty()) {
-            Complain(err, o.target.edit.file + ": " +
-                              (o.pathList.empty() ? NothingSelected(o.target.paths, {})
-                                                  : "no target has a path of " + o.pathList));
+        std::vector<std::string> missing;
+        for (std::size_t i = 0; i < asked.size(); ++i) {
+            if (!matched[i]) {
+                missing.push_back(asked[i]);
+            }
+        }
+        if (o.pathList.empty() || !indexes.empty()) {
+            if (RefuseMissing(o.target, missing, asked.size(), "", err)) {
+                return EndWith(kUsage);
+            }
+        } else {
+            Complain(err, o.target.edit.file + ": no target has a path of " + o.pathList);
             return EndWith(kUsage);
         }
         const int removed = tmpl.RemoveMany(std::move(indexes));

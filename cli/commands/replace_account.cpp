@@ -69,7 +69,9 @@ Runner Define(CLI::App& command, const Io& io) {
     command.add_option("OLD", o->oldName, "Account to rename (any letter case)")->required();
     command.add_option("NEW", o->newName, "New account name")->required();
     command.add_option("--path", o->path, "Only targets whose path matches this pattern");
-    command.add_flag("--dry-run", o->edit.dryRun, "Count the changes; write nothing");
+    command.add_flag(
+        "--dry-run", o->edit.dryRun,
+        "Print each target that would change, before and after, and the counts; write nothing");
     AddEditOptions(command, o->edit);
     return [o, io] { return ReplaceAccountCommand(*o, io.out, io.err); };
 }

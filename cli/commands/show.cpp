@@ -5,6 +5,8 @@
 #include "model/checks.h"
 #include "model/names.h"
 #include "model/template_ops.h"
+#include "model/well_known.h"
+#include "template_file/terminal_text.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -51,6 +53,20 @@ nlohmann::ordered_json NameOrNull(const char* name) {
     return name != nullptr ? nlohmann::ordered_json(name) : nlohmann::ordered_json(nullptr);
 }
 
+// The descriptor field of a template line: what stands between the quotes after the path.
+std::string_view AclTextOf(std::string_view line) {
+    std::size_t at = std::string_view::npos;
+    for (int quote = 0; quote < 3; ++quote) {
+        at = line.find('"', at == std::string_view::npos ? 0 : at + 1);
+        if (at == std::string_view::npos) {
+            return {};
+        }
+    }
+    const std::size_t end = line.find('"', at + 1);
+    return line.substr(at + 1,
+                       end == std::string_view::npos ? std::string_view::npos : end - at - 1);
+}
+
 void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out) {
     bool first = true;
     for (const TargetObject* t : targets) {
@@ -62,6 +78,11 @@ void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out
         out << t->Path << '\n'
             << "  style " << StyleText(t->SecurityStyle) << ", level "
             << LevelText(t->SecurityLevel) << ", mode " << t->Mode << '\n';
+        // A target of another style is written back from its line: its ACL text as it
+        // stands there says more than what the editor reads of it.
+        if (t->SecurityStyle != kStyleNtfs) {
+            out << "  ACL text: " << AclTextOf(t->SourceLine) << '\n';
+        }
 
         // One set of column widths for all rows of the target.
         using Row = std::vector<std::string>;
@@ -145,6 +166,26 @@ void ShowJson(const std::vector<const TargetObject*>& selected, std::ostream& ou
     out << targets.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
+// Whether the target is NTFS and a list it writes has an entry of the account (its
+// CanonicalAccount identity).
+bool NamesAccount(const TargetObject& t, const std::string& account) {
+    if (t.SecurityStyle != kStyleNtfs || !t.Descriptor) {
+        return false;
+    }
+    const SecurityDescriptor& d = *t.Descriptor;
+    for (const ListPart& part : kListParts) {
+        if ((d.Control & part.presentBit) == 0) {
+            continue;
+        }
+        for (const Ace* e : EntriesOf(d, part)) {
+            if (CanonicalAccount(e->NTAccount) == account) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 struct ShowOptions {
     std::string file;
     std::vector<std::string> paths;
@@ -159,10 +200,11 @@ int Show(const ShowOptions& o, std::istream& in, std::ostream& out, std::ostream
         return read;
     }
     const TargetScope scope = TargetsMatchingAny(o.paths);
+    const std::string account = CanonicalAccount(o.account);
     std::vector<const TargetObject*> selected;
     int index = 0;
     for (const TargetObject* t = tmpl.Head; t != nullptr; t = t->Next, ++index) {
-        if (scope(*t, index) && (o.account.empty() || HoldsAccount(*t, o.account))) {
+        if (scope(*t, index) && (o.account.empty() || NamesAccount(*t, account))) {
             selected.push_back(t);
         }
     }
@@ -175,7 +217,8 @@ int Show(const ShowOptions& o, std::istream& in, std::ostream& out, std::ostream
     } else if (o.format == "line") {
         ShowLines(selected, out);
     } else {
-        ShowText(selected, out);
+        TerminalStream text(out); // read on a terminal: a hostile path goes out escaped
+        ShowText(selected, text);
     }
     return kSuccess;
 }
@@ -186,7 +229,8 @@ Runner Define(CLI::App& command, const Io& io) {
     command.add_option("--path", o->paths,
                        "Only the targets whose path matches this pattern (repeatable)");
     command.add_option("--account", o->account,
-                       "Only the targets with an entry of this account (any letter case)");
+                       "Only the targets with an entry of this account (any letter case; a "
+                       "well-known account by its alias, SID or name)");
     CLI::Option* format =
         command
             .add_option("--format", o->format,

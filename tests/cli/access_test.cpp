@@ -216,6 +216,105 @@ TEST(CliAccessTest, Json) {
     EXPECT_EQ(accounts[1]["standard"][1]["files"]["text"], "Allowed");
 }
 
+TEST(CliAccessTest, SynchronizeAliasesAndSharedPaths) {
+    struct AccessCase {
+        const char* name;
+        std::string line;
+        std::vector<std::string> args; // after "access t.conf --path /vol/x"
+        int status;
+        std::vector<std::string> outHas;
+        std::vector<std::string> outLacks;
+        std::string errHas;
+    };
+    const std::string path = "/vol/x";
+    const AccessCase cases[] = {
+        {"Full Control without SYNCHRONIZE is Full Control",
+         R"L(1,0,"/vol/x",0,"D:(A;CIOI;0xf01ff;;;LAB\bob)")L",
+         {"--account", "LAB\\bob"},
+         0,
+         {"  Full Control          Allowed [1]  Allowed [1]  Allowed [1]\n"},
+         {"Not allowed"},
+         ""},
+        {"a deny of SYNCHRONIZE alone denies nothing shown and is no deciding entry",
+         R"L(1,0,"/vol/x",0,"D:(D;CIOI;0x100000;;;LAB\bob)(A;CIOI;0x1f01ff;;;LAB\bob)")L",
+         {"--account", "LAB\\bob"},
+         0,
+         {"  Full Control          Allowed [2]  Allowed [2]  Allowed [2]\n",
+          "  Deciding entries:\n    2  (A;CIOI;0x1f01ff;;;LAB\\bob)\n"},
+         {"Denied", "    1  "},
+         ""},
+        {"--all: 0xf01ff is Full Control; a deny decides \"denied\"",
+         R"L(1,0,"/vol/x",0,"D:(D;CIOI;0x1f01ff;;;LAB\guest)(A;CIOI;0xf01ff;;;LAB\bob)")L",
+         {"--all"},
+         0,
+         {"  LAB\\guest  denied ", "  LAB\\bob    Full Control  Full Control  Full Control\n"},
+         {},
+         ""},
+        {"a group given by its SID meets an entry by its alias",
+         R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1200a9;;;BA)")L",
+         {"--account", "LAB\\bob", "--member-of", "S-1-5-32-544"},
+         0,
+         {"  Read                  Allowed [1]  Allowed [1]  Allowed [1]\n"},
+         {},
+         ""},
+        {"--all: one row for everybody by its three names",
+         R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1200a9;;;WD)(A;CIOI;0x1200a9;;;Everyone)(A;CIOI;0x1200a9;;;S-1-1-0)")L",
+         {"--all"},
+         0,
+         {"  WD       Read and Execute"},
+         {"Everyone", "S-1-1-0"},
+         ""},
+        {"the anonymous account gets neither everybody's nor the authenticated users' rights",
+         R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1200a9;;;Everyone)(A;CIOI;0x1301bf;;;AU)")L",
+         {"--account", "AN"},
+         0,
+         {"  no entry applies to this account\n"},
+         {"Allowed"},
+         ""},
+        {"an allow entry written before a deny entry: the warning check gives",
+         R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1200a9;;;LAB\bob)(D;CIOI;0x10000;;;LAB\bob)")L",
+         {"--account", "LAB\\bob"},
+         0,
+         {"    1  (D;CIOI;0x10000;;;LAB\\bob)\n"},
+         {},
+         "t.conf:2: warning: "},
+    };
+    for (const AccessCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        WriteBytes((folder.Path() / "t.conf").string(), Text8({"cb56f6f4", c.line}));
+        std::vector<std::string> args{"access", "t.conf", "--path", path};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Outcome outcome = RunIn(folder, args);
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        for (const std::string& has : c.outHas) {
+            EXPECT_NE(outcome.out.find(has), std::string::npos) << has << "\n" << outcome.out;
+        }
+        for (const std::string& lacks : c.outLacks) {
+            EXPECT_EQ(outcome.out.find(lacks), std::string::npos) << lacks << "\n" << outcome.out;
+        }
+        if (c.errHas.empty()) {
+            EXPECT_EQ(outcome.err, "");
+        } else {
+            EXPECT_NE(outcome.err.find(c.errHas), std::string::npos) << outcome.err;
+        }
+    }
+}
+
+TEST(CliAccessTest, APathSharedWithAnotherStyleIsAnsweredForTheNtfsTarget) {
+    Folder folder;
+    WriteBytes((folder.Path() / "t.conf").string(),
+               Text8({"cb56f6f4", R"L(2,0,"/vol/x",0,"D:(A;CI;0x1;;;Everyone)")L",
+                      R"L(1,0,"/vol/x",0,"D:(A;CIOI;0x1200a9;;;Everyone)")L"}));
+    const Outcome outcome =
+        RunIn(folder, {"access", "t.conf", "--path", "/vol/x", "--account", "LAB\\bob"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.out.find("  Read                  Allowed [1]"), std::string::npos)
+        << outcome.out;
+    EXPECT_EQ(outcome.err, "permora-cli: t.conf: a target of another style than NTFS also has "
+                           "the path /vol/x; the answer is for the NTFS target\n");
+}
+
 TEST(CliAccessTest, Help) {
     Folder folder;
     const Outcome outcome = RunIn(folder, {"access", "--help"});

@@ -90,6 +90,15 @@ TEST(CliTest, CommonOptionsAndWrongUsage) {
          2,
          "",
          std::nullopt},
+        {"unknown options: named in the order typed, with the option meant",
+         {"show", "a.conf", "--pth", "/vol/a", "--acount=x"},
+         {{"a.conf", Text8({kHeader})}},
+         {},
+         2,
+         "",
+         "The following arguments were not expected: --pth /vol/a --acount=x; --pth: did you "
+         "mean --path?; --acount: did you mean --account?\nRun with --help for more "
+         "information.\n"},
         {"a command without its operands",
          {"diff", "a.conf"},
          {{"a.conf", Text8({kHeader})}},
@@ -98,8 +107,9 @@ TEST(CliTest, CommonOptionsAndWrongUsage) {
          "",
          std::nullopt},
     });
-    for (const char* command : {"check", "show", "convert", "diff", "add", "replace-account",
-                                "grant", "deny", "audit", "revoke", "remove", "access"}) {
+    for (const char* command :
+         {"check", "show", "convert", "diff", "add", "replace-account", "grant", "deny", "audit",
+          "revoke", "remove", "access", "protect", "unprotect"}) {
         SCOPED_TRACE(command);
         Folder folder;
         const Outcome outcome = RunIn(folder, {command, "--help"});
@@ -156,11 +166,11 @@ TEST(CliTest, Check) {
          "a.conf:5: Cannot parse this Mask.: (A;CI;zz;;;x)\n"
          "a.conf:5: Invalid Account Name: \"a b\" (a blank is not allowed in the name; it takes "
          "letters, digits, - and _)\n"
-         "a.conf:5:    Invalid File\n"
+         "a.conf:5:    Invalid File: the account of entry (A;CI;0x1;;;a b)\n"
          "a.conf:7: Wrong ace type.: (X;;0x1;;;y)\n"
          "b.conf:3: Invalid Account Name: \"LAB\\john.doe\" (a full stop is allowed in the domain "
          "part only)\n"
-         "b.conf:3:    Invalid File\n"
+         "b.conf:3:    Invalid File: the account of entry (A;;0x1;;;LAB\\john.doe)\n"
          "2 files checked: 4 targets read, 6 errors, 0 warnings; the editor's Import stops at "
          "the first failing line (a.conf:5, b.conf:3)\n",
          ""},
@@ -178,7 +188,8 @@ TEST(CliTest, Check) {
          {},
          3,
          "a.conf:2: warning: mark AI of D: is not saved\n"
-         "2 files checked: 1 target read, 0 errors, 1 warning\n",
+         "2 files checked: 1 target read, 0 errors, 1 warning; none.conf: cannot read the file: "
+         "No such file or directory\n",
          "permora-cli: none.conf: cannot read the file: No such file or directory\n"},
     });
 }
@@ -259,6 +270,7 @@ TEST(CliTest, Show) {
          0,
          "/vol/vol3/nfs\n"
          "  style NFSV3 ACL, level File/Directory, mode 0\n"
+         "  ACL text: D:(A;CI;0x1;;;Everyone)\n"
          "  permissions (D:):\n"
          "    Allow  Everyone  List folder/Read data  This folder and subfolders  0x1  0x02\n"
          "\n"
@@ -1051,8 +1063,9 @@ TEST(CliTest, EntryCommands) {
                R"L(1,0,"/vol/home/bob",0,"D:(A;CIOI;0x1200a9;;;Everyone)(A;CIOI;0x301bf;;;LAB\bob)")L",
                R"L(1,0,"/vol/home/ann",0,"S:(AU;CIOISA;0x1;;;LAB\bob)D:(D;CIOI;0x10000;;;lab\bob)(A;CIOI;0x1301bf;;;LAB\bob)")L",
                proj)}}},
-        {"deny: the Deny box's mask; every NTFS target, a list made present where there was none",
-         {"deny", "t.conf", "LAB\\bob", "modify"},
+        {"deny: the Deny box's mask; every NTFS target, with --force a list made present where "
+         "there was none",
+         {"deny", "t.conf", "LAB\\bob", "modify", "--force"},
          {{"t.conf", tmpl}},
          {},
          0,
@@ -1107,26 +1120,27 @@ TEST(CliTest, EntryCommands) {
          "(A;CIOI;0x200a9;;;everyone): 0 targets changed\n",
          ""},
         {"--dry-run says and writes nothing",
-         {"grant", "t.conf", "bob", "Write", "--dry-run"},
+         {"grant", "t.conf", "bob", "Write", "--dry-run", "--force"},
          {{"t.conf", tmpl}},
          {},
          0,
          "(A;CIOI;0x100116;;;bob): 3 targets would change\n",
          ""},
-        {"revoke every entry of an account, any letter case",
+        {"revoke the allow and deny entries of an account, any letter case",
          {"revoke", "t.conf", "lab\\BOB"},
          {{"t.conf", tmpl}},
          {},
          0,
-         "3 entries in 1 target removed\n",
+         "2 entries (1 allow, 1 deny, 0 audit) in 1 target removed\n",
          "",
-         {{"t.conf", with(bob, R"L(1,0,"/vol/home/ann",0,"S:D:")L", proj)}}},
+         {{"t.conf",
+           with(bob, R"L(1,0,"/vol/home/ann",0,"S:(AU;CIOISA;0x1;;;LAB\bob)D:")L", proj)}}},
         {"revoke its deny entries only",
          {"revoke", "t.conf", "LAB\\bob", "--deny", "--path", "/vol/home/*"},
          {{"t.conf", tmpl}},
          {},
          0,
-         "1 entry in 1 target removed\n",
+         "1 entry (0 allow, 1 deny, 0 audit) in 1 target removed\n",
          "",
          {{"t.conf",
            with(
@@ -1148,13 +1162,22 @@ TEST(CliTest, EntryCommands) {
          "2 targets removed\n",
          "",
          {{"t.conf", Text8({kHeader, proj, kNfs})}}},
-        {"remove the paths of a list",
+        {"remove the paths of a list; one that matches nothing is named and refuses the list",
          {"remove", "t.conf", "--paths", "-"},
+         {{"t.conf", tmpl}},
+         "/vol/proj\n/vol/none\n/vol/vol3/nfs\n",
+         2,
+         "",
+         usage + "t.conf: no target has the path /vol/none\n" + usage +
+             "t.conf: nothing was written (--ignore-missing goes on without what matches "
+             "nothing)\n"},
+        {"remove the paths of a list, passing over what matches nothing",
+         {"remove", "t.conf", "--paths", "-", "--ignore-missing"},
          {{"t.conf", tmpl}},
          "/vol/proj\n/vol/none\n/vol/vol3/nfs\n",
          0,
          "2 targets removed\n",
-         "",
+         usage + "t.conf: no target has the path /vol/none\n",
          {{"t.conf", Text8({kHeader, bob, ann})}}},
         {"remove what no target has",
          {"remove", "t.conf", "--path", "/vol/none"},
@@ -1185,8 +1208,13 @@ TEST(CliTest, EntryCommands) {
          2,
          "",
          usage + "RIGHTS: Everything is neither a permission name (Full Control, Modify, Read "
-                 "and Execute, List Folder Contents, Read, Write), right codes (FA, FRFX) nor a "
-                 "mask (0x1200a9)\n"},
+                 "and Execute, List Folder Contents, Read, Write), a name show prints (\"List "
+                 "folder/Read data\", \"Create files/Write data\", \"Create folders/Append "
+                 "data\", \"Read extended attributes\", \"Write extended attributes\", "
+                 "\"Traverse Folder/Execute File\", \"Delete subfolders and files\", \"Read "
+                 "attributes\", \"Write attributes\", \"Delete\", \"Read permissions\", "
+                 "\"Change permissions\", \"Take Ownership\", \"Read, Write & Execute\"), right "
+                 "codes (FA, FRFX) nor a mask (0x1200a9)\n"},
         {"rights that name no right",
          {"grant", "t.conf", "bob", "0x100000"},
          {{"t.conf", tmpl}},
@@ -1240,9 +1268,13 @@ TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
     const std::string alteredWarning =
         "t.conf:3: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved\n";
     const std::string alteredSaved = R"L(1,0,"/vol/b",0,"D:(A;CI;0x1;;;bob)(A;CI;0x2;;;x)")L";
-    const std::string refused = "permora-cli: t.conf: 1 target that was not to change would be "
-                                "saved with a different meaning; nothing was written (--force "
-                                "writes anyway)\n";
+    const std::string alteredBlocks = "t.conf:3: warning: flags ID of entry (A;CIID;0x1;;;bob) "
+                                      "are not saved (this keeps the file from being written)\n";
+    const std::string refused =
+        "permora-cli: t.conf: /vol/b: the target was not to change and would be saved with a "
+        "different meaning\n"
+        "permora-cli: t.conf: 1 target that was not to change would be saved with a different "
+        "meaning; nothing was written (--force writes anyway)\n";
     RunCases({
         {"merges, owners and the AI mark are said and written",
          {"add", "t.conf", "--paths", "list"},
@@ -1258,7 +1290,7 @@ TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
          {},
          1,
          "",
-         keptWarnings + alteredWarning + refused},
+         keptWarnings + alteredBlocks + refused},
         {"--force writes it",
          {"add", "t.conf", "--paths", "list", "--force"},
          {{"t.conf", Text8({kHeader, kept, altered})}, {"list", list}},
@@ -1273,7 +1305,9 @@ TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
          {},
          1,
          "",
-         "t.conf:2: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved\n" + refused},
+         "t.conf:2: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved (this keeps the "
+         "file from being written)\n" +
+             refused},
         {"replace-account may change what it renames",
          {"replace-account", "t.conf", "bob", "carol"},
          {{"t.conf", Text8({kHeader, kept, altered})}},
@@ -1289,12 +1323,14 @@ TEST(CliTest, WritingCommandsSayWhatTheSaveChangesAndKeepWhatTargetsMean) {
          {},
          1,
          "",
-         keptWarnings + alteredWarning + refused},
+         keptWarnings + alteredBlocks + refused},
         {"--dry-run writes nothing and says nothing of a save",
          {"replace-account", "t.conf", "x", "carol", "--dry-run"},
          {{"t.conf", Text8({kHeader, altered})}},
          {},
          0,
+         "- 1,0,\"/vol/b\",0,\"D:(A;CI;0x1;;;bob)(A;CI;0x2;;;x)\"\n"
+         "+ 1,0,\"/vol/b\",0,\"D:(A;CI;0x1;;;bob)(A;CI;0x2;;;carol)\"\n"
          "1 entry in 1 target would change\n",
          ""},
         {"convert --strict writes nothing when there is a warning",
@@ -1323,9 +1359,13 @@ TEST(CliTest, EditingCommandsKeepWhatTheyWereNotAskedToChange) {
     const std::string alteredSaved = R"L(1,0,"/vol/b",0,"D:(A;CI;0x1;;;bob)(A;CI;0x2;;;x)")L";
     const std::string warning =
         "t.conf:3: warning: flags ID of entry (A;CIID;0x1;;;bob) are not saved\n";
-    const std::string refused = "permora-cli: t.conf: 1 target that was not to change would be "
-                                "saved with a different meaning; nothing was written (--force "
-                                "writes anyway)\n";
+    const std::string blocking = "t.conf:3: warning: flags ID of entry (A;CIID;0x1;;;bob) are not "
+                                 "saved (this keeps the file from being written)\n";
+    const std::string refused =
+        "permora-cli: t.conf: /vol/b: the target was not to change and would be saved with a "
+        "different meaning\n"
+        "permora-cli: t.conf: 1 target that was not to change would be saved with a different "
+        "meaning; nothing was written (--force writes anyway)\n";
     struct EditCase {
         std::vector<std::string> args;
         std::string said;  // what the command says it changed
@@ -1342,7 +1382,7 @@ TEST(CliTest, EditingCommandsKeepWhatTheyWereNotAskedToChange) {
          "(AU;CIOIFA;0x1;;;carol): 1 target",
          R"L(1,0,"/vol/a",0,"S:(AU;CIOIFA;0x1;;;carol)D:(A;CI;0x1;;;x)(A;CI;0x1;;;bob)")L"},
         {{"revoke", "t.conf", "bob", "--path", "/vol/a"},
-         "1 entry in 1 target",
+         "1 entry (1 allow, 0 deny, 0 audit) in 1 target",
          R"L(1,0,"/vol/a",0,"D:(A;CI;0x1;;;x)")L"},
         {{"remove", "t.conf", "--path", "/vol/a"}, "1 target", ""},
         {{"replace-account", "t.conf", "bob", "carol", "--path", "/vol/a"},
@@ -1353,7 +1393,11 @@ TEST(CliTest, EditingCommandsKeepWhatTheyWereNotAskedToChange) {
         SCOPED_TRACE(c.args.front());
         const bool removes = c.args.front() == "remove" || c.args.front() == "revoke";
         const std::string done = c.said + (removes ? " removed\n" : " changed\n");
-        const std::string would = c.said + (removes ? " would be removed\n" : " would change\n");
+        // A dry run prints the lines that would change, as diff does, before the counts.
+        const std::string lines =
+            "- " + kept + "\n" + (c.saved.empty() ? std::string() : "+ " + c.saved + "\n");
+        const std::string would =
+            lines + c.said + (removes ? " would be removed\n" : " would change\n");
         const std::string before = Text8({kHeader, kept, altered});
         const auto run = [&](const std::vector<std::string>& extra) {
             Folder folder;
@@ -1367,7 +1411,7 @@ TEST(CliTest, EditingCommandsKeepWhatTheyWereNotAskedToChange) {
         const auto [guarded, untouched] = run({});
         EXPECT_EQ(guarded.status, 1);
         EXPECT_EQ(guarded.out, "");
-        EXPECT_EQ(guarded.err, warning + refused);
+        EXPECT_EQ(guarded.err, blocking + refused);
         EXPECT_EQ(untouched, before);
 
         const auto [forced, written] = run({"--force"});
@@ -1534,6 +1578,360 @@ TEST(CliTest, AddLikeATargetWithoutADescriptorIsRefused) {
                "",
                "--like: This descriptor holds neither S: nor D:.\n"
                "permora-cli: --like: the target /vol/empty has no descriptor to copy\n"}});
+}
+
+// Nothing is taken away that was not asked for, and nothing asked for is passed over in
+// silence.
+TEST(CliTest, NoAccessTakenAwayUnaskedAndEveryMissNamed) {
+    const std::string open = R"L(1,0,"/vol/open",0,"")L";
+    const std::string auditOnly = R"L(1,0,"/vol/audited",0,"S:(AU;CIOIFA;0x1;;;Everyone)")L";
+    const std::string home = R"L(1,0,"/vol/home/bob",0,"D:(A;CIOI;0x1200a9;;;LAB\bob)")L";
+    const std::string wide =
+        R"L(1,0,"/vol/wide",0,"S:(AU;CIOISA;0x1;;;S-1-1-0)D:(D;CI;0x10000;;;Everyone)(A;CIOI;0x1200a9;;;WD)(A;CI;0x1;;;LAB\x)")L";
+    const std::string tmpl = Text8({kHeader, open, auditOnly, home});
+    const std::string usage = "permora-cli: ";
+    const std::string noList = ": the target has no permission list: a new permission list "
+                               "would hold only this entry and take every other access away\n";
+    RunCases({
+        {"deny on targets without a permission list: each named, nothing written",
+         {"deny", "t.conf", "LAB\\contractors", "Full Control"},
+         {{"t.conf", tmpl}},
+         {},
+         1,
+         "",
+         usage + "t.conf: /vol/open" + noList + usage + "t.conf: /vol/audited" + noList + usage +
+             "t.conf: nothing was written (--force writes anyway)\n"},
+        {"grant on an audit-only descriptor, by pattern",
+         {"grant", "t.conf", "LAB\\bob", "Read", "--path", "/vol/audited"},
+         {{"t.conf", tmpl}},
+         {},
+         1,
+         "",
+         usage + "t.conf: /vol/audited" + noList + usage +
+             "t.conf: nothing was written (--force writes anyway)\n"},
+        {"a target with a permission list is granted as before",
+         {"grant", "t.conf", "LAB\\ann", "Read", "--path", "/vol/home/*"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "(A;CIOI;0x120089;;;LAB\\ann): 1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader, open, auditOnly,
+                R"L(1,0,"/vol/home/bob",0,"D:(A;CIOI;0x1200a9;;;LAB\bob)(A;CIOI;0x120089;;;LAB\ann)")L"})}}},
+        {"--force makes the list",
+         {"grant", "t.conf", "LAB\\bob", "Read", "--path", "/vol/audited", "--force"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "(A;CIOI;0x120089;;;LAB\\bob): 1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader, open,
+                R"L(1,0,"/vol/audited",0,"S:(AU;CIOIFA;0x1;;;Everyone)D:(A;CIOI;0x120089;;;LAB\bob)")L",
+                home})}}},
+        {"an audit entry takes no access away",
+         {"audit", "t.conf", "LAB\\bob", "Read", "--both", "--path", "/vol/open"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "(AU;CIOISAFA;0x120089;;;LAB\\bob): 1 target changed\n",
+         "",
+         {{"t.conf", Text8({kHeader, R"L(1,0,"/vol/open",0,"S:(AU;CIOISAFA;0x120089;;;LAB\bob)")L",
+                            auditOnly, home})}}},
+        {"a --path that matches nothing among others that match: named, nothing written",
+         {"grant", "t.conf", "LAB\\ann", "Read", "--path", "/vol/home/*", "--path", "/vol/hmoe/*"},
+         {{"t.conf", tmpl}},
+         {},
+         2,
+         "",
+         usage + "t.conf: no target has the path /vol/hmoe/* of the NTFS style\n" + usage +
+             "t.conf: nothing was written (--ignore-missing goes on without what matches "
+             "nothing)\n"},
+        {"--ignore-missing goes on",
+         {"revoke", "t.conf", "LAB\\bob", "--path", "/vol/home/bob", "--path", "/vol/x",
+          "--ignore-missing"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "1 entry (1 allow, 0 deny, 0 audit) in 1 target removed\n",
+         usage + "t.conf: no target has the path /vol/x of the NTFS style\n",
+         {{"t.conf", Text8({kHeader, open, auditOnly, R"L(1,0,"/vol/home/bob",0,"D:")L"})}}},
+        {"remove: a misspelt leaver among those that match",
+         {"remove", "t.conf", "--path", "/vol/open", "--path", "/vol/home/bbo"},
+         {{"t.conf", tmpl}},
+         {},
+         2,
+         "",
+         usage + "t.conf: no target has the path /vol/home/bbo\n" + usage +
+             "t.conf: nothing was written (--ignore-missing goes on without what matches "
+             "nothing)\n"},
+        {"remove: an empty list of paths",
+         {"remove", "t.conf", "--paths", "-"},
+         {{"t.conf", tmpl}},
+         "",
+         2,
+         "",
+         usage + "<stdin>: the list holds no path; nothing was written\n"},
+        {"add: an empty list of paths",
+         {"add", "t.conf", "--paths", "-"},
+         {{"t.conf", tmpl}},
+         "\n# nothing\n",
+         2,
+         "",
+         usage + "<stdin>: the list holds no path; nothing was written\n"},
+        {"revoke by any name of a well-known account; audit entries only with --audit",
+         {"revoke", "t.conf", "everyone"},
+         {{"t.conf", Text8({kHeader, wide})}},
+         {},
+         0,
+         "2 entries (1 allow, 1 deny, 0 audit) in 1 target removed\n",
+         "",
+         {{"t.conf",
+           Text8({kHeader,
+                  R"L(1,0,"/vol/wide",0,"S:(AU;CIOISA;0x1;;;S-1-1-0)D:(A;CI;0x1;;;LAB\x)")L"})}}},
+        {"revoke --audit alone",
+         {"revoke", "t.conf", "WD", "--audit"},
+         {{"t.conf", Text8({kHeader, wide})}},
+         {},
+         0,
+         "1 entry (0 allow, 0 deny, 1 audit) in 1 target removed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader,
+                R"L(1,0,"/vol/wide",0,"S:D:(D;CI;0x10000;;;Everyone)(A;CIOI;0x1200a9;;;WD)(A;CI;0x1;;;LAB\x)")L"})}}},
+        {"show --account finds a well-known account by another of its names",
+         {"show", "t.conf", "--account", "S-1-1-0", "--format", "line"},
+         {{"t.conf", Text8({kHeader, home, wide})}},
+         {},
+         0,
+         wide + "\n",
+         ""},
+    });
+}
+
+// Targets that repeat an earlier path and level, and paths with "." or ".." segments, are
+// warned about by check, convert and add; nothing is refused for them.
+TEST(CliTest, RepeatedTargetsAreWarnedAbout) {
+    const std::string bob = R"L(1,0,"/vol/home/bob",0,"D:(A;CIOI;0x1200a9;;;LAB\bob)")L";
+    const std::string bobSlash = R"L(1,0,"/vol/home/bob/",0,"D:")L";
+    const std::string bobDot = R"L(1,0,"/vol/home/./bob",0,"D:")L";
+    const std::string bobStorage = R"L(1,1,"/vol/home/x/../bob",0,"D:")L";
+    const std::string ann = R"L(1,0,"/vol/home/ann",0,"D:")L";
+    RunCases({
+        {"check: each repeat names the line it repeats; the level counts",
+         {"check", "--strict", "a.conf"},
+         {{"a.conf", Text8({kHeader, bob, bobSlash, bobStorage, bobDot})}},
+         {},
+         1,
+         "a.conf:3: warning: the target /vol/home/bob/ repeats the path and level of a.conf:2 "
+         "(/vol/home/bob)\n"
+         "a.conf:4: warning: the path /vol/home/x/../bob has \".\" or \"..\" segments; it stands "
+         "for /vol/home/bob\n"
+         "a.conf:5: warning: the path /vol/home/./bob has \".\" or \"..\" segments; it stands for "
+         "/vol/home/bob\n"
+         "a.conf:5: warning: the target /vol/home/./bob repeats the path and level of a.conf:2 "
+         "(/vol/home/bob)\n"
+         "1 file checked: 4 targets read, 0 errors, 4 warnings\n",
+         ""},
+        {"convert: a target shared by two inputs is doubled, and said so",
+         {"convert", "a.conf", "b.conf", "-o", "c.conf", "--8bit"},
+         {{"a.conf", Text8({kHeader, bob})}, {"b.conf", Text8({kHeader, ann, bob})}},
+         {},
+         0,
+         "",
+         "b.conf:3: warning: the target /vol/home/bob repeats the path and level of a.conf:2 "
+         "(/vol/home/bob)\n",
+         {{"c.conf", Text8({kHeader, bob, ann, bob})}}},
+        {"add: paths that stand for a target's path are added, with a word",
+         {"add", "t.conf", "--paths", "list"},
+         {{"t.conf", Text8({kHeader, bob})}, {"list", "/vol/home/bob/\n/vol/home/./ann\n"}},
+         {},
+         0,
+         "added 2 targets, skipped 0 already present\n",
+         "list:1: warning: the target /vol/home/bob/ repeats the path and level of t.conf "
+         "(target 1) (/vol/home/bob)\n"
+         "list:2: warning: the path /vol/home/./ann has \".\" or \"..\" segments; it stands for "
+         "/vol/home/ann\n",
+         std::nullopt},
+    });
+}
+
+// A home list names users: a well-known account or a bare SID in its account column, or
+// made by {name}, is refused with its line unless --allow-aliases.
+TEST(CliTest, AHomeListGrantsNoWellKnownAccount) {
+    const std::string model = R"L(1,0,"/vol/home/model",0,"D:(A;CIOI;0x1301bf;;;OWNER)")L";
+    const std::string usage = "permora-cli: ";
+    RunCases({
+        {"an alias, a SID and Everyone in the account column",
+         {"add", "t.conf", "--paths", "list", "--like", "/vol/home/model", "--for", "OWNER"},
+         {{"t.conf", Text8({kHeader, model})},
+          {"list", "/vol/home/z\tWD\n/vol/home/y\tS-1-1-0\n/vol/home/a\tLAB\\a\n"
+                   "/vol/home/x\teveryone\n/vol/home/w\tS-1-5-21-1-2-3-1104\n"}},
+         {},
+         1,
+         "",
+         "list:1: the account WD is a well-known account or a bare SID, not one user "
+         "(--allow-aliases takes it)\n"
+         "list:2: the account S-1-1-0 is a well-known account or a bare SID, not one user "
+         "(--allow-aliases takes it)\n"
+         "list:4: the account everyone is a well-known account or a bare SID, not one user "
+         "(--allow-aliases takes it)\n"
+         "list:5: the account S-1-5-21-1-2-3-1104 is a well-known account or a bare SID, not "
+         "one user (--allow-aliases takes it)\n" +
+             usage + "4 invalid lines; nothing was written\n"},
+        {"what {name} makes",
+         {"add", "t.conf", "--paths", "list", "--like", "/vol/home/model", "--for", "OWNER",
+          "--account", "{name}"},
+         {{"t.conf", Text8({kHeader, model})}, {"list", "/vol/home/ann\n/vol/home/BA\n"}},
+         {},
+         1,
+         "",
+         "list:2: the account BA is a well-known account or a bare SID, not one user "
+         "(--allow-aliases takes it)\n" +
+             usage + "1 invalid line; nothing was written\n"},
+        {"--allow-aliases takes them",
+         {"add", "t.conf", "--paths", "list", "--like", "/vol/home/model", "--for", "OWNER",
+          "--allow-aliases"},
+         {{"t.conf", Text8({kHeader, model})}, {"list", "/vol/home/z\tWD\n"}},
+         {},
+         0,
+         "added 1 target, skipped 0 already present\n",
+         "",
+         {{"t.conf",
+           Text8({kHeader, model, R"L(1,0,"/vol/home/z",0,"D:(A;CIOI;0x1301bf;;;WD)")L"})}}},
+    });
+}
+
+// What is meant for a terminal goes out with its control characters and stray bytes
+// escaped; the line and JSON forms and written templates stay exact.
+TEST(CliTest, TerminalTextIsEscapedAndDataIsExact) {
+    const std::string hostile = "1,0,\"/vol/a\x1b[2J\x1b]0;owned\x07\xe9\",0,\"D:\"";
+    const std::string escaped = "/vol/a\\x1B[2J\\x1B]0;owned\\x07\\xE9";
+    Folder folder;
+    WriteBytes((folder.Path() / "t.conf").string(), Text8({kHeader, hostile}));
+    const Outcome check = RunIn(folder, {"check", "t.conf"});
+    EXPECT_EQ(check.out.find('\x1b'), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find(escaped), std::string::npos) << check.out;
+    const Outcome text = RunIn(folder, {"show", "t.conf"});
+    if (text.status == 0) {
+        EXPECT_EQ(text.out.find('\x1b'), std::string::npos) << text.out;
+        EXPECT_NE(text.out.find(escaped), std::string::npos) << text.out;
+        const Outcome line = RunIn(folder, {"show", "t.conf", "--format", "line"});
+        EXPECT_EQ(line.out, hostile + "\n");
+    } else {
+        EXPECT_EQ(text.err.find('\x1b'), std::string::npos) << text.err;
+    }
+    const Outcome unknown = RunIn(folder, {"show", "no\x1b[2J.conf"});
+    EXPECT_EQ(unknown.status, 3);
+    EXPECT_NE(unknown.err.find("no\\x1B[2J.conf"), std::string::npos) << unknown.err;
+}
+
+TEST(CliTest, WhatAdministratorsReachFor) {
+    const std::string helpdesk =
+        R"L(1,0,"/vol/proj",0,"D:(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CI;0x1;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)")L";
+    const std::string other = R"L(1,0,"/vol/other",0,"D:P(A;CIOI;0x1301bf;;;LAB\helpdesk)")L";
+    const std::string audited = R"L(1,0,"/vol/audited",0,"S:(AU;CIOIFA;0x1;;;Everyone)")L";
+    const std::string tmpl = Text8({kHeader, helpdesk, other});
+    const std::string usage = "permora-cli: ";
+    RunCases({
+        {"grant --replace: Modify reduced to Read in one save; deny entries stay",
+         {"grant", "t.conf", "LAB\\helpdesk", "Read", "--replace", "--path", "/vol/proj"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "2 allow entries of LAB\\helpdesk removed\n"
+         "(A;CIOI;0x120089;;;LAB\\helpdesk): 1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader,
+                R"L(1,0,"/vol/proj",0,"D:(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)(A;CIOI;0x120089;;;LAB\helpdesk)")L",
+                other})}}},
+        {"revoke several accounts, and a list of them",
+         {"revoke", "t.conf", "Everyone", "--accounts", "-"},
+         {{"t.conf", tmpl}},
+         "# leavers\nLAB\\helpdesk\n\n",
+         0,
+         "5 entries (4 allow, 1 deny, 0 audit) in 2 targets removed\n",
+         "",
+         {{"t.conf",
+           Text8({kHeader, R"L(1,0,"/vol/proj",0,"D:")L", R"L(1,0,"/vol/other",0,"D:P")L"})}}},
+        {"revoke several accounts, one that no target has: named, nothing written",
+         {"revoke", "t.conf", "Everyone", "LAB\\nobody"},
+         {{"t.conf", tmpl}},
+         {},
+         2,
+         "",
+         usage + "t.conf: no target has an entry of LAB\\nobody\n" + usage +
+             "t.conf: nothing was written (--ignore-missing goes on without what matches "
+             "nothing)\n"},
+        {"every name show prints is a right",
+         {"grant", "t.conf", "LAB\\x", "read, write & execute", "--path", "/vol/other"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "(A;CIOI;0x201bf;;;LAB\\x): 1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader, helpdesk,
+                R"L(1,0,"/vol/other",0,"D:P(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CIOI;0x201bf;;;LAB\x)")L"})}}},
+        {"Delete",
+         {"deny", "t.conf", "LAB\\x", "Delete", "--path", "/vol/other"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "(D;CIOI;0x10000;;;LAB\\x): 1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader, helpdesk,
+                R"L(1,0,"/vol/other",0,"D:P(D;CIOI;0x10000;;;LAB\x)(A;CIOI;0x1301bf;;;LAB\helpdesk)")L"})}}},
+        {"protect and unprotect",
+         {"protect", "t.conf", "--path", "/vol/proj"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8(
+               {kHeader,
+                R"L(1,0,"/vol/proj",0,"D:P(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CI;0x1;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)")L",
+                other})}}},
+        {"unprotect",
+         {"unprotect", "t.conf"},
+         {{"t.conf", tmpl}},
+         {},
+         0,
+         "1 target changed\n",
+         "",
+         {{"t.conf", Text8({kHeader, helpdesk,
+                            R"L(1,0,"/vol/other",0,"D:(A;CIOI;0x1301bf;;;LAB\helpdesk)")L"})}}},
+        {"protect a target without a permission list: refused as grant refuses it",
+         {"protect", "t.conf"},
+         {{"t.conf", Text8({kHeader, audited})}},
+         {},
+         1,
+         "",
+         usage +
+             "t.conf: /vol/audited: the target has no permission list: a new protected "
+             "permission list would hold no entry and take every access away\n" +
+             usage + "t.conf: nothing was written (--force writes anyway)\n"},
+        {"protect --audit",
+         {"protect", "t.conf", "--audit"},
+         {{"t.conf", Text8({kHeader, audited})}},
+         {},
+         0,
+         "1 target changed\n",
+         "",
+         {{"t.conf",
+           Text8({kHeader, R"L(1,0,"/vol/audited",0,"S:P(AU;CIOIFA;0x1;;;Everyone)")L"})}}},
+    });
 }
 
 } // namespace

@@ -74,6 +74,47 @@ TEST(AccessTableTest, TheExplanationNamesTheDecidingEntries) {
     EXPECT_EQ(AccessCellOf(access, kFilesColumn, kReadExecuteMask).deciders, std::vector<int>{1});
 }
 
+// No row shows SYNCHRONIZE, so it decides no row: Full Control without it is Full Control,
+// and a deny of it alone denies nothing shown and is no deciding entry.
+TEST(AccessTableTest, SynchronizeDecidesNoRow) {
+    const struct {
+        const char* sddl;
+        const char* fullControl;
+        const char* read;
+        std::vector<bool> shownDeciders;
+    } cases[] = {
+        {"D:(A;CIOI;0xf01ff;;;LAB\\jdoe)", "Allowed", "Allowed", {true}},
+        {"D:(A;CIOI;0x1f01ff;;;LAB\\jdoe)", "Allowed", "Allowed", {true}},
+        {"D:(D;CIOI;0x100000;;;LAB\\jdoe)(A;CIOI;0x1f01ff;;;LAB\\jdoe)",
+         "Allowed",
+         "Allowed",
+         {false, true}},
+        {"D:(D;CIOI;0x100000;;;LAB\\jdoe)", "Not allowed", "Not allowed", {false}},
+        {"D:(A;CIOI;0x100000;;;LAB\\jdoe)(A;CIOI;0x20089;;;LAB\\jdoe)",
+         "Not allowed",
+         "Allowed",
+         {false, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sddl);
+        const EffectiveAccess access = AccessOf(c.sddl);
+        for (const std::uint32_t mask : {kEditorRights[0].mask, kStandardPermissions[0].mask}) {
+            EXPECT_EQ(AccessCellText(access, AccessCellOf(access, kThisFolderColumn, mask)),
+                      c.fullControl);
+        }
+        const std::uint32_t read = kStandardPermissions[4].mask;
+        EXPECT_EQ(AccessCellText(access, AccessCellOf(access, kFilesColumn, read)), c.read);
+        std::vector<bool> shown;
+        for (int i = 0; i < static_cast<int>(access.deciders.size()); ++i) {
+            shown.push_back(DecidesAShownRight(access, i));
+        }
+        EXPECT_EQ(shown, c.shownDeciders);
+    }
+    for (const NamedRights& row : kStandardPermissions) {
+        EXPECT_EQ(row.mask & kSynchronize, 0U) << row.name;
+    }
+}
+
 TEST(AccessTableTest, WithoutAPermissionListNothingIsDecided) {
     const EffectiveAccess access = AccessOf("S:(AU;CIOISA;0x1;;;Everyone)");
     EXPECT_EQ(AccessCellText(access, AccessCellOf(access, kThisFolderColumn, kReadData)),

@@ -61,7 +61,7 @@ TEST(ImportWarnings, SayWhatTheNextSaveWritesDifferently) {
          {"entry (AU;FA;0x1;;;x) is merged into an earlier entry of x"}},
         {"D:(A;CI;0x;;;x)(A;CI;0x100000;;;y)",
          {"entry (A;CI;0x;;;x) is not saved: its mask is empty",
-          "entry (A;CI;0x100000;;;y) is not saved: its mask is empty"}},
+          "entry (A;CI;0x100000;;;y) is not saved: its mask holds only SYNCHRONIZE"}},
         {"S:(AU;SA;0x1;;;x)(AU;CI;0x2;;;y)(AU;SAFA;0x4;;;z)(AU;;0x4;;;z)",
          {"entry (AU;CI;0x2;;;y) is not saved: it audits neither success nor failure",
           "entry (AU;;0x4;;;z) is not saved: it audits neither success nor failure"}},
