@@ -37,7 +37,9 @@ int Check(const CheckOptions& o, const Io& rawIo) {
             LoadTemplate(file, tmpl, io.out, &io.out, &io.in, {}, true, &repeats);
         if (!loaded.opened) {
             Complain(io.err, file + ": " + CannotRead(loaded));
-            unread += "; " + file + ": " + CannotRead(loaded);
+            if (loaded.error != 0) { // a line too long has said why already
+                unread += "; " + file + ": " + CannotRead(loaded);
+            }
             unreadable = true;
             continue;
         }

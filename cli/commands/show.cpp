@@ -81,7 +81,7 @@ void ShowText(const std::vector<const TargetObject*>& targets, std::ostream& out
         // A target of another style is written back from its line: its ACL text as it
         // stands there says more than what the editor reads of it.
         if (t->SecurityStyle != kStyleNtfs) {
-            out << "  ACL text: " << AclTextOf(t->SourceLine) << '\n';
+            out << "  ACL text: " << AclTextOf(t->SourceLine.Text()) << '\n';
         }
 
         // One set of column widths for all rows of the target.
@@ -123,9 +123,19 @@ void ShowLines(const std::vector<const TargetObject*>& targets, std::ostream& ou
     }
 }
 
+// The array is written a target at a time, so that no more than one target's document is
+// held; the bytes are those of the whole array dumped at once (each element's lines two
+// blanks further in).
 void ShowJson(const std::vector<const TargetObject*>& selected, std::ostream& out) {
-    nlohmann::ordered_json targets = nlohmann::ordered_json::array();
-    for (const TargetObject* t : selected) {
+    if (selected.empty()) {
+        out << "[]\n";
+        return;
+    }
+    out << "[\n";
+    std::string text;
+    std::string indented;
+    for (std::size_t i = 0; i < selected.size(); ++i) {
+        const TargetObject* t = selected[i];
         const SecurityDescriptor& d = DescriptorOf(*t);
         nlohmann::ordered_json target = {
             {"path", t->Path},
@@ -161,9 +171,18 @@ void ShowJson(const std::vector<const TargetObject*>& selected, std::ostream& ou
                 {"entries", std::move(entries)},
             };
         }
-        targets.push_back(std::move(target));
+        text = target.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+        indented.assign("  ");
+        for (const char c : text) {
+            indented += c;
+            if (c == '\n') {
+                indented += "  ";
+            }
+        }
+        indented += i + 1 == selected.size() ? "\n" : ",\n";
+        out.write(indented.data(), static_cast<std::streamsize>(indented.size()));
     }
-    out << targets.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    out << "]\n";
 }
 
 // Whether the target is NTFS and a list it writes has an entry of the account (its

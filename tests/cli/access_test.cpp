@@ -112,10 +112,12 @@ TEST(CliAccessTest, TextTablesAndErrors) {
          {"access", "a.conf", "--path", "/vol/proj", "--all"},
          0,
          "/vol/proj\n"
-         "  Account    This folder       Subfolders                                Files\n"
-         "  LAB\\staff  Read and Execute  Read and Execute in the first level only  none\n"
-         "  LAB\\jdoe   Modify            Modify                                    Modify\n"
-         "  Everyone   Read and Execute  Read and Execute in the first level only  none\n",
+         "  Account    This folder       Subfolders                                         Files\n"
+         "  LAB\\staff  Read and Execute  Read and Execute in the first level, denied below  "
+         "denied\n"
+         "  LAB\\jdoe   Modify            Modify                                             "
+         "Modify\n"
+         "  Everyone   Read and Execute  Read and Execute in the first level only           none\n",
          ""},
         {"--all without a permission list",
          {"access", "a.conf", "--path", "/vol/bare", "--all"},
@@ -235,13 +237,13 @@ TEST(CliAccessTest, SynchronizeAliasesAndSharedPaths) {
          {"  Full Control          Allowed [1]  Allowed [1]  Allowed [1]\n"},
          {"Not allowed"},
          ""},
-        {"a deny of SYNCHRONIZE alone denies nothing shown and is no deciding entry",
-         R"L(1,0,"/vol/x",0,"D:(D;CIOI;0x100000;;;LAB\bob)(A;CIOI;0x1f01ff;;;LAB\bob)")L",
+        {"an entry that decides SYNCHRONIZE alone is no deciding entry",
+         R"L(1,0,"/vol/x",0,"D:(D;CIOI;0x1;;;LAB\bob)(A;CIOI;0x100001;;;LAB\bob)")L",
          {"--account", "LAB\\bob"},
          0,
-         {"  Full Control          Allowed [2]  Allowed [2]  Allowed [2]\n",
-          "  Deciding entries:\n    2  (A;CIOI;0x1f01ff;;;LAB\\bob)\n"},
-         {"Denied", "    1  "},
+         {"  Full Control          Denied [1]   Denied [1]   Denied [1]\n",
+          "  Deciding entries:\n    1  (D;CIOI;0x1;;;LAB\\bob)\n\n"},
+         {"    2  "},
          ""},
         {"--all: 0xf01ff is Full Control; a deny decides \"denied\"",
          R"L(1,0,"/vol/x",0,"D:(D;CIOI;0x1f01ff;;;LAB\guest)(A;CIOI;0xf01ff;;;LAB\bob)")L",

@@ -6,6 +6,7 @@
 #include "template_file/safe_save.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cerrno>
 #include <map>
@@ -167,11 +168,13 @@ TEST(CliTest, Check) {
          "a.conf:5: Invalid Account Name: \"a b\" (a blank is not allowed in the name; it takes "
          "letters, digits, - and _)\n"
          "a.conf:5:    Invalid File: the account of entry (A;CI;0x1;;;a b)\n"
+         "a.conf:6: warning: the target /vol/vol1/qt1 repeats the path and level of a.conf:3 "
+         "(/vol/vol1/qt1)\n"
          "a.conf:7: Wrong ace type.: (X;;0x1;;;y)\n"
          "b.conf:3: Invalid Account Name: \"LAB\\john.doe\" (a full stop is allowed in the domain "
          "part only)\n"
          "b.conf:3:    Invalid File: the account of entry (A;;0x1;;;LAB\\john.doe)\n"
-         "2 files checked: 4 targets read, 6 errors, 0 warnings; the editor's Import stops at "
+         "2 files checked: 4 targets read, 6 errors, 1 warning; the editor's Import stops at "
          "the first failing line (a.conf:5, b.conf:3)\n",
          ""},
         {"standard input",
@@ -299,7 +302,7 @@ TEST(CliTest, Show) {
          1,
          "",
          "t.conf:2: Invalid File Path: \"/home/x\" (a path from the root must begin with /vol/)\n"
-         "t.conf:2:    Invalid File\n"},
+         "t.conf:2:    Invalid File: the path \"/home/x\"\n"},
         {"a file that is not there",
          {"show", "none.conf"},
          {},
@@ -322,7 +325,7 @@ TEST(CliTest, Convert) {
         "f.conf:3: Cannot parse this Mask.: (A;CI;zz;;;Everyone)\n"
         "f.conf:3: Invalid Account Name: \"LAB\\ops\\night\" (only one "
         "backslash may stand between domain and name)\n"
-        "f.conf:3:    Invalid File\n";
+        "f.conf:3:    Invalid File: the account of entry (A;CI;0x1;;;LAB\\ops\\night)\n";
     RunCases({
         {"two inputs in order, UTF-16LE by default",
          {"convert", "a.conf", "b.conf", "-o", "out.conf"},
@@ -718,7 +721,8 @@ TEST(CliTest, Add) {
          "",
          "f.conf:3: Cannot parse this Mask.: (A;CI;zz;;;Everyone)\nf.conf:3: Invalid Account Name: "
          "\"LAB\\ops\\night\" (only one backslash may stand between domain and name)\nf.conf:3:    "
-         "Invalid File\npermora-cli: f.conf: the file has errors; nothing was written\n"},
+         "Invalid File: the account of entry (A;CI;0x1;;;LAB\\ops\\night)\npermora-cli: f.conf: "
+         "the file has errors; nothing was written\n"},
         {"per-path accounts: each copy has the stand-in replaced, merging as replace-account does",
          {"add", "t.conf", "--paths", "list", "--sddl",
           "D:(A;CIOI;0x1f01ff;;;LAB\\admins)(A;CIOI;0x1301bf;;;STANDIN)", "--for", "standin",
@@ -805,7 +809,7 @@ TEST(CliTest, StreamsAndUsage) {
          1,
          "",
          "f.conf:2: Invalid File Path: \"/home\" (a path from the root must begin with /vol/)\n"
-         "f.conf:2:    Invalid File\n"
+         "f.conf:2:    Invalid File: the path \"/home\"\n"
          "permora-cli: f.conf: the file has errors; nothing was written\n"},
         {"/dev/stdin reads standard input",
          {"convert", "/dev/stdin", "--8bit", "-o", "/dev/stdout"},
@@ -998,7 +1002,15 @@ TEST(CliTest, ReplaceAccount) {
          {{"t.conf", tmpl}},
          {},
          0,
-         "3 entries in 2 targets would change\n",
+         "- "
+         R"L(1,0,"/vol/home/a",0,"S:(AU;CIOISA;0x1;;;bob)D:(A;CIOI;0x1200a9;;;BOB)(A;CIOI;0x1f01ff;;;alice)")L"
+         "\n+ "
+         R"L(1,0,"/vol/home/a",0,"S:(AU;CIOISA;0x1;;;carol)D:(A;CIOI;0x1f01ff;;;alice)(A;CIOI;0x1200a9;;;carol)")L"
+         "\n- "
+         R"L(1,0,"/vol/proj/b",0,"D:(D;CI;0x10000;;;bob)(A;CI;0x1;;;x)")L"
+         "\n+ "
+         R"L(1,0,"/vol/proj/b",0,"D:(D;CI;0x10000;;;carol)(A;CI;0x1;;;x)")L"
+         "\n3 entries in 2 targets would change\n",
          ""},
         {"no entry of the account: wrong usage, the file is left as it is",
          {"replace-account", "t.conf", "nobody", "carol"},
@@ -1077,7 +1089,7 @@ TEST(CliTest, EntryCommands) {
                R"L(1,0,"/vol/home/ann",0,"S:(AU;CIOISA;0x1;;;LAB\bob)D:(D;CIOI;0x1301bf;;;lab\bob)(A;CIOI;0x1200a9;;;LAB\bob)")L",
                R"L(1,0,"/vol/proj",0,"D:(D;CIOI;0x1301bf;;;LAB\bob)")L")}}},
         {"List Folder Contents carries its own flags",
-         {"grant", "t.conf", "bob", "List Folder Contents", "--path", "/vol/proj"},
+         {"grant", "t.conf", "bob", "List Folder Contents", "--path", "/vol/proj", "--force"},
          {{"t.conf", tmpl}},
          {},
          0,
@@ -1086,7 +1098,7 @@ TEST(CliTest, EntryCommands) {
          {{"t.conf", with(bob, ann, R"L(1,0,"/vol/proj",0,"D:(A;CI;0x1200a9;;;bob)")L")}}},
         {"right codes with an Apply To text; a mask with flags",
          {"grant", "t.conf", "bob", "FRFX", "--apply-to", "this folder only", "--path", "/vol/proj",
-          "--output", "a.conf"},
+          "--output", "a.conf", "--force"},
          {{"t.conf", tmpl}},
          {},
          0,
@@ -1094,7 +1106,8 @@ TEST(CliTest, EntryCommands) {
          "",
          {{"a.conf", with(bob, ann, R"L(1,0,"/vol/proj",0,"D:(A;NP;0x1200a9;;;bob)")L")}}},
         {"a mask with flags",
-         {"deny", "t.conf", "bob", "0x10000", "--apply-to", "OIIO", "--path", "/vol/proj"},
+         {"deny", "t.conf", "bob", "0x10000", "--apply-to", "OIIO", "--path", "/vol/proj",
+          "--force"},
          {{"t.conf", tmpl}},
          {},
          0,
@@ -1124,7 +1137,12 @@ TEST(CliTest, EntryCommands) {
          {{"t.conf", tmpl}},
          {},
          0,
-         "(A;CIOI;0x100116;;;bob): 3 targets would change\n",
+         "- " + bob + "\n+ " +
+             R"L(1,0,"/vol/home/bob",0,"D:(A;CIOI;0x1200a9;;;Everyone)(A;CIOI;0x100116;;;bob)")L" +
+             "\n- " + ann + "\n+ " +
+             R"L(1,0,"/vol/home/ann",0,"S:(AU;CIOISA;0x1;;;LAB\bob)D:(D;CIOI;0x10000;;;lab\bob)(A;CIOI;0x1200a9;;;LAB\bob)(A;CIOI;0x100116;;;bob)")L" +
+             "\n- " + proj + "\n+ " + R"L(1,0,"/vol/proj",0,"D:(A;CIOI;0x100116;;;bob)")L" +
+             "\n(A;CIOI;0x100116;;;bob): 3 targets would change\n",
          ""},
         {"revoke the allow and deny entries of an account, any letter case",
          {"revoke", "t.conf", "lab\\BOB"},
@@ -1502,7 +1520,8 @@ TEST(CliTest, AddReadsSddlAsAnNtfsDescriptor) {
     // The reader names the text it refused.
     const auto neitherRead = [](const std::string& text) {
         return "--sddl: This descriptor holds neither S: nor D:.: \"" + text +
-               "\"\n--sddl:    Invalid File\npermora-cli: --sddl: the descriptor cannot be read\n";
+               "\"\n--sddl:    Invalid File: the descriptor \"" + text +
+               "\"\npermora-cli: --sddl: the descriptor cannot be read\n";
     };
     struct SddlCase {
         const char* name;
@@ -1756,7 +1775,9 @@ TEST(CliTest, RepeatedTargetsAreWarnedAbout) {
          "(target 1) (/vol/home/bob)\n"
          "list:2: warning: the path /vol/home/./ann has \".\" or \"..\" segments; it stands for "
          "/vol/home/ann\n",
-         std::nullopt},
+         {{"t.conf",
+           Text8({kHeader, bob, R"L(1,0,"/vol/home/bob/",0,"D:(A;CIOI;0x1200a9;;;Everyone)")L",
+                  R"L(1,0,"/vol/home/./ann",0,"D:(A;CIOI;0x1200a9;;;Everyone)")L"})}}},
     });
 }
 
@@ -1832,7 +1853,7 @@ TEST(CliTest, TerminalTextIsEscapedAndDataIsExact) {
 
 TEST(CliTest, WhatAdministratorsReachFor) {
     const std::string helpdesk =
-        R"L(1,0,"/vol/proj",0,"D:(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CI;0x1;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)")L";
+        R"L(1,0,"/vol/proj",0,"D:(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)")L";
     const std::string other = R"L(1,0,"/vol/other",0,"D:P(A;CIOI;0x1301bf;;;LAB\helpdesk)")L";
     const std::string audited = R"L(1,0,"/vol/audited",0,"S:(AU;CIOIFA;0x1;;;Everyone)")L";
     const std::string tmpl = Text8({kHeader, helpdesk, other});
@@ -1843,7 +1864,7 @@ TEST(CliTest, WhatAdministratorsReachFor) {
          {{"t.conf", tmpl}},
          {},
          0,
-         "2 allow entries of LAB\\helpdesk removed\n"
+         "1 allow entry of LAB\\helpdesk removed\n"
          "(A;CIOI;0x120089;;;LAB\\helpdesk): 1 target changed\n",
          "",
          {{"t.conf",
@@ -1856,7 +1877,7 @@ TEST(CliTest, WhatAdministratorsReachFor) {
          {{"t.conf", tmpl}},
          "# leavers\nLAB\\helpdesk\n\n",
          0,
-         "5 entries (4 allow, 1 deny, 0 audit) in 2 targets removed\n",
+         "4 entries (3 allow, 1 deny, 0 audit) in 2 targets removed\n",
          "",
          {{"t.conf",
            Text8({kHeader, R"L(1,0,"/vol/proj",0,"D:")L", R"L(1,0,"/vol/other",0,"D:P")L"})}}},
@@ -1901,7 +1922,7 @@ TEST(CliTest, WhatAdministratorsReachFor) {
          {{"t.conf",
            Text8(
                {kHeader,
-                R"L(1,0,"/vol/proj",0,"D:P(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CI;0x1;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)")L",
+                R"L(1,0,"/vol/proj",0,"D:P(D;CI;0x40000;;;LAB\helpdesk)(A;CIOI;0x1301bf;;;LAB\helpdesk)(A;CIOI;0x1200a9;;;Everyone)")L",
                 other})}}},
         {"unprotect",
          {"unprotect", "t.conf"},
@@ -1932,6 +1953,26 @@ TEST(CliTest, WhatAdministratorsReachFor) {
          {{"t.conf",
            Text8({kHeader, R"L(1,0,"/vol/audited",0,"S:P(AU;CIOIFA;0x1;;;Everyone)")L"})}}},
     });
+}
+
+// show --format json writes its array a target at a time: the bytes are those of the whole
+// document dumped at once.
+TEST(CliTest, ShowJsonIsTheWholeDocument) {
+    Folder folder;
+    WriteBytes((folder.Path() / "t.conf").string(),
+               Fixture("example-8bit.conf") + kNfs + "\r\n" + kVol2 + "\r\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"show", "t.conf", "--json"},
+          std::vector<std::string>{"show", "t.conf", "--format", "json", "--path", "/vol/vol2"}}) {
+        const Outcome outcome = RunIn(folder, args);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        const auto whole = nlohmann::ordered_json::parse(outcome.out);
+        EXPECT_GE(whole.size(), 1U);
+        EXPECT_EQ(outcome.out, whole.dump(2, ' ', false) + "\n");
+    }
+    WriteBytes((folder.Path() / "e.conf").string(), Text8({kHeader}));
+    EXPECT_EQ(RunIn(folder, {"show", "e.conf", "--json"}).out,
+              nlohmann::ordered_json::array().dump(2) + "\n");
 }
 
 } // namespace

@@ -146,9 +146,10 @@ TEST(CliInput, EditingCommandsKeepWhatStandsAfterTheEndOfData) {
         }
         const Outcome outcome = RunIn(folder, args, "/vol/new\n");
         EXPECT_EQ(outcome.status, force ? 0 : 1);
-        EXPECT_EQ(outcome.err, "t.conf:3: warning: data after U+001A is not saved\n"s +
-                                   (force ? ""
-                                          : "permora-cli: t.conf: what the file holds after "
+        EXPECT_EQ(outcome.err, "t.conf:3: warning: data after U+001A is not saved"s +
+                                   (force ? "\n"
+                                          : " (this keeps the file from being written)\n"
+                                            "permora-cli: t.conf: what the file holds after "
                                             "U+001A would be lost; nothing was written "
                                             "(--force writes anyway)\n"));
         EXPECT_EQ(ReadBytes((folder.Path() / "t.conf").string()),

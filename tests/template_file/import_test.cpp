@@ -178,12 +178,12 @@ TEST(ImportReportTest, DetailsApartAndEveryFailingLine) {
     };
     const std::vector<Said> every = {
         {2, "Invalid File Path", "\"/home/x\" (a path from the root must begin with /vol/)"},
-        {2, "   Invalid File", ""},
+        {2, "   Invalid File", "the path \"/home/x\""},
         {3, "Wrong ace type.", "(X;CI;0x1;;;a)"},
         {4, "Cannot parse this Mask.", "(A;CI;zz;;;a)"},
         {5, "Invalid Account Name",
          "\"LAB\\john.doe\" (a full stop is allowed in the domain part only)"},
-        {5, "   Invalid File", ""},
+        {5, "   Invalid File", "the account of entry (A;CI;0x1;;;LAB\\john.doe)"},
     };
     for (const bool keepGoing : {true, false}) {
         SecurityTemplate tmpl;
@@ -259,6 +259,41 @@ TEST(ImportReportTest, MessageSinkFormGivesTheSameMessages) {
     EXPECT_EQ(ImportTemplate(PERMORA_FIXTURES_DIR "/beyond-ascii-unicode.conf", tmpl, {}).appended,
               2);
     EXPECT_FALSE(ImportTemplate(PERMORA_FIXTURES_DIR "/missing.conf", tmpl, ImportReport{}).opened);
+}
+
+// Every "   Invalid File" says, to those who ask for details, what the line lacks.
+TEST(ImportReportTest, InvalidFileSaysWhatTheLineLacks) {
+    const struct {
+        std::string text; // the file's bytes
+        std::int64_t line;
+        std::string message;
+        std::string detail;
+    } cases[] = {
+        {"cb56f6f5\r\n", 1, "   Invalid File",
+         "a header line other than cb56f6f4 (a missing field: the level)"},
+        {"cb56f6f4\r\n# a comment\r\n", 2, "   Invalid File",
+         "a line beginning with \"#\" (comments are not read)"},
+        {"cb56f6f4\r\n   \r\n", 2, "   Invalid File", "a line of blanks"},
+        {"cb56f6f4\r\n1,0,\"/vol/a\"\r\n", 2, "   Invalid File", "a missing field: the mode"},
+        {"cb56f6f4\r\n1,0,\"/vol/a\",0,\"D:(A;CI;0x1;;;a) \"\r\n", 2, "   Invalid File",
+         "blanks after the last entry of D:"},
+        {"cb56f6f4\r\n1,0,\"/vol/a\",0,\"D:(A;CI;0x1)\"\r\n", 2, "   Invalid File",
+         "entry (A;CI;0x1) lacks a field before its account (a missing field)"},
+        {"cb56f6f4\r\n1,0,\"/vol/a\",0,\"D:(XA;;FA;;;WD)\"\r\n", 2, "Wrong ace type.",
+         "(XA;;FA;;;WD) (conditional entries, XA, XD, XU and ZA, are not supported)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        SecurityTemplate tmpl;
+        std::vector<std::tuple<std::int64_t, std::string, std::string>> said;
+        ImportReport report;
+        report.detailed = [&](std::int64_t line, const std::string& m, const std::string& detail) {
+            said.emplace_back(line, m, detail);
+        };
+        (void)ImportBytes(c.text, tmpl, report);
+        ASSERT_FALSE(said.empty());
+        EXPECT_EQ(said.back(), std::make_tuple(c.line, c.message, c.detail));
+    }
 }
 
 } // namespace
