@@ -255,7 +255,11 @@ private:
         for (std::size_t i = 0; i < block.readLines && !stopped_; ++i) {
             LineBlock::Line& line = block.lines[i];
             for (const auto& [message, detail] : line.messages) {
-                if (report_.detailed) {
+                // A first line that is no target is most likely a header that is not ours.
+                if (report_.detailed && line.number == 1 && message == "   Invalid File") {
+                    report_.detailed(line.number, message,
+                                     "a header line other than cb56f6f4 (" + detail + ")");
+                } else if (report_.detailed) {
                     report_.detailed(line.number, message, detail);
                 } else {
                     report_.message(line.number, message);
