@@ -1299,7 +1299,7 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
     <name>RecoveryOffer</name>
     <message>
         <source>Recovered: 1 template, %1</source>
-        <translation>Recuperado: 1 plantilla, %1</translation>
+        <translation>Guardado: 1 plantilla, %1</translation>
     </message>
     <message>
         <source>Import ne&amp;west</source>
