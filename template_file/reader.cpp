@@ -20,14 +20,7 @@ namespace permora {
 
 namespace {
 
-constexpr char kInvalidFile[] = "   Invalid File";
-constexpr char kInvalidPath[] = "Invalid File Path";
-constexpr char kWrongType[] = "Wrong ace type.";
-constexpr char kBadMask[] = "Cannot parse this Mask.";
-constexpr char kInvalidAccount[] = "Invalid Account Name";
-constexpr char kTooManyEntries[] = "Too many entries.";
-constexpr char kBadListFlags[] = "Cannot parse the flags of this list.";
-constexpr char kNoParts[] = "This descriptor holds neither S: nor D:.";
+using namespace reader_message;
 
 // What one reading reports to: the messages always (with what they refer to when someone
 // asks), the warnings only when someone listens, so that an import without a warning sink

@@ -16,6 +16,24 @@
 
 namespace permora {
 
+// The messages the reader reports, each written once here; whoever shows them (the window
+// translates them) takes them from this list.
+namespace reader_message {
+inline constexpr char kInvalidFile[] = "   Invalid File";
+inline constexpr char kInvalidPath[] = "Invalid File Path";
+inline constexpr char kWrongType[] = "Wrong ace type.";
+inline constexpr char kBadMask[] = "Cannot parse this Mask.";
+inline constexpr char kInvalidAccount[] = "Invalid Account Name";
+inline constexpr char kTooManyEntries[] = "Too many entries.";
+inline constexpr char kBadListFlags[] = "Cannot parse the flags of this list.";
+inline constexpr char kNoParts[] = "This descriptor holds neither S: nor D:.";
+} // namespace reader_message
+inline constexpr const char* kReaderMessages[] = {
+    reader_message::kInvalidFile,  reader_message::kInvalidPath,    reader_message::kWrongType,
+    reader_message::kBadMask,      reader_message::kInvalidAccount, reader_message::kTooManyEntries,
+    reader_message::kBadListFlags, reader_message::kNoParts,
+};
+
 // Receives each reader message, in order ("   Invalid File", "Wrong ace type.", ...).
 using MessageSink = std::function<void(const std::string& message)>;
 

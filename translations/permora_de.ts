@@ -1275,6 +1275,14 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <source>Too many entries.</source>
         <translation>Zu viele Einträge.</translation>
     </message>
+    <message>
+        <source>Cannot parse the flags of this list.</source>
+        <translation>Die Kennzeichen dieser Liste können nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>This descriptor holds neither S: nor D:.</source>
+        <translation>Diese Sicherheitsbeschreibung enthält weder S: noch D:.</translation>
+    </message>
 </context>
 <context>
     <name>RecoverDlg</name>

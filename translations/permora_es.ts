@@ -1275,6 +1275,14 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <source>Too many entries.</source>
         <translation>Demasiadas entradas.</translation>
     </message>
+    <message>
+        <source>Cannot parse the flags of this list.</source>
+        <translation>No se pueden analizar los indicadores de esta lista.</translation>
+    </message>
+    <message>
+        <source>This descriptor holds neither S: nor D:.</source>
+        <translation>Este descriptor no contiene ni S: ni D:.</translation>
+    </message>
 </context>
 <context>
     <name>RecoverDlg</name>

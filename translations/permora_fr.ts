@@ -1275,6 +1275,14 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <source>Too many entries.</source>
         <translation>Trop d&apos;entrées.</translation>
     </message>
+    <message>
+        <source>Cannot parse the flags of this list.</source>
+        <translation>Impossible d&apos;analyser les indicateurs de cette liste.</translation>
+    </message>
+    <message>
+        <source>This descriptor holds neither S: nor D:.</source>
+        <translation>Ce descripteur ne contient ni S: ni D:.</translation>
+    </message>
 </context>
 <context>
     <name>RecoverDlg</name>

@@ -1265,6 +1265,14 @@ File not found. Check the file name and try again.</source>
         <source>Too many entries.</source>
         <translation>エントリが多すぎます。</translation>
     </message>
+    <message>
+        <source>Cannot parse the flags of this list.</source>
+        <translation>このリストのフラグを解析できません。</translation>
+    </message>
+    <message>
+        <source>This descriptor holds neither S: nor D:.</source>
+        <translation>この記述子には S: も D: も含まれていません。</translation>
+    </message>
 </context>
 <context>
     <name>RecoverDlg</name>

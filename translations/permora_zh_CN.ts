@@ -1265,6 +1265,14 @@ File not found. Check the file name and try again.</source>
         <source>Too many entries.</source>
         <translation>项目太多。</translation>
     </message>
+    <message>
+        <source>Cannot parse the flags of this list.</source>
+        <translation>无法解析此列表的标志。</translation>
+    </message>
+    <message>
+        <source>This descriptor holds neither S: nor D:.</source>
+        <translation>此描述符既不包含 S: 也不包含 D:。</translation>
+    </message>
 </context>
 <context>
     <name>RecoverDlg</name>

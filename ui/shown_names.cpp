@@ -53,14 +53,17 @@ constexpr const char* kReaderContext = "Reader";
     QT_TRANSLATE_NOOP("Names", "Files"),
 };
 
-// The messages an import shows in its "Error" boxes.
-[[maybe_unused]] constexpr const char* kReaderMessages[] = {
+// The messages an import shows in its "Error" boxes: the reader's list (kReaderMessages),
+// spelled out here so that lupdate offers each for translation.
+[[maybe_unused]] constexpr const char* kReaderTexts[] = {
     QT_TRANSLATE_NOOP("Reader", "   Invalid File"),
     QT_TRANSLATE_NOOP("Reader", "Invalid File Path"),
     QT_TRANSLATE_NOOP("Reader", "Wrong ace type."),
     QT_TRANSLATE_NOOP("Reader", "Cannot parse this Mask."),
     QT_TRANSLATE_NOOP("Reader", "Invalid Account Name"),
     QT_TRANSLATE_NOOP("Reader", "Too many entries."),
+    QT_TRANSLATE_NOOP("Reader", "Cannot parse the flags of this list."),
+    QT_TRANSLATE_NOOP("Reader", "This descriptor holds neither S: nor D:."),
 };
 
 } // namespace

@@ -31,7 +31,7 @@ struct AddOptions {
     bool allowAliases = false;
 };
 
-constexpr char kNeitherPart[] = "This descriptor holds neither S: nor D:.";
+constexpr const char* kNeitherPart = reader_message::kNoParts;
 
 bool HoldsAPart(const SecurityDescriptor& descriptor) {
     return (descriptor.Control & (SE_SACL_PRESENT | SE_DACL_PRESENT)) != 0;

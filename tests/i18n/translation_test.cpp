@@ -475,6 +475,18 @@ TEST(Translations, EveryNameTheModelGivesIsTranslated) {
     }
 }
 
+// Every message of the reader, which Import shows in its "Error" boxes.
+TEST(Translations, EveryReaderMessageIsTranslated) {
+    for (const char* language : kLanguages) {
+        SCOPED_TRACE(language);
+        QTranslator translator;
+        ASSERT_TRUE(translator.load(QStringLiteral("permora_") + QString::fromLatin1(language),
+                                    QStringLiteral(PERMORA_TRANSLATIONS_DIR)));
+        for (const char* message : permora::kReaderMessages)
+            EXPECT_FALSE(translator.translate("Reader", message).isEmpty()) << message;
+    }
+}
+
 TEST(Translations, EveryPhraseOfTheAccessTableIsTranslated) {
     for (const char* language : kLanguages) {
         SCOPED_TRACE(language);
