@@ -252,8 +252,9 @@ void SecurityPropPage::OnRemove() {
     ShowAccountPermissions(currentNTAccount_);
 }
 
-// Every entry of the target, permissions and auditing, on the two pages of the advanced
-// sheet. The pages change the descriptor at once; Cancel puts back the copy taken here.
+// Every entry of the target on the advanced sheet: permissions, auditing and the effective
+// access they give. The pages change the descriptor at once; Cancel puts back the copy taken
+// here.
 void SecurityPropPage::OnAdvanced() {
     if (target_ == nullptr) {
         return;
