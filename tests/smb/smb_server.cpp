@@ -276,6 +276,13 @@ void SmbServer::Stop() {
         smbd_ = -1;
     }
     if (!folder_.empty()) {
+        // smbd starts samba-dcerpcd for the account lookups, which detaches from smbd's
+        // group: it is ended by the pid it wrote into this configuration's folder.
+        const std::string pidText = ReadFile(folder_ + "/pid/samba-dcerpcd.pid");
+        const long pid = std::strtol(pidText.c_str(), nullptr, 10);
+        if (pid > 1) {
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
+        }
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
         folder_.clear();
