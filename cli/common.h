@@ -27,12 +27,12 @@ inline constexpr int kFileFailed = 3;
 void Complain(std::ostream& err, const std::string& text);
 
 struct LoadResult {
-    bool opened = false;                    // false: the file could not be opened or read
-    bool complete = false;                  // every line was read
-    int targets = 0;                        // targets appended
-    int errors = 0;                         // reader messages
-    int warnings = 0;                       // places where the next save would write something else
-    std::vector<std::int64_t> failingLines; // the lines that failed, in order
+    bool opened = false;               // false: the file could not be opened or read
+    bool complete = false;             // every line was read
+    int targets = 0;                   // targets appended
+    int errors = 0;                    // reader messages
+    int warnings = 0;                  // places where the next save would write something else
+    std::int64_t firstFailingLine = 0; // the first line that failed; 0: none
     int error = 0; // why the file could not be opened or read (ReasonText); 0: no reason
 };
 
@@ -74,6 +74,13 @@ LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ost
 // onErrors: the reader's messages have said it).
 int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err, std::istream* in,
               const char* onErrors, int errorsStatus = kFound, const WarningFn& onWarning = {});
+// The same for a file already open (named path in messages), read from its start.
+int LoadWholeOpen(int fd, const std::string& path, SecurityTemplate& into, std::ostream& err,
+                  const char* onErrors, int errorsStatus, const WarningFn& onWarning);
+
+// How a command that writes a file locks it: waiting for another writer unless noWait,
+// not at all with noLock; a wait that lasts says on err which file it waits for.
+LockOptions CommandLock(bool noWait, bool noLock, std::ostream& err);
 
 // "-" and /dev/stdin read the input stream the command was given; "-" and /dev/stdout
 // write to standard output.
@@ -84,6 +91,8 @@ bool FileExists(const std::string& path);
 // The encoding a file already has: Unicode when it begins with FF FE or FE FF, 8-bit
 // otherwise; Unicode for a file that does not exist.
 Encoding EncodingOf(const std::string& path);
+// The same for an open file, -1 standing for one that does not exist.
+Encoding EncodingOf(int fd);
 // Where a command that writes output says what it did: standard output, unless the
 // template itself goes there.
 std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err);

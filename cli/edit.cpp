@@ -2,6 +2,7 @@
 
 #include "cli/edit.h"
 
+#include "template_file/file_handle.h"
 #include "template_file/follow_links.h"
 #include "template_file/terminal_text.h"
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <cerrno>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -62,6 +64,8 @@ void AddEditOptions(CLI::App& command, EditOptions& options) {
                        "Write the result here instead; - for standard output");
     command.add_flag("--no-wait", options.noWait,
                      "End with status 3 instead of waiting while another process writes the file");
+    command.add_flag("--no-lock", options.noLock,
+                     "Write without locking the file (for a file system where locks fail)");
     command.add_flag("--force", options.force,
                      "Write although targets not asked for would change their meaning, or a "
                      "new permission list would take every other access away");
@@ -107,26 +111,63 @@ std::string LinesChanged(const std::vector<std::pair<const TargetObject*, std::s
     return removed + changes;
 }
 
+// Says why the file to edit could not be locked, as a reading or a save would have said it.
+int LockRefused(const EditOptions& options, bool createMissing, const FileLock& lock,
+                std::ostream& err) {
+    if (lock.Status() == FileLock::State::Busy) {
+        return SaveResult(options.file, SaveStatus::Locked, err);
+    }
+    if (lock.Why() == FileLock::Problem::Lock) {
+        return SaveResult(options.file, SaveStatus::LockFailed, err, lock.Error());
+    }
+    if (createMissing && !LeadsToFile(options.file)) {
+        return SaveResult(options.file, SaveStatus::OpenFailed, err, lock.Error());
+    }
+    LoadResult unread;
+    unread.error = lock.Error();
+    Complain(err, options.file + ": " + CannotRead(unread));
+    return kFileFailed;
+}
+
 int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
          std::ostringstream& said, std::ostream& out, std::ostream& err) {
     const bool inPlace = options.output.empty();
-    const LockWait wait = options.noWait ? LockWait::No : LockWait::Yes;
+    const LockOptions locking = CommandLock(options.noWait, options.noLock, err);
+    // Written in place, the file is locked before it is read, and read and written through
+    // the folder the lock opened.
     FileLock lock;
     if (inPlace) {
-        lock = FileLock::Take(options.file, wait);
-        if (lock.Status() == FileLock::State::Busy) {
-            Complain(err, options.file + ": the file is being written by another process");
-            return kFileFailed;
+        lock = FileLock::Take(options.file, locking);
+        if (!lock.Ready()) {
+            return LockRefused(options, createMissing, lock, err);
         }
     }
-    const bool exists =
-        lock.Status() == FileLock::State::Held ? lock.Exists() : LeadsToFile(options.file);
+    const bool exists = inPlace ? lock.Exists() : LeadsToFile(options.file);
     SecurityTemplate tmpl;
     std::vector<ReadWarning> warnings;
-    if (exists || !createMissing) {
+    const WarningFn keep = [&warnings](const ReadWarning& warning) { warnings.push_back(warning); };
+    Encoding encoding = Encoding::Unicode;
+    if (inPlace && exists) {
+        const FileHandle file(lock.OpenLocked());
+        if (!file.Valid()) {
+            if (errno == ESTALE || errno == ENOENT) {
+                return SaveResult(options.file, SaveStatus::Replaced, err);
+            }
+            LoadResult unread;
+            unread.error = errno;
+            Complain(err, options.file + ": " + CannotRead(unread));
+            return kFileFailed;
+        }
+        encoding = EncodingOf(file.Get());
+        const int status = LoadWholeOpen(file.Get(), options.file, tmpl, err,
+                                         "; nothing was written", kFound, keep);
+        if (status != kSuccess) {
+            return status;
+        }
+    } else if (exists || !createMissing) {
+        encoding = EncodingOf(options.file);
         const int status =
-            LoadWhole(options.file, tmpl, err, nullptr, "; nothing was written", kFound,
-                      [&warnings](const ReadWarning& warning) { warnings.push_back(warning); });
+            LoadWhole(options.file, tmpl, err, nullptr, "; nothing was written", kFound, keep);
         if (status != kSuccess) {
             return status;
         }
@@ -185,13 +226,12 @@ int Edit(const EditOptions& options, bool createMissing, const ChangeFn& change,
                      "(--force writes anyway)");
         return kFound;
     }
-    const Encoding encoding = EncodingOf(options.file);
     if (IsStandardOutput(options.output)) {
         return WriteToOutput(tmpl, encoding, out, err);
     }
     int reason = 0;
     if (!inPlace) {
-        const SaveStatus status = SaveTemplate(options.output, tmpl, encoding, wait, &reason);
+        const SaveStatus status = SaveTemplate(options.output, tmpl, encoding, locking, &reason);
         return SaveResult(options.output, status, err, reason);
     }
     const SaveStatus status = SaveTemplate(options.file, tmpl, encoding, lock, &reason);

@@ -20,11 +20,12 @@ struct EditOptions {
     std::string file;
     std::string output; // write the result here instead of in place; - for standard output
     bool noWait = false;
+    bool noLock = false; // write without the lock, where the file system cannot lock
     bool force = false;  // write although targets not asked for would change their meaning
     bool dryRun = false; // say what the command would change; save nothing
 };
 
-// Adds --output, --no-wait and --force to an editing command.
+// Adds --output, --no-wait, --no-lock and --force to an editing command.
 void AddEditOptions(CLI::App& command, EditOptions& options);
 
 // What a command made of the template it was given.
@@ -56,7 +57,9 @@ using ChangeFn = std::function<Change(SecurityTemplate& tmpl, bool exists, std::
 // missing file is an error unless createMissing. Before writing, the warnings of the file
 // are printed on err, and the file is not written (status 1) when a target that the command
 // was not asked to change would be saved with a different meaning (WarningChangesMeaning),
-// unless options.force. A dry run stops before all that. Returns the exit status.
+// unless options.force. Nothing is written without the lock (status 3 and the reason when it
+// cannot be taken), unless options.noLock, nor over a file that is no longer the one read. A dry
+// run stops before all that. Returns the exit status.
 int EditTemplate(const EditOptions& options, bool createMissing, const ChangeFn& change,
                  std::ostream& out, std::ostream& err);
 

@@ -33,7 +33,7 @@ namespace {
 // Reads into the template, or hands each target to take when it is set.
 LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSink& take,
                 std::ostream& messages, std::ostream* warnings, std::istream* in,
-                const WarningFn& onWarning, bool everyLine, PathRepeats* repeats) {
+                const WarningFn& onWarning, bool everyLine, PathRepeats* repeats, int fd = -1) {
     const bool standardInput = IsStandardInput(path) && in != nullptr;
     const std::string name = standardInput ? "<stdin>" : path;
     LoadResult result;
@@ -48,7 +48,12 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
         messages << '\n';
         ++result.errors;
     };
-    report.failed = [&](std::int64_t line) { result.failingLines.push_back(line); };
+    // Only the first is kept, so that endless input of failing lines takes no more memory.
+    report.failed = [&](std::int64_t line) {
+        if (result.firstFailingLine == 0) {
+            result.firstFailingLine = line;
+        }
+    };
     int taken = 0; // targets handed to take, which comes after the warnings of its line
     if (warnings != nullptr || onWarning) {
         report.warning = [&](std::int64_t line, const std::string& warning) {
@@ -79,7 +84,9 @@ LoadResult Load(const std::string& path, SecurityTemplate& into, const TargetSin
         return take(std::move(target));
     };
     ImportOutcome outcome;
-    if (standardInput) {
+    if (fd >= 0) {
+        outcome = ImportOpenFile(fd, into, report);
+    } else if (standardInput) {
         outcome = take ? ImportTargetStream(*in, counted, report) : ImportStream(*in, into, report);
     } else {
         outcome = take ? ImportTargets(path, counted, report) : ImportTemplate(path, into, report);
@@ -110,9 +117,10 @@ LoadResult LoadTargets(const std::string& path, const TargetSink& take, std::ost
     return Load(path, unused, take, messages, warnings, in, onWarning, false, repeats);
 }
 
-int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err, std::istream* in,
-              const char* onErrors, int errorsStatus, const WarningFn& onWarning) {
-    const LoadResult loaded = LoadTemplate(path, into, err, nullptr, in, onWarning);
+namespace {
+
+int Whole(const LoadResult& loaded, const std::string& path, std::ostream& err,
+          const char* onErrors, int errorsStatus) {
     if (!loaded.opened) {
         Complain(err, path + ": " + CannotRead(loaded));
         return kFileFailed;
@@ -126,6 +134,29 @@ int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err
     return kSuccess;
 }
 
+} // namespace
+
+int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err, std::istream* in,
+              const char* onErrors, int errorsStatus, const WarningFn& onWarning) {
+    const LoadResult loaded = LoadTemplate(path, into, err, nullptr, in, onWarning);
+    return Whole(loaded, path, err, onErrors, errorsStatus);
+}
+
+int LoadWholeOpen(int fd, const std::string& path, SecurityTemplate& into, std::ostream& err,
+                  const char* onErrors, int errorsStatus, const WarningFn& onWarning) {
+    const LoadResult loaded = Load(path, into, {}, err, nullptr, nullptr, onWarning, false, nullptr, fd);
+    return Whole(loaded, path, err, onErrors, errorsStatus);
+}
+
+LockOptions CommandLock(bool noWait, bool noLock, std::ostream& err) {
+    LockOptions options(noWait ? LockWait::No : LockWait::Yes, !noLock);
+    options.waiting = [&err](const std::string& file) {
+        Complain(err, "waiting for " + file + ", which another process is writing");
+        err.flush();
+    };
+    return options;
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
@@ -133,12 +164,19 @@ bool FileExists(const std::string& path) {
 
 Encoding EncodingOf(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const Encoding encoding = EncodingOf(fd);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return encoding;
+}
+
+Encoding EncodingOf(int fd) {
     if (fd < 0) {
         return Encoding::Unicode;
     }
     unsigned char mark[2] = {0, 0};
-    const ssize_t count = ::read(fd, mark, sizeof mark);
-    ::close(fd);
+    const ssize_t count = ::pread(fd, mark, sizeof mark, 0);
     const bool unicode = count == 2 && ((mark[0] == 0xFF && mark[1] == 0xFE) ||
                                         (mark[0] == 0xFE && mark[1] == 0xFF));
     return unicode ? Encoding::Unicode : Encoding::EightBit;
@@ -205,6 +243,15 @@ int SaveResult(const std::string& path, SaveStatus status, std::ostream& err, in
         return kFileFailed;
     case SaveStatus::Locked:
         Complain(err, path + ": the file is being written by another process");
+        return kFileFailed;
+    case SaveStatus::Replaced:
+        Complain(err, path + ": the file was replaced while it was being edited; nothing was "
+                             "written");
+        return kFileFailed;
+    case SaveStatus::LockFailed:
+        Complain(err,
+                 path + ": cannot lock the file" + Because(error) + "; nothing was written" +
+                     (error == kForeignLockFile ? "" : " (--no-lock writes without the lock)"));
         return kFileFailed;
     case SaveStatus::WriteFailed:
         break;

@@ -18,7 +18,8 @@ std::string HelpFooter(const Command& command) {
              "text that fits nothing)\n"
              "  3  a file could not be read or written\n";
     if (command.edits) {
-        exits += "     or, with --no-wait, another process was writing it\n";
+        exits += "     or, with --no-wait, another process was writing it\n"
+                 "     or it could not be locked, or was replaced while it was being edited\n";
     }
     return std::string("\nExamples:\n") + command.examples + "\nExit status:\n" + exits;
 }

@@ -475,6 +475,9 @@ ImportOutcome ImportTemplate(const std::string& path, SecurityTemplate& into, st
 }
 
 std::string ReasonText(int error) {
+    if (error == kForeignLockFile) {
+        return "its lock file belongs to an account that may not write it";
+    }
     return error == kNotRegularFile ? "not a regular file" : std::strerror(error);
 }
 

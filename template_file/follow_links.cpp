@@ -30,6 +30,15 @@ bool ReadLink(const std::string& path, std::string& text) {
 
 } // namespace
 
+bool MayFollow(const std::string& link, const struct stat& info) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0) {
+        return false;
+    }
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || info.st_uid == ::geteuid() || info.st_uid == folder.st_uid;
+}
+
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
@@ -60,6 +69,10 @@ bool FollowLinks(const std::string& path, std::string& target, struct stat& info
             exists = true;
             target = current;
             return true;
+        }
+        if (!MayFollow(current, info)) {
+            errno = EACCES;
+            return false;
         }
         std::string link;
         if (!ReadLink(current, link)) {

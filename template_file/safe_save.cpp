@@ -89,19 +89,20 @@ bool ReadAll(int fd, std::size_t size, std::string& bytes) {
 }
 
 // Opens the file that will be saved over, for reading its bytes back should a write in
-// place fail. Without waiting, so that a pipe put there meanwhile cannot hang the save.
-int OpenExisting(const std::string& target) {
+// place fail: through the folder the lock opened, never through a link, and without
+// waiting, so that a pipe put there meanwhile cannot hang the save.
+int OpenExisting(int folder, const std::string& name) {
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    const int fd = save_io::Open(target.c_str(), O_RDWR | kFlags);
+    const int fd = save_io::OpenAt(folder, name.c_str(), O_RDWR | kFlags);
     if (fd >= 0 || errno != EACCES) {
         return fd;
     }
-    return save_io::Open(target.c_str(), O_WRONLY | kFlags);
+    return save_io::OpenAt(folder, name.c_str(), O_WRONLY | kFlags);
 }
 
 // Creates a new file with a short hidden name in the folder, so that the name fits beside
 // any file name the folder can hold.
-int CreateTemporary(const std::string& folder, mode_t mode, std::string& temporary) {
+int CreateTemporary(int folder, mode_t mode, std::string& temporary) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::uint64_t counter = 0;
@@ -110,7 +111,7 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& tempora
     seed ^= static_cast<std::uint64_t>(::getpid()) << 32;
     for (int attempt = 0; attempt < 100; ++attempt) {
         seed += ++counter * 0x9E3779B97F4A7C15ull;
-        temporary = (folder == "/" ? "" : folder) + "/.permora-";
+        temporary = ".permora-";
         std::uint64_t bits = seed;
         for (int i = 0; i < 6; ++i) {
             bits ^= bits >> 33;
@@ -118,8 +119,8 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& tempora
             bits ^= bits >> 29;
             temporary.push_back(kLetters[bits % (sizeof kLetters - 1)]);
         }
-        const int fd =
-            save_io::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const int fd = save_io::OpenAt(folder, temporary.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -321,48 +322,59 @@ bool WriteNewFile(int fd, const Content& content, Encoding encoding) {
     });
 }
 
-void SyncFolder(const std::string& folder) {
-    const FileHandle dir(save_io::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Valid()) {
-        save_io::Fsync(dir.Get());
+// Whether the name in the folder is what the lock looked at: the file it locked (and its
+// holder read), or, for a file that was not there, still nothing.
+bool StillLocked(int folder, const std::string& name, const FileLock& lock) {
+    struct stat now {};
+    if (::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno == ENOENT && !lock.Exists();
     }
+    return lock.Covers(now.st_dev, now.st_ino);
 }
 
 SaveStatus Save(const std::string& path, const Content& content, Encoding encoding,
-                const FileLock* held, LockWait wait, int& error) {
+                const FileLock* held, const LockOptions& options, int& error) {
     FileLock own;
     if (held == nullptr) {
-        own = FileLock::Take(path, wait);
-        if (own.Status() == FileLock::State::Busy) {
-            return SaveStatus::Locked;
-        }
+        own = FileLock::Take(path, options);
+        held = &own;
     }
-    std::string target;
+    switch (held->Status()) {
+    case FileLock::State::Busy:
+        return SaveStatus::Locked;
+    case FileLock::State::Failed:
+        error = held->Error();
+        return held->Why() == FileLock::Problem::Lock ? SaveStatus::LockFailed
+                                                      : SaveStatus::OpenFailed;
+    case FileLock::State::Held:
+    case FileLock::State::Unlocked:
+        break;
+    }
+    // Everything goes through the folder the lock opened, to the name the path led to
+    // then, and only while that name is still the file that was locked: a link or another
+    // file put in its place meanwhile is never written through or over.
+    const int folder = held->Folder();
+    const std::string& name = held->Name();
+    if (!StillLocked(folder, name, *held)) {
+        return SaveStatus::Replaced;
+    }
+    const bool exists = held->Exists();
     struct stat old {};
-    bool exists = false;
-    if (!FollowLinks(path, target, old, exists)) {
-        error = errno;
-        return SaveStatus::OpenFailed;
-    }
-    // Folders, devices, pipes and sockets are not template files; never replace them.
-    if (exists && !S_ISREG(old.st_mode)) {
-        error = S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile;
-        return SaveStatus::OpenFailed;
-    }
     // A file the user may not write stays as it is, although its folder would let us
     // replace it.
-    const FileHandle oldFile(exists ? OpenExisting(target) : -1);
-    if (exists &&
-        (!oldFile.Valid() || ::fstat(oldFile.Get(), &old) != 0 || !S_ISREG(old.st_mode))) {
-        error = oldFile.Valid() && ::fstat(oldFile.Get(), &old) == 0 ? kNotRegularFile : errno;
-        return SaveStatus::OpenFailed;
+    const FileHandle oldFile(exists ? OpenExisting(folder, name) : -1);
+    if (exists && (!oldFile.Valid() || ::fstat(oldFile.Get(), &old) != 0)) {
+        error = errno;
+        return errno == ENOENT || errno == ELOOP ? SaveStatus::Replaced : SaveStatus::OpenFailed;
+    }
+    if (exists && !held->Covers(old.st_dev, old.st_ino)) {
+        return SaveStatus::Replaced;
     }
 
     // A new file would part the other names of the old one from the saved text.
     if (exists && old.st_nlink > 1) {
         return WriteInPlace(oldFile.Get(), old, content, encoding, error);
     }
-    const std::string folder = FolderOf(target);
     std::string temporary;
     // A brand-new file gets what any new file gets there (the umask or the folder's default
     // access list); a replacement starts private and then takes the old file's identity.
@@ -374,7 +386,7 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
     }
     if (exists && !TakeIdentity(file.Get(), oldFile.Get(), old)) {
         file.Close();
-        save_io::Unlink(temporary.c_str());
+        save_io::UnlinkAt(folder, temporary.c_str());
         return WriteInPlace(oldFile.Get(), old, content, encoding, error);
     }
 
@@ -385,15 +397,21 @@ SaveStatus Save(const std::string& path, const Content& content, Encoding encodi
         error = errno;
     }
     written = written && closed;
-    if (written && save_io::Rename(temporary.c_str(), target.c_str()) != 0) {
+    if (written && !StillLocked(folder, name, *held)) {
+        save_io::UnlinkAt(folder, temporary.c_str());
+        error = 0;
+        return SaveStatus::Replaced;
+    }
+    if (written && save_io::RenameAt(folder, temporary.c_str(), name.c_str()) != 0) {
         error = errno;
         written = false;
     }
     if (!written) {
-        save_io::Unlink(temporary.c_str());
+        save_io::UnlinkAt(folder, temporary.c_str());
         return SaveStatus::WriteFailed;
     }
-    SyncFolder(folder);
+    // A folder the user may not read cannot be synced; its new name is the system's to keep.
+    save_io::Fsync(folder);
     return SaveStatus::Saved;
 }
 
@@ -408,9 +426,9 @@ SaveStatus Said(SaveStatus status, int reason, int* error) {
 } // namespace
 
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-                        LockWait wait, int* error) {
+                        const LockOptions& lock, int* error) {
     int reason = 0;
-    const SaveStatus status = Save(path, Content{&tmpl, nullptr}, encoding, nullptr, wait, reason);
+    const SaveStatus status = Save(path, Content{&tmpl, nullptr}, encoding, nullptr, lock, reason);
     return Said(status, reason, error);
 }
 
@@ -418,15 +436,15 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
                         const FileLock& held, int* error) {
     int reason = 0;
     const SaveStatus status =
-        Save(path, Content{&tmpl, nullptr}, encoding, &held, LockWait::No, reason);
+        Save(path, Content{&tmpl, nullptr}, encoding, &held, LockOptions{}, reason);
     return Said(status, reason, error);
 }
 
 SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding,
-                       LockWait wait, int* error) {
+                       const LockOptions& lock, int* error) {
     int reason = 0;
     const SaveStatus status =
-        Save(path, Content{nullptr, &source}, encoding, nullptr, wait, reason);
+        Save(path, Content{nullptr, &source}, encoding, nullptr, lock, reason);
     return Said(status, reason, error);
 }
 

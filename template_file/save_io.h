@@ -3,6 +3,7 @@
 // The system calls of a save, each behind save_detail::MayCall so that a test can fail any of
 // them. They behave as the calls they wrap.
 
+#include "template_file/lock_detail.h"
 #include "template_file/safe_save.h"
 
 #include <cerrno>
@@ -19,6 +20,9 @@ using save_detail::MayCall;
 
 inline int Open(const char* path, int flags, mode_t mode = 0) {
     return MayCall(IoCall::Open) ? ::open(path, flags, mode) : -1;
+}
+inline int OpenAt(int folder, const char* name, int flags, mode_t mode = 0) {
+    return MayCall(IoCall::Open) ? ::openat(folder, name, flags, mode) : -1;
 }
 inline ssize_t PRead(int fd, void* data, std::size_t size, off_t offset) {
     return MayCall(IoCall::Read) ? ::pread(fd, data, size, offset) : -1;
@@ -42,8 +46,14 @@ inline int Reserve(int fd, off_t offset, off_t size) {
 inline int Rename(const char* from, const char* to) {
     return MayCall(IoCall::Rename) ? ::rename(from, to) : -1;
 }
+inline int RenameAt(int folder, const char* from, const char* to) {
+    return MayCall(IoCall::Rename) ? ::renameat(folder, from, folder, to) : -1;
+}
 inline int Unlink(const char* path) {
     return MayCall(IoCall::Unlink) ? ::unlink(path) : -1;
+}
+inline int UnlinkAt(int folder, const char* name) {
+    return MayCall(IoCall::Unlink) ? ::unlinkat(folder, name, 0) : -1;
 }
 inline int Fchown(int fd, uid_t owner, gid_t group) {
     return MayCall(IoCall::Owner) ? ::fchown(fd, owner, group) : -1;
@@ -64,7 +74,7 @@ inline int FRemoveXattr(int fd, const char* name) {
     return MayCall(IoCall::Attributes) ? ::fremovexattr(fd, name) : -1;
 }
 inline int Flock(int fd, int operation) {
-    return MayCall(IoCall::Lock) ? ::flock(fd, operation) : -1;
+    return MayCall(IoCall::Lock) ? lock_detail::lockCall(fd, operation) : -1;
 }
 
 } // namespace permora::save_io

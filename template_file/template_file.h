@@ -187,7 +187,10 @@ ListOutcome ReadListLines(std::istream& in, const ListLineFn& take, std::size_t 
 enum class Encoding { Unicode, EightBit };
 // Locked: another save of the file is under way (and the save was not to wait for it);
 // nothing was written.
-enum class SaveStatus { Saved, OpenFailed, WriteFailed, Locked };
+// Replaced: the file the path led to when it was locked (and read) is no longer there under
+// its name, and nothing was written; LockFailed: the file could not be locked, and nothing
+// was written.
+enum class SaveStatus { Saved, OpenFailed, WriteFailed, Locked, Replaced, LockFailed };
 
 // Receives the bytes of a file in order, a block at a time; false stops the encoding.
 using ByteSink = std::function<bool(std::string_view bytes)>;
@@ -232,12 +235,16 @@ using TargetSource = std::function<bool(const TargetSink& sink)>;
 // them (other hard links, a folder that lets no new file in), the file is written in place
 // with its old bytes put back on failure. On failure a replaced file is left as it was and
 // the partial file removed. OpenFailed: nothing was written (a folder, device, pipe, link
-// loop or file the user may not write); WriteFailed: the writing failed. The save holds a
-// lock on the file it replaces (FileLock) while it writes; Locked when another holds it and
-// wait says not to wait. error (optional) receives why a save failed: an errno value,
-// kNotRegularFile, or 0 when there is no such reason.
+// loop, link that may not be followed, or file the user may not write); WriteFailed: the
+// writing failed. The save holds the lock of the file it replaces (FileLock) while it
+// writes: Locked when another holds it and the lock is not to be waited for, LockFailed
+// when it cannot be taken (then nothing is written, unless lock.lock says to go on without
+// it). The new file takes the name the path led to when it was locked, in the folder it
+// was in then, and only while that name is still the locked file: Replaced otherwise.
+// error (optional) receives why a save failed: an errno value, kNotRegularFile,
+// kForeignLockFile, or 0 when there is no such reason.
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
-                        LockWait wait = LockWait::No, int* error = nullptr);
+                        const LockOptions& lock = LockWait::No, int* error = nullptr);
 // The same save under a lock the caller took on the path before reading the file.
 SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, Encoding encoding,
                         const FileLock& held, int* error = nullptr);
@@ -245,13 +252,14 @@ SaveStatus SaveTemplate(const std::string& path, const SecurityTemplate& tmpl, E
 // from other files as it goes), so that no more than a few are held at a time. WriteFailed
 // also when the source returned false.
 SaveStatus SaveTargets(const std::string& path, const TargetSource& source, Encoding encoding,
-                       LockWait wait = LockWait::No, int* error = nullptr);
+                       const LockOptions& lock = LockWait::No, int* error = nullptr);
 
 // The reason of a file that a save or an import refuses although the system would open it: a
 // folder's other kin (a device, a pipe, a socket).
 inline constexpr int kNotRegularFile = -1;
 // The text of a reason: the system's for an errno value ("Permission denied"), "not a
-// regular file" for kNotRegularFile.
+// regular file" for kNotRegularFile, and what is wrong with a lock file for
+// kForeignLockFile.
 std::string ReasonText(int error);
 
 struct ImportOutcome {

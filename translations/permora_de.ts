@@ -1008,6 +1008,14 @@ Die Datei wurde nicht gefunden. Überprüfen Sie den Dateinamen, und wiederholen
         <translation>Die Datei wird gerade von einem anderen Programm geschrieben.</translation>
     </message>
     <message>
+        <source>The file was replaced while it was being edited; nothing was written.</source>
+        <translation>Die Datei wurde ersetzt, während sie bearbeitet wurde; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>The file cannot be locked; nothing was written.</source>
+        <translation>Die Datei kann nicht gesperrt werden; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>Ziele</translation>
     </message>

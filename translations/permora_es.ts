@@ -1008,6 +1008,14 @@ No se encuentra el archivo. Compruebe el nombre del archivo e inténtelo de nuev
         <translation>Otro programa está escribiendo el archivo.</translation>
     </message>
     <message>
+        <source>The file was replaced while it was being edited; nothing was written.</source>
+        <translation>El archivo se reemplazó mientras se editaba; no se escribió nada.</translation>
+    </message>
+    <message>
+        <source>The file cannot be locked; nothing was written.</source>
+        <translation>No se puede bloquear el archivo; no se escribió nada.</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>Destinos</translation>
     </message>

@@ -1008,6 +1008,14 @@ Fichier introuvable. Vérifiez le nom du fichier et réessayez.</translation>
         <translation>Un autre programme est en train d&apos;écrire ce fichier.</translation>
     </message>
     <message>
+        <source>The file was replaced while it was being edited; nothing was written.</source>
+        <translation>Le fichier a été remplacé pendant sa modification ; rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>The file cannot be locked; nothing was written.</source>
+        <translation>Le fichier ne peut pas être verrouillé ; rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>Cibles</translation>
     </message>

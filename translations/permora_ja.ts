@@ -1006,6 +1006,14 @@ File not found. Check the file name and try again.</source>
         <translation>このファイルは別のプログラムが書き込み中です。</translation>
     </message>
     <message>
+        <source>The file was replaced while it was being edited; nothing was written.</source>
+        <translation>編集中にファイルが置き換えられました。何も書き込まれていません。</translation>
+    </message>
+    <message>
+        <source>The file cannot be locked; nothing was written.</source>
+        <translation>ファイルをロックできません。何も書き込まれていません。</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>ターゲット</translation>
     </message>

@@ -1006,6 +1006,14 @@ File not found. Check the file name and try again.</source>
         <translation>另一个程序正在写入此文件。</translation>
     </message>
     <message>
+        <source>The file was replaced while it was being edited; nothing was written.</source>
+        <translation>文件在编辑期间被替换；未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>The file cannot be locked; nothing was written.</source>
+        <translation>无法锁定文件；未写入任何内容。</translation>
+    </message>
+    <message>
         <source>Targets</source>
         <translation>目标</translation>
     </message>

@@ -59,6 +59,10 @@ constexpr const char* kCreateFailed =
     QT_TRANSLATE_NOOP("PermoraDlg", "There is problem in creating this file.");
 constexpr const char* kBeingWritten =
     QT_TRANSLATE_NOOP("PermoraDlg", "The file is being written by another program.");
+constexpr const char* kReplacedMeanwhile = QT_TRANSLATE_NOOP(
+    "PermoraDlg", "The file was replaced while it was being edited; nothing was written.");
+constexpr const char* kCannotLock =
+    QT_TRANSLATE_NOOP("PermoraDlg", "The file cannot be locked; nothing was written.");
 
 constexpr unsigned kSaveDialogFlags =
     tk::OFN_HIDEREADONLY | tk::OFN_OVERWRITEPROMPT | tk::OFN_PATHMUSTEXIST;
@@ -691,6 +695,13 @@ void PermoraDlg::WriteFile(const std::string& path, permora::Encoding encoding,
     case permora::SaveStatus::Locked:
         // The window never waits for another writer; the user saves again later.
         tk::MessageBox(this, ToStd(tr(kBeingWritten)), ToStd(tr("Error")));
+        return;
+    case permora::SaveStatus::Replaced:
+        tk::MessageBox(this, ToStd(tr(kReplacedMeanwhile)), ToStd(tr("Error")));
+        return;
+    case permora::SaveStatus::LockFailed:
+        // Never written unlocked: another writer could lose its change or mix with this one.
+        tk::MessageBox(this, ToStd(tr(kCannotLock)), ToStd(tr("Error")));
         return;
     case permora::SaveStatus::WriteFailed:
         break;

@@ -46,10 +46,10 @@ int Check(const CheckOptions& o, const Io& rawIo) {
         targets += loaded.targets;
         errors += loaded.errors;
         warnings += loaded.warnings;
-        if (!loaded.failingLines.empty()) {
+        if (loaded.firstFailingLine != 0) {
             importStops += importStops.empty() ? "" : ", ";
             importStops += (IsStandardInput(file) ? std::string("<stdin>") : file) + ':' +
-                           std::to_string(loaded.failingLines.front());
+                           std::to_string(loaded.firstFailingLine);
         }
     }
     io.out << Plural(static_cast<long long>(o.files.size()), "file", "files")

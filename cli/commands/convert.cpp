@@ -21,6 +21,7 @@ struct ConvertOptions {
     bool eightBit = false;
     bool keepGoing = false;
     bool noWait = false;
+    bool noLock = false;
     bool strict = false;
 };
 
@@ -84,8 +85,8 @@ int Convert(const ConvertOptions& o, std::istream& in, std::ostream& out, std::o
         saved = WriteToOutput(tmpl, encoding, out, err);
     } else {
         int reason = 0;
-        const SaveStatus status = SaveTargets(o.output, source, encoding,
-                                              o.noWait ? LockWait::No : LockWait::Yes, &reason);
+        const SaveStatus status =
+            SaveTargets(o.output, source, encoding, CommandLock(o.noWait, o.noLock, err), &reason);
         if (refused != kSuccess) {
             return refused;
         }
@@ -113,6 +114,8 @@ Runner Define(CLI::App& command, const Io& io) {
     command.add_flag("--no-wait", o->noWait,
                      "End with status 3 instead of waiting while another process writes the "
                      "output");
+    command.add_flag("--no-lock", o->noLock,
+                     "Write without locking the output (for a file system where locks fail)");
     return [o, io] { return Convert(*o, io.in, io.out, io.err); };
 }
 

@@ -60,11 +60,11 @@ public:
 
     const fs::path& Path() const { return path_; }
 
-    // Every regular file in the folder with its bytes.
+    // Every regular file in the folder with its bytes, but the lock files that saves leave.
     std::map<std::string, std::string> Files() const {
         std::map<std::string, std::string> files;
         for (const auto& item : fs::directory_iterator(path_)) {
-            if (item.is_regular_file()) {
+            if (item.is_regular_file() && !test::IsLockFile(item.path().filename().string())) {
                 files[item.path().filename().string()] = ReadBytes(item.path().string());
             }
         }

@@ -6,8 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <fstream>
+#include <iostream>
 #include <istream>
 #include <limits>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace permora::cli_test {
 namespace {
@@ -218,6 +225,65 @@ TEST(CliInput, PathListsWithoutEndEnd) {
         EXPECT_LT(endless.Given(), std::size_t{1} << 20);
         EXPECT_TRUE(folder.Files().empty());
     }
+}
+
+// The peak memory, in KiB, of a process that runs the command over `lines` lines of "y"
+// (each a failing line) from standard input, what it prints thrown away.
+long PeakOverFailingLines(const std::vector<std::string>& args, long long lines) {
+    int feed[2];
+    if (::pipe(feed) != 0) {
+        return -1;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(feed[1]);
+        ::dup2(feed[0], 0);
+        std::ofstream nowhere("/dev/null");
+        std::vector<const char*> argv{"permora-cli"};
+        for (const std::string& arg : args) {
+            argv.push_back(arg.c_str());
+        }
+        argv.push_back(nullptr);
+        std::cin.sync_with_stdio(false);
+        ::_exit(
+            cli::Run(static_cast<int>(argv.size() - 1), argv.data(), std::cin, nowhere, nowhere));
+    }
+    ::close(feed[0]);
+    // A command that stops reading ends the feeding, not the test.
+    const sighandler_t before = ::signal(SIGPIPE, SIG_IGN);
+    std::string block;
+    for (int i = 0; i < 8192; ++i) {
+        block += "y\n";
+    }
+    for (long long sent = 0; sent < lines; sent += 8192) {
+        const std::size_t size =
+            static_cast<std::size_t>(std::min<long long>(lines - sent, 8192)) * 2;
+        if (::write(feed[1], block.data(), size) != static_cast<ssize_t>(size)) {
+            break;
+        }
+    }
+    ::close(feed[1]);
+    ::signal(SIGPIPE, before);
+    int status = 0;
+    struct rusage usage {};
+    if (::wait4(child, &status, 0, &usage) != child) {
+        return -1;
+    }
+    return usage.ru_maxrss;
+}
+
+// Endless input of failing lines takes no more memory the longer it goes on: the peak at
+// ten million such lines is within 8 MiB of the peak at a hundred thousand.
+TEST(CliInput, FailingLinesWithoutEndTakeBoundedMemory) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer keeps memory of its own for what is freed";
+#endif
+    // check reads on past every failing line; the other commands stop at the first.
+    const std::vector<std::string> args = {"check", "-"};
+    const long small = PeakOverFailingLines(args, 100000);
+    const long large = PeakOverFailingLines(args, 10000000);
+    ASSERT_GT(small, 0);
+    EXPECT_LE(large, small + 8 * 1024);
 }
 
 } // namespace

@@ -9,10 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace permora::cli_test {
 namespace {
@@ -178,6 +184,173 @@ TEST(CliLockTest, EveryEditingCommandWaitsForTheFile) {
                   "permora-cli: t.conf: the file is being written by another process\n");
         EXPECT_EQ(DecodeLines(ReadBytes(file)), DecodeLines(Template({"/vol/old", "/vol/a"})));
     }
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kConcurrentAdds = 60;
+#else
+constexpr int kConcurrentAdds = 600;
+#endif
+
+// Many adds of one file at once, each in its own process, all let go at the same moment:
+// every one of them waits for its turn and keeps its target.
+TEST(CliLockTest, ManyAddsAtOnceKeepEveryTarget) {
+    Folder here;
+    const std::string file = (here.Path() / "t.conf").string();
+    WriteBytes(file, Template({}));
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    std::vector<pid_t> children;
+    for (int i = 0; i < kConcurrentAdds; ++i) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(start[1]);
+            char go = 0;
+            (void)!::read(start[0], &go, 1); // ends when the parent closes its end
+            const Outcome outcome =
+                RunIn(here, {"add", "t.conf", "--paths", "-"}, "/vol/p" + std::to_string(i) + "\n");
+            ::_exit(outcome.status);
+        }
+        children.push_back(child);
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    int failed = 0;
+    for (const pid_t child : children) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        failed += WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
+    }
+    EXPECT_EQ(failed, 0);
+    // The lines of the targets (the header is not among them).
+    const std::vector<std::string> lines = DecodeLines(ReadBytes(file));
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(kConcurrentAdds));
+    const std::set<std::string> kept(lines.begin(), lines.end());
+    for (int i = 0; i < kConcurrentAdds; ++i) {
+        EXPECT_EQ(kept.count(Line("/vol/p" + std::to_string(i))), 1u) << i;
+    }
+}
+
+// While an add waits for its list of paths, another account puts a link to a file of the
+// first one's in the template's place: the add writes nothing, through the link or over it.
+TEST(CliLockTest, AFileReplacedWhileAnAddRunsIsNotWritten) {
+    static Folder* folder;
+    static bool asLink;
+    for (const bool link : {true, false}) {
+        SCOPED_TRACE(link ? "by a link" : "by another file");
+        Folder here;
+        folder = &here;
+        asLink = link;
+        const std::string file = PrepareTwoAdds(here);
+        WriteBytes((here.Path() / "victim.conf").string(), "victim");
+        cli::edit_detail::afterRead = [] {
+            cli::edit_detail::afterRead = nullptr;
+            const fs::path name = folder->Path() / "t.conf";
+            fs::remove(name);
+            if (asLink) {
+                fs::create_symlink(folder->Path() / "victim.conf", name);
+            } else {
+                WriteBytes(name.string(), Template({"/vol/other"}));
+            }
+        };
+        const Outcome outcome = RunIn(here, {"add", "t.conf", "--paths", "a.list"});
+        cli::edit_detail::afterRead = nullptr;
+        EXPECT_EQ(outcome.status, 3);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, "permora-cli: t.conf: the file was replaced while it was being "
+                               "edited; nothing was written\n");
+        EXPECT_EQ(ReadBytes((here.Path() / "victim.conf").string()), "victim");
+        EXPECT_EQ(fs::is_symlink(file), link);
+        if (!link) {
+            EXPECT_EQ(ReadBytes(file), Template({"/vol/other"}));
+        }
+    }
+}
+
+// Where the file system cannot lock, no command writes, unless told to go on without the
+// lock with --no-lock.
+TEST(CliLockTest, WithoutALockNothingIsWrittenUnlessAskedTo) {
+    lock_detail::lockCall = [](int, int) {
+        errno = ENOLCK;
+        return -1;
+    };
+    struct Case {
+        std::vector<std::string> args;
+        std::string file;
+    };
+    const std::vector<Case> cases = {
+        {{"add", "t.conf", "--paths", "b.list"}, "t.conf"},
+        {{"add", "new.conf", "--paths", "b.list"}, "new.conf"},
+        {{"convert", "t.conf", "-o", "out.conf"}, "out.conf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front() + " " + c.file);
+        Folder here;
+        PrepareTwoAdds(here);
+        const auto before = here.Files();
+        const Outcome refused = RunIn(here, c.args);
+        EXPECT_EQ(refused.status, 3);
+        EXPECT_EQ(refused.err, "permora-cli: " + c.file +
+                                   ": cannot lock the file: No locks available; nothing was "
+                                   "written (--no-lock writes without the lock)\n");
+        EXPECT_EQ(here.Files(), before);
+        std::vector<std::string> args = c.args;
+        args.emplace_back("--no-lock");
+        const Outcome written = RunIn(here, args);
+        EXPECT_EQ(written.status, 0) << written.err;
+        EXPECT_NE(here.Files(), before);
+    }
+    lock_detail::lockCall = ::flock;
+}
+
+// A writer that waits says so, once it has waited a while, naming the file it waits for.
+TEST(CliLockTest, AWriterThatWaitsSaysForWhichFile) {
+    static int signalFd;
+    Folder here;
+    PrepareTwoAdds(here);
+    int notice[2];
+    int result[2];
+    ASSERT_EQ(::pipe(notice), 0);
+    ASSERT_EQ(::pipe(result), 0);
+    std::optional<FileLock> held;
+    held.emplace(FileLock::Take((here.Path() / "t.conf").string(), LockWait::No));
+    ASSERT_EQ(held->Status(), FileLock::State::Held);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A child shares the open files of its parent, the parent's lock among them.
+        for (int fd = 3; fd < 1024; ++fd) {
+            if (fd != notice[1] && fd != result[1]) {
+                ::close(fd);
+            }
+        }
+        signalFd = notice[1];
+        lock_detail::waitNotice = std::chrono::milliseconds(0);
+        lock_detail::afterNotice = [] {
+            const char said = 'n';
+            (void)!::write(signalFd, &said, 1);
+        };
+        const Outcome outcome = RunIn(here, {"add", "t.conf", "--paths", "b.list"});
+        (void)!::write(result[1], outcome.err.data(), outcome.err.size());
+        ::_exit(outcome.status);
+    }
+    ::close(notice[1]);
+    ::close(result[1]);
+    char said = 0;
+    EXPECT_EQ(::read(notice[0], &said, 1), 1) << "the add did not say it waits";
+    held.reset(); // the add goes on
+    std::string err;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(result[0], buffer, sizeof buffer)) > 0;) {
+        err.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(notice[0]);
+    ::close(result[0]);
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(err, "permora-cli: waiting for t.conf, which another process is writing\n");
 }
 
 } // namespace

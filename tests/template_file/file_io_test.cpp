@@ -116,20 +116,26 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
+    // The names in the folder but the lock files that saves leave.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& item : fs::directory_iterator(dir_)) {
-            names.push_back(item.path().filename().string());
+            if (!test::IsLockFile(item.path().filename().string())) {
+                names.push_back(item.path().filename().string());
+            }
         }
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    // Every name under the folder, links not followed, with what it is: a file's bytes, a
-    // link's text, "folder" or "other".
+    // Every name under the folder (lock files aside), links not followed, with what it is: a
+    // file's bytes, a link's text, "folder" or "other".
     std::map<std::string, std::string> Tree() const {
         std::map<std::string, std::string> tree;
         for (const auto& item : fs::recursive_directory_iterator(dir_)) {
+            if (test::IsLockFile(item.path().filename().string())) {
+                continue;
+            }
             const fs::file_status status = item.symlink_status();
             std::string what = "other";
             if (fs::is_symlink(status)) {

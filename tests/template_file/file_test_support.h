@@ -14,6 +14,11 @@
 
 namespace permora::test {
 
+// Whether a name is that of a lock file, which stays beside a saved template for good.
+inline bool IsLockFile(const std::string& name) {
+    return name.size() > 6 && name.front() == '.' && name.ends_with(".lock");
+}
+
 // A message sink that keeps every message in order.
 struct Messages {
     std::vector<std::string> texts;

@@ -50,11 +50,15 @@ public:
 
     std::string File(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& Path() const { return path_; }
-    // The names in the folder, to see that no partial file was left behind.
+    // The names in the folder, to see that no partial file was left behind; the lock files
+    // that saves leave for good (".NAME.lock") aside.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            const std::string name = entry.path().filename().string();
+            if (!(name.size() > 6 && name.front() == '.' && name.ends_with(".lock")))
+                names.push_back(name);
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
