@@ -75,10 +75,13 @@ protected:
     }
 
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
+    // The names in the folder but the lock file, which stays beside a template for good.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder_)) {
-            names.push_back(entry.path().filename().string());
+            if (!test::IsLockFile(entry.path().filename().string())) {
+                names.push_back(entry.path().filename().string());
+            }
         }
         std::sort(names.begin(), names.end());
         return names;
