@@ -43,6 +43,11 @@ int Threads() {
 namespace {
 
 // A block of decoded lines and, once read, what reading each came to.
+// A block also ends after this many lines, so that what a block keeps of each line (its
+// messages above all) stays bounded however short the lines are: endless input of failing
+// one-letter lines is read in as little memory as a template.
+constexpr std::size_t kBlockLines = 2048;
+
 struct LineBlock {
     struct Line {
         std::size_t offset = 0;
@@ -184,7 +189,8 @@ private:
         decoderWarnings_.clear();
         block_->text += line;
         block_->lines.push_back(std::move(entry));
-        if (block_->text.size() >= parallel_detail::blockBytes) {
+        if (block_->text.size() >= parallel_detail::blockBytes ||
+            block_->lines.size() >= kBlockLines) {
             SendBlock(false);
         }
         return !stopped_;

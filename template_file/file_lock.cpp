@@ -298,8 +298,8 @@ LockFileOutcome OpenLockFile(int folder, const std::string& name, int templateFd
         if (errno != ENOENT) {
             return errno == ENAMETOOLONG ? LockFileOutcome::NoNewFile : LockFileOutcome::Failed;
         }
-        const int made = save_io::OpenAt(folder, lockName.c_str(),
-                                  O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const int made = save_io::OpenAt(
+            folder, lockName.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (made >= 0) {
             lockFile = FileHandle(made);
             if (tmpl != nullptr) {

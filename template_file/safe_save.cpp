@@ -120,7 +120,7 @@ int CreateTemporary(int folder, mode_t mode, std::string& temporary) {
             temporary.push_back(kLetters[bits % (sizeof kLetters - 1)]);
         }
         const int fd = save_io::OpenAt(folder, temporary.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
