@@ -7,6 +7,7 @@ file behind, and the next start removes what killed displays left.
 usage: headless_test.py PERMORA_PROGRAM [SCREENSHOT_DIR]
 """
 
+import fcntl
 import os
 import random
 import re
@@ -684,16 +685,29 @@ class Leftovers:
         self.listeners = []
         nobody = (65534, 65534)
         dead, me = dead_pid(), os.getpid()
-        for name, pid, stamp, owner, stays in (
-                ("ours, of a process gone", dead, 12345, None, False),
-                ("ours, of a process gone after a long uptime", dead, 98765432101, None, False),
-                ("another account's, of a process gone", dead, 12345, nobody, True),
-                ("ours, of a live process", me, start_time(me), None, True),
-                ("ours, of a process of that id started later", me, 12345, None, False)):
+        # A watcher holds a lock on watcher.lock in its folder for its whole life: a folder
+        # goes only when that lock is free, whatever its name says of the process.
+        self.held = []
+        for name, pid, stamp, owner, lock, stays in (
+                ("ours, of a process gone", dead, 12345, None, "free", False),
+                ("ours, of a process gone after a long uptime", dead, 98765432101, None, "free",
+                 False),
+                ("another account's, of a process gone", dead, 12345, nobody, "free", True),
+                ("ours, of a live process", me, start_time(me), None, "held", True),
+                ("ours, of a process of that id started later", me, 12345, None, "free", False),
+                ("ours, of a watcher still running elsewhere", dead, 12345, None, "held", True),
+                ("ours, without a watcher's lock", dead, 12345, None, None, True)):
             folder = os.path.join(base, f"permora-display-{pid}-{stamp}-{len(self.items):06}")
             os.mkdir(folder, 0o700)
             with open(os.path.join(folder, "passwd"), "w"):
                 pass
+            if lock:
+                fd = os.open(os.path.join(folder, "watcher.lock"), os.O_RDWR | os.O_CREAT, 0o600)
+                if lock == "held":
+                    fcntl.flock(fd, fcntl.LOCK_EX)
+                    self.held.append(fd)
+                else:
+                    os.close(fd)
             if owner:
                 for path in (folder, os.path.join(folder, "passwd")):
                     os.chown(path, *owner)
