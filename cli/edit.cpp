@@ -9,8 +9,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <map>
 #include <cerrno>
+#include <map>
 #include <ostream>
 #include <set>
 #include <sstream>

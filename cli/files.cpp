@@ -144,7 +144,8 @@ int LoadWhole(const std::string& path, SecurityTemplate& into, std::ostream& err
 
 int LoadWholeOpen(int fd, const std::string& path, SecurityTemplate& into, std::ostream& err,
                   const char* onErrors, int errorsStatus, const WarningFn& onWarning) {
-    const LoadResult loaded = Load(path, into, {}, err, nullptr, nullptr, onWarning, false, nullptr, fd);
+    const LoadResult loaded =
+        Load(path, into, {}, err, nullptr, nullptr, onWarning, false, nullptr, fd);
     return Whole(loaded, path, err, onErrors, errorsStatus);
 }
 

@@ -218,8 +218,8 @@ std::string OriginText(const Origin& origin) {
 void WriteOrigin(int dir, const std::string& name, const Origin& origin) {
     const std::string hidden = ".permora-origin-" + std::to_string(::getpid()) + ".part";
     ::unlinkat(dir, hidden.c_str(), 0);
-    Descriptor file(::openat(dir, hidden.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    Descriptor file(
+        ::openat(dir, hidden.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!file.Valid())
         return;
     const std::string side = name + std::string(kOriginSuffix);

@@ -80,9 +80,9 @@ void RemoveSnapshot(const std::string& name, int& locked, const std::string& fol
 // A recovery file that passes the folder's checks (a regular file of the user's that no
 // one else may write).
 struct Recovered {
-    std::string name; // in the folder
-    std::time_t kept; // the time in its name
-    bool handled;     // imported or dismissed once, and so not offered again
+    std::string name;             // in the folder
+    std::time_t kept;             // the time in its name
+    bool handled;                 // imported or dismissed once, and so not offered again
     std::optional<Origin> origin; // from its side file, when it has one
 };
 

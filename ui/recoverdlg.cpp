@@ -48,9 +48,9 @@ void RecoverDlg::OnInitDialog() {
         // Older files have no side file: what they were of is not known.
         const bool known = file.origin.has_value();
         rows.push_back({KeptAt(file.kept), file.name,
-                        !known                       ? std::string()
+                        !known                      ? std::string()
                         : file.origin->path.empty() ? std::string("Untitled")
-                                                     : file.origin->path,
+                                                    : file.origin->path,
                         known ? std::to_string(file.origin->targets) : std::string()});
     }
     list.SetRows(std::move(rows));
