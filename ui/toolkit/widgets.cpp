@@ -151,7 +151,9 @@ bool LinesEdit::event(QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool control = (key->modifiers() & Qt::ControlModifier) != 0;
         if (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && control)) {
-            // The text's own handling keeps every Tab; the window's moves the focus.
+            // The text's own handling keeps every Tab; the window's moves the focus, so the
+            // text edit's refusal to move it is passed over on purpose.
+            // NOLINTNEXTLINE(bugprone-parent-virtual-call)
             QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab &&
                                         !(key->modifiers() & Qt::ShiftModifier));
             return true;
